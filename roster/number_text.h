@@ -1,0 +1,41 @@
+#pragma once
+
+// Numbers as the roster and the reports write and read them.
+//
+// The free-form read: leading blanks are skipped; the first token, ended by a blank, a
+// comma, a slash or the end of the text, must be a decimal integer, a fixed-point number
+// or an exponent form, optionally signed ("72", "-5", "72.5", ".5", "1.5e3", "1.5D3");
+// the rest of the text is ignored ("72 kg" reads as 72). An empty text, or any other
+// token ("72kg", "abc", "inf"), is an error, reported as an empty optional.
+//
+// The writers right-justify in a field of w characters and fill the field with
+// asterisks when the number does not fit. Rounding is C's printf rounding.
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace kestrio::text {
+
+// The first token of s, after leading blanks, when it is a valid number; else empty.
+std::optional<std::string_view> NumberToken(std::string_view s);
+
+// Free-form reads into the precision the caller stores. Each rounds the decimal text
+// once, directly to its own type, as a compiler's runtime read would.
+std::optional<float> ReadFloat(std::string_view s);
+std::optional<double> ReadDouble(std::string_view s);
+std::optional<long double> ReadLongDouble(std::string_view s);
+
+// A whole number, optionally signed; a fraction or exponent is an error.
+std::optional<std::int64_t> ReadInteger(std::string_view s);
+
+// fixed(w,d): v rounded to d decimals, right-justified in w characters. A zero integer
+// part is written as "0" only when the field has room for it; with d = 0 the point is
+// still written ("10."). Asterisks when the number does not fit.
+std::string FormatFixed(double v, int w, int d);
+
+// int(w): right-justified whole number, leading minus when negative; asterisks on overflow.
+std::string FormatInt(std::int64_t v, int w);
+
+}  // namespace kestrio::text

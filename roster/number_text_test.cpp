@@ -1,0 +1,74 @@
+#include "roster/number_text.h"
+
+#include <gtest/gtest.h>
+
+#include "roster/fixed_text.h"
+
+namespace kestrio::text {
+namespace {
+
+TEST(NumberTextTest, ReadsTheThreeFormsAndStopsAtTheFirstToken) {
+  EXPECT_EQ(ReadDouble("72"), 72.0);
+  EXPECT_EQ(ReadDouble("   -5.25"), -5.25);
+  EXPECT_EQ(ReadDouble("+.5"), 0.5);
+  EXPECT_EQ(ReadDouble("7."), 7.0);
+  EXPECT_EQ(ReadDouble("1.5e2"), 150.0);
+  EXPECT_EQ(ReadDouble("1.5D2"), 150.0);
+  EXPECT_EQ(ReadDouble("72 kg"), 72.0);
+  EXPECT_EQ(ReadDouble("72,5"), 72.0);
+  EXPECT_EQ(ReadDouble("72/5"), 72.0);
+}
+
+TEST(NumberTextTest, RejectsEmptyTextAndTokensThatAreNotNumbers) {
+  for (const char* bad : {"", "   ", "72kg", "abc", "inf", "nan", "1e", ".", "-", "0x10", "1.5e+",
+                          "1e999", "--1"}) {
+    EXPECT_FALSE(ReadDouble(bad).has_value()) << '"' << bad << '"';
+  }
+}
+
+TEST(NumberTextTest, ReadsRoundOnceToTheirOwnPrecision) {
+  EXPECT_EQ(ReadFloat("0.1"), 0.1f);
+  EXPECT_EQ(ReadDouble("0.1"), 0.1);
+  EXPECT_EQ(ReadInteger(" 12,"), 12);
+  EXPECT_FALSE(ReadInteger("1.5").has_value());
+  EXPECT_EQ(ReadInteger("-3"), -3);
+}
+
+TEST(NumberTextTest, FixedWritesLikePrintfWithAsterisksOnOverflow) {
+  EXPECT_EQ(FormatFixed(72, 10, 2), "     72.00");
+  EXPECT_EQ(FormatFixed(84.5, 5, 1), " 84.5");
+  EXPECT_EQ(FormatFixed(9.6, 4, 0), " 10.");
+  EXPECT_EQ(FormatFixed(10.0, 4, 0), " 10.");
+  EXPECT_EQ(FormatFixed(0.5, 4, 2), "0.50");
+  EXPECT_EQ(FormatFixed(0.5, 3, 2), ".50");
+  EXPECT_EQ(FormatFixed(-0.5, 4, 2), "-.50");
+  EXPECT_EQ(FormatFixed(1234.5, 5, 1), "*****");
+  EXPECT_EQ(FormatFixed(1e12, 10, 2), "**********");
+  EXPECT_EQ(FormatFixed(2.675, 6, 2), "  2.67");  // printf rounds the binary value
+}
+
+TEST(NumberTextTest, IntRightJustifiesWithAsterisksOnOverflow) {
+  EXPECT_EQ(FormatInt(-7, 4), "  -7");
+  EXPECT_EQ(FormatInt(100, 2), "**");
+  EXPECT_EQ(FormatInt(0, 1), "0");
+}
+
+TEST(FixedTextTest, TrimLeftAdjustAndPadding) {
+  EXPECT_EQ(TrimTrailing("  ab  "), "  ab");
+  EXPECT_EQ(WithoutBlanks("  a b  "), "a b");
+  EXPECT_EQ(LeftAdjust("  ab"), "ab  ");
+  EXPECT_EQ(PadLeft("ab", 4), "  ab");
+  EXPECT_EQ(PadLeft("abcdef", 4), "abcd");
+  EXPECT_EQ(PadRight("ab", 4), "ab  ");
+  EXPECT_TRUE(EqualWithoutBlanks(" Selected", "Selected      "));
+  EXPECT_LT(ComparePadded("Ab", "Abc"), 0);
+  EXPECT_LT(ComparePadded("Eagles", "eagles"), 0);
+  FixedText<5> t("abcdefg");
+  EXPECT_EQ(t.view(), "abcde");
+  std::string s = "a\tb\x01";
+  ControlsToBlanks(s);
+  EXPECT_EQ(s, "a b ");
+}
+
+}  // namespace
+}  // namespace kestrio::text

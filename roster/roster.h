@@ -1,0 +1,58 @@
+#pragma once
+
+// The roster: the organiser's list of participants, the order it is shown in, and the
+// small shared operations on it.
+//
+// The design numbers lists from 1; here every list is 0-based: DisplayOrder holds
+// storage indices 0..N-1 and SortColumn keeps its 1-based ColumnId with the sign as
+// direction.
+
+#include <cstdint>
+#include <vector>
+
+#include "roster/participant.h"
+
+namespace kestrio::roster {
+
+struct Roster {
+  // The records in storage order: loaded or added order, minus removed ones.
+  std::vector<Participant> Entries;
+  // Key columns per entry: 8 once any keys are built, 0 in a fresh empty roster.
+  int KeyCount = 0;
+  // A permutation of 0..N-1: the order of every listing, save, export and pairing run.
+  std::vector<std::int32_t> DisplayOrder;
+  // |SortColumn| is the ColumnId ordering DisplayOrder; negative means descending.
+  int SortColumn = 3;
+
+  int EntryCount() const { return static_cast<int>(Entries.size()); }
+  // The k-th entry in display order (k is 0-based).
+  const Participant& Displayed(std::size_t k) const { return Entries[DisplayOrder[k]]; }
+  Participant& Displayed(std::size_t k) { return Entries[DisplayOrder[k]]; }
+};
+
+// The six counts shown in the status bar.
+struct RosterCounters {
+  int EntryTotal = 0;
+  int DisplayedCount = 0;
+  int SelectedCount = 0;
+  int UnassignedCount = 0;
+  int DeletedCount = 0;
+  int DuplicateCount = 0;
+  friend bool operator==(const RosterCounters&, const RosterCounters&) = default;
+};
+
+// Empties the roster (its entries and key count). SortColumn and DisplayOrder are the
+// view's business and are left as they are; the caller resets the view.
+void ClearRoster(Roster& roster);
+
+// DisplayOrder becomes 0, 1, ..., N-1.
+void ResetDisplayOrder(Roster& roster);
+
+// Appends copies of source's entries after target's; source is left intact.
+// An empty source leaves target untouched (its KeyCount included).
+void AppendRoster(Roster& target, const Roster& source);
+
+// Fills every sort key of one record (and so makes the roster's KeyCount 8).
+void RebuildSortKeys(Participant& p);
+
+}  // namespace kestrio::roster
