@@ -1,0 +1,90 @@
+#pragma once
+
+// The per-run pairing state: who was selected, who wrestles whom in which round, and
+// the numbered bouts every report reads.
+//
+// Indices are 0-based: SelectionIndex 0 is the first selected wrestler in display
+// order, round index 0 is round 1. Bout numbers are values and stay 1-based and signed:
+// a negative number marks a non-optimum bout (made under doubled limits).
+
+#include <cstdint>
+#include <vector>
+
+#include "pairing/pairing_control.h"
+#include "roster/fixed_text.h"
+#include "roster/file_system.h"
+#include "roster/roster.h"
+
+namespace kestrio::pairing {
+
+using text::FixedText;
+
+// One selected wrestler as the run sees it: names and club with leading blanks removed
+// and cut to 32 characters; numbers read from the roster's texts.
+struct SelectedParticipant {
+  FixedText<32> LastName;
+  FixedText<32> FirstName;
+  FixedText<32> Club;
+  float Weight = 0;
+  float Age = 0;
+  float Rating = 0;
+};
+
+// One side of a bout. BoutList entries 2k and 2k+1 are the two sides of the k-th bout
+// created: first the wrestler that chose, then its partner.
+struct BoutEntry {
+  // Final bout number after numbering, negative for a non-optimum bout.
+  std::int32_t BoutNumber = 0;
+  // The bout's weight class (from the mean of the two weights), the same on both sides.
+  std::int32_t WeightClass = 0;
+  FixedText<32> LastName;
+  FixedText<32> FirstName;
+  FixedText<5> Club;
+  float Weight = 0;
+  float Age = 0;
+  float Rating = 0;
+  std::int32_t SelectionIndex = 0;
+};
+
+// Receives the progress of a run: the range once, then one step per wrestler chosen in
+// a round of either phase, whether or not a partner was found.
+class PairingProgress {
+ public:
+  virtual ~PairingProgress() = default;
+  virtual void SetRange(int low, int high) = 0;
+  virtual void Step() = 0;
+};
+
+struct PairingRun {
+  int SelectionSize = 0;
+  std::vector<SelectedParticipant> SelectedList;
+  // Rounds held per wrestler (the width of RoundTable); at least kMaxRounds.
+  int RoundCapacity = kMaxRounds;
+  // Row-major SelectionSize x RoundCapacity: the signed bout number of wrestler a in
+  // round index r, 0 when it has no bout there. Use RoundEntry.
+  std::vector<std::int32_t> RoundTable;
+  // Bouts per wrestler, both phases together.
+  std::vector<std::int32_t> BoutCount;
+  std::vector<BoutEntry> BoutList;
+  int TotalBouts = 0;
+  // Rounds that hold at least one bout; rounds past it hold only zeros.
+  int RoundsUsed = 0;
+  // BoutOrder[t-1] is the 0-based creation index k of the bout numbered t or -t, whose
+  // sides are BoutList[2k] and BoutList[2k+1].
+  std::vector<std::int32_t> BoutOrder;
+  // The control values the run used.
+  PairingControl Control;
+
+  std::int32_t RoundEntry(int a, int round_index) const {
+    return RoundTable[static_cast<std::size_t>(a) * RoundCapacity + round_index];
+  }
+};
+
+// Gathers the selected wrestlers in display order, pairs them in both phases, moves the
+// non-optimum bouts forward and numbers every bout. A selected wrestler whose Weight,
+// Age or Rating cannot be read stops it with an error naming the wrestler, before any
+// pairing. progress may be null.
+Status PairBouts(const roster::Roster& roster, const PairingControl& control,
+                 PairingProgress* progress, PairingRun* run);
+
+}  // namespace kestrio::pairing
