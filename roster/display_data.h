@@ -1,0 +1,26 @@
+#pragma once
+
+// File > Print Display Data: a fixed-column listing of the displayed entries.
+
+#include <string>
+#include <string_view>
+
+#include "roster/file_system.h"
+#include "roster/roster.h"
+#include "roster/roster_writer.h"
+
+namespace kestrio::roster {
+
+inline constexpr std::string_view kDisplayDataFileName = "DisplayData.dat";
+
+// The listing: two 75-character header lines, then one line per entry in display order
+// that passes filter (empty filter: every entry), trailing blanks removed; CR LF endings.
+std::string DisplayDataText(const Roster& roster, const EntryFilter& filter = {});
+
+// Writes the listing to path (normally "DisplayData.dat" in the working directory).
+// Handing it to the viewer and deleting it afterwards is the caller's business.
+// On failure the Status names the file and the reason.
+Status ExportDisplayData(FileSystem& fs, const Roster& roster, const EntryFilter& filter = {},
+                         const std::string& path = std::string(kDisplayDataFileName));
+
+}  // namespace kestrio::roster

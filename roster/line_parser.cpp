@@ -1,0 +1,141 @@
+#include "roster/line_parser.h"
+
+#include <cmath>
+#include <optional>
+#include <string>
+
+#include "roster/number_text.h"
+
+namespace kestrio::roster {
+namespace {
+
+constexpr char kTab = '\t';
+
+std::string_view LeftAdjusted(std::string_view s) {
+  const auto begin = s.find_first_not_of(' ');
+  return begin == std::string_view::npos ? std::string_view() : s.substr(begin);
+}
+
+// The TAB rules of the grammar: leading TABs become blanks, in a run of TABs all but the
+// last become blanks, and TABs that end a full line buffer become blanks.
+std::string NormaliseTabs(std::string_view line) {
+  std::string s(line.substr(0, kLineBufferWidth));
+  std::size_t i = 0;
+  while (i < s.size() && s[i] == kTab) s[i++] = ' ';
+  for (; i + 1 < s.size(); ++i) {
+    if (s[i] == kTab && s[i + 1] == kTab) s[i] = ' ';
+  }
+  // The buffer is blank-padded, so only a line that fills it can end in TABs.
+  if (s.size() == kLineBufferWidth) {
+    for (std::size_t k = s.size(); k > 0 && s[k - 1] == kTab; --k) s[k - 1] = ' ';
+  }
+  return s;
+}
+
+// The line as the parser consumes it: the text after the current position, left-adjusted.
+// Blanks past the end stand for the padding of the line buffer.
+class FieldCursor {
+ public:
+  explicit FieldCursor(std::string_view line) : rest_(LeftAdjusted(line)) {}
+
+  // The text before the next TAB (empty when there is none), and the cursor moves past
+  // that TAB; without a TAB the line stays whole.
+  std::string_view NextTabField() {
+    const auto tab = rest_.find(kTab);
+    if (tab == std::string_view::npos) return {};
+    const std::string_view field = rest_.substr(0, tab);
+    rest_ = LeftAdjusted(rest_.substr(tab + 1));
+    return field;
+  }
+
+  bool HasTab() const { return rest_.find(kTab) != std::string_view::npos; }
+  std::string_view Rest() const { return rest_; }
+  void Clear() { rest_ = {}; }
+
+ private:
+  std::string_view rest_;
+};
+
+template <std::size_t N>
+void AssignText(FixedText<N>& field, std::string_view text) {
+  std::string s(text.substr(0, N));
+  text::ControlsToBlanks(s);
+  field.Assign(s);
+}
+
+void Report(DiagnosticSink& sink, std::string_view field_name, std::string_view value) {
+  std::string message = "Unable to read ";
+  message.append(field_name).append(" from string \"");
+  message.append(text::WithoutBlanks(value));
+  message.append("\". Action taken --> Data entry skipped.");
+  sink.Diagnostic(message, kParseDiagnosticTitle);
+}
+
+// Reads a number field and rewrites it with two decimals. Returns the number, or nothing
+// after reporting when the text is not a number or the number does not fit the field.
+std::optional<float> ReadNumberField(FieldCursor& cursor, FixedText<10>& field,
+                                     std::string_view field_name, DiagnosticSink& sink) {
+  field.Assign(cursor.NextTabField());
+  const std::optional<float> value = text::ReadFloat(field.view());
+  const std::string rewritten = value ? text::FormatFixed(*value, 10, 2) : std::string();
+  // Asterisks would be stored for a number too wide for ten characters; such a text
+  // could neither be paired nor saved and read back, so the line is refused instead.
+  if (!value || rewritten.find('*') != std::string::npos) {
+    Report(sink, field_name, field.view());
+    return std::nullopt;
+  }
+  field.Assign(rewritten);
+  return value;
+}
+
+// A whole number followed by a period, right-aligned: "       75.".
+void AssignWhole(FixedText<10>& field, float value) { field.Assign(text::FormatFixed(value, 10, 0)); }
+
+}  // namespace
+
+DiagnosticSink& SilentDiagnostics() {
+  static DiagnosticSink silent;
+  return silent;
+}
+
+std::int32_t WInfoParseDataLine(std::string_view line, Participant& entry,
+                                DiagnosticSink& sink) {
+  const std::string normalised = NormaliseTabs(line);
+  FieldCursor cursor(normalised);
+
+  AssignText(entry.LastName, cursor.NextTabField());
+  AssignText(entry.FirstName, cursor.NextTabField());
+
+  const std::optional<float> weight = ReadNumberField(cursor, entry.Weight, "Weight", sink);
+  if (!weight) return 1;
+  // The smallest multiple of 5 not below the weight; a weight at most 0.001 above a
+  // multiple of 5 still counts in that class (scale rounding).
+  float weight_class = *weight - std::fmod(*weight - 0.001f, 5.0f) + 5.0f;
+  weight_class -= std::fmod(weight_class, 1.0f);
+  AssignWhole(entry.WeightClass, weight_class);
+
+  const std::optional<float> age = ReadNumberField(cursor, entry.Age, "Age", sink);
+  if (!age) return 1;
+  AssignWhole(entry.AgeYears, *age - std::fmod(*age, 1.0f));
+
+  if (!ReadNumberField(cursor, entry.Rating, "Rating", sink)) return 1;
+
+  if (cursor.HasTab()) {
+    AssignText(entry.Club, cursor.NextTabField());
+  } else {
+    AssignText(entry.Club, text::WithoutBlanks(cursor.Rest().substr(0, 15)));
+    cursor.Clear();
+  }
+
+  const std::string_view status = cursor.Rest();
+  if (text::TrimTrailing(status).empty()) {
+    entry.Status.Clear();
+  } else if (status.front() == 'y' || status.front() == 'Y') {
+    SetStatus(entry, ParticipantStatus::Selected);
+  } else {
+    AssignText(entry.Status, status);
+  }
+  return 0;
+}
+
+}  // namespace kestrio::roster

@@ -1,0 +1,35 @@
+#include "roster/roster.h"
+
+#include <numeric>
+
+#include "roster/sort_key.h"
+
+namespace kestrio::roster {
+
+void ClearRoster(Roster& roster) {
+  // Release the storage rather than keep it: Clear All is how the organiser starts over.
+  std::vector<Participant>().swap(roster.Entries);
+  roster.KeyCount = 0;
+}
+
+void ResetDisplayOrder(Roster& roster) {
+  roster.DisplayOrder.assign(roster.Entries.size(), 0);
+  std::iota(roster.DisplayOrder.begin(), roster.DisplayOrder.end(), 0);
+}
+
+void AppendRoster(Roster& target, const Roster& source) {
+  if (source.Entries.empty()) return;
+  target.Entries.insert(target.Entries.end(), source.Entries.begin(), source.Entries.end());
+  target.KeyCount = source.KeyCount;
+}
+
+void RebuildSortKeys(Participant& p) {
+  int columns = 0;
+  BuildSortKey(columns, p, p.SortKeys[0]);
+  for (int c = 1; c <= columns; ++c) {
+    int column = c;
+    BuildSortKey(column, p, p.SortKeys[static_cast<std::size_t>(c - 1)]);
+  }
+}
+
+}  // namespace kestrio::roster

@@ -1,0 +1,122 @@
+#include "roster/roster_reader.h"
+
+#include <string>
+#include <vector>
+
+#include "roster/fixed_text.h"
+#include "roster/sort_display_order.h"
+
+namespace kestrio::roster {
+namespace {
+
+class IgnoringReporter : public SkippedLineReporter {
+ public:
+  void SkippedLine(std::string_view, std::string_view) override {}
+};
+
+// Splits a file's text into lines as read into the line buffer: LF or CR LF ends a
+// line, a UTF-8 byte-order mark at the start is dropped, and a line is cut to the buffer.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view text) : rest_(text) {
+    if (rest_.substr(0, 3) == "\xEF\xBB\xBF") rest_.remove_prefix(3);
+  }
+
+  bool Next(std::string_view& line) {
+    if (rest_.empty()) return false;
+    const auto lf = rest_.find('\n');
+    line = rest_.substr(0, lf);
+    rest_.remove_prefix(lf == std::string_view::npos ? rest_.size() : lf + 1);
+    if (lf != std::string_view::npos && !line.empty() && line.back() == '\r') {
+      line.remove_suffix(1);
+    }
+    line = line.substr(0, kLineBufferWidth);
+    return true;
+  }
+
+ private:
+  std::string_view rest_;
+};
+
+// Blank lines and "#" comment lines in hand-made rosters carry no entry and no warning.
+bool IsBlankOrComment(std::string_view line) {
+  const auto first = line.find_first_not_of(" \t");
+  return first == std::string_view::npos || line[first] == '#';
+}
+
+}  // namespace
+
+SkippedLineReporter& IgnoreSkippedLines() {
+  static IgnoringReporter ignoring;
+  return ignoring;
+}
+
+int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& reporter,
+                   DiagnosticSink& sink) {
+  // Pass 1 counts the good lines and warns about each bad one, so the roster is built
+  // in one allocation of its final size by pass 2.
+  Participant scratch;
+  int count = 0;
+  std::string_view line;
+  for (LineReader lines(text); lines.Next(line);) {
+    if (IsBlankOrComment(line)) continue;
+    if (WInfoParseDataLine(line, scratch, sink) == 0) {
+      ++count;
+    } else {
+      reporter.SkippedLine(kSkippedLineCaption, text::WithoutBlanks(line));
+    }
+  }
+  if (count == 0) return 0;
+
+  std::vector<Participant> entries(static_cast<std::size_t>(count));
+  std::size_t k = 0;
+  for (LineReader lines(text); lines.Next(line) && k < entries.size();) {
+    if (IsBlankOrComment(line)) continue;
+    if (WInfoParseDataLine(line, entries[k], SilentDiagnostics()) != 0) continue;
+    RebuildSortKeys(entries[k]);
+    ++k;
+  }
+  target.Entries = std::move(entries);
+  target.KeyCount = kSortKeyColumns;
+  return count;
+}
+
+Status ReadRosterFile(FileSystem& fs, std::string_view path, Roster& target,
+                      SkippedLineReporter& reporter, DiagnosticSink& sink) {
+  const std::string name(text::WithoutBlanks(path));
+  std::string contents;
+  Status status = fs.ReadFile(name, &contents);
+  if (!status.ok()) {
+    sink.Diagnostic("Could not open file", name);
+    return status;
+  }
+  ReadRosterText(contents, target, reporter, sink);
+  return Status::Ok();
+}
+
+OpenResult OpenRosterFile(FileSystem& fs, std::string_view path, Roster& roster,
+                          SkippedLineReporter& reporter, DiagnosticSink& sink) {
+  OpenResult result;
+  Roster loaded;
+  result.status = ReadRosterFile(fs, path, loaded, reporter, sink);
+  result.added = loaded.EntryCount();
+  AppendRoster(roster, loaded);
+  ResetDisplayOrder(roster);
+  SortDisplayOrder(roster);
+  return result;
+}
+
+std::int32_t AddEntryFromLine(std::string_view line, Roster& roster, DiagnosticSink& sink) {
+  Roster added;
+  added.Entries.resize(1);
+  const std::int32_t error = WInfoParseDataLine(line, added.Entries[0], sink);
+  if (error != 0) return error;
+  RebuildSortKeys(added.Entries[0]);
+  added.KeyCount = kSortKeyColumns;
+  AppendRoster(roster, added);
+  ResetDisplayOrder(roster);
+  SortDisplayOrder(roster);
+  return 0;
+}
+
+}  // namespace kestrio::roster

@@ -1,0 +1,40 @@
+#include "roster/roster_writer.h"
+
+namespace kestrio::roster {
+namespace {
+
+template <std::size_t N>
+void AppendField(std::string& out, const FixedText<N>& field) {
+  out.append(field.WithoutBlanks());
+  out.push_back('\t');
+}
+
+}  // namespace
+
+std::string RosterFileText(const Roster& roster, const EntryFilter& filter) {
+  std::string out;
+  out.reserve(roster.DisplayOrder.size() * 64);
+  for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
+    const Participant& p = roster.Displayed(k);
+    if (filter && !filter(p)) continue;
+    AppendField(out, p.LastName);
+    AppendField(out, p.FirstName);
+    AppendField(out, p.Weight);
+    AppendField(out, p.Age);
+    AppendField(out, p.Rating);
+    AppendField(out, p.Club);
+    AppendField(out, p.Status);
+    out.append("\r\n");
+  }
+  return out;
+}
+
+Status SaveRosterFile(FileSystem& fs, const std::string& path, const Roster& roster,
+                      const EntryFilter& filter) {
+  if (roster.Entries.empty()) return Status::Ok();
+  // Written whole and renamed into place, so a full disk or a read-only folder never
+  // leaves the organiser with half a roster where the old file was.
+  return fs.WriteFileAtomic(std::string(text::WithoutBlanks(path)), RosterFileText(roster, filter));
+}
+
+}  // namespace kestrio::roster
