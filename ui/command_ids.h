@@ -1,0 +1,37 @@
+#pragma once
+
+// The command identifiers of the main menu and its accelerators.
+
+namespace kestrio::ui {
+
+enum CommandId : int {
+  kCmdExit = 30001,
+  kCmdClearAll = 30002,
+  kCmdOpen = 30003,
+  kCmdSaveAll = 30004,
+  kCmdSaveDisplayData = 30005,
+  kCmdPrintDisplayData = 30006,
+  kCmdAbout = 30015,
+  kCmdSelect = 30016,
+  kCmdUnSelect = 30017,
+  kCmdMarkAllSelected = 30018,
+  kCmdMarkAllUnSelected = 30019,
+  kCmdAdd = 30020,
+  kCmdModify = 30021,
+  kCmdDelete = 30022,
+  kCmdViewExceptions = 30026,
+  kCmdViewSummary = 30027,
+  kCmdViewByClub = 30028,
+  kCmdViewByBoutNumber = 30029,
+  kCmdViewBoutSheets = 30030,
+  kCmdStatusBar = 30031,
+  kCmdEditControls = 30032,
+  kCmdRunPairing = 30033,
+  kCmdToggle = 30034,
+  kCmdTagDuplicates = 30035,
+  kCmdEmptyTrash = 30036,
+  kCmdOnlineManual = 30052,
+  kCmdSaveProjectData = 30054,
+};
+
+}  // namespace kestrio::ui

@@ -1,0 +1,24 @@
+#pragma once
+
+// Runs the program's modal dialogs over the main window.
+//
+// The desktop front end binds each dialog's widgets to the form model and calls the
+// model's button methods; a dialog stays open until a button method returns true (or,
+// for the About box, until it is closed). The scripted fake plays button presses
+// against the same models.
+
+#include "ui/about_form.h"
+#include "ui/add_modify_form.h"
+#include "ui/control_form.h"
+
+namespace kestrio::ui {
+
+class DialogPort {
+ public:
+  virtual ~DialogPort() = default;
+  virtual void RunAddModify(AddModifyForm& form) = 0;
+  virtual void RunControlParameters(ControlParametersForm& form) = 0;
+  virtual void RunAbout(AboutForm& form) = 0;
+};
+
+}  // namespace kestrio::ui

@@ -1,0 +1,113 @@
+#pragma once
+
+// The one object behind the main window: it owns the roster, the view state, the
+// pairing-control values and the last pairing run, and turns every command and pane
+// notification into calls on them. It decides everything the window shows and applies
+// it through the ports; it never ends the process.
+//
+// The file system and the ports are borrowed: they must outlive the session. Commands
+// run one at a time to their end on the caller's thread.
+
+#include <memory>
+#include <optional>
+#include <string>
+
+#include "pairing/pairing_control.h"
+#include "pairing/pairing_run.h"
+#include "roster/file_system.h"
+#include "roster/roster.h"
+#include "ui/about_form.h"
+#include "ui/dialog_port.h"
+#include "ui/file_dialog_port.h"
+#include "ui/list_pane.h"
+#include "ui/menu_port.h"
+#include "ui/message_port.h"
+#include "ui/progress_port.h"
+#include "ui/report_viewer.h"
+#include "ui/status_bar_port.h"
+#include "ui/tree_pane.h"
+#include "ui/view_state.h"
+
+namespace kestrio::ui {
+
+// The window-system services the session uses, one narrow port each.
+struct Ports {
+  MessagePort& messages;
+  FileDialogPort& file_dialogs;
+  ListPane& list;
+  TreePane& tree;
+  StatusBarPort& status_bar;
+  MenuPort& menu;
+  ProgressPort& progress;
+  ReportViewer& viewer;
+  DialogPort& dialogs;
+};
+
+enum class CommandResult {
+  Handled,
+  // Exit: the front end closes the main window, which ends the program (code 0).
+  CloseWindow,
+  // Not one of the program's commands: the front end's default handling applies.
+  NotHandled,
+};
+
+class Session {
+ public:
+  // version: what the About box shows; nullopt shows the entry names.
+  Session(FileSystem& fs, const Ports& ports,
+          std::optional<VersionInfo> version = ProgramVersionInfo());
+
+  Session(const Session&) = delete;
+  Session& operator=(const Session&) = delete;
+  ~Session();
+
+  // Start-up: resets the view state, shows the bare tree, an empty list and the status
+  // texts and menu states of an empty roster.
+  void Start();
+
+  // Runs a menu command or accelerator (command_ids.h).
+  CommandResult Dispatch(int command_id);
+
+  // The organiser selected a node in the tree pane.
+  void OnTreeSelectionChanged(const TreeNode& node);
+  // The organiser clicked a list column header; column_id 1..8 (Last Name .. Weight Class).
+  void OnColumnHeaderClicked(int column_id);
+  // The organiser double-clicked a list row (the row is highlighted).
+  void OnRowActivated();
+  // The window was resized or the splitter dragged; splitter_x is the new SplitterX.
+  void OnLayoutChanged(int splitter_x);
+
+  // The refresh run after every command that changes the roster: tree nodes, list rows
+  // and counters, status texts, menu states, in that order.
+  void RefreshViews();
+  // Status texts, then menu states.
+  void RecomputeStatusAndMenus();
+
+  roster::Roster& roster() { return roster_; }
+  const roster::Roster& roster() const { return roster_; }
+  ViewState& view() { return view_; }
+  const ViewState& view() const { return view_; }
+  pairing::PairingControl& control() { return control_; }
+  const pairing::PairingRun& last_run() const { return run_; }
+  const MenuState& menu_state() const { return menu_state_; }
+  FileSystem& file_system() { return fs_; }
+  const Ports& ports() const { return ports_; }
+
+ private:
+  friend class AddModifyForm;
+  struct Impl;
+
+  FileSystem& fs_;
+  Ports ports_;
+  std::optional<VersionInfo> version_;
+  roster::Roster roster_;
+  ViewState view_;
+  pairing::PairingControl control_;
+  pairing::PairingRun run_;
+  MenuState menu_state_;
+  // Leaves already in the tree, per branch (sorted), and the scratch indexes the
+  // commands keep between calls.
+  std::unique_ptr<Impl> impl_;
+};
+
+}  // namespace kestrio::ui
