@@ -1,0 +1,262 @@
+#include "reports/club_reports.h"
+
+#include <algorithm>
+#include <map>
+#include <numeric>
+
+#include "reports/report_files.h"
+#include "reports/report_line.h"
+#include "roster/fixed_text.h"
+
+namespace kestrio::reports {
+namespace {
+
+using pairing::BoutEntry;
+using pairing::PairingRun;
+using pairing::SelectedParticipant;
+
+int CompareTexts(std::string_view a, std::string_view b) {
+  return text::ComparePadded(text::WithoutBlanks(a), text::WithoutBlanks(b));
+}
+
+int Rows(const PairingRun& run) {
+  return std::min<int>(run.SelectionSize, static_cast<int>(run.SelectedList.size()));
+}
+
+const SelectedParticipant& Wrestler(const PairingRun& run, int p) {
+  return run.SelectedList[static_cast<std::size_t>(p)];
+}
+
+// True when b comes strictly before a in the per-club files.
+bool ComesBefore(const SelectedParticipant& b, const SelectedParticipant& a) {
+  if (int c = CompareTexts(b.LastName.view(), a.LastName.view()); c != 0) return c < 0;
+  if (int c = CompareTexts(b.FirstName.view(), a.FirstName.view()); c != 0) return c < 0;
+  if (b.Age != a.Age) return b.Age < a.Age;
+  if (b.Weight != a.Weight) return b.Weight < a.Weight;
+  return b.Rating < a.Rating;
+}
+
+// The BoutList positions of every wrestler's bouts, in list order, bucketed by wrestler.
+struct BoutsOfWrestler {
+  std::vector<int> start;  // wrestler p owns entries[start[p] .. start[p+1])
+  std::vector<int> entries;
+};
+
+BoutsOfWrestler IndexBouts(const PairingRun& run) {
+  const int n = Rows(run);
+  BoutsOfWrestler index;
+  index.start.assign(static_cast<std::size_t>(n) + 1, 0);
+  const int sides = static_cast<int>(run.BoutList.size() & ~std::size_t{1});
+  for (int k = 0; k < sides; ++k) {
+    const int p = run.BoutList[static_cast<std::size_t>(k)].SelectionIndex;
+    if (p >= 0 && p < n) ++index.start[static_cast<std::size_t>(p) + 1];
+  }
+  std::partial_sum(index.start.begin(), index.start.end(), index.start.begin());
+  index.entries.resize(static_cast<std::size_t>(index.start.back()));
+  std::vector<int> next(index.start.begin(), index.start.end() - 1);
+  for (int k = 0; k < sides; ++k) {
+    const int p = run.BoutList[static_cast<std::size_t>(k)].SelectionIndex;
+    if (p >= 0 && p < n) index.entries[static_cast<std::size_t>(next[static_cast<std::size_t>(p)]++)] = k;
+  }
+  return index;
+}
+
+void TitleLines(ReportText& out, int rule_width, std::initializer_list<std::string_view> titles) {
+  const std::string rule(static_cast<std::size_t>(rule_width), '-');
+  out.Blanks(2).Literal(rule).EndLine();
+  for (std::string_view title : titles) out.Blanks(2).Literal(title).EndLine();
+  out.Blanks(2).Literal(rule).EndLine();
+}
+
+void ClubBlock(ReportText& out, std::string_view club) {
+  const std::string_view stars = "*****************";
+  out.EndLine().EndLine();
+  out.Blanks(2).Literal(stars).EndLine();
+  out.Blanks(2).Literal("Results for ").Text(club, 5).EndLine();
+  out.Blanks(2).Literal(stars).EndLine();
+}
+
+// The given name, surname, club, weight, age and rating columns that every wrestler
+// and opponent line of the club reports ends with.
+void ClubColumns(ReportText& out, std::string_view first, std::string_view last, std::string_view club,
+                 float weight, float age, float rating) {
+  out.Blanks(1).Text(first, 15).Literal(" ").Blanks(1).Text(last, 15).Literal(" ");
+  out.Blanks(1).Text(club, 5).Literal(" ").Blanks(1).Fixed(weight, 5, 1).Literal(" ");
+  out.Blanks(1).Fixed(age, 4, 0).Literal(" ").Blanks(1).Fixed(rating, 5, 2);
+}
+
+void ParticipantBlock(ReportText& out, const PairingRun& run, const BoutsOfWrestler& bouts, int p) {
+  const SelectedParticipant& w = Wrestler(run, p);
+  const std::int32_t count = static_cast<std::size_t>(p) < run.BoutCount.size() ? run.BoutCount[static_cast<std::size_t>(p)] : 0;
+  out.EndLine();
+  out.Blanks(1).Int(count, 2).Blanks(1).Literal("Bouts for");
+  ClubColumns(out, w.FirstName.view(), w.LastName.view(), w.Club.view(), w.Weight, w.Age, w.Rating);
+  out.EndLine();
+
+  out.Blanks(14);
+  const int widths[] = {15, 15, 5, 5, 4, 5};
+  for (std::size_t i = 0; i < std::size(widths); ++i) {
+    if (i > 0) out.Literal(" ").Blanks(1);
+    out.Literal(std::string(static_cast<std::size_t>(widths[i]), '-'));
+  }
+  out.EndLine();
+
+  for (int i = bouts.start[static_cast<std::size_t>(p)]; i < bouts.start[static_cast<std::size_t>(p) + 1]; ++i) {
+    const int k = bouts.entries[static_cast<std::size_t>(i)];
+    const BoutEntry& o = run.BoutList[static_cast<std::size_t>(k % 2 == 0 ? k + 1 : k - 1)];
+    out.Blanks(3).Int(o.BoutNumber, 4).Literal(" ").Blanks(1).Int(o.WeightClass, 3).Literal(" ");
+    ClubColumns(out, o.FirstName.view(), o.LastName.view(), o.Club.view(), o.Weight, o.Age, o.Rating);
+    out.EndLine();
+  }
+}
+
+}  // namespace
+
+std::optional<std::string> NextClub(const PairingRun& run, std::string_view previous) {
+  const int n = Rows(run);
+  int p = 0;
+  while (p < n && CompareTexts(Wrestler(run, p).Club.view(), previous) <= 0) ++p;
+  if (p == n) return std::nullopt;
+  std::string_view candidate = Wrestler(run, p).Club.view();
+  for (int q = p + 1; q < n; ++q) {
+    const std::string_view club = Wrestler(run, q).Club.view();
+    if (CompareTexts(club, candidate) < 0 && CompareTexts(club, previous) > 0) candidate = club;
+  }
+  return std::string(candidate);
+}
+
+std::vector<ClubGroup> ClubsInOrder(const PairingRun& run) {
+  std::vector<int> order;
+  for (int p = 0; p < Rows(run); ++p) {
+    // A blank club is never greater than the blank start, so it is never visited.
+    if (CompareTexts(Wrestler(run, p).Club.view(), "") > 0) order.push_back(p);
+  }
+  // Stable, so every club's members stay in selection order and the first of them
+  // supplies the club text, as NextClub's strict comparisons do.
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
+    return CompareTexts(Wrestler(run, a).Club.view(), Wrestler(run, b).Club.view()) < 0;
+  });
+  std::vector<ClubGroup> groups;
+  for (int p : order) {
+    const std::string_view club = Wrestler(run, p).Club.view();
+    if (groups.empty() || CompareTexts(groups.back().club, club) != 0) {
+      groups.push_back({std::string(club), {}});
+    }
+    groups.back().members.push_back(p);
+  }
+  return groups;
+}
+
+std::vector<int> AlphaIndexByExchange(const PairingRun& run) {
+  std::vector<int> index(static_cast<std::size_t>(Rows(run)));
+  std::iota(index.begin(), index.end(), 0);
+  for (std::size_t i = 0; i < index.size(); ++i) {
+    for (std::size_t j = i + 1; j < index.size(); ++j) {
+      if (ComesBefore(Wrestler(run, index[j]), Wrestler(run, index[i]))) std::swap(index[i], index[j]);
+    }
+  }
+  return index;
+}
+
+std::vector<int> AlphaIndex(const PairingRun& run) {
+  std::vector<int> index(static_cast<std::size_t>(Rows(run)));
+  std::iota(index.begin(), index.end(), 0);
+  auto before = [&](int b, int a) { return ComesBefore(Wrestler(run, b), Wrestler(run, a)); };
+  auto club_of = [&](int p) { return Wrestler(run, p).Club.view(); };
+  // Twins (equal in all five keys) are grouped by club so that twins of one club sit
+  // side by side.
+  std::stable_sort(index.begin(), index.end(), [&](int b, int a) {
+    if (before(b, a)) return true;
+    return !before(a, b) && CompareTexts(club_of(b), club_of(a)) < 0;
+  });
+
+  // The exchange sort is not stable: wrestlers equal in all five keys can come out in
+  // another order. That order only shows when such twins share a club; then the rank of
+  // each wrestler replays the exchange sort exactly, on whole numbers.
+  bool twins_in_one_club = false;
+  for (std::size_t i = 1; i < index.size() && !twins_in_one_club; ++i) {
+    twins_in_one_club = !before(index[i - 1], index[i]) &&
+                        CompareTexts(club_of(index[i - 1]), club_of(index[i])) == 0;
+  }
+  if (!twins_in_one_club) return index;
+
+  std::vector<int> rank(index.size());
+  for (std::size_t i = 0; i < index.size(); ++i) {
+    rank[static_cast<std::size_t>(index[i])] = (i > 0 && !before(index[i - 1], index[i]))
+                                                   ? rank[static_cast<std::size_t>(index[i - 1])]
+                                                   : static_cast<int>(i);
+  }
+  std::iota(index.begin(), index.end(), 0);
+  for (std::size_t i = 0; i < index.size(); ++i) {
+    for (std::size_t j = i + 1; j < index.size(); ++j) {
+      if (rank[static_cast<std::size_t>(index[j])] < rank[static_cast<std::size_t>(index[i])]) std::swap(index[i], index[j]);
+    }
+  }
+  return index;
+}
+
+std::string WriteBoutsByClub(const PairingRun& run) {
+  ReportText out;
+  TitleLines(out, 44, {"Tandrel Results Reported For All Clubs", "           (in chosen sort order)"});
+  const BoutsOfWrestler bouts = IndexBouts(run);
+  for (const ClubGroup& group : ClubsInOrder(run)) {
+    ClubBlock(out, group.club);
+    for (int p : group.members) ParticipantBlock(out, run, bouts, p);
+  }
+  return out.Take();
+}
+
+std::vector<ClubFile> WriteClubFiles(const PairingRun& run) {
+  const std::vector<ClubGroup> groups = ClubsInOrder(run);
+  if (groups.empty()) return {};
+  const std::vector<int> alpha = AlphaIndex(run);
+  std::vector<int> position(alpha.size());
+  for (std::size_t i = 0; i < alpha.size(); ++i) position[static_cast<std::size_t>(alpha[i])] = static_cast<int>(i);
+  const BoutsOfWrestler bouts = IndexBouts(run);
+
+  std::vector<ClubFile> files;
+  std::map<std::string, std::size_t> file_of_name;
+  for (const ClubGroup& group : groups) {
+    const std::string name = ClubFileName(group.club);
+    ReportText out;
+    auto [it, is_new] = file_of_name.emplace(name, files.size());
+    if (is_new) {
+      TitleLines(out, 53, {"Tandrel Results Reported Alphabetically by Club"});
+      files.push_back({name, {}});
+    }
+    ClubBlock(out, group.club);
+    std::vector<int> members = group.members;
+    std::sort(members.begin(), members.end(), [&](int a, int b) {
+      return position[static_cast<std::size_t>(a)] < position[static_cast<std::size_t>(b)];
+    });
+    for (int p : members) ParticipantBlock(out, run, bouts, p);
+    files[it->second].text += out.Take();
+  }
+  return files;
+}
+
+std::string WriteBoutsByBoutNumber(const PairingRun& run) {
+  ReportText out;
+  TitleLines(out, 45, {"Tandrel Results Reported by Bout Number"});
+  auto columns = [&](const BoutEntry& e) {
+    out.Text(e.LastName.view(), 15).Literal(" ").Blanks(1).Text(e.FirstName.view(), 15).Literal(" ");
+    out.Blanks(1).Text(e.Club.view(), 5).Literal(" ").Blanks(1).Fixed(e.Weight, 5, 1).Literal(" ");
+    out.Blanks(1).Fixed(e.Age, 4, 0).Literal(" ").Blanks(1).Fixed(e.Rating, 5, 2);
+    out.EndLine();
+  };
+  for (std::size_t k = 0; k < run.BoutOrder.size() && static_cast<int>(k) < run.TotalBouts; ++k) {
+    if (run.BoutOrder[k] < 0) continue;
+    const std::size_t e = static_cast<std::size_t>(run.BoutOrder[k]);
+    if (2 * e + 1 >= run.BoutList.size()) continue;
+    const BoutEntry& a = run.BoutList[2 * e];
+    const BoutEntry& b = run.BoutList[2 * e + 1];
+    out.EndLine();
+    out.Blanks(3).Int(a.BoutNumber, 4).Literal(" ").Blanks(1).Int(a.WeightClass, 3).Literal(" ").Blanks(1);
+    columns(a);
+    out.Blanks(14);
+    columns(b);
+  }
+  return out.Take();
+}
+
+}  // namespace kestrio::reports

@@ -1,0 +1,35 @@
+#pragma once
+
+// The report files of a pairing run, all in the working directory, and the clean-up
+// that removes the previous run's files before a new run.
+
+#include <string>
+#include <string_view>
+
+#include "roster/file_system.h"
+
+namespace kestrio::reports {
+
+inline constexpr std::string_view kBoutSheetsName = "Tandrel-PairingBoutsheets.txt";
+inline constexpr std::string_view kResultsSummaryName = "Tandrel-PairingResults.txt";
+inline constexpr std::string_view kByHandName = "Tandrel-PairingByhand.txt";
+inline constexpr std::string_view kBoutsByClubName = "Tandrel-BoutsByClub.txt";
+inline constexpr std::string_view kBoutsByBoutNumberName = "Tandrel-BoutsByBoutNumber.txt";
+
+// The name of a club's own report: "Tandrel-BoutsFor" + club + ".txt", the club taken
+// without leading and trailing blanks (inner blanks stay). A club is the organiser's free
+// text, so every character that Windows or Linux does not allow in a file name
+// (/ \ : * ? " < > | and control characters) becomes "_"; with the fixed prefix and
+// suffix the name is then always a plain file in the working directory, whatever the
+// club is called ("..", "../x", "C:").
+std::string ClubFileName(std::string_view club);
+
+// Removes the previous run's results, by-hand, bout-sheet, by-club and by-bout-number
+// files, in that order. Per-club files are never removed. Returns BoutSheetsWritable:
+// false when the bout-sheet file exists but cannot be opened for writing (a mail merge
+// holds it); that file is then left untouched, while the others are still removed.
+// A file that cannot be removed is left for the report writer, which replaces it or
+// reports that it cannot.
+bool ClearReportFiles(FileSystem& fs);
+
+}  // namespace kestrio::reports

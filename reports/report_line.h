@@ -1,0 +1,46 @@
+#pragma once
+
+// The line notation every report is written in: literals, blanks(n), text(w), int(w)
+// and fixed(w,d), each line ended by CR LF.
+//
+// Numbers are right-justified and come out as w asterisks when they do not fit. A text
+// shorter than its field is right-justified; a longer one is cut to its first w
+// characters. Blanks are held back until something follows them on the same line, so a
+// line never ends in separator blanks.
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace kestrio::reports {
+
+class ReportText {
+ public:
+  // A literal, written character for character.
+  ReportText& Literal(std::string_view s);
+  // n blanks, written only when something follows on the same line.
+  ReportText& Blanks(int n);
+  // text(w).
+  ReportText& Text(std::string_view s, int w);
+  // A header word placed left-aligned in a buffer of exactly w characters, then text(w):
+  // padded with blanks on the right.
+  ReportText& Word(std::string_view s, int w);
+  // int(w).
+  ReportText& Int(std::int64_t v, int w);
+  // fixed(w,d), from the value as stored (a 32-bit real widens exactly).
+  ReportText& Fixed(double v, int w, int d);
+  // Ends the line (an empty line when nothing was written on it).
+  ReportText& EndLine();
+
+  const std::string& str() const { return out_; }
+  // Hands over the text written so far.
+  std::string Take() { return std::move(out_); }
+
+ private:
+  void FlushBlanks();
+
+  std::string out_;
+  int pending_blanks_ = 0;
+};
+
+}  // namespace kestrio::reports

@@ -1,0 +1,32 @@
+#pragma once
+
+// The first two reports of a pairing run, written from the run's round table:
+// the comma-separated bout-sheet data for the mail merge ("Tandrel-PairingBoutsheets.txt")
+// and the results summary with one row per wrestler and one column per round
+// ("Tandrel-PairingResults.txt").
+//
+// Both return the whole file text with CR LF line ends; the caller writes it. They
+// expect a consistent run (see CheckBoutTables): a bout whose sides cannot be found is
+// left out rather than read out of bounds.
+
+#include <cstdint>
+#include <string>
+
+#include "pairing/pairing_run.h"
+#include "roster/file_system.h"
+
+namespace kestrio::reports {
+
+// The weight class of a bout from its two weights: the mean rounded half up to a whole
+// number, then to the nearest multiple of 5 (remainders 3 and 4 go up).
+std::int32_t BoutWeightClass(float weight1, float weight2);
+
+// Every bout number 1..TotalBouts must sit, with either sign, in exactly two rows of one
+// round of the round table, and the bout list and bout order must describe the same
+// bouts. An error names the first bout that breaks this; a correct pairing never does.
+Status CheckBoutTables(const pairing::PairingRun& run);
+
+std::string WriteBoutSheets(const pairing::PairingRun& run);
+std::string WriteResultsSummary(const pairing::PairingRun& run);
+
+}  // namespace kestrio::reports

@@ -1,0 +1,75 @@
+#include "reports/run_pairing.h"
+
+#include "pairing/hand_pairing_report.h"
+#include "reports/club_reports.h"
+#include "reports/report_files.h"
+#include "reports/results_reports.h"
+
+namespace kestrio::reports {
+namespace {
+
+// Writes each report as a whole: a file that cannot be written in full is not left
+// behind half-written, and its name is kept for the run's failure message.
+class ReportSink {
+ public:
+  ReportSink(FileSystem& fs, PairingOutcome& outcome) : fs_(fs), outcome_(outcome) {}
+
+  void Write(const std::string& name, const std::string& contents) {
+    const Status s = fs_.WriteFileAtomic(name, contents);
+    if (s.ok()) {
+      outcome_.FilesWritten.push_back(name);
+      return;
+    }
+    if (!failed_.empty()) failed_ += "; ";
+    failed_ += s.message();
+  }
+
+  // The outcome's status once every report was attempted.
+  void Finish() {
+    if (!failed_.empty()) outcome_.status = Status::Error("Unable to write report file " + failed_);
+  }
+
+ private:
+  FileSystem& fs_;
+  PairingOutcome& outcome_;
+  std::string failed_;
+};
+
+}  // namespace
+
+PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
+                          pairing::PairingControl* control, pairing::PairingProgress* progress,
+                          pairing::PairingRun* run) {
+  PairingOutcome outcome;
+  if (!ClearReportFiles(fs)) {
+    outcome.BoutSheetsWritable = false;
+    outcome.status = Status::Error(std::string(kBoutSheetsHeldText));
+    return outcome;
+  }
+  if (Status s = pairing::LoadPairingControl(fs, control); !s.ok()) {
+    outcome.status = s;
+    return outcome;
+  }
+  if (Status s = pairing::PairBouts(roster, *control, progress, run); !s.ok()) {
+    outcome.status = s;
+    return outcome;
+  }
+  // Reports read the tables by index; a pairing that broke their invariants must not
+  // produce reports that look complete.
+  if (Status s = CheckBoutTables(*run); !s.ok()) {
+    outcome.status = s;
+    return outcome;
+  }
+
+  ReportSink sink(fs, outcome);
+  sink.Write(std::string(kBoutSheetsName), WriteBoutSheets(*run));
+  sink.Write(std::string(kResultsSummaryName), WriteResultsSummary(*run));
+  sink.Write(std::string(kByHandName), pairing::FormatByHandReport(*run));
+  sink.Write(std::string(kBoutsByClubName), WriteBoutsByClub(*run));
+  for (const ClubFile& file : WriteClubFiles(*run)) sink.Write(file.name, file.text);
+  sink.Write(std::string(kBoutsByBoutNumberName), WriteBoutsByBoutNumber(*run));
+  sink.Finish();
+  return outcome;
+}
+
+}  // namespace kestrio::reports

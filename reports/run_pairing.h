@@ -1,0 +1,50 @@
+#pragma once
+
+// A whole pairing run as the organiser starts it: clear the previous reports, refuse
+// while the bout sheets are held open, load the control file, pair, and write every
+// report into the working directory.
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "pairing/pairing_control.h"
+#include "pairing/pairing_run.h"
+#include "roster/file_system.h"
+#include "roster/roster.h"
+
+namespace kestrio::reports {
+
+// The messages the organiser sees after a run.
+inline constexpr std::string_view kRunCompletedCaption = "Kestrio Bout Pairing";
+inline constexpr std::string_view kRunCompletedText = "Bout Pairing Completed Successfully!";
+inline constexpr std::string_view kBoutSheetsHeldCaption =
+    "Warning: unable to open Tandrel-PairingBoutsheets.txt for writing!";
+inline constexpr std::string_view kBoutSheetsHeldText =
+    "Close bout sheet MailMerge program Kestrio-BoutSheets.doc and rerun.";
+
+struct PairingOutcome {
+  // False when the previous bout-sheet file could not be replaced: the run stopped right
+  // after the clean-up (nothing loaded, paired or written) and status says so.
+  bool BoutSheetsWritable = true;
+  // Ok only when every report was written in full. Otherwise the first failure: the
+  // bout sheets held open, a control file that cannot be read or written, a selected
+  // wrestler whose numbers cannot be read (both before anything is paired or written),
+  // or the report files that could not be written, each named.
+  Status status = Status::Ok();
+  // The report files written in full, in the order they were written.
+  std::vector<std::string> FilesWritten;
+
+  bool Completed() const { return BoutSheetsWritable && status.ok(); }
+};
+
+// Runs the pairing over roster in its display order, in fs's working directory.
+// *control receives the parameters loaded for the run and *run the per-run state, which
+// the caller keeps until the next run. A report that fails to be written does not stop
+// the others: they are still written, and the failure names every file that is missing.
+// progress may be null.
+PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
+                          pairing::PairingControl* control, pairing::PairingProgress* progress,
+                          pairing::PairingRun* run);
+
+}  // namespace kestrio::reports
