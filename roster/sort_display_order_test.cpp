@@ -1,0 +1,161 @@
+#include "roster/sort_display_order.h"
+
+#include <cstring>
+#include <random>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "roster/line_parser.h"
+#include "roster/sort_key.h"
+
+namespace kestrio::roster {
+namespace {
+
+// The exchange sort the display order has always been made with, kept here as the
+// reference: for i < j, exchange whenever key(D(i)) comes strictly after key(D(j)).
+void ExchangeSort(Roster& roster) {
+  const int column = roster.SortColumn < 0 ? -roster.SortColumn : roster.SortColumn;
+  std::vector<std::int32_t>& d = roster.DisplayOrder;
+  auto key = [&](std::size_t k) {
+    return roster.Entries[static_cast<std::size_t>(d[k])].SortKeys[column - 1].data();
+  };
+  for (std::size_t i = 0; i + 1 < d.size(); ++i) {
+    for (std::size_t j = i + 1; j < d.size(); ++j) {
+      const int c = std::memcmp(key(i), key(j), kSortKeyWidth);
+      if (roster.SortColumn > 0 ? c > 0 : c < 0) std::swap(d[i], d[j]);
+    }
+  }
+}
+
+Participant Parsed(const std::string& line) {
+  Participant p;
+  EXPECT_EQ(WInfoParseDataLine(line, p), 0) << line;
+  RebuildSortKeys(p);
+  return p;
+}
+
+// A roster with few distinct values per field, so that most keys tie with others.
+Roster TieHeavyRoster(std::size_t n, std::mt19937& rng) {
+  static const char* kNames[] = {"Ames", "ames", "Bo", "Boone", "Cruz"};
+  static const char* kClubs[] = {"Hawks", "Owls", ""};
+  static const char* kStatus[] = {"", "Selected", "Deleted"};
+  auto pick = [&](std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(rng); };
+  Roster roster;
+  for (std::size_t i = 0; i < n; ++i) {
+    Participant p;
+    p.LastName.Assign(kNames[pick(3)]);
+    p.FirstName.Assign(kNames[pick(5)]);
+    p.Weight.Assign(text::PadLeft(std::to_string(pick(3) * 5 + 8) + ".50", 10));
+    p.Age.Assign(text::PadLeft(std::to_string(pick(2) + 9) + ".00", 10));
+    p.Rating.Assign(text::PadLeft(pick(2) ? "-1.00" : "3.00", 10));
+    p.Club.Assign(kClubs[pick(3)]);
+    p.Status.Assign(kStatus[pick(3)]);
+    RebuildSortKeys(p);
+    roster.Entries.push_back(p);
+  }
+  roster.KeyCount = kSortKeyColumns;
+  ResetDisplayOrder(roster);
+  std::shuffle(roster.DisplayOrder.begin(), roster.DisplayOrder.end(), rng);
+  return roster;
+}
+
+TEST(SortDisplayOrderTest, MatchesExchangeSortOnRostersFullOfTies) {
+  std::mt19937 rng(20261208);
+  for (std::size_t n : {0u, 1u, 2u, 3u, 5u, 17u, 64u, 300u}) {
+    for (int column = 1; column <= kSortKeyColumns; ++column) {
+      for (int direction : {1, -1}) {
+        Roster fast = TieHeavyRoster(n, rng);
+        fast.SortColumn = column * direction;
+        Roster reference = fast;
+        SortDisplayOrder(fast);
+        ExchangeSort(reference);
+        ASSERT_EQ(fast.DisplayOrder, reference.DisplayOrder)
+            << "n=" << n << " column=" << fast.SortColumn;
+      }
+    }
+  }
+}
+
+// Keys drawn from a tiny alphabet give every shape of interleaving between a class of
+// equal keys and the smaller keys around it.
+TEST(SortDisplayOrderTest, MatchesExchangeSortOnRandomTinyKeys) {
+  std::mt19937 rng(7);
+  for (int round = 0; round < 400; ++round) {
+    const std::size_t n = std::uniform_int_distribution<std::size_t>(0, 40)(rng);
+    const int distinct = std::uniform_int_distribution<int>(1, 6)(rng);
+    Roster fast;
+    fast.Entries.resize(n);
+    for (Participant& p : fast.Entries) {
+      p.SortKeys[0].Assign(std::string(1, static_cast<char>('a' + rng() % distinct)));
+    }
+    ResetDisplayOrder(fast);
+    std::shuffle(fast.DisplayOrder.begin(), fast.DisplayOrder.end(), rng);
+    fast.SortColumn = round % 2 ? 1 : -1;
+    Roster reference = fast;
+    SortDisplayOrder(fast);
+    ExchangeSort(reference);
+    ASSERT_EQ(fast.DisplayOrder, reference.DisplayOrder) << "round " << round;
+  }
+}
+
+std::vector<std::string> LastNamesInOrder(const Roster& roster) {
+  std::vector<std::string> names;
+  for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
+    names.emplace_back(roster.Displayed(k).LastName.Trimmed());
+  }
+  return names;
+}
+
+TEST(SortDisplayOrderTest, KeysOrderNumbersAndNamesByTheirBytes) {
+  Roster roster;
+  roster.Entries = {
+      Parsed("Ten\tA\t10\t9\t1\tHawks"),   Parsed("Nine\tA\t9.5\t9\t1\tHawks"),
+      Parsed("Neg\tA\t-5\t9\t1\tHawks"),   Parsed("Pos\tA\t5\t9\t1\tHawks"),
+      Parsed("adams\tA\t30\t9\t1\tHawks"), Parsed("Zed\tA\t30\t9\t1\tHawks"),
+  };
+  ResetDisplayOrder(roster);
+
+  // Weight: 9.50 before 10.00; "-5.00" is as wide as "9.50" and sorts after it, since
+  // the blank in front of 9.50 comes before the minus sign.
+  roster.SortColumn = 3;
+  SortDisplayOrder(roster);
+  EXPECT_EQ(LastNamesInOrder(roster),
+            (std::vector<std::string>{"Pos", "Nine", "Neg", "Ten", "Zed", "adams"}));
+
+  roster.SortColumn = -3;
+  SortDisplayOrder(roster);
+  EXPECT_EQ(LastNamesInOrder(roster),
+            (std::vector<std::string>{"adams", "Zed", "Ten", "Neg", "Nine", "Pos"}));
+
+  roster.SortColumn = 1;  // upper-case initials before lower-case ones
+  SortDisplayOrder(roster);
+  EXPECT_EQ(LastNamesInOrder(roster).back(), "adams");
+}
+
+TEST(SortDisplayOrderTest, WeightKeyBreaksTiesByAgeRatingClubNameStatus) {
+  const Participant p = Parsed("Smith\tJohn\t72\t10\t3.5\tTigers\tyes");
+  int column = 0;
+  SortKey key;
+  BuildSortKey(column, p, key);
+  EXPECT_EQ(column, 8);
+  EXPECT_TRUE(key.IsBlank());  // a query leaves the key alone
+
+  column = 3;
+  BuildSortKey(column, p, key);
+  EXPECT_EQ(key.Trimmed(), "     72.00     10.00      3.50Tigers         Smith" +
+                               std::string(35, ' ') + "Selected");
+  column = 8;
+  BuildSortKey(column, p, key);
+  EXPECT_EQ(key.view().substr(30, 10), "72.00     ");
+
+  column = 9;  // out of range: nothing happens
+  SortKey untouched;
+  BuildSortKey(column, p, untouched);
+  EXPECT_TRUE(untouched.IsBlank());
+  EXPECT_EQ(column, 9);
+}
+
+}  // namespace
+}  // namespace kestrio::roster
