@@ -1,20 +1,238 @@
 #include "pairing/pairing_control.h"
 
+#include <charconv>
+#include <climits>
+#include <cstdint>
+#include <optional>
+#include <cmath>
+#include <cstdlib>
+#include <string>
+#include <system_error>
+#include <vector>
+
+#include "roster/fixed_text.h"
+#include "roster/number_text.h"
+
 namespace kestrio::pairing {
+namespace {
 
-std::string FormatPairingControl(const PairingControl&) { return {}; }
+// The keys in file order, as the organiser reads them.
+constexpr std::string_view kKeys[] = {
+    "MaxAllowedDiffWeight", "MaxAllowedDiffAge",  "MaxAllowedDiffRating",
+    "MinGoodnessOfFitAllowed", "MaxBoutsAllowed", "MinBoutsWanted",
+    "MaxBoutsWanted",       "SameClubPairingWeight"};
+constexpr int kKeyCount = 8;
+constexpr std::size_t kLabelWidth = 26;
 
-Status ParsePairingControl(std::string_view, const std::string&, PairingControl*) {
+bool IsRealKey(int key) { return key < 4 || key == 7; }
+
+float* RealField(PairingControl& c, int key) {
+  switch (key) {
+    case 0: return &c.MaxAllowedDiffWeight;
+    case 1: return &c.MaxAllowedDiffAge;
+    case 2: return &c.MaxAllowedDiffRating;
+    case 3: return &c.MinGoodnessOfFitAllowed;
+    default: return &c.SameClubPairingWeight;
+  }
+}
+
+std::int32_t* IntegerField(PairingControl& c, int key) {
+  switch (key) {
+    case 4: return &c.MaxBoutsAllowed;
+    case 5: return &c.MinBoutsWanted;
+    default: return &c.MaxBoutsWanted;
+  }
+}
+
+std::string ToChars(double v, std::chars_format format, int precision) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, v, format, precision);
+  if (result.ec != std::errc()) return {};
+  return std::string(buffer, result.ptr);
+}
+
+// One item of the file: a word (a key, a value or a "$" group word) or an equals sign.
+struct Token {
+  std::string_view Text;
+  int Line = 0;  // 1-based
+};
+
+bool IsSeparator(char c) { return c == ' ' || c == '\t' || c == ',' || c == '\r'; }
+
+// Splits text into words and equals signs; blanks, tabs, commas and line ends separate
+// them, and a dollar sign starts a new word.
+std::vector<Token> Tokenize(std::string_view text) {
+  std::vector<Token> tokens;
+  int line = 1;
+  std::size_t i = 0;
+  while (i < text.size()) {
+    const char c = text[i];
+    if (c == '\n') {
+      ++line;
+      ++i;
+    } else if (IsSeparator(c)) {
+      ++i;
+    } else if (c == '=') {
+      tokens.push_back({text.substr(i, 1), line});
+      ++i;
+    } else {
+      std::size_t end = i + 1;
+      while (end < text.size() && !IsSeparator(text[end]) && text[end] != '\n' &&
+             text[end] != '=' && text[end] != '$') {
+        ++end;
+      }
+      tokens.push_back({text.substr(i, end - i), line});
+      i = end;
+    }
+  }
+  return tokens;
+}
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    if (lower(a[i]) != lower(b[i])) return false;
+  }
+  return true;
+}
+
+int FindKey(std::string_view word) {
+  for (int key = 0; key < kKeyCount; ++key) {
+    if (EqualIgnoringCase(word, kKeys[key])) return key;
+  }
+  return -1;
+}
+
+std::string_view LineText(std::string_view text, int line) {
+  std::size_t begin = 0;
+  for (int n = 1; n < line && begin != std::string_view::npos; ++n) {
+    begin = text.find('\n', begin);
+    if (begin != std::string_view::npos) ++begin;
+  }
+  if (begin == std::string_view::npos) return {};
+  std::string_view rest = text.substr(begin);
+  rest = rest.substr(0, rest.find('\n'));
+  if (!rest.empty() && rest.back() == '\r') rest.remove_suffix(1);
+  return text::WithoutBlanks(rest);
+}
+
+// Stores the value of one key; false when the word is not a number of the key's kind.
+bool StoreValue(PairingControl& c, int key, std::string_view word) {
+  const auto token = text::NumberToken(word);
+  if (!token || token->size() != word.size()) return false;
+  if (IsRealKey(key)) {
+    const std::optional<float> value = text::ReadFloat(word);
+    if (!value) return false;
+    *RealField(c, key) = *value;
+    return true;
+  }
+  const std::optional<std::int64_t> value = text::ReadInteger(word);
+  if (!value || *value < INT32_MIN || *value > INT32_MAX) return false;
+  *IntegerField(c, key) = static_cast<std::int32_t>(*value);
+  return true;
+}
+
+// A real in 15 characters with 7 significant digits: fixed notation in the first 11
+// characters and 4 blanks for magnitudes from 0.1 to below 10,000,000, else (zero too)
+// one digit, 7 decimals and a two-digit exponent. std::to_chars, unlike printf, does
+// not depend on the process locale, so the file never gets a decimal comma.
+std::string FormatControlReal(float value) {
+  const double v = value;
+  if (!std::isfinite(v)) return text::PadLeft(std::isnan(v) ? "NaN" : (v < 0 ? "-Infinity" : "Infinity"), 15);
+  std::string scientific = ToChars(v, std::chars_format::scientific, 6);
+  const int exponent = std::atoi(scientific.c_str() + scientific.find('e') + 1);
+  if (v != 0 && exponent >= -1 && exponent <= 6) {
+    std::string fixed = ToChars(v, std::chars_format::fixed, 6 - exponent);
+    if (exponent == 6) fixed += '.';
+    return text::PadLeft(fixed, 11) + "    ";
+  }
+  scientific = ToChars(v, std::chars_format::scientific, 7);
+  for (char& c : scientific) {
+    if (c == 'e') c = 'E';
+  }
+  return text::PadLeft(scientific, 15);
+}
+
+}  // namespace
+
+std::string FormatPairingControl(const PairingControl& control) {
+  PairingControl c = control;
+  std::string out = "$control\r\n";
+  for (int key = 0; key < kKeyCount; ++key) {
+    std::string line = text::PadRight(kKeys[key], kLabelWidth - 2) + "= ";
+    line += IsRealKey(key) ? FormatControlReal(*RealField(c, key))
+                           : text::FormatInt(*IntegerField(c, key), 12);
+    line += ',';
+    out += text::WithoutBlanks(line);
+    out += "\r\n";
+  }
+  out += "$end\r\n";
+  return out;
+}
+
+Status ParsePairingControl(std::string_view text, const std::string& file_name,
+                           PairingControl* control) {
+  const std::vector<Token> tokens = Tokenize(text);
+  auto error = [&](int line, const std::string& what) {
+    return Status::Error(file_name + ", line " + std::to_string(line) + ": " + what + ": \"" +
+                         std::string(LineText(text, line)) + "\"");
+  };
+  if (tokens.empty()) return Status::Error(file_name + ": no $control group");
+  if (!EqualIgnoringCase(tokens[0].Text, "$control")) {
+    return error(tokens[0].Line, "the file does not start with $control");
+  }
+  PairingControl values = *control;
+  for (std::size_t i = 1; i < tokens.size(); ++i) {
+    const Token& word = tokens[i];
+    if (EqualIgnoringCase(word.Text, "$end")) {
+      *control = values;  // nothing after the closer is read
+      return Status::Ok();
+    }
+    const int key = FindKey(word.Text);
+    if (key < 0) return error(word.Line, "unknown key \"" + std::string(word.Text) + "\"");
+    if (i + 1 >= tokens.size() || tokens[i + 1].Text != "=") {
+      return error(word.Line, "no \"=\" after " + std::string(kKeys[key]));
+    }
+    if (i + 2 >= tokens.size() || tokens[i + 2].Text == "=" || tokens[i + 2].Text[0] == '$') {
+      return error(tokens[i + 1].Line, "no value for " + std::string(kKeys[key]));
+    }
+    const Token& value = tokens[i + 2];
+    if (!StoreValue(values, key, value.Text)) {
+      return error(value.Line, "the value \"" + std::string(value.Text) + "\" of " +
+                                   std::string(kKeys[key]) + " is not " +
+                                   (IsRealKey(key) ? "a number" : "a whole number"));
+    }
+    i += 2;
+  }
+  return error(tokens.back().Line, "no $end after the $control group");
+}
+
+Status ReadPairingControl(FileSystem& fs, PairingControl* control) {
+  const std::string name(kControlFileName);
+  if (fs.Exists(name) && !fs.IsRegularFile(name)) {
+    return Status::Error("Error opening file " + name + ": it is not a regular file");
+  }
+  std::string contents;
+  if (Status status = fs.ReadFile(name, &contents); !status.ok()) {
+    return Status::Error("Error opening file " + name + " (" + status.message() + ")");
+  }
+  return ParsePairingControl(contents, name, control);
+}
+
+Status WritePairingControl(FileSystem& fs, const PairingControl& control) {
+  const std::string name(kControlFileName);
+  // Written aside and renamed, so a full disk never leaves half a control file behind.
+  if (Status status = fs.WriteFileAtomic(name, FormatPairingControl(control)); !status.ok()) {
+    return Status::Error("Error writing file " + name + " (" + status.message() + ")");
+  }
   return Status::Ok();
 }
 
-Status ReadPairingControl(FileSystem&, PairingControl*) { return Status::Ok(); }
-
-Status WritePairingControl(FileSystem&, const PairingControl&) { return Status::Ok(); }
-
-Status LoadPairingControl(FileSystem&, PairingControl* control) {
+Status LoadPairingControl(FileSystem& fs, PairingControl* control) {
   *control = PairingControl();
-  return Status::Ok();
+  if (fs.Exists(std::string(kControlFileName))) return ReadPairingControl(fs, control);
+  return WritePairingControl(fs, *control);
 }
 
 }  // namespace kestrio::pairing

@@ -1,11 +1,107 @@
 #include "pairing/pairing_run.h"
 
-namespace kestrio::pairing {
+#include <optional>
+#include <string>
+#include <unordered_map>
 
-Status PairBouts(const roster::Roster&, const PairingControl& control, PairingProgress*,
-                 PairingRun* run) {
+#include "pairing/fit_index.h"
+#include "pairing/pairing_phase.h"
+#include "roster/number_text.h"
+
+namespace kestrio::pairing {
+namespace {
+
+bool IsSelectedEntry(const roster::Participant& p) {
+  return text::WithoutBlanks(p.Status.view()) == roster::ParticipantStatus::Selected;
+}
+
+std::string_view WithoutLeadingBlanks(std::string_view s) {
+  const auto begin = s.find_first_not_of(' ');
+  return begin == std::string_view::npos ? std::string_view() : s.substr(begin);
+}
+
+Status Unreadable(const roster::Participant& p, std::string_view field, std::string_view value) {
+  return Status::Error("The " + std::string(field) + " \"" +
+                       std::string(text::WithoutBlanks(value)) + "\" of " +
+                       std::string(p.LastName.WithoutBlanks()) + ", " +
+                       std::string(p.FirstName.WithoutBlanks()) +
+                       " is not a number: no bouts were paired.");
+}
+
+// Reads one number of a selected wrestler twice: as the 32-bit real the bouts and
+// reports show, and as the 64-bit real the fit is computed from.
+Status ReadNumber(const roster::Participant& p, std::string_view field,
+                  std::string_view value, float* shown, double* measured) {
+  const std::optional<float> f = text::ReadFloat(value);
+  const std::optional<double> d = text::ReadDouble(value);
+  if (!f || !d) return Unreadable(p, field, value);
+  *shown = *f;
+  *measured = *d;
+  return Status::Ok();
+}
+
+// Gathers the selected wrestlers in display order and creates the run's tables.
+Status PreparePairingRun(const roster::Roster& roster, PairingRun* run) {
+  std::unordered_map<std::string, std::int32_t> club_ids;
+  for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
+    const roster::Participant& p = roster.Displayed(k);
+    if (!IsSelectedEntry(p)) continue;
+    SelectedParticipant s;
+    FitInputs fit;
+    for (const Status& status :
+         {ReadNumber(p, "Weight", p.Weight.view(), &s.Weight, &fit.Weight),
+          ReadNumber(p, "Age", p.Age.view(), &s.Age, &fit.Age),
+          ReadNumber(p, "Rating", p.Rating.view(), &s.Rating, &fit.Rating)}) {
+      if (!status.ok()) return status;
+    }
+    s.LastName.Assign(WithoutLeadingBlanks(p.LastName.view()));
+    s.FirstName.Assign(WithoutLeadingBlanks(p.FirstName.view()));
+    s.Club.Assign(WithoutLeadingBlanks(p.Club.view()));
+    const std::string club(p.Club.WithoutBlanks());
+    fit.ClubId = club_ids.emplace(club, static_cast<std::int32_t>(club_ids.size())).first->second;
+    run->SelectedList.push_back(s);
+    run->FitList.push_back(fit);
+  }
+  run->SelectionSize = static_cast<int>(run->SelectedList.size());
+  run->RoundCapacity = kMaxRounds;
+  run->RoundTable.assign(static_cast<std::size_t>(run->SelectionSize) * kMaxRounds, 0);
+  run->BoutCount.assign(static_cast<std::size_t>(run->SelectionSize), 0);
+  return Status::Ok();
+}
+
+}  // namespace
+
+Status PairBouts(const roster::Roster& roster, const PairingControl& control,
+                 PairingProgress* progress, PairingRun* run) {
   *run = PairingRun();
   run->Control = control;
+  if (Status status = PreparePairingRun(roster, run); !status.ok()) {
+    *run = PairingRun();
+    run->Control = control;
+    return status;
+  }
+  if (progress != nullptr) progress->SetRange(0, 2 * run->SelectionSize);
+
+  PhaseWork work;
+  work.run = run;
+  work.progress = progress;
+  work.Opponents.resize(static_cast<std::size_t>(run->SelectionSize));
+
+  const FitIndex optimum(run->FitList, OptimumTolerances(control));
+  const int optimum_last = RunPairingPhase(work, optimum, 1, +1);
+
+  // The relaxed phase starts after the optimum's last round that made a bout; the
+  // rounds from there on hold only the no-partner marks of the empty round.
+  for (int a = 0; a < run->SelectionSize; ++a) {
+    for (int r = optimum_last; r < run->RoundCapacity; ++r) {
+      run->RoundTable[static_cast<std::size_t>(a) * run->RoundCapacity + r] = 0;
+    }
+  }
+  const FitIndex relaxed(run->FitList, RelaxedTolerances(control));
+  const int relaxed_last = RunPairingPhase(work, relaxed, optimum_last + 1, -1);
+
+  run->TotalBouts = work.Created;
+  FinishBouts(*run, relaxed_last > 0 ? relaxed_last : optimum_last);
   return Status::Ok();
 }
 

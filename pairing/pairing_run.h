@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "pairing/goodness_of_fit.h"
 #include "pairing/pairing_control.h"
 #include "roster/fixed_text.h"
 #include "roster/file_system.h"
@@ -74,6 +75,10 @@ struct PairingRun {
   std::vector<std::int32_t> BoutOrder;
   // The control values the run used.
   PairingControl Control;
+  // What the fit of two wrestlers is computed from, by SelectionIndex: the numbers read
+  // again from the roster's texts as 64-bit reals and the club. The fits themselves are
+  // computed when needed (see FitIndex), never kept for every pair.
+  std::vector<FitInputs> FitList;
 
   std::int32_t RoundEntry(int a, int round_index) const {
     return RoundTable[static_cast<std::size_t>(a) * RoundCapacity + round_index];

@@ -1,0 +1,132 @@
+#include "pairing/pairing_phase.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+
+namespace kestrio::pairing {
+namespace {
+
+std::int32_t& Cell(PairingRun& run, int a, int round) {
+  return run.RoundTable[static_cast<std::size_t>(a) * run.RoundCapacity + (round - 1)];
+}
+
+// The wrestlers who may choose in a round, in the order they will choose: fewest bouts
+// first, then earliest in the selection. Counts only change for a wrestler once it is
+// in a bout, and then it is no longer free in the round, so the first still-free
+// wrestler of this list is always the one a fresh scan would choose.
+std::vector<std::int32_t> ChooserOrder(PairingRun& run, int round) {
+  const PairingControl& control = run.Control;
+  const std::int32_t limit = std::min(control.MaxBoutsWanted, control.MaxBoutsAllowed);
+  std::vector<std::int32_t> order;
+  if (limit <= 0) return order;
+  // Counting sort by bout count; counts below the limit only.
+  std::vector<std::int32_t> starts;
+  for (int a = 0; a < run.SelectionSize; ++a) {
+    const std::int32_t count = run.BoutCount[a];
+    if (count >= limit || Cell(run, a, round) != 0) continue;
+    if (static_cast<std::size_t>(count) >= starts.size()) starts.resize(count + 1, 0);
+    ++starts[count];
+    order.push_back(a);
+  }
+  std::int32_t offset = 0;
+  for (std::int32_t& start : starts) {
+    const std::int32_t size = start;
+    start = offset;
+    offset += size;
+  }
+  std::vector<std::int32_t> sorted(order.size());
+  for (const std::int32_t a : order) sorted[starts[run.BoutCount[a]]++] = a;
+  return sorted;
+}
+
+void AddBout(PhaseWork& work, int round, int sign, int c, int p) {
+  PairingRun& run = *work.run;
+  ++run.BoutCount[c];
+  ++run.BoutCount[p];
+  const std::int32_t number = sign * ++work.Created;
+  Cell(run, c, round) = number;
+  Cell(run, p, round) = number;
+  work.Opponents[c].push_back(p);
+  work.Opponents[p].push_back(c);
+  const std::int32_t weight_class =
+      BoutWeightClass(run.SelectedList[c].Weight, run.SelectedList[p].Weight);
+  for (const int a : {c, p}) {
+    const SelectedParticipant& s = run.SelectedList[a];
+    BoutEntry entry;
+    entry.BoutNumber = number;
+    entry.WeightClass = weight_class;
+    entry.LastName = s.LastName;
+    entry.FirstName = s.FirstName;
+    entry.Club = FixedText<5>(s.Club.view());
+    entry.Weight = s.Weight;
+    entry.Age = s.Age;
+    entry.Rating = s.Rating;
+    entry.SelectionIndex = a;
+    run.BoutList.push_back(entry);
+  }
+}
+
+// One round; returns the number of bouts it made.
+int PairRound(PhaseWork& work, const FitIndex& index, int round, int sign) {
+  PairingRun& run = *work.run;
+  const PairingControl& control = run.Control;
+  int paired = 0;
+  for (const std::int32_t c : ChooserOrder(run, round)) {
+    if (Cell(run, c, round) != 0) continue;  // taken as a partner earlier in the round
+    const auto& met = work.Opponents[c];
+    const int p = index.BestPartner(
+        c, control.MinGoodnessOfFitAllowed,
+        [&](int b) { return Cell(run, b, round) == 0 && run.BoutCount[b] < control.MaxBoutsAllowed; },
+        [&](int b) { return std::find(met.begin(), met.end(), b) != met.end(); });
+    if (p < 0) {
+      Cell(run, c, round) = kNoPartnerMark;
+    } else {
+      AddBout(work, round, sign, c, p);
+      ++paired;
+    }
+    if (work.progress != nullptr) work.progress->Step();
+  }
+  return paired;
+}
+
+}  // namespace
+
+void EnsureRounds(PairingRun& run, int rounds) {
+  if (rounds <= run.RoundCapacity) return;
+  const int capacity = std::max(rounds, 2 * run.RoundCapacity);
+  std::vector<std::int32_t> table(static_cast<std::size_t>(run.SelectionSize) * capacity, 0);
+  for (int a = 0; a < run.SelectionSize; ++a) {
+    std::copy_n(run.RoundTable.begin() + static_cast<std::ptrdiff_t>(a) * run.RoundCapacity,
+                run.RoundCapacity,
+                table.begin() + static_cast<std::ptrdiff_t>(a) * capacity);
+  }
+  run.RoundTable = std::move(table);
+  run.RoundCapacity = capacity;
+}
+
+int RunPairingPhase(PhaseWork& work, const FitIndex& index, int first_round, int sign) {
+  // A phase always runs its first round, then one more round after every round that
+  // made a bout; each such round adds a bout, so the phase ends.
+  int last = 0;
+  for (int round = first_round;; ++round) {
+    EnsureRounds(*work.run, round);
+    if (PairRound(work, index, round, sign) == 0) break;
+    last = round;
+  }
+  return last;
+}
+
+std::int32_t BoutWeightClass(float weight_a, float weight_b) {
+  const float mean = (weight_a + weight_b) * 0.5f;
+  // Weights come from 10-character texts; keep absurd ones inside the integer range.
+  constexpr float kLimit = 1.0e9f;
+  if (!(std::fabs(mean) < kLimit)) return mean < 0 ? -1'000'000'000 : 1'000'000'000;
+  std::int64_t whole = static_cast<std::int64_t>(mean);
+  if (mean - static_cast<float>(whole) >= 0.5f) ++whole;
+  const std::int64_t rem = whole % 5;
+  return static_cast<std::int32_t>(rem < 2.5 ? whole - rem : whole - rem + 5);
+}
+
+}  // namespace kestrio::pairing
