@@ -1,0 +1,197 @@
+#include "reports/club_reports.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <random>
+#include <string>
+
+#include "reports/report_files.h"
+#include "reports/testing_run_builder.h"
+
+namespace kestrio::reports {
+namespace {
+
+using testing::RunBuilder;
+
+std::string Lines(std::initializer_list<std::string_view> lines) {
+  std::string out;
+  for (std::string_view line : lines) out.append(line).append("\r\n");
+  return out;
+}
+
+const char* const kTitleRule44 = "  --------------------------------------------";
+
+// Smith of the Eagles met Jones in bout 1; Jones's club is blank, so only the Eagles
+// are reported.
+RunBuilder SmithAgainstJones() {
+  RunBuilder b;
+  const int smith = b.Wrestler("Smith", "John", "Eagle", 84.5f, 9, 2.5f);
+  const int jones = b.Wrestler("Jones", "Bob", "", 86.0f, 10, 2.75f);
+  b.Bout(smith, jones, 0, 1);
+  b.run().BoutList[1].Club.Assign("Hawks");
+  b.run().BoutCount[0] = 2;
+  return b;
+}
+
+TEST(ClubReportsTest, AllClubsReportAsPrinted) {
+  RunBuilder b = SmithAgainstJones();
+  EXPECT_EQ(WriteBoutsByClub(b.run()),
+            Lines({kTitleRule44, "  Tandrel Results Reported For All Clubs", "             (in chosen sort order)",
+                   kTitleRule44, "", "", "  *****************", "  Results for Eagle", "  *****************", "",
+                   "  2 Bouts for John             Smith            Eagle   84.5    9.   2.50",
+                   "              ---------------  ---------------  -----  -----  ----  -----",
+                   "      1   85  Bob              Jones            Hawks   86.0   10.   2.75"}));
+}
+
+TEST(ClubReportsTest, ByBoutNumberReportAsPrinted) {
+  RunBuilder b = SmithAgainstJones();
+  const std::string rule45 = "  " + std::string(45, '-');
+  EXPECT_EQ(WriteBoutsByBoutNumber(b.run()),
+            Lines({rule45, "  Tandrel Results Reported by Bout Number", rule45, "",
+                   "      1   85  Smith            John             Eagle   84.5    9.   2.50",
+                   "              Jones            Bob              Hawks   86.0   10.   2.75"}));
+}
+
+TEST(ClubReportsTest, ClubFileHasItsTitleThenTheSameBlocks) {
+  RunBuilder b = SmithAgainstJones();
+  const std::vector<ClubFile> files = WriteClubFiles(b.run());
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].name, "Tandrel-BoutsForEagle.txt");
+  const std::string rule53 = "  " + std::string(53, '-');
+  const std::string all = WriteBoutsByClub(b.run());
+  const std::string blocks = all.substr(all.find("\r\n\r\n"));
+  EXPECT_EQ(files[0].text, Lines({rule53, "  Tandrel Results Reported Alphabetically by Club", rule53}).substr(0) +
+                               blocks.substr(2));
+}
+
+TEST(ClubReportsTest, ClubsInCharacterCodeOrderAndBlankClubsNowhere) {
+  RunBuilder b;
+  b.Wrestler("H", "H", "Hawks", 50, 9, 1);
+  b.Wrestler("L", "L", "eagles", 50, 9, 1);
+  b.Wrestler("B", "B", "", 50, 9, 1);
+  b.Wrestler("E", "E", "Eagles", 50, 9, 1);
+  b.Wrestler("F", "F", "Eagles   ", 50, 9, 1);
+  const std::vector<ClubGroup> groups = ClubsInOrder(b.run());
+  ASSERT_EQ(groups.size(), 3u);
+  EXPECT_EQ(text::TrimTrailing(groups[0].club), "Eagles");
+  EXPECT_EQ(groups[0].members, (std::vector<int>{3, 4}));
+  EXPECT_EQ(text::TrimTrailing(groups[1].club), "Hawks");
+  EXPECT_EQ(text::TrimTrailing(groups[2].club), "eagles");
+
+  const std::string report = WriteBoutsByClub(b.run());
+  EXPECT_LT(report.find("Results for Eagle"), report.find("Results for Hawks"));
+  EXPECT_LT(report.find("Results for Hawks"), report.find("Results for eagl"));
+  EXPECT_EQ(report.find("Bouts for B "), std::string::npos);
+  // No bouts: the block still shows 0, the rule, and no opponent lines.
+  EXPECT_NE(report.find("  0 Bouts for H                H                Hawks   50.0    9.   1.00\r\n"
+                        "              ---------------  ---------------  -----  -----  ----  -----\r\n\r\n"),
+            std::string::npos);
+}
+
+TEST(ClubReportsTest, OnlyBlankClubsGiveTitlesAndNoClubFiles) {
+  RunBuilder b;
+  const int a = b.Wrestler("A", "A", "", 50, 9, 1);
+  const int c = b.Wrestler("C", "C", "  ", 50, 9, 1);
+  b.Bout(a, c, 0, 1);
+  EXPECT_EQ(WriteBoutsByClub(b.run()),
+            Lines({kTitleRule44, "  Tandrel Results Reported For All Clubs", "             (in chosen sort order)",
+                   kTitleRule44}));
+  EXPECT_TRUE(WriteClubFiles(b.run()).empty());
+}
+
+TEST(ClubReportsTest, ClubFilesOrderNamesThenAgeWeightRatingAndKeepNegativeNumbers) {
+  RunBuilder b;
+  const int w1 = b.Wrestler("Smith", "Ann", "Lions", 60, 11, 1);
+  const int w2 = b.Wrestler("Smith", "Ann", "Lions", 55, 10, 2);
+  const int w3 = b.Wrestler("Smith", "Ann", "Lions", 55, 10, 1);
+  const int w4 = b.Wrestler("Adams", "Zed", "Lions", 70, 12, 1);
+  const int other = b.Wrestler("Other", "O", "Bears", 58, 10, 1);
+  b.Bout(w1, other, 0, 1).Bout(w2, other, 1, -2).Bout(w3, w4, 0, 3);
+  const std::vector<ClubFile> files = WriteClubFiles(b.run());
+  ASSERT_EQ(files.size(), 2u);
+  EXPECT_EQ(files[0].name, "Tandrel-BoutsForBears.txt");
+  EXPECT_NE(files[0].text.find("     -2   55  Ann              Smith"), std::string::npos) << files[0].text;
+  const std::string& lions = files[1].text;
+  const std::size_t adams = lions.find("Bouts for Zed");
+  const std::size_t third = lions.find("Smith            Lions   55.0   10.   1.00");
+  const std::size_t second = lions.find("Smith            Lions   55.0   10.   2.00");
+  const std::size_t first = lions.find("Smith            Lions   60.0   11.   1.00");
+  ASSERT_NE(first, std::string::npos);
+  EXPECT_LT(adams, third);
+  EXPECT_LT(third, second);
+  EXPECT_LT(second, first);
+
+  const std::string by_club = WriteBoutsByClub(b.run());
+  EXPECT_NE(by_club.find("     -2   55  Ann              Smith"), std::string::npos);
+  EXPECT_NE(WriteBoutsByBoutNumber(b.run()).find("     -2   55  Smith            Ann"), std::string::npos);
+}
+
+TEST(ClubReportsTest, LongClubCutInBlocksButWholeInItsFileName) {
+  RunBuilder b;
+  b.Wrestler("A", "A", "North Valley", 50, 9, 1);
+  const std::vector<ClubFile> files = WriteClubFiles(b.run());
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].name, "Tandrel-BoutsForNorth Valley.txt");
+  EXPECT_NE(files[0].text.find("  Results for North\r\n"), std::string::npos);
+}
+
+TEST(ClubReportsTest, ClubsThatShareAFileNameShareTheFile) {
+  RunBuilder b;
+  b.Wrestler("A", "A", "A/B", 50, 9, 1);
+  b.Wrestler("C", "C", "A:B", 50, 9, 1);
+  const std::vector<ClubFile> files = WriteClubFiles(b.run());
+  ASSERT_EQ(files.size(), 1u);
+  EXPECT_EQ(files[0].name, "Tandrel-BoutsForA_B.txt");
+  EXPECT_NE(files[0].text.find("Results for A/B"), std::string::npos);
+  EXPECT_NE(files[0].text.find("Results for A:B"), std::string::npos);
+  EXPECT_EQ(files[0].text.find("Alphabetically"), files[0].text.rfind("Alphabetically"));
+}
+
+// The fast club walk and alphabetical order must agree with the literal procedures of
+// the design on rosters full of ties: shared clubs, blank and near-blank clubs, twins.
+TEST(ClubReportsTest, FastOrdersAgreeWithTheLiteralProcedures) {
+  std::mt19937 rng(7);
+  const char* const clubs[] = {"", " ", "Eagles", "eagles", "Hawks", " Hawks", "A", "AB", "Hawk"};
+  const char* const names[] = {"Lee", "Li", "Lee ", "Ng", "Ngo"};
+  for (int round = 0; round < 200; ++round) {
+    RunBuilder b;
+    const int n = static_cast<int>(rng() % 14);
+    for (int i = 0; i < n; ++i) {
+      b.Wrestler(names[rng() % 5], names[rng() % 2], clubs[rng() % 9], 50.0f + static_cast<float>(rng() % 2),
+                 9.0f + static_cast<float>(rng() % 2), static_cast<float>(rng() % 2));
+    }
+    const pairing::PairingRun& run = b.run();
+
+    std::vector<std::string> literal;
+    for (auto club = NextClub(run, ""); club; club = NextClub(run, *club)) literal.push_back(*club);
+    std::vector<std::string> fast;
+    for (const ClubGroup& g : ClubsInOrder(run)) fast.push_back(g.club);
+    ASSERT_EQ(fast, literal) << "round " << round;
+
+    const std::vector<int> exchange = AlphaIndexByExchange(run);
+    const std::vector<int> alpha = AlphaIndex(run);
+    for (const ClubGroup& g : ClubsInOrder(run)) {
+      auto in_club = [&](const std::vector<int>& order) {
+        std::vector<int> out;
+        for (int p : order) {
+          if (std::find(g.members.begin(), g.members.end(), p) != g.members.end()) out.push_back(p);
+        }
+        return out;
+      };
+      ASSERT_EQ(in_club(alpha), in_club(exchange)) << "round " << round;
+    }
+  }
+}
+
+TEST(ReportFilesTest, ClubFileNamesStayInTheWorkingDirectory) {
+  EXPECT_EQ(ClubFileName("  Red Hawks  "), "Tandrel-BoutsForRed Hawks.txt");
+  EXPECT_EQ(ClubFileName(".."), "Tandrel-BoutsFor...txt");
+  EXPECT_EQ(ClubFileName("."), "Tandrel-BoutsFor..txt");
+  EXPECT_EQ(ClubFileName("../etc/x"), "Tandrel-BoutsFor.._etc_x.txt");
+  EXPECT_EQ(ClubFileName("C:\\a*b?\"<>|"), "Tandrel-BoutsForC__a_b_____.txt");
+  EXPECT_EQ(ClubFileName(std::string("a\tb\x01", 4)), "Tandrel-BoutsFora_b_.txt");
+}
+
+}  // namespace
+}  // namespace kestrio::reports

@@ -1,0 +1,158 @@
+#include "reports/results_reports.h"
+
+#include <gtest/gtest.h>
+
+#include <initializer_list>
+#include <string>
+
+#include "reports/testing_run_builder.h"
+
+namespace kestrio::reports {
+namespace {
+
+using testing::RunBuilder;
+
+std::string Lines(std::initializer_list<std::string_view> lines) {
+  std::string out;
+  for (std::string_view line : lines) out.append(line).append("\r\n");
+  return out;
+}
+
+const std::string_view kBoutSheetHeader =
+    "Bout, Wgt, Surname1       , GivenName1     , Club1, Wght1, Age1, Rate1, Surname2       , "
+    "GivenName2     , Club2, Wght2, Age2, Rate2";
+const std::string_view kBoutSheetRule =
+    "----, ---, ---------------, ---------------, -----, -----, ----, -----, ---------------, "
+    "---------------, -----, -----, ----, -----";
+
+TEST(BoutSheetsTest, TwoBoutsOneNonOptimumAsPrinted) {
+  RunBuilder b;
+  const int smith = b.Wrestler("Smith", "John", "Eagles", 84.5f, 9, 2.5f);
+  const int jones = b.Wrestler("Jones", "Bob", "Hawks", 86.0f, 10, 2.75f);
+  const int brown = b.Wrestler("Brown", "Al", "Eagles", 61.2f, 8, 1.0f);
+  const int green = b.Wrestler("Green", "Tim", "Eagles", 58.9f, 8, 1.25f);
+  b.Bout(smith, jones, 0, 1).Bout(brown, green, 0, -2);
+
+  EXPECT_EQ(WriteBoutSheets(b.run()),
+            Lines({kBoutSheetHeader, kBoutSheetRule,
+                   "   1,  85, Smith          , John           , Eagle,  84.5,   9.,  2.50, Jones          , "
+                   "Bob            , Hawks,  86.0,  10.,  2.75",
+                   "  -2,  60, Brown          , Al             , Eagle,  61.2,   8.,  1.00, Green          , "
+                   "Tim            , Eagle,  58.9,   8.,  1.25"}));
+  EXPECT_TRUE(CheckBoutTables(b.run()).ok());
+}
+
+TEST(BoutSheetsTest, NoBoutsGivesTheTwoHeaderRecordsOnly) {
+  RunBuilder b;
+  b.Wrestler("Smith", "John", "Eagles", 84.5f, 9, 2.5f);
+  EXPECT_EQ(WriteBoutSheets(b.run()), Lines({kBoutSheetHeader, kBoutSheetRule}));
+  EXPECT_EQ(WriteBoutSheets(pairing::PairingRun{}), Lines({kBoutSheetHeader, kBoutSheetRule}));
+}
+
+TEST(BoutSheetsTest, RecordsFollowBoutNumbersAndSidesFollowSelectionOrder) {
+  // Bout 2 sits in an earlier round than bout 1, and its chooser is the later wrestler:
+  // records still run 1, 2 and side 1 is the earlier wrestler in selection order.
+  RunBuilder b;
+  const int a = b.Wrestler("Aa", "A", "X", 50, 9, 1);
+  const int c = b.Wrestler("Cc", "C", "X", 50, 9, 1);
+  const int d = b.Wrestler("Dd", "D", "X", 50, 9, 1);
+  b.Bout(d, a, 0, 2).Bout(c, a, 1, 1);
+  const std::string text = WriteBoutSheets(b.run());
+  const std::size_t first = text.find("\r\n   1,");
+  const std::size_t second = text.find("\r\n   2,");
+  ASSERT_NE(first, std::string::npos);
+  ASSERT_NE(second, std::string::npos);
+  EXPECT_LT(first, second);
+  EXPECT_EQ(text.substr(second + 2 + 11, 2), "Aa");
+}
+
+TEST(BoutSheetsTest, LongTextsAreCutAndAgesRoundedWithoutMovingTheCommas) {
+  RunBuilder b;
+  const int a = b.Wrestler("Abcdefghijklmnopqrstuvwxyz", "Maximilianusxyzab", "Riverside", 999.96f, 9.6f, 2.5f);
+  const int c = b.Wrestler("Short", "S", "R", 80, 12, 3);
+  b.Bout(a, c, 0, 1);
+  const std::string text = WriteBoutSheets(b.run());
+  const std::string record = text.substr(text.rfind("\r\n", text.size() - 3) + 2);
+  EXPECT_EQ(record,
+            "   1, 540, Abcdefghijklmno, Maximilianusxyz, River, *****,  10.,  2.50, Short          , "
+            "S              , R    ,  80.0,  12.,  3.00\r\n");
+  for (std::size_t i = 0; i < kBoutSheetHeader.size(); ++i) {
+    if (kBoutSheetHeader[i] == ',') {
+      EXPECT_EQ(record[i], ',') << "column " << i;
+    }
+  }
+}
+
+TEST(ResultsSummaryTest, ThreeRoundsAsPrinted) {
+  RunBuilder b;
+  b.Wrestler("Smith", "John", "Eagles", 84.5f, 9, 2.5f);
+  pairing::PairingRun& run = b.run();
+  run.RoundTable[0] = 1;
+  run.RoundTable[2] = -7;
+  run.BoutCount[0] = 2;
+  run.RoundsUsed = 3;
+  EXPECT_EQ(WriteResultsSummary(run),
+            Lines({"#B  Surname          GivenName        Club    Wght  Age  Rate  r#1  r#2  r#3",
+                   "--  ---------------  ---------------  -----  -----  ---  ----  ---  ---  ---",
+                   " 2  Smith            John             Eagle   84.5   9.  2.50    1    0   -7"}));
+}
+
+TEST(ResultsSummaryTest, TenOrMoreRoundsAreHeadedFromHashTen) {
+  RunBuilder b;
+  b.Wrestler("Smith", "John", "Eagles", 84.5f, 9, 2.5f);
+  b.run().RoundsUsed = 11;
+  const std::string text = WriteResultsSummary(b.run());
+  const std::string header = text.substr(0, text.find("\r\n"));
+  EXPECT_EQ(header.substr(header.size() - 20), "  r#8  r#9  #10  #11");
+  EXPECT_EQ(header.size(), 61u + 11u * 5u);
+  const std::string rule = text.substr(header.size() + 2, header.size());
+  EXPECT_EQ(rule.substr(rule.size() - 10), "  ---  ---");
+}
+
+TEST(ResultsSummaryTest, NarrowerNumberFieldsThanTheBoutSheets) {
+  RunBuilder b;
+  b.Wrestler("Abcdefghijklmnopqrstuvwxyz", "G", "Riverside", 1000, 9.6f, 10);
+  b.Wrestler("Short", "S", "R", 80, 12, 3);
+  b.run().BoutCount[1] = 123;
+  b.run().RoundsUsed = 1;
+  const std::string text = WriteResultsSummary(b.run());
+  EXPECT_NE(text.find("\r\n 0  Abcdefghijklmno  G                River  *****  10.  ****    0\r\n"),
+            std::string::npos)
+      << text;
+  EXPECT_NE(text.find("\r\n**  Short"), std::string::npos) << text;
+}
+
+TEST(BoutWeightClassTest, MeanRoundedHalfUpThenToTheNearestFive) {
+  EXPECT_EQ(BoutWeightClass(84.5f, 86.0f), 85);  // 85.25 -> 85
+  EXPECT_EQ(BoutWeightClass(61.2f, 58.9f), 60);  // 60.05 -> 60
+  EXPECT_EQ(BoutWeightClass(62.0f, 62.0f), 60);  // remainder 2 goes down
+  EXPECT_EQ(BoutWeightClass(62.0f, 63.0f), 65);  // 62.5 -> 63, remainder 3 goes up
+  EXPECT_EQ(BoutWeightClass(64.0f, 64.0f), 65);
+  EXPECT_EQ(BoutWeightClass(70.0f, 70.9f), 70);  // 70.45 -> 70
+}
+
+TEST(CheckBoutTablesTest, FindsBoutsWithoutTwoSidesOrWithMismatchedNumbers) {
+  RunBuilder b;
+  const int a = b.Wrestler("A", "A", "X", 50, 9, 1);
+  const int c = b.Wrestler("C", "C", "X", 50, 9, 1);
+  const int d = b.Wrestler("D", "D", "X", 50, 9, 1);
+  b.Bout(a, c, 0, 1).Bout(a, d, 1, -2);
+  ASSERT_TRUE(CheckBoutTables(b.run()).ok());
+
+  pairing::PairingRun lone = b.run();
+  lone.RoundTable[static_cast<std::size_t>(d) * lone.RoundCapacity + 1] = 0;
+  EXPECT_EQ(CheckBoutTables(lone).message(),
+            "Pairing tables inconsistent: bout 2 does not have two sides in one round");
+  EXPECT_EQ(WriteBoutSheets(lone).find("  -2,"), std::string::npos);
+
+  pairing::PairingRun mismatched = b.run();
+  mismatched.BoutList[3].BoutNumber = 2;
+  EXPECT_FALSE(CheckBoutTables(mismatched).ok());
+
+  pairing::PairingRun stray = b.run();
+  stray.BoutOrder[1] = 7;
+  EXPECT_FALSE(CheckBoutTables(stray).ok());
+}
+
+}  // namespace
+}  // namespace kestrio::reports
