@@ -1,0 +1,141 @@
+#include "roster/line_parser.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+namespace kestrio::roster {
+namespace {
+
+// Keeps every diagnostic so a test can pin the exact text the parser produced.
+class RecordingSink : public DiagnosticSink {
+ public:
+  void Diagnostic(std::string_view text, std::string_view title) override {
+    messages.emplace_back(text, title);
+  }
+  std::vector<std::pair<std::string, std::string>> messages;
+};
+
+Participant ParseOk(const std::string& line) {
+  Participant p;
+  EXPECT_EQ(WInfoParseDataLine(line, p), 0) << line;
+  return p;
+}
+
+TEST(LineParserTest, ReadsTheSixFieldsAndDerivesWeightClassAndAgeYears) {
+  const Participant p = ParseOk("Smith\tJohn\t72\t10\t3\tTigers");
+  EXPECT_EQ(p.LastName.Trimmed(), "Smith");
+  EXPECT_EQ(p.FirstName.Trimmed(), "John");
+  EXPECT_EQ(p.Weight.view(), "     72.00");
+  EXPECT_EQ(p.Age.view(), "     10.00");
+  EXPECT_EQ(p.Rating.view(), "      3.00");
+  EXPECT_EQ(p.Club.Trimmed(), "Tigers");
+  EXPECT_EQ(p.WeightClass.view(), "       75.");
+  EXPECT_EQ(p.AgeYears.view(), "       10.");
+  EXPECT_TRUE(p.Status.IsBlank());
+}
+
+TEST(LineParserTest, WeightClassIsTheNextMultipleOfFiveWithScaleTolerance) {
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"75", "       75."}, {"75.5", "       80."}, {"75.0005", "       75."},
+      {"0", "        5."},  {"72 kg", "       75."}, {"120", "      120."},
+  };
+  for (const auto& [weight, weight_class] : cases) {
+    const Participant p = ParseOk("A\tB\t" + weight + "\t10.99\t0\tC");
+    EXPECT_EQ(p.WeightClass.view(), weight_class) << weight;
+    EXPECT_EQ(p.AgeYears.view(), "       10.") << weight;
+  }
+  EXPECT_EQ(ParseOk("A\tB\t72 kg\t9\t0\tC").Weight.view(), "     72.00");
+}
+
+TEST(LineParserTest, StatusColumn) {
+  EXPECT_EQ(ParseOk("Smith\tJohn\t72\t10\t3\tTigers\tyes").Status.Trimmed(), "Selected");
+  EXPECT_EQ(ParseOk("Smith\tJohn\t72\t10\t3\tTigers\tYup").Status.Trimmed(), "Selected");
+  EXPECT_EQ(ParseOk("Smith\tJohn\t72\t10\t3\tTigers\tno").Status.Trimmed(), "no");
+  // A saved data line ends with a TAB, also after the status.
+  EXPECT_EQ(ParseOk("Smith\tJohn\t72.00\t10.00\t3.00\tTigers\tDuplicated\t").Status.Trimmed(),
+            "Duplicated");
+  EXPECT_EQ(ParseOk("Smith\tJohn\t72\t10\t3\tTigers\t").Status.Trimmed(), "");
+  // Only the first 15 characters are kept.
+  EXPECT_EQ(ParseOk("S\tJ\t72\t10\t3\tT\tAbsentWithLeaveToday").Status.view(), "AbsentWithLeave");
+}
+
+TEST(LineParserTest, TabRunsAndLeadingTabsAreOneSeparator) {
+  const Participant p = ParseOk("\t\tSmith\t\tJohn\t72\t\t\t10\t3\tTigers\t\tyes");
+  EXPECT_EQ(p.LastName.Trimmed(), "Smith");
+  EXPECT_EQ(p.FirstName.Trimmed(), "John");
+  EXPECT_EQ(p.Age.view(), "     10.00");
+  EXPECT_EQ(p.Club.Trimmed(), "Tigers");
+  EXPECT_EQ(p.Status.Trimmed(), "Selected");
+  // Control characters in text fields become blanks.
+  EXPECT_EQ(ParseOk("Sm\x01" "th\tJohn\t72\t10\t3\tTig\x1F" "ers").LastName.Trimmed(), "Sm th");
+}
+
+TEST(LineParserTest, RejectedLinesSayWhichFieldFailed) {
+  const std::string kTitle = "WInfoParseDataLine: Error while reading data entry!";
+  const std::vector<std::pair<std::string, std::string>> cases = {
+      {"Smith\tJohn\tabc\t10\t3\tTigers",
+       "Unable to read Weight from string \"abc\". Action taken --> Data entry skipped."},
+      {"Smith\tJohn\t\t10\t3\tTigers",  // empty first name: "10" lands in Weight
+       "Unable to read Rating from string \"\". Action taken --> Data entry skipped."},
+      {"Smith\tJohn\t72\tten\t3\tTigers",
+       "Unable to read Age from string \"ten\". Action taken --> Data entry skipped."},
+      {"Smith\tJohn\t72\t10\t3",  // no TAB after Rating
+       "Unable to read Rating from string \"\". Action taken --> Data entry skipped."},
+      {"", "Unable to read Weight from string \"\". Action taken --> Data entry skipped."},
+      {"Smith\tJohn\t72kg\t10\t3\tTigers",
+       "Unable to read Weight from string \"72kg\". Action taken --> Data entry skipped."},
+  };
+  for (const auto& [line, text] : cases) {
+    RecordingSink sink;
+    Participant p;
+    EXPECT_NE(WInfoParseDataLine(line, p, sink), 0) << line;
+    ASSERT_EQ(sink.messages.size(), 1u) << line;
+    EXPECT_EQ(sink.messages[0].first, text);
+    EXPECT_EQ(sink.messages[0].second, kTitle);
+  }
+}
+
+// A number too wide for its ten characters would be stored as asterisks, which neither
+// the pairing run nor a reload can read: such a line is refused like any bad number.
+TEST(LineParserTest, NumbersTooWideForTheirFieldAreRefused) {
+  Participant p;
+  EXPECT_EQ(WInfoParseDataLine("A\tB\t1234567.5\t10\t3\tC", p), 0);
+  EXPECT_EQ(p.Weight.view(), "1234567.50");
+  for (const char* line : {"A\tB\t12345678\t10\t3\tC", "A\tB\t72\t1e9\t3\tC",
+                           "A\tB\t72\t10\t-9999999\tC", "A\tB\t72\t10\t1e40\tC"}) {
+    RecordingSink sink;
+    EXPECT_NE(WInfoParseDataLine(line, p, sink), 0) << line;
+    EXPECT_EQ(sink.messages.size(), 1u) << line;
+  }
+}
+
+TEST(LineParserTest, LongLinesAreCutToTheLineBuffer) {
+  // The TAB before "yes" lies beyond the 1024th character and is lost with it.
+  const std::string head = "Smith\tJohn\t72\t10\t3\t";
+  const std::string line = head + std::string(1500 - head.size() - 4, 'C') + "\tyes";
+  ASSERT_EQ(line.size(), 1500u);
+  const Participant p = ParseOk(line);
+  EXPECT_EQ(p.Club.view(), std::string(15, 'C'));
+  EXPECT_TRUE(p.Status.IsBlank());
+}
+
+TEST(ParticipantTest, StatusTestsLeftAdjustAndCompareExactly) {
+  Participant p;
+  p.Status.Assign(" Selected");
+  EXPECT_TRUE(IsSelected(p));
+  p.Status.Assign("selected");
+  EXPECT_FALSE(IsSelected(p));
+  EXPECT_FALSE(IsUnassigned(p));
+  SetStatus(p, ParticipantStatus::Deleted);
+  EXPECT_EQ(p.Status.view(), "Deleted        ");
+  SetStatus(p, "");
+  EXPECT_TRUE(IsUnassigned(p));
+  EXPECT_EQ(ColumnCaption(8), "Weight Class");
+  EXPECT_EQ(ColumnCaption(0), "");
+}
+
+}  // namespace
+}  // namespace kestrio::roster

@@ -1,0 +1,143 @@
+#include "roster/roster_reader.h"
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "tests/fake_file_system.h"
+
+namespace kestrio::roster {
+namespace {
+
+class RecordingReporter : public SkippedLineReporter {
+ public:
+  void SkippedLine(std::string_view caption, std::string_view line) override {
+    EXPECT_EQ(caption, "Warning: Error during read --> entry skipped");
+    lines.emplace_back(line);
+  }
+  std::vector<std::string> lines;
+};
+
+class RecordingSink : public DiagnosticSink {
+ public:
+  void Diagnostic(std::string_view text, std::string_view title) override {
+    messages.emplace_back(text, title);
+  }
+  std::vector<std::pair<std::string, std::string>> messages;
+};
+
+std::vector<std::string> StorageLastNames(const Roster& roster) {
+  std::vector<std::string> names;
+  for (const Participant& p : roster.Entries) names.emplace_back(p.LastName.Trimmed());
+  return names;
+}
+
+std::vector<std::string> DisplayedLastNames(const Roster& roster) {
+  std::vector<std::string> names;
+  for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
+    names.emplace_back(roster.Displayed(k).LastName.Trimmed());
+  }
+  return names;
+}
+
+// Two entries already in the roster before each file is opened.
+Roster StartingRoster() {
+  Roster roster;
+  EXPECT_EQ(AddEntryFromLine("Early\tEve\t90\t12\t2\tOwls", roster), 0);
+  EXPECT_EQ(AddEntryFromLine("Earlier\tAl\t30\t8\t1\tOwls", roster), 0);
+  return roster;
+}
+
+const char kMixedFile[] =
+    "\xEF\xBB\xBF# Hawks roster, hand-made\r\n"
+    "Brown\tAmy\t61\t11\t2.5\tHawks\r\n"
+    "   Broken line without tabs   \r\n"
+    "\r\n"
+    "Cole\tBen\t45.2\t9\t1\tHawks\tyes\r\n"
+    "Dunn\tCal\theavy\t9\t1\tHawks\n"
+    "   # indented comment\n"
+    "Eves\tDot\t52\t10\t0\tHawks";
+
+TEST(RosterReaderTest, OpenAppendsGoodLinesAndWarnsOnceAboutEachBadLine) {
+  const std::string path = testing::TempDir() + "kestrio_mixed_roster.txt";
+  std::ofstream(path, std::ios::binary) << kMixedFile;
+  Roster roster = StartingRoster();
+  RealFileSystem disk;
+  RecordingReporter reporter;
+
+  const OpenResult result = OpenRosterFile(disk, "  " + path + "  ", roster, reporter);
+  std::remove(path.c_str());
+
+  EXPECT_TRUE(result.status.ok()) << result.status.message();
+  EXPECT_EQ(result.added, 3);
+  EXPECT_EQ(StorageLastNames(roster),
+            (std::vector<std::string>{"Early", "Earlier", "Brown", "Cole", "Eves"}));
+  EXPECT_EQ(reporter.lines, (std::vector<std::string>{"Broken line without tabs",
+                                                      "Dunn\tCal\theavy\t9\t1\tHawks"}));
+  EXPECT_EQ(roster.KeyCount, 8);
+  EXPECT_EQ(roster.Entries[3].Status.Trimmed(), "Selected");
+  EXPECT_EQ(roster.Entries[4].Club.Trimmed(), "Hawks");  // last line without a line end
+  // Sorted by weight, the starting SortColumn.
+  EXPECT_EQ(DisplayedLastNames(roster),
+            (std::vector<std::string>{"Earlier", "Cole", "Eves", "Brown", "Early"}));
+}
+
+TEST(RosterReaderTest, MissingOrBadOnlyFileAddsNothing) {
+  Roster roster = StartingRoster();
+  const std::vector<Participant> before = roster.Entries;
+  FakeFileSystem fs;
+  RecordingReporter reporter;
+  RecordingSink sink;
+
+  OpenResult result = OpenRosterFile(fs, "absent.txt", roster, reporter, sink);
+  EXPECT_FALSE(result.status.ok());
+  EXPECT_EQ(result.added, 0);
+  EXPECT_TRUE(reporter.lines.empty());
+  ASSERT_EQ(sink.messages.size(), 1u);
+  EXPECT_EQ(sink.messages[0], std::make_pair(std::string("Could not open file"),
+                                             std::string("absent.txt")));
+
+  fs.AddFile("bad.txt", "nothing\tuseful\r\n");
+  result = OpenRosterFile(fs, "bad.txt", roster, reporter, sink);
+  EXPECT_TRUE(result.status.ok());
+  EXPECT_EQ(result.added, 0);
+  EXPECT_EQ(reporter.lines.size(), 1u);
+
+  ASSERT_EQ(roster.Entries.size(), before.size());
+  for (std::size_t i = 0; i < before.size(); ++i) {
+    EXPECT_EQ(roster.Entries[i].SortKeys, before[i].SortKeys);
+  }
+  EXPECT_EQ(roster.DisplayOrder.size(), before.size());
+}
+
+TEST(RosterReaderTest, ReportedLinesAreCutToTheLineBuffer) {
+  Roster target;
+  RecordingReporter reporter;
+  const std::string bad = "x" + std::string(1400, 'y');
+  EXPECT_EQ(ReadRosterText(bad + "\n", target, reporter), 0);
+  ASSERT_EQ(reporter.lines.size(), 1u);
+  EXPECT_EQ(reporter.lines[0], bad.substr(0, 1024));
+  EXPECT_TRUE(target.Entries.empty());
+  EXPECT_EQ(target.KeyCount, 0);
+}
+
+TEST(RosterReaderTest, AddEntryKeepsTheRosterOnABadLine) {
+  Roster roster = StartingRoster();
+  roster.SortColumn = -1;
+  RecordingSink sink;
+  EXPECT_NE(AddEntryFromLine("Fox\tGil\tseventy\t10\t2\tOwls", roster, sink), 0);
+  EXPECT_EQ(sink.messages.size(), 1u);
+  EXPECT_EQ(roster.Entries.size(), 2u);
+
+  EXPECT_EQ(AddEntryFromLine("Fox\tGil\t70\t10\t2\tOwls\ty", roster), 0);
+  EXPECT_EQ(StorageLastNames(roster), (std::vector<std::string>{"Early", "Earlier", "Fox"}));
+  EXPECT_EQ(DisplayedLastNames(roster), (std::vector<std::string>{"Fox", "Early", "Earlier"}));
+  EXPECT_TRUE(IsSelected(roster.Entries[2]));
+}
+
+}  // namespace
+}  // namespace kestrio::roster
