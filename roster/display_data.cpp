@@ -6,7 +6,7 @@ namespace kestrio::roster {
 namespace {
 
 constexpr std::string_view kHeader1 =
-    "   WCl LastName       FirstName      Weight   Age Rating Club     Status    ";
+    "  WCl LastName       FirstName      Weight   Age Rating Club     Status    ";
 constexpr std::string_view kHeader2 =
     " ---- -------------- -------------- ------ ----- ------ -------- ----------";
 
