@@ -1,0 +1,169 @@
+// The engine against the plain procedure on many random rosters full of ties, and the
+// invariants every schedule must keep.
+
+#include <algorithm>
+#include <random>
+#include <set>
+#include <utility>
+
+#include <gtest/gtest.h>
+
+#include "pairing/hand_pairing_report.h"
+#include "pairing/literal_pairing_for_tests.h"
+#include "pairing/pairing_run.h"
+
+namespace kestrio::pairing {
+namespace {
+
+using testing::Add;
+using testing::PairLiterally;
+using testing::Wrestler;
+
+roster::Roster RandomRoster(std::mt19937& rng, int size) {
+  // Few distinct values, so that equal weights, ages, ratings, clubs and fits abound.
+  const double weights[] = {30, 30, 31.5, 33, 35, 36.3, 40, 44, 44, 50, 55, 60, 72.4};
+  const char* clubs[] = {"Ajax", "  Ajax", "Bears", "Cobra", "Dingo Wrestling"};
+  const char* statuses[] = {"Selected", "Selected", "Selected", " Selected", "selected", "UnSelected", ""};
+  roster::Roster roster;
+  for (int i = 0; i < size; ++i) {
+    const double w = weights[rng() % std::size(weights)] + (rng() % 4 == 0 ? (rng() % 300) / 100.0 : 0);
+    const double age = 8 + (rng() % 9) * 0.5;
+    const double rating = (rng() % 6) * 0.5;
+    Add(roster, Wrestler("Last" + std::to_string(i), "First" + std::to_string(rng() % 5), w, age,
+                         rating, clubs[rng() % std::size(clubs)], statuses[rng() % std::size(statuses)]));
+  }
+  std::shuffle(roster.DisplayOrder.begin(), roster.DisplayOrder.end(), rng);
+  return roster;
+}
+
+PairingControl RandomControl(std::mt19937& rng) {
+  PairingControl c;
+  const float weight_tolerances[] = {10, 5, 20, 0, 0.5f};
+  const float other_tolerances[] = {1.5f, 1, 3, 0, 0.5f};
+  const float min_fits[] = {0.01f, 0.0f, 0.125f, 0.5f};
+  const float same_club[] = {0, 0.25f, 1, 0.6f};
+  c.MaxAllowedDiffWeight = weight_tolerances[rng() % 5];
+  c.MaxAllowedDiffAge = other_tolerances[rng() % 5];
+  c.MaxAllowedDiffRating = other_tolerances[rng() % 5];
+  c.MinGoodnessOfFitAllowed = min_fits[rng() % 4];
+  c.SameClubPairingWeight = same_club[rng() % 4];
+  c.MaxBoutsAllowed = static_cast<std::int32_t>(rng() % 6);
+  c.MaxBoutsWanted = static_cast<std::int32_t>(rng() % 6);
+  c.MinBoutsWanted = static_cast<std::int32_t>(rng() % 5);
+  if (rng() % 8 == 0) c.MaxBoutsAllowed = c.MaxBoutsWanted = 200;
+  return c;
+}
+
+void ExpectSameRun(const PairingRun& expected, const PairingRun& actual) {
+  ASSERT_EQ(expected.SelectionSize, actual.SelectionSize);
+  ASSERT_EQ(expected.TotalBouts, actual.TotalBouts);
+  ASSERT_EQ(expected.RoundsUsed, actual.RoundsUsed);
+  EXPECT_EQ(expected.BoutCount, actual.BoutCount);
+  EXPECT_EQ(expected.BoutOrder, actual.BoutOrder);
+  for (int a = 0; a < expected.SelectionSize; ++a) {
+    for (int r = 0; r < actual.RoundCapacity; ++r) {
+      const std::int32_t want = r < expected.RoundCapacity ? expected.RoundEntry(a, r) : 0;
+      ASSERT_EQ(want, actual.RoundEntry(a, r)) << "wrestler " << a << " round " << r + 1;
+    }
+  }
+  ASSERT_EQ(expected.BoutList.size(), actual.BoutList.size());
+  for (std::size_t i = 0; i < expected.BoutList.size(); ++i) {
+    const BoutEntry& e = expected.BoutList[i];
+    const BoutEntry& g = actual.BoutList[i];
+    EXPECT_EQ(e.BoutNumber, g.BoutNumber) << i;
+    EXPECT_EQ(e.WeightClass, g.WeightClass) << i;
+    EXPECT_EQ(e.SelectionIndex, g.SelectionIndex) << i;
+    EXPECT_EQ(e.LastName, g.LastName) << i;
+    EXPECT_EQ(e.Club, g.Club) << i;
+    EXPECT_EQ(e.Weight, g.Weight) << i;
+  }
+}
+
+// Every bout number 1..TotalBouts sits in exactly two rows of one round; nobody goes
+// past MaxBoutsAllowed; no pair meets twice; rounds past RoundsUsed are empty.
+void ExpectSoundSchedule(const PairingRun& run) {
+  std::vector<std::vector<std::pair<int, int>>> seats(static_cast<std::size_t>(run.TotalBouts) + 1);
+  for (int a = 0; a < run.SelectionSize; ++a) {
+    EXPECT_LE(run.BoutCount[a], std::max(run.Control.MaxBoutsAllowed, 0));
+    for (int r = 0; r < run.RoundCapacity; ++r) {
+      const std::int32_t x = run.RoundEntry(a, r);
+      if (x == 0) continue;
+      ASSERT_LT(r, run.RoundsUsed);
+      ASSERT_LE(std::abs(x), run.TotalBouts);
+      seats[std::abs(x)].emplace_back(a, r);
+    }
+  }
+  std::set<std::pair<int, int>> pairs;
+  for (int t = 1; t <= run.TotalBouts; ++t) {
+    ASSERT_EQ(seats[t].size(), 2u) << "bout " << t;
+    EXPECT_EQ(seats[t][0].second, seats[t][1].second) << "bout " << t;
+    EXPECT_TRUE(pairs.emplace(seats[t][0].first, seats[t][1].first).second) << "pair met twice";
+  }
+}
+
+TEST(PairingEquivalence, RandomRostersGiveTheRunAndReportOfThePlainProcedure) {
+  std::mt19937 rng(20261208);
+  int bouts = 0, relaxed = 0, listed = 0;
+  for (int trial = 0; trial < 400; ++trial) {
+    SCOPED_TRACE("trial " + std::to_string(trial));
+    const roster::Roster roster = RandomRoster(rng, 1 + static_cast<int>(rng() % 60));
+    const PairingControl control = RandomControl(rng);
+    const testing::LiteralRun expected = PairLiterally(roster, control);
+    PairingRun run;
+    ASSERT_TRUE(PairBouts(roster, control, nullptr, &run).ok());
+    ExpectSameRun(expected.Run, run);
+    ExpectSoundSchedule(run);
+    EXPECT_EQ(expected.ByHandReport, FormatByHandReport(run));
+    if (::testing::Test::HasFailure()) break;
+    bouts += run.TotalBouts;
+    for (const BoutEntry& e : run.BoutList) relaxed += e.BoutNumber < 0;
+    listed += expected.ByHandReport.find("Possible") != std::string::npos;
+  }
+  // The rosters must exercise both phases and the report's candidate lists.
+  EXPECT_GT(bouts, 2000);
+  EXPECT_GT(relaxed, 200);
+  EXPECT_GT(listed, 100);
+}
+
+TEST(PairingEquivalence, LargerRostersWithSpreadWeightsGiveTheSameRun) {
+  // Many distinct weights: the searches stop well inside the weight window.
+  std::mt19937 rng(99);
+  for (int trial = 0; trial < 3; ++trial) {
+    roster::Roster roster;
+    for (int i = 0; i < 500; ++i) {
+      Add(roster, Wrestler("L" + std::to_string(i), "F", 25 + (rng() % 7500) / 100.0,
+                           8 + (rng() % 90) / 10.0, (rng() % 50) / 10.0, "C" + std::to_string(rng() % 9)));
+    }
+    PairingControl control;
+    control.SameClubPairingWeight = 0.5f * static_cast<float>(trial);
+    control.MaxBoutsWanted = 3;
+    control.MinBoutsWanted = 3;
+    PairingRun run;
+    ASSERT_TRUE(PairBouts(roster, control, nullptr, &run).ok());
+    const testing::LiteralRun expected = PairLiterally(roster, control);
+    ExpectSameRun(expected.Run, run);
+    EXPECT_EQ(expected.ByHandReport, FormatByHandReport(run));
+  }
+}
+
+TEST(PairingEquivalence, TwoHundredBoutsPerWrestlerOutgrowTheRoundTable) {
+  std::mt19937 rng(7);
+  roster::Roster roster;
+  for (int i = 0; i < 101; ++i) Add(roster, Wrestler("W" + std::to_string(i), "F", 40 + (rng() % 3), 10, 1, "Club" + std::to_string(i % 7)));
+  PairingControl control;
+  control.MaxAllowedDiffWeight = 50;
+  control.MaxBoutsAllowed = control.MaxBoutsWanted = 200;
+  control.SameClubPairingWeight = 1;
+  PairingRun run;
+  ASSERT_TRUE(PairBouts(roster, control, nullptr, &run).ok());
+  // Everyone meets everyone: 100 bouts each, at most 50 bouts a round, so at least 101
+  // rounds, more than the table first held.
+  EXPECT_EQ(run.TotalBouts, 101 * 100 / 2);
+  EXPECT_GT(run.RoundsUsed, kMaxRounds);
+  EXPECT_GE(run.RoundCapacity, run.RoundsUsed);
+  ExpectSoundSchedule(run);
+  ExpectSameRun(PairLiterally(roster, control).Run, run);
+}
+
+}  // namespace
+}  // namespace kestrio::pairing
