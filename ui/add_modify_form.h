@@ -10,8 +10,10 @@
 //
 // The form works on the session it was made for, which must outlive it.
 
+#include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "roster/participant.h"
 
@@ -39,6 +41,7 @@ class AddModifyForm {
   // change.
   AddModifyForm(Session& session, AddModifyMode mode);
 
+  ~AddModifyForm();
   AddModifyForm(const AddModifyForm&) = delete;
   AddModifyForm& operator=(const AddModifyForm&) = delete;
 
@@ -64,15 +67,21 @@ class AddModifyForm {
   bool BuildLine(std::string* line);
 
  private:
+  class Rows;
+
   bool Confirm(bool next);
   bool ConfirmAdd(const std::string& line, bool next);
   bool ConfirmModify(const std::string& line, bool next);
-  bool LoadRow(int row);
+  // Moves to the next highlighted row (after the current one) whose entry exists and
+  // shows it; false when there is none.
+  bool LoadNextRow();
 
   Session& session_;
   AddModifyMode mode_;
-  // Modify mode: the highlighted row being edited (-1 when none) and its entry.
-  int current_row_ = -1;
+  // Modify mode: the highlighted rows as the dialog opened, the one being edited and
+  // its entry (storage index).
+  std::unique_ptr<Rows> rows_;
+  std::size_t current_row_ = 0;
   int current_entry_ = -1;
 };
 

@@ -1,8 +1,43 @@
 #include "ui/control_form.h"
 
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+#include <optional>
+
+#include "roster/fixed_text.h"
+#include "roster/number_text.h"
+
 namespace kestrio::ui {
 
+namespace {
+
+// A field as the dialog reads it: at most 15 characters, control characters as blanks.
+std::string FieldText(const std::string& typed) {
+  std::string s = typed.substr(0, std::min<std::size_t>(typed.size(), kControlFieldWidth));
+  text::ControlsToBlanks(s);
+  return s;
+}
+
+std::optional<float> ReadReal(const std::string& typed) { return text::ReadFloat(FieldText(typed)); }
+
+std::optional<std::int32_t> ReadWhole(const std::string& typed) {
+  const std::optional<std::int64_t> v = text::ReadInteger(FieldText(typed));
+  if (!v || *v < std::numeric_limits<std::int32_t>::min() ||
+      *v > std::numeric_limits<std::int32_t>::max()) {
+    return std::nullopt;
+  }
+  return static_cast<std::int32_t>(*v);
+}
+
+std::string Shown(const std::string& formatted) {
+  return std::string(text::WithoutBlanks(formatted));
+}
+
+}  // namespace
+
 int SliderPositionForWeight(float same_club_weight) {
+  // 4.5 rather than 4: every k/4 lands on position k, and 1.0 still on position 4.
   return static_cast<int>(4.5f * same_club_weight);
 }
 
@@ -13,11 +48,63 @@ float WeightForSliderPosition(int position) {
 
 ControlParametersForm::ControlParametersForm(pairing::PairingControl& control, FileSystem& fs,
                                              MessagePort& messages)
-    : control_(control), opened_with_(control), fs_(fs), messages_(messages) {}
+    : control_(control), opened_with_(control), fs_(fs), messages_(messages) {
+  weight = Shown(text::FormatFixed(control.MaxAllowedDiffWeight, 5, 1));
+  age = Shown(text::FormatFixed(control.MaxAllowedDiffAge, 5, 1));
+  rating = Shown(text::FormatFixed(control.MaxAllowedDiffRating, 5, 1));
+  max_bouts = Shown(text::FormatInt(control.MaxBoutsAllowed, 5));
+  min_fit = Shown(text::FormatFixed(control.MinGoodnessOfFitAllowed, 5, 3));
+  min_wanted = Shown(text::FormatInt(control.MinBoutsWanted, 5));
+  max_wanted = Shown(text::FormatInt(control.MaxBoutsWanted, 5));
+  slider_position = SliderPositionForWeight(control.SameClubPairingWeight);
+}
 
-bool ControlParametersForm::Ok() { return true; }
+bool ControlParametersForm::Ok() {
+  const auto complain = [&](std::string_view text) {
+    Message m;
+    m.text = std::string(text);
+    m.caption = std::string(kControlMessageCaption);
+    m.owned_by_main_window = false;
+    messages_.Show(m);
+    return false;
+  };
+
+  // Each value read is stored at once; the first field that cannot be read stops the
+  // reading, and the fields after it keep their old values.
+  bool ok = true;
+  if (const auto v = ReadReal(weight)) {
+    control_.MaxAllowedDiffWeight = *v;
+  } else {
+    ok = complain("Error Interpreting Weight(%)");
+  }
+  if (control_.MaxAllowedDiffWeight < 0 || control_.MaxAllowedDiffWeight > 100) {
+    ok = complain("Weight(%)must be between 0 and 100");
+  }
+  if (!ok) return false;
+
+  if (const auto v = ReadReal(age)) control_.MaxAllowedDiffAge = *v;
+  else return complain("Error Interpreting Age(Yrs)");
+  if (const auto v = ReadReal(rating)) control_.MaxAllowedDiffRating = *v;
+  else return complain("Error Interpreting Rating(Pts)");
+  if (const auto v = ReadWhole(max_bouts)) control_.MaxBoutsAllowed = *v;
+  else return complain("Error Interpreting Max. Bouts Limit");
+  if (const auto v = ReadReal(min_fit)) control_.MinGoodnessOfFitAllowed = *v;
+  else return complain("Error Interpreting MGoF");
+  if (const auto v = ReadWhole(min_wanted)) control_.MinBoutsWanted = *v;
+  else return complain("Error Interpreting Min. Bouts Wanted");
+  if (const auto v = ReadWhole(max_wanted)) control_.MaxBoutsWanted = *v;
+  else return complain("Error Interpreting Max. Bouts Wanted");
+
+  const int position = std::clamp(slider_position, kSliderMinimum, kSliderMaximum);
+  control_.SameClubPairingWeight = WeightForSliderPosition(position);
+  const Status written = pairing::WritePairingControl(fs_, control_);
+  if (!written.ok()) return complain(written.message());
+  return true;
+}
 
 bool ControlParametersForm::Cancel() {
+  // A value that OK refused (a weight of 150 %) must not reach the control file, which
+  // the command rewrites after the dialog.
   control_ = opened_with_;
   return true;
 }

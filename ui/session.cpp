@@ -1,8 +1,14 @@
 #include "ui/session.h"
 
-namespace kestrio::ui {
+#include "roster/duplicates.h"
+#include "roster/sort_display_order.h"
+#include "ui/command_ids.h"
+#include "ui/list_refresh.h"
+#include "ui/selection.h"
+#include "ui/session_impl.h"
+#include "ui/status_rules.h"
 
-struct Session::Impl {};
+namespace kestrio::ui {
 
 Session::Session(FileSystem& fs, const Ports& ports, std::optional<VersionInfo> version)
     : fs_(fs), ports_(ports), version_(std::move(version)), impl_(std::make_unique<Impl>()) {}
@@ -11,24 +17,148 @@ Session::~Session() = default;
 
 void Session::Start() {
   ResetViewState(view_, roster_);
-  ports_.tree.ShowBareTree();
-  ports_.list.Clear();
+  impl_->leaves.ShowBare(ports_.tree);
+  ports_.status_bar.SetVisible(view_.StatusBarVisible);
+  ports_.menu.SetStatusBarChecked(view_.StatusBarVisible);
+  RefillList(roster_, view_, ports_.list);
   RecomputeStatusAndMenus();
 }
 
-CommandResult Session::Dispatch(int command_id) {
-  (void)command_id;
-  return CommandResult::NotHandled;
+bool Session::CommandEnabled(int command_id) const {
+  switch (command_id) {
+    case kCmdViewSummary:
+    case kCmdViewByClub:
+    case kCmdViewByBoutNumber:
+      // The "Pairing Results" submenu is greyed as a whole.
+      return menu_state_.Enabled(MenuId::Lumiva, 0);
+    default: break;
+  }
+  MenuId menu;
+  int position;
+  return FindMenuItem(command_id, &menu, &position) && menu_state_.Enabled(menu, position);
 }
 
-void Session::OnTreeSelectionChanged(const TreeNode& node) { (void)node; }
-void Session::OnColumnHeaderClicked(int column_id) { (void)column_id; }
-void Session::OnRowActivated() {}
+CommandResult Session::Dispatch(int command_id) {
+  MenuId menu;
+  int position;
+  const bool known = FindMenuItem(command_id, &menu, &position) ||
+                     command_id == kCmdViewSummary || command_id == kCmdViewByClub ||
+                     command_id == kCmdViewByBoutNumber;
+  if (!known) return CommandResult::NotHandled;
+  if (!CommandEnabled(command_id)) return CommandResult::Handled;
+
+  switch (command_id) {
+    case kCmdExit: return CommandResult::CloseWindow;
+    case kCmdClearAll: ClearAll(); break;
+    case kCmdOpen: Open(); break;
+    case kCmdSaveAll: SaveRoster(false); break;
+    case kCmdSaveDisplayData: SaveRoster(true); break;
+    case kCmdPrintDisplayData: PrintDisplayData(); break;
+    case kCmdSelect: ApplySelection(static_cast<int>(SelectionVerb::Selected)); break;
+    case kCmdToggle: ApplySelection(static_cast<int>(SelectionVerb::Toggle)); break;
+    case kCmdUnSelect: ApplySelection(static_cast<int>(SelectionVerb::UnSelected)); break;
+    case kCmdDelete: ApplySelection(static_cast<int>(SelectionVerb::Deleted)); break;
+    case kCmdMarkAllSelected: ApplySelection(static_cast<int>(SelectionVerb::SelectAll)); break;
+    case kCmdMarkAllUnSelected:
+      ApplySelection(static_cast<int>(SelectionVerb::UnSelectAll));
+      break;
+    case kCmdAdd: RunAddModify(AddModifyMode::Add); break;
+    case kCmdModify:
+      if (roster_.EntryCount() >= 1) RunAddModify(AddModifyMode::Modify);
+      break;
+    case kCmdTagDuplicates:
+      roster::TagDuplicates(roster_);
+      RefreshViews();
+      break;
+    case kCmdEmptyTrash:
+      roster::EmptyTrash(roster_);
+      RefreshViews();
+      break;
+    case kCmdStatusBar: ToggleStatusBar(); break;
+    case kCmdEditControls: EditControls(); break;
+    case kCmdRunPairing: RunPairingCommand(); break;
+    case kCmdSaveProjectData: SaveProjectData(); break;
+    case kCmdViewSummary:
+    case kCmdViewByClub:
+    case kCmdViewByBoutNumber:
+    case kCmdViewExceptions:
+    case kCmdViewBoutSheets: ViewReport(command_id); break;
+    case kCmdAbout: {
+      AboutForm form = MakeAboutForm(version_);
+      ports_.dialogs.RunAbout(form);
+      break;
+    }
+    default: break;  // "Online Manual" has no action
+  }
+  return CommandResult::Handled;
+}
+
+void Session::ApplySelection(int verb) {
+  ApplySelectionVerb(static_cast<SelectionVerb>(verb), roster_, ports_.list);
+  RefreshViews();
+}
+
+void Session::OnTreeSelectionChanged(const TreeNode& node) {
+  ApplyTreeSelection(node, view_, roster_);
+  roster::SortDisplayOrder(roster_);
+  RefillList(roster_, view_, ports_.list);
+  RecomputeStatusAndMenus();
+}
+
+void Session::OnColumnHeaderClicked(int column_id) {
+  if (ports_.list.RowCount() < 1 || column_id < 1 || column_id > roster::kSortKeyColumns) return;
+  const int current = roster_.SortColumn < 0 ? -roster_.SortColumn : roster_.SortColumn;
+  roster_.SortColumn = current == column_id ? -roster_.SortColumn : column_id;
+  ports_.progress.Show();
+  roster::SortDisplayOrder(roster_);
+  ports_.progress.Hide();
+  RefillList(roster_, view_, ports_.list);
+  RecomputeStatusAndMenus();
+}
+
+void Session::OnRowActivated() {
+  ApplySelectionVerb(SelectionVerb::DblClick, roster_, ports_.list);
+  RefreshViews();
+}
+
 void Session::OnLayoutChanged(int splitter_x) {
   view_.SplitterX = splitter_x;
   RecomputeStatusAndMenus();
 }
-void Session::RefreshViews() { RecomputeStatusAndMenus(); }
-void Session::RecomputeStatusAndMenus() { ports_.menu.Apply(menu_state_); }
+
+void Session::RefreshViews() {
+  impl_->leaves.Update(roster_, ports_.tree);
+  RefillList(roster_, view_, ports_.list);
+  RecomputeStatusAndMenus();
+}
+
+void Session::RecomputeStatusAndMenus() {
+  RecomputeStatusTexts(view_);
+  ports_.status_bar.SetPartText(kGuidancePart, view_.GuidanceText);
+  ports_.status_bar.SetPartText(kStatsPart, view_.StatsText);
+  menu_state_ = ComputeMenuState(view_, menu_state_);
+  ports_.menu.Apply(menu_state_);
+}
+
+void Session::ToggleStatusBar() {
+  view_.StatusBarVisible = !view_.StatusBarVisible;
+  ports_.status_bar.SetVisible(view_.StatusBarVisible);
+  ports_.menu.SetStatusBarChecked(view_.StatusBarVisible);
+}
+
+void Session::RunAddModify(AddModifyMode mode) {
+  AddModifyForm form(*this, mode);
+  ports_.dialogs.RunAddModify(form);
+}
+
+void Session::ShowMessage(std::string text, std::string caption, MessageIcon icon,
+                          bool owned_by_main_window) {
+  Message m;
+  m.text = std::move(text);
+  m.caption = std::move(caption);
+  m.icon = icon;
+  m.owned_by_main_window = owned_by_main_window;
+  ports_.messages.Show(m);
+}
 
 }  // namespace kestrio::ui

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "pairing/pairing_control.h"
 #include "pairing/pairing_run.h"
@@ -42,6 +43,9 @@ struct Ports {
   ReportViewer& viewer;
   DialogPort& dialogs;
 };
+
+// Caption of the box that tells the organiser a roster file or listing was not written.
+inline constexpr std::string_view kSaveFailedCaption = "Kestrio: File Not Saved";
 
 enum class CommandResult {
   Handled,
@@ -97,6 +101,25 @@ class Session {
   friend class AddModifyForm;
   struct Impl;
 
+  // True when the command's menu item is enabled; greyed commands do nothing, also when
+  // they arrive by accelerator.
+  bool CommandEnabled(int command_id) const;
+  void ApplySelection(int verb);
+  void ClearAll();
+  void Open();
+  // Save All, Save Display Data, Save Project Data; false when nothing was saved.
+  bool SaveRoster(bool displayed_only);
+  void SaveProjectData();
+  void PrintDisplayData();
+  void EditControls();
+  void RunPairingCommand();
+  void ViewReport(int command_id);
+  void ToggleStatusBar();
+  void RunAddModify(AddModifyMode mode);
+  void ShowMessage(std::string text, std::string caption, MessageIcon icon,
+                   bool owned_by_main_window = true);
+  // The leaves of the tree, the index of the list rows and the other per-session helpers.
+
   FileSystem& fs_;
   Ports ports_;
   std::optional<VersionInfo> version_;
@@ -105,8 +128,6 @@ class Session {
   pairing::PairingControl control_;
   pairing::PairingRun run_;
   MenuState menu_state_;
-  // Leaves already in the tree, per branch (sorted), and the scratch indexes the
-  // commands keep between calls.
   std::unique_ptr<Impl> impl_;
 };
 

@@ -1,0 +1,113 @@
+// The File menu's commands and Save Project Data: the roster's way in and out of files.
+
+#include "roster/display_data.h"
+#include "roster/roster_reader.h"
+#include "roster/roster_writer.h"
+#include "ui/dialog_failure.h"
+#include "ui/list_refresh.h"
+#include "ui/report_viewing.h"
+#include "ui/session.h"
+#include "ui/session_impl.h"
+
+namespace kestrio::ui {
+
+namespace {
+
+// Each malformed line of an opened file gets its own box, and the reading waits for it.
+class SkippedLineBoxes : public roster::SkippedLineReporter {
+ public:
+  explicit SkippedLineBoxes(MessagePort& messages) : messages_(messages) {}
+  void SkippedLine(std::string_view caption, std::string_view line) override {
+    Message m;
+    m.text = std::string(line);
+    m.caption = std::string(caption);
+    m.icon = MessageIcon::Exclamation;
+    m.owned_by_main_window = false;
+    messages_.Show(m);
+  }
+
+ private:
+  MessagePort& messages_;
+};
+
+// Runs a file dialog; a failure is reported. Returns the chosen path, or empty.
+std::string ChooseFile(FileDialogPort& dialogs, MessagePort& messages, FileDialogKind kind) {
+  FileDialogRequest request;
+  request.kind = kind;
+  request.confirm_overwrite = kind == FileDialogKind::Save;
+  FileDialogResult result = dialogs.Run(request);
+  if (result.outcome == FileDialogOutcome::Chosen && result.path.size() > kMaxPathLength) {
+    result.outcome = FileDialogOutcome::Failed;
+    result.error_code = kFilenameBufferTooSmall;
+  }
+  if (result.outcome == FileDialogOutcome::Failed) {
+    ReportDialogFailure(result.error_code, messages);
+    return {};
+  }
+  return result.outcome == FileDialogOutcome::Chosen ? result.path : std::string();
+}
+
+}  // namespace
+
+void Session::Open() {
+  const std::string path = ChooseFile(ports_.file_dialogs, ports_.messages, FileDialogKind::Open);
+  if (path.empty()) return;
+  SkippedLineBoxes boxes(ports_.messages);
+  // A file that cannot be read adds nothing; the order is still rebuilt and re-sorted.
+  roster::OpenRosterFile(fs_, path, roster_, boxes);
+  RefreshViews();
+}
+
+bool Session::SaveRoster(bool displayed_only) {
+  if (roster_.EntryCount() < 1) return false;
+  const std::string path = ChooseFile(ports_.file_dialogs, ports_.messages, FileDialogKind::Save);
+  if (path.empty()) return false;
+  view_.SaveDisplayedOnly = displayed_only;
+  const Status saved = roster::SaveRosterFile(
+      fs_, path, roster_, displayed_only ? DisplayedEntries(view_) : roster::EntryFilter());
+  if (!saved.ok()) {
+    // The file on disk is the one from before; the organiser must know it is not saved.
+    ShowMessage(saved.message(), std::string(kSaveFailedCaption), MessageIcon::Exclamation);
+    return false;
+  }
+  return true;
+}
+
+void Session::SaveProjectData() {
+  if (!SaveRoster(false)) return;
+  view_.ProjectSaved = true;
+  RecomputeStatusAndMenus();
+}
+
+void Session::ClearAll() {
+  if (roster_.EntryCount() < 1) return;
+  Message ask;
+  ask.text = "Save file?";
+  ask.caption = "Kestrio";
+  ask.buttons = MessageButtons::YesNoCancel;
+  ask.icon = MessageIcon::Question;
+  const MessageAnswer answer = ports_.messages.Show(ask);
+  if (answer == MessageAnswer::Cancel) return;
+  // A Yes whose save was cancelled or failed keeps the roster: the organiser asked for
+  // it to be kept, and clearing now would lose it.
+  if (answer == MessageAnswer::Yes && !SaveRoster(false)) return;
+  roster::ClearRoster(roster_);
+  ResetViewState(view_, roster_);
+  impl_->leaves.ShowBare(ports_.tree);
+  ports_.list.Clear();
+  RecomputeStatusAndMenus();
+}
+
+void Session::PrintDisplayData() {
+  const std::string path(roster::kDisplayDataFileName);
+  const Status written = roster::ExportDisplayData(fs_, roster_, DisplayedEntries(view_), path);
+  if (!written.ok()) {
+    ShowMessage(written.message(), std::string(kSaveFailedCaption), MessageIcon::Exclamation);
+    return;
+  }
+  ports_.viewer.Start(ViewerCommandLine(path));
+  // The listing is scratch: the viewer has read it, and it must not linger.
+  fs_.Remove(path);
+}
+
+}  // namespace kestrio::ui

@@ -1,0 +1,22 @@
+#pragma once
+
+// Refilling the list pane from the roster, and the six counters the status bar shows.
+
+#include "roster/roster.h"
+#include "ui/list_pane.h"
+#include "ui/view_state.h"
+
+namespace kestrio::ui {
+
+// The eight cells of an entry's row, each without blanks.
+ListRow RowFor(const roster::Participant& entry);
+
+// The counters of the roster under the view's filter, without touching any pane.
+roster::RosterCounters CountRoster(const roster::Roster& roster, const ViewState& view);
+
+// Deletes every row, appends one row per displayed entry in display order, recounts
+// view.RosterCounters and scrolls back to where the pane was as far as the new rows
+// allow. Row r is the (r+1)-th displayed entry.
+void RefillList(const roster::Roster& roster, ViewState& view, ListPane& pane);
+
+}  // namespace kestrio::ui

@@ -1,0 +1,107 @@
+// The Tandrel menu's pairing commands and the Lumiva report viewers.
+
+#include "pairing/pairing_control.h"
+#include "reports/report_files.h"
+#include "reports/run_pairing.h"
+#include "ui/command_ids.h"
+#include "ui/report_viewing.h"
+#include "ui/session.h"
+
+namespace kestrio::ui {
+
+namespace {
+
+// Hands the run's progress to the progress bar.
+class ProgressBarAdapter : public pairing::PairingProgress {
+ public:
+  explicit ProgressBarAdapter(ProgressPort& bar) : bar_(bar) {}
+  void SetRange(int low, int high) override { bar_.SetRange(low, high); }
+  void Step() override { bar_.Step(); }
+
+ private:
+  ProgressPort& bar_;
+};
+
+bool NamesControlFile(const Status& status) {
+  return status.message().find(pairing::kControlFileName) != std::string::npos;
+}
+
+}  // namespace
+
+void Session::EditControls() {
+  const Status loaded = pairing::LoadPairingControl(fs_, &control_);
+  if (!loaded.ok()) {
+    // The dialog then opens with the defaults, and OK or Cancel rewrites the file in a
+    // form that reads back.
+    ShowMessage(loaded.message(), std::string(kControlMessageCaption), MessageIcon::Exclamation,
+                false);
+  }
+  {
+    ControlParametersForm form(control_, fs_, ports_.messages);
+    ports_.dialogs.RunControlParameters(form);
+  }
+  const Status written = pairing::WritePairingControl(fs_, control_);
+  if (!written.ok()) {
+    ShowMessage(written.message(), std::string(kControlMessageCaption), MessageIcon::Exclamation,
+                false);
+  }
+}
+
+void Session::RunPairingCommand() {
+  Message ask;
+  ask.text = "Are the data sorted in the desired order?";
+  ask.caption = std::string(reports::kRunCompletedCaption);
+  ask.buttons = MessageButtons::YesNoCancel;
+  ask.icon = MessageIcon::Question;
+  if (ports_.messages.Show(ask) != MessageAnswer::Yes) return;
+
+  ports_.progress.Show();
+  ProgressBarAdapter progress(ports_.progress);
+  const reports::PairingOutcome outcome =
+      reports::RunPairing(fs_, roster_, &control_, &progress, &run_);
+  view_.PairingDone = true;
+
+  if (!outcome.BoutSheetsWritable) {
+    ShowMessage(std::string(reports::kBoutSheetsHeldText),
+                std::string(reports::kBoutSheetsHeldCaption), MessageIcon::Exclamation);
+  } else if (!outcome.status.ok()) {
+    // A bad control file, a wrestler whose numbers cannot be read, or reports that could
+    // not be written: never reported as a success.
+    const std::string caption = NamesControlFile(outcome.status)
+                                    ? std::string(kControlMessageCaption)
+                                    : std::string(reports::kRunCompletedCaption);
+    ShowMessage(outcome.status.message(), caption, MessageIcon::Exclamation);
+  } else {
+    ShowMessage(std::string(reports::kRunCompletedText),
+                std::string(reports::kRunCompletedCaption), MessageIcon::Exclamation);
+  }
+  ports_.progress.Hide();
+  RecomputeStatusAndMenus();
+}
+
+void Session::ViewReport(int command_id) {
+  switch (command_id) {
+    case kCmdViewSummary:
+      ports_.viewer.Start(ViewerCommandLine(reports::kResultsSummaryName));
+      break;
+    case kCmdViewExceptions:
+      ports_.viewer.Start(ViewerCommandLine(reports::kByHandName));
+      break;
+    case kCmdViewByBoutNumber:
+      ports_.viewer.Start(ViewerCommandLine(reports::kBoutsByBoutNumberName));
+      break;
+    case kCmdViewBoutSheets:
+      ShowMessage(
+          "Use the following MailMerge data with the MS Word template Kestrio-BoutSheets.doc "
+          "to print boutsheets.",
+          "Displaying File: " + std::string(reports::kBoutSheetsName), MessageIcon::None);
+      ports_.viewer.Start(ViewerCommandLine(reports::kBoutSheetsName));
+      break;
+    case kCmdViewByClub:
+      for (const std::string& line : ByClubCommandLines(roster_)) ports_.viewer.Start(line);
+      break;
+    default: break;
+  }
+}
+
+}  // namespace kestrio::ui

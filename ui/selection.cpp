@@ -1,0 +1,150 @@
+#include "ui/selection.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "roster/sort_display_order.h"
+
+namespace kestrio::ui {
+
+namespace {
+
+using roster::Participant;
+namespace status = roster::ParticipantStatus;
+
+// Widths of the cells as a row is read back: last name, first name, weight, age,
+// rating, club, status.
+constexpr std::array<std::size_t, 7> kCellWidths = {40, 40, 10, 10, 10, 15, 15};
+
+void AppendField(std::string& key, std::string_view field) {
+  // Length-prefixed, so that no character inside a field can make two keys collide.
+  key += std::to_string(field.size());
+  key += ':';
+  key += field;
+}
+
+std::string_view Cell(const ListRow& row, std::size_t i) {
+  std::string_view cell = row[i];
+  return text::WithoutBlanks(cell.substr(0, std::min(cell.size(), kCellWidths[i])));
+}
+
+// The status an entry gets, or nullopt to keep it. An empty view blanks the status.
+std::optional<std::string_view> NewStatus(SelectionVerb verb, const Participant& entry) {
+  switch (verb) {
+    case SelectionVerb::Selected:
+    case SelectionVerb::SelectAll: return status::Selected;
+    case SelectionVerb::UnSelected:
+    case SelectionVerb::UnSelectAll: return std::string_view();
+    case SelectionVerb::Deleted: return status::Deleted;
+    case SelectionVerb::Toggle:
+      if (roster::IsSelected(entry)) return std::string_view();
+      if (roster::IsUnassigned(entry)) return status::Selected;
+      return std::nullopt;
+    case SelectionVerb::DblClick:
+      return roster::IsSelected(entry) ? std::string_view() : status::Selected;
+  }
+  return std::nullopt;
+}
+
+void ApplyToRow(SelectionVerb verb, const ListRow& row, roster::Roster& roster,
+                EntryIndex& index) {
+  // Copied: changing an entry's status moves it to another key.
+  const std::vector<int> matches = index.Find(row);
+  for (int e : matches) {
+    Participant& entry = roster.Entries[static_cast<std::size_t>(e)];
+    const std::optional<std::string_view> next = NewStatus(verb, entry);
+    if (!next) continue;
+    const std::string old_key = EntryIndex::EntryKey(entry);
+    roster::SetStatus(entry, *next);
+    roster::RebuildSortKeys(entry);
+    index.Update(e, old_key);
+  }
+}
+
+}  // namespace
+
+std::optional<SelectionVerb> ParseSelectionVerb(std::string_view name) {
+  static constexpr std::array<std::pair<std::string_view, SelectionVerb>, 7> kVerbs = {{
+      {"Selected", SelectionVerb::Selected},
+      {"UnSelected", SelectionVerb::UnSelected},
+      {"Toggle", SelectionVerb::Toggle},
+      {"Deleted", SelectionVerb::Deleted},
+      {"DblClick", SelectionVerb::DblClick},
+      {"SelectAll", SelectionVerb::SelectAll},
+      {"UnSelectAll", SelectionVerb::UnSelectAll},
+  }};
+  const std::string_view bare = text::WithoutBlanks(name);
+  for (const auto& [verb_name, verb] : kVerbs) {
+    if (bare == verb_name) return verb;
+  }
+  return std::nullopt;
+}
+
+EntryIndex::EntryIndex(const roster::Roster& roster) : roster_(roster) {
+  for (int e = 0; e < roster.EntryCount(); ++e) {
+    entries_[EntryKey(roster.Entries[static_cast<std::size_t>(e)])].push_back(e);
+  }
+}
+
+const std::vector<int>& EntryIndex::Find(const ListRow& row) const {
+  static const std::vector<int> kNone;
+  const auto it = entries_.find(RowKey(row));
+  return it == entries_.end() ? kNone : it->second;
+}
+
+void EntryIndex::Update(int entry, const std::string& old_key) {
+  if (auto it = entries_.find(old_key); it != entries_.end()) {
+    std::erase(it->second, entry);
+    if (it->second.empty()) entries_.erase(it);
+  }
+  std::vector<int>& now = entries_[EntryKey(roster_.Entries[static_cast<std::size_t>(entry)])];
+  now.insert(std::lower_bound(now.begin(), now.end(), entry), entry);
+}
+
+std::string EntryIndex::EntryKey(const Participant& entry) {
+  std::string key;
+  AppendField(key, entry.Weight.WithoutBlanks());
+  AppendField(key, entry.Age.WithoutBlanks());
+  AppendField(key, entry.Rating.WithoutBlanks());
+  AppendField(key, entry.LastName.WithoutBlanks());
+  AppendField(key, entry.FirstName.WithoutBlanks());
+  AppendField(key, entry.Club.WithoutBlanks());
+  AppendField(key, entry.Status.WithoutBlanks());
+  return key;
+}
+
+std::string EntryIndex::RowKey(const ListRow& row) {
+  std::string key;
+  for (std::size_t cell : {2u, 3u, 4u, 0u, 1u, 5u, 6u}) AppendField(key, Cell(row, cell));
+  return key;
+}
+
+bool IsDisplayOrderSorted(const roster::Roster& roster) {
+  const int column = roster.SortColumn < 0 ? -roster.SortColumn : roster.SortColumn;
+  if (column < 1 || column > roster::kSortKeyColumns) return true;
+  const bool descending = roster.SortColumn < 0;
+  const std::size_t cell = static_cast<std::size_t>(column - 1);
+  for (std::size_t k = 1; k < roster.DisplayOrder.size(); ++k) {
+    const int c = std::memcmp(roster.Displayed(k - 1).SortKeys[cell].data(),
+                              roster.Displayed(k).SortKeys[cell].data(), roster::kSortKeyWidth);
+    if (descending ? c < 0 : c > 0) return false;
+  }
+  return true;
+}
+
+void ApplySelectionVerb(SelectionVerb verb, roster::Roster& roster, const ListPane& pane) {
+  EntryIndex index(roster);
+  if (verb == SelectionVerb::SelectAll || verb == SelectionVerb::UnSelectAll) {
+    for (int r = 0; r < pane.RowCount(); ++r) ApplyToRow(verb, pane.Row(r), roster, index);
+    return;
+  }
+  for (int r : pane.HighlightedRows()) {
+    ApplyToRow(verb, pane.Row(r), roster, index);
+    // Sorting an order that is already sorted leaves it unchanged, so the sort after
+    // every row is only needed when the row moved something out of order.
+    if (!IsDisplayOrderSorted(roster)) roster::SortDisplayOrder(roster);
+  }
+}
+
+}  // namespace kestrio::ui

@@ -1,0 +1,56 @@
+#pragma once
+
+// The selection commands: Select, UnSelect, Toggle, Delete, double-click, Mark All
+// Selected and Mark All UnSelected, which change the statuses of the entries behind the
+// highlighted or displayed list rows.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+#include "roster/roster.h"
+#include "ui/list_pane.h"
+
+namespace kestrio::ui {
+
+enum class SelectionVerb { Selected, UnSelected, Toggle, Deleted, DblClick, SelectAll, UnSelectAll };
+
+// "Selected", "UnSelected", "Toggle", "Deleted", "DblClick", "SelectAll", "UnSelectAll",
+// compared without blanks; nullopt for anything else.
+std::optional<SelectionVerb> ParseSelectionVerb(std::string_view name);
+
+// The entries behind list rows, found by the seven cells a row shares with its entry
+// (names, weight, age, rating, club, status; not the weight class), each compared
+// without blanks. Built once per command so that a command over many rows does not scan
+// the roster for every row. The roster must not gain or lose entries while it is used.
+class EntryIndex {
+ public:
+  explicit EntryIndex(const roster::Roster& roster);
+
+  // The matching entries in ascending storage order; empty when none.
+  const std::vector<int>& Find(const ListRow& row) const;
+  // Call after an entry's seven fields changed; old_key is EntryKey before the change.
+  void Update(int entry, const std::string& old_key);
+
+  static std::string EntryKey(const roster::Participant& entry);
+  static std::string RowKey(const ListRow& row);
+
+ private:
+  const roster::Roster& roster_;
+  std::unordered_map<std::string, std::vector<int>> entries_;
+};
+
+// True when DisplayOrder already stands in the order of SortColumn, so that sorting it
+// again would leave it as it is.
+bool IsDisplayOrderSorted(const roster::Roster& roster);
+
+// Applies the verb to the highlighted rows (or, for the two Mark All verbs, to every row
+// of the pane) as they were shown before the command: every entry matching a row's cells
+// gets the verb's status and its keys rebuilt, so identical entries change together.
+// After each highlighted row the display order is sorted; the Mark All verbs leave it.
+// The pane is not refilled: the caller refreshes the views.
+void ApplySelectionVerb(SelectionVerb verb, roster::Roster& roster, const ListPane& pane);
+
+}  // namespace kestrio::ui

@@ -1,0 +1,77 @@
+#include "ui/status_rules.h"
+
+#include "roster/number_text.h"
+
+namespace kestrio::ui {
+
+namespace {
+
+constexpr std::size_t kStatusTextWidth = 512;
+
+void AppendCounter(std::string& out, int value, std::string_view label) {
+  out += "     ";
+  out += text::WithoutBlanks(text::FormatInt(value, 6));
+  out += label;
+}
+
+void SetAll(MenuState& state, MenuId menu, std::initializer_list<int> positions, bool enabled) {
+  for (int position : positions) state.SetEnabled(menu, position, enabled);
+}
+
+}  // namespace
+
+std::string StatsText(const roster::RosterCounters& c) {
+  std::string out = "Stats:";
+  AppendCounter(out, c.EntryTotal, c.EntryTotal == 1 ? " Entry;" : " Entries;");
+  AppendCounter(out, c.DisplayedCount, " Displayed;");
+  AppendCounter(out, c.SelectedCount, " Selected;");
+  AppendCounter(out, c.UnassignedCount, " Unassigned;");
+  AppendCounter(out, c.DeletedCount, " Deleted;");
+  AppendCounter(out, c.DuplicateCount, " Known Duplicates;");
+  if (out.size() > kStatusTextWidth) out.resize(kStatusTextWidth);
+  return out;
+}
+
+void RecomputeStatusTexts(ViewState& view) {
+  const roster::RosterCounters& c = view.RosterCounters;
+  view.ReadyToPair = false;
+  if (c.EntryTotal == 0) {
+    view.GuidanceText = "Load participants";
+  } else if (c.EntryTotal == 1) {
+    view.GuidanceText = "Load at least 2 participants";
+  } else if (c.SelectedCount == 0) {
+    view.GuidanceText = "Load More or Select Participants";
+  } else if (c.SelectedCount == 1) {
+    view.GuidanceText = "Load More or Select at least 2 participants";
+  } else {
+    view.ReadyToPair = true;
+    view.GuidanceText = view.PairingDone ? "Load/Select/Execute or Process Reports"
+                                         : "Load/Select More or Execute Pairing";
+  }
+  // A pairing result stays "done" only while the roster stays ready; reselecting later
+  // does not bring it back.
+  if (!view.ReadyToPair) view.PairingDone = false;
+  view.StatsText = StatsText(c);
+}
+
+MenuState ComputeMenuState(const ViewState& view, const MenuState& previous) {
+  MenuState state = previous;
+  const roster::RosterCounters& c = view.RosterCounters;
+  if (!view.ReadyToPair) {
+    SetAll(state, MenuId::Tandrel, {0, 1, 2}, false);
+  } else if (view.ProjectSaved) {
+    SetAll(state, MenuId::Tandrel, {0, 1}, true);
+  } else {
+    state.SetEnabled(MenuId::Tandrel, 2, true);
+  }
+  SetAll(state, MenuId::Lumiva, {0, 1, 2}, view.PairingDone);
+  SetAll(state, MenuId::File, {1, 3}, c.EntryTotal != 0);
+  SetAll(state, MenuId::Edit, {5, 6}, c.EntryTotal != 0);
+  SetAll(state, MenuId::File, {4, 6}, c.DisplayedCount != 0);
+  SetAll(state, MenuId::Edit, {0, 1, 2, 3, 9}, c.DisplayedCount != 0);
+  state.SetEnabled(MenuId::Edit, 11, c.EntryTotal >= 2);
+  state.SetEnabled(MenuId::Edit, 12, c.DeletedCount != 0);
+  return state;
+}
+
+}  // namespace kestrio::ui
