@@ -16,7 +16,9 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include "platform/artwork.h"
 #include "platform/roster_table_model.h"
+#include "ui/command_ids.h"
 
 namespace kestrio::platform {
 namespace {
@@ -24,18 +26,11 @@ namespace {
 // Neither pane may be dragged closer than this to the window's edge.
 constexpr int kSplitterEdgeMargin = 50;
 
-QIcon TreeNodeIcon() {
-  QIcon icon;
-  icon.addFile(QStringLiteral(":/kestrio/tree_node.svg"), QSize(16, 16), QIcon::Normal);
-  icon.addFile(QStringLiteral(":/kestrio/tree_node_selected.svg"), QSize(16, 16), QIcon::Selected);
-  return icon;
-}
-
 }  // namespace
 
 MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
-  setWindowTitle(QStringLiteral("Kestrio v2.1"));
-  setWindowIcon(QIcon(QStringLiteral(":/kestrio/kestrio.svg")));
+  setWindowTitle(QString::fromLatin1(ui::kMainWindowTitle.data(), ui::kMainWindowTitle.size()));
+  setWindowIcon(ProgramIcon());
   BuildMenus();
   BuildPanes();
   BuildStatusBar();
@@ -44,72 +39,37 @@ MainWindow::MainWindow(QWidget* parent) : QMainWindow(parent) {
 
 MainWindow::~MainWindow() = default;
 
-QAction* MainWindow::AddCommand(QMenu* menu, const QString& caption, int command) {
-  QAction* action = menu->addAction(caption);
-  action->setData(command);
-  connect(action, &QAction::triggered, this, [this, command] { emit CommandRequested(command); });
-  actions_[command] = action;
-  return action;
+void MainWindow::AddEntries(QMenu* menu, std::span<const ui::MenuEntry> entries) {
+  for (const ui::MenuEntry& entry : entries) {
+    const QString caption = QString::fromUtf8(entry.caption.data(), entry.caption.size());
+    if (entry.kind == ui::MenuEntryKind::Separator) {
+      menu->addSeparator();
+      continue;
+    }
+    if (entry.kind == ui::MenuEntryKind::Submenu) {
+      AddEntries(menu->addMenu(caption), entry.children);
+      continue;
+    }
+    QAction* action = menu->addAction(caption);
+    const int command = entry.command;
+    QList<QKeySequence> keys;
+    for (std::string_view key : entry.shortcuts) {
+      if (!key.empty()) keys << QKeySequence(QString::fromLatin1(key.data(), key.size()));
+    }
+    action->setShortcuts(keys);
+    action->setCheckable(entry.checkable);
+    action->setChecked(entry.starts_checked);
+    action->setEnabled(entry.starts_enabled);
+    connect(action, &QAction::triggered, this, [this, command] { emit CommandRequested(command); });
+    actions_[command] = action;
+  }
 }
 
 void MainWindow::BuildMenus() {
-  QMenuBar* bar = menuBar();
-  QMenu* file = bar->addMenu(QStringLiteral("&File"));
-  AddCommand(file, QStringLiteral("Open"), kCmdOpen);
-  AddCommand(file, QStringLiteral("Clear All"), kCmdClearAll);
-  file->addSeparator();
-  AddCommand(file, QStringLiteral("&Save All"), kCmdSaveAll);
-  AddCommand(file, QStringLiteral("Save &Display Data"), kCmdSaveDisplayData);
-  file->addSeparator();
-  AddCommand(file, QStringLiteral("&Print Display Data"), kCmdPrintDisplayData);
-  file->addSeparator();
-  AddCommand(file, QStringLiteral("E&xit"), kCmdExit);
-
-  QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
-  AddCommand(edit, QStringLiteral("Select"), kCmdSelect)->setShortcut(QKeySequence(QStringLiteral("Ctrl+Y")));
-  AddCommand(edit, QStringLiteral("Toggle"), kCmdToggle)->setShortcut(QKeySequence(QStringLiteral("Ctrl+T")));
-  AddCommand(edit, QStringLiteral("UnSelect"), kCmdUnSelect)->setShortcut(QKeySequence(QStringLiteral("Ctrl+N")));
-  AddCommand(edit, QStringLiteral("Delete"), kCmdDelete)->setShortcut(QKeySequence(Qt::Key_Delete));
-  edit->addSeparator();
-  AddCommand(edit, QStringLiteral("Mark All Selected"), kCmdMarkAllSelected)
-      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+Y")));
-  AddCommand(edit, QStringLiteral("Mark All UnSelected"), kCmdMarkAllUnSelected)
-      ->setShortcut(QKeySequence(QStringLiteral("Ctrl+Shift+N")));
-  edit->addSeparator();
-  AddCommand(edit, QStringLiteral("&Add"), kCmdAdd);
-  AddCommand(edit, QStringLiteral("&Modify"), kCmdModify);
-  edit->addSeparator();
-  AddCommand(edit, QStringLiteral("Tag Duplicates"), kCmdTagDuplicates);
-  AddCommand(edit, QStringLiteral("Empty Trash"), kCmdEmptyTrash);
-
-  QMenu* view = bar->addMenu(QStringLiteral("View"));
-  QAction* status_bar = AddCommand(view, QStringLiteral("Status Bar"), kCmdStatusBar);
-  status_bar->setCheckable(true);
-  status_bar->setChecked(true);
-
-  QMenu* tandrel = bar->addMenu(QStringLiteral("Tandrel"));
-  AddCommand(tandrel, QStringLiteral("Edit Tandrel Controls"), kCmdEditControls);
-  AddCommand(tandrel, QStringLiteral("&Run Tandrel"), kCmdRunPairing);
-  AddCommand(tandrel, QStringLiteral("Save Project Data"), kCmdSaveProjectData);
-
-  QMenu* lumiva = bar->addMenu(QStringLiteral("Lumiva"));
-  QMenu* results = lumiva->addMenu(QStringLiteral("Pairing Results"));
-  AddCommand(results, QStringLiteral("Summary"), kCmdResultsSummary);
-  AddCommand(results, QStringLiteral("By Club"), kCmdResultsByClub);
-  AddCommand(results, QStringLiteral("By Bout #"), kCmdResultsByBout);
-  AddCommand(lumiva, QStringLiteral("Pairing Exceptions"), kCmdPairingExceptions);
-  AddCommand(lumiva, QStringLiteral("Pairing Bout Sheets"), kCmdBoutSheets);
-
-  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-  AddCommand(help, QStringLiteral("&About Kestrio..."), kCmdAbout)
-      ->setShortcuts({QKeySequence(QStringLiteral("Alt+/")), QKeySequence(QStringLiteral("Alt+?"))});
-  help->addSeparator();
-  AddCommand(help, QStringLiteral("Online Manual"), kCmdOnlineManual)->setEnabled(false);
-
-  menus_ = {file, edit, view, tandrel, lumiva, help};
-  // A status-bar tip would overwrite the guidance text while a menu is open.
-  for (QMenu* menu : menus_) {
-    for (QAction* action : menu->actions()) action->setStatusTip(QString());
+  for (const ui::TopMenu& top : ui::MenuBar()) {
+    QMenu* menu = menuBar()->addMenu(QString::fromUtf8(top.caption.data(), top.caption.size()));
+    AddEntries(menu, top.entries);
+    menus_.push_back(menu);
   }
 }
 
@@ -178,9 +138,10 @@ void MainWindow::BuildStatusBar() {
     status_parts_[part] = label;
   }
   // The guidance part spans the tree's width, the statistics take the rest.
-  statusBar()->addWidget(status_parts_[0]);
-  statusBar()->addWidget(status_parts_[1]);
-  statusBar()->addWidget(status_parts_[2], 1);
+  // Permanent parts: a menu's status tip would otherwise hide them while it is open.
+  statusBar()->addPermanentWidget(status_parts_[0]);
+  statusBar()->addPermanentWidget(status_parts_[1]);
+  statusBar()->addPermanentWidget(status_parts_[2], 1);
   statusBar()->setSizeGripEnabled(true);
 }
 
@@ -201,7 +162,9 @@ void MainWindow::SetItemEnabled(int menu, int position, bool enabled) {
   items[position]->setEnabled(enabled);
 }
 
-void MainWindow::SetStatusBarChecked(bool checked) { actions_[kCmdStatusBar]->setChecked(checked); }
+void MainWindow::SetStatusBarChecked(bool checked) {
+  if (QAction* action = CommandAction(ui::kCmdStatusBar)) action->setChecked(checked);
+}
 
 void MainWindow::SetStatusPart(int part, const QString& text) {
   if (part < 0 || part > 2) return;
@@ -265,6 +228,12 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
   splitter_->setSizes({w / 4, w - w / 4});
   status_parts_[0]->setMinimumWidth(w / 4);
   emit LayoutChanged();
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+  // Nothing is asked on closing: the roster is the organiser's to save.
+  QMainWindow::closeEvent(event);
+  emit Closed();
 }
 
 void MainWindow::showEvent(QShowEvent* event) {

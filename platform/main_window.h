@@ -10,6 +10,9 @@
 #include <QMainWindow>
 
 #include <map>
+#include <span>
+
+#include "ui/menu_layout.h"
 
 class QAction;
 class QLabel;
@@ -23,40 +26,6 @@ class QTreeWidgetItem;
 namespace kestrio::platform {
 
 class RosterTableModel;
-
-// The command numbers of the menu items.
-enum Command : int {
-  kCmdExit = 30001,
-  kCmdClearAll = 30002,
-  kCmdOpen = 30003,
-  kCmdSaveAll = 30004,
-  kCmdSaveDisplayData = 30005,
-  kCmdPrintDisplayData = 30006,
-  kCmdAbout = 30015,
-  kCmdSelect = 30016,
-  kCmdUnSelect = 30017,
-  kCmdMarkAllSelected = 30018,
-  kCmdMarkAllUnSelected = 30019,
-  kCmdAdd = 30020,
-  kCmdModify = 30021,
-  kCmdDelete = 30022,
-  kCmdPairingExceptions = 30026,
-  kCmdResultsSummary = 30027,
-  kCmdResultsByClub = 30028,
-  kCmdResultsByBout = 30029,
-  kCmdBoutSheets = 30030,
-  kCmdStatusBar = 30031,
-  kCmdEditControls = 30032,
-  kCmdRunPairing = 30033,
-  kCmdToggle = 30034,
-  kCmdTagDuplicates = 30035,
-  kCmdEmptyTrash = 30036,
-  kCmdOnlineManual = 30052,
-  kCmdSaveProjectData = 30054,
-};
-
-// Top-level menus in the order of the menu bar.
-enum MenuIndex : int { kMenuFile, kMenuEdit, kMenuView, kMenuTandrel, kMenuLumiva, kMenuHelp };
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -99,14 +68,17 @@ class MainWindow : public QMainWindow {
   // The window was resized or the splitter moved: the status texts and menu states are
   // recomputed after every layout change.
   void LayoutChanged();
+  // The window was closed (Exit or its own close button): the program ends.
+  void Closed();
 
  protected:
+  void closeEvent(QCloseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
  private:
   void BuildMenus();
-  QAction* AddCommand(QMenu* menu, const QString& caption, int command);
+  void AddEntries(QMenu* menu, std::span<const ui::MenuEntry> entries);
   void BuildPanes();
   void BuildStatusBar();
   void OnTreeSelection();

@@ -1,12 +1,10 @@
 #include "platform/roster_table_model.h"
 
 #include "platform/text_codec.h"
+#include "roster/participant.h"
 
 namespace kestrio::platform {
 namespace {
-
-constexpr std::array<const char*, kListColumns> kCaptions = {
-    "Last Name", "First Name", "Weight", "Age", "Rating", "Club", "Status", "Weight Class"};
 
 // Names read from the left edge; numbers, clubs and statuses stand centred.
 Qt::Alignment ColumnAlignment(int column) {
@@ -20,7 +18,35 @@ RosterTableModel::RosterTableModel(QObject* parent) : QAbstractTableModel(parent
 void RosterTableModel::SetRows(std::vector<ListRow> rows) {
   beginResetModel();
   rows_ = std::move(rows);
+  pending_.clear();
   endResetModel();
+}
+
+void RosterTableModel::Clear() {
+  beginResetModel();
+  rows_.clear();
+  pending_.clear();
+  endResetModel();
+}
+
+void RosterTableModel::Append(ListRow row) { pending_.push_back(std::move(row)); }
+
+void RosterTableModel::Flush() {
+  if (pending_.empty()) return;
+  beginResetModel();
+  if (rows_.empty()) {
+    rows_.swap(pending_);
+  } else {
+    rows_.insert(rows_.end(), std::make_move_iterator(pending_.begin()),
+                 std::make_move_iterator(pending_.end()));
+  }
+  pending_.clear();
+  endResetModel();
+}
+
+const ListRow& RosterTableModel::Row(int row) const {
+  const auto r = static_cast<std::size_t>(row);
+  return r < rows_.size() ? rows_[r] : pending_[r - rows_.size()];
 }
 
 int RosterTableModel::rowCount(const QModelIndex& parent) const {
@@ -42,7 +68,10 @@ QVariant RosterTableModel::headerData(int section, Qt::Orientation orientation, 
   if (orientation != Qt::Horizontal || section < 0 || section >= kListColumns) {
     return QAbstractTableModel::headerData(section, orientation, role);
   }
-  if (role == Qt::DisplayRole) return QString::fromLatin1(kCaptions[section]);
+  if (role == Qt::DisplayRole) {
+    const std::string_view caption = roster::ColumnCaption(section + 1);
+    return QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size()));
+  }
   if (role == Qt::TextAlignmentRole) return QVariant::fromValue(ColumnAlignment(section));
   return {};
 }

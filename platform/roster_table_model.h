@@ -12,13 +12,15 @@
 #include <string>
 #include <vector>
 
+#include "ui/list_pane.h"
+
 namespace kestrio::platform {
 
 inline constexpr int kListColumns = 8;
 
 // One list row: last name, first name, weight, age, rating, club, status, weight class,
-// each without leading or trailing blanks.
-using ListRow = std::array<std::string, kListColumns>;
+// each without leading or trailing blanks, as roster bytes.
+using ListRow = ui::ListRow;
 
 class RosterTableModel : public QAbstractTableModel {
   Q_OBJECT
@@ -28,7 +30,14 @@ class RosterTableModel : public QAbstractTableModel {
 
   // Replaces every row (a model reset: the view drops its highlight).
   void SetRows(std::vector<ListRow> rows);
-  const std::vector<ListRow>& Rows() const { return rows_; }
+  // Empties the list at once; rows appended afterwards are collected and shown together
+  // by the next Flush, so that a refill is one reset and not one insertion per row.
+  void Clear();
+  void Append(ListRow row);
+  void Flush();
+  // Rows shown and rows waiting for the next Flush.
+  int TotalRows() const { return static_cast<int>(rows_.size() + pending_.size()); }
+  const ListRow& Row(int row) const;
 
   int rowCount(const QModelIndex& parent = QModelIndex()) const override;
   int columnCount(const QModelIndex& parent = QModelIndex()) const override;
@@ -37,6 +46,7 @@ class RosterTableModel : public QAbstractTableModel {
 
  private:
   std::vector<ListRow> rows_;
+  std::vector<ListRow> pending_;
 };
 
 }  // namespace kestrio::platform

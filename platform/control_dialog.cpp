@@ -1,0 +1,191 @@
+#include "platform/control_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QFormLayout>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRegularExpressionValidator>
+#include <QSlider>
+#include <QVBoxLayout>
+
+#include "platform/artwork.h"
+#include "platform/dialog_placement.h"
+#include "platform/text_codec.h"
+
+namespace kestrio::platform {
+namespace {
+
+QString Latin(std::string_view text) {
+  return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QLabel* PlainLabel(const QString& text, bool wrap = false) {
+  auto* label = new QLabel(text);
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(wrap);
+  return label;
+}
+
+// A value field about seven digits wide; bout counts take digits only.
+QLineEdit* ValueEdit(QObject* owner, bool digits_only) {
+  auto* edit = new QLineEdit;
+  edit->setMaxLength(ui::kControlFieldWidth);
+  edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
+  edit->setAlignment(Qt::AlignRight);
+  if (digits_only) {
+    edit->setValidator(
+        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), owner));
+  }
+  return edit;
+}
+
+QFormLayout* FieldRows() {
+  auto* rows = new QFormLayout;
+  rows->setLabelAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  rows->setFieldGrowthPolicy(QFormLayout::FieldsStayAtSizeHint);
+  return rows;
+}
+
+}  // namespace
+
+ControlDialog::ControlDialog(ui::ControlParametersForm& form, QWidget* owner)
+    : QDialog(owner), form_(form), owner_(owner) {
+  setWindowTitle(Latin(ui::kControlDialogTitle));
+
+  auto* picture = new QLabel;
+  picture->setPixmap(Artwork(QStringLiteral(":/kestrio/controls.svg"), QSize(72, 72)));
+
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+  connect(buttons->button(QDialogButtonBox::Ok), &QPushButton::clicked, this, &ControlDialog::PressOk);
+  connect(buttons->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this,
+          &ControlDialog::PressCancel);
+
+  auto* right = new QVBoxLayout;
+  right->addWidget(picture, 0, Qt::AlignRight | Qt::AlignTop);
+  right->addStretch(1);
+
+  auto* columns = new QHBoxLayout;
+  auto* left = new QVBoxLayout;
+  left->addWidget(BuildEnforced());
+  left->addWidget(BuildGuidelines());
+  columns->addLayout(left, 1);
+  columns->addLayout(right);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addLayout(columns);
+  layout->addWidget(buttons);
+  layout->setSizeConstraint(QLayout::SetFixedSize);
+
+  FromForm();
+}
+
+QWidget* ControlDialog::BuildEnforced() {
+  weight_ = ValueEdit(this, false);
+  age_ = ValueEdit(this, false);
+  rating_ = ValueEdit(this, false);
+  max_bouts_ = ValueEdit(this, true);
+  min_fit_ = ValueEdit(this, false);
+
+  auto* differences = new QGroupBox(QStringLiteral("Maximum Allowed Difference in"));
+  auto* difference_rows = FieldRows();
+  difference_rows->addRow(PlainLabel(QStringLiteral("Weight (%)")), weight_);
+  difference_rows->addRow(PlainLabel(QStringLiteral("Age (Yrs)")), age_);
+  difference_rows->addRow(PlainLabel(QStringLiteral("Rating (Pts)")), rating_);
+  differences->setLayout(difference_rows);
+
+  // Five positions from "Never" to "Allow", each label under its own stop.
+  slider_ = new QSlider(Qt::Horizontal);
+  slider_->setRange(ui::kSliderMinimum, ui::kSliderMaximum);
+  slider_->setPageStep(1);
+  slider_->setTickPosition(QSlider::NoTicks);
+  auto* same_club = new QGroupBox(QStringLiteral("Allow Pairing of Wrestlers from the Same Club?"));
+  auto* slider_grid = new QGridLayout(same_club);
+  slider_grid->addWidget(slider_, 0, 0, 1, 5);
+  for (int stop = 0; stop < 5; ++stop) {
+    const Qt::Alignment align = stop == 0 ? Qt::AlignLeft : stop == 4 ? Qt::AlignRight : Qt::AlignHCenter;
+    slider_grid->addWidget(PlainLabel(Latin(ui::kSliderLabels[stop])), 1, stop, align);
+    slider_grid->setColumnStretch(stop, 1);
+  }
+
+  auto* limits = new QGroupBox(QStringLiteral("Individual Limits"));
+  auto* limit_rows = FieldRows();
+  limit_rows->addRow(PlainLabel(QStringLiteral("Maximum number of bouts/wrestler =")), max_bouts_);
+  limit_rows->addRow(PlainLabel(QStringLiteral("Minimum  Goodness-of-Fit (MGoF) =")), min_fit_);
+  limit_rows->addRow(PlainLabel(QStringLiteral("(Range: 0 < MGoF < 1: Generally MGoF < 0.125)")));
+  limits->setLayout(limit_rows);
+
+  auto* enforced = new QGroupBox(QStringLiteral("Enforced Conditions"));
+  auto* column = new QVBoxLayout(enforced);
+  auto* upper = new QHBoxLayout;
+  upper->addWidget(differences);
+  upper->addWidget(same_club, 1);
+  column->addLayout(upper);
+  column->addWidget(limits);
+  return enforced;
+}
+
+QWidget* ControlDialog::BuildGuidelines() {
+  min_wanted_ = ValueEdit(this, true);
+  max_wanted_ = ValueEdit(this, true);
+  auto* per_wrestler = new QGroupBox(QStringLiteral("# Bouts Per Wrestler"));
+  auto* rows = FieldRows();
+  rows->addRow(PlainLabel(QStringLiteral("Min No. of Bouts Wanted is")), min_wanted_);
+  rows->addRow(PlainLabel(QStringLiteral("Max No. of Bouts Wanted is")), max_wanted_);
+  auto* inner = new QHBoxLayout(per_wrestler);
+  inner->addLayout(rows);
+  inner->addSpacing(12);
+  inner->addWidget(PlainLabel(QStringLiteral("These are soft targets for the min and max number of "
+                                             "bouts that the code will attempt to create per "
+                                             "wrestler."),
+                              true),
+                   1);
+
+  auto* guidelines = new QGroupBox(QStringLiteral("Guidelines"));
+  auto* column = new QVBoxLayout(guidelines);
+  column->addWidget(per_wrestler);
+  return guidelines;
+}
+
+void ControlDialog::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  CentreOverOwner(this, owner_);
+}
+
+void ControlDialog::PressOk() {
+  ToForm();
+  const bool closes = form_.Ok();
+  FromForm();
+  if (closes) QDialog::accept();
+}
+
+void ControlDialog::PressCancel() {
+  if (form_.Cancel()) QDialog::reject();
+}
+
+void ControlDialog::ToForm() {
+  form_.weight = DisplayToBytes(weight_->text());
+  form_.age = DisplayToBytes(age_->text());
+  form_.rating = DisplayToBytes(rating_->text());
+  form_.max_bouts = DisplayToBytes(max_bouts_->text());
+  form_.min_fit = DisplayToBytes(min_fit_->text());
+  form_.min_wanted = DisplayToBytes(min_wanted_->text());
+  form_.max_wanted = DisplayToBytes(max_wanted_->text());
+  form_.slider_position = slider_->value();
+}
+
+void ControlDialog::FromForm() {
+  weight_->setText(BytesToDisplay(form_.weight));
+  age_->setText(BytesToDisplay(form_.age));
+  rating_->setText(BytesToDisplay(form_.rating));
+  max_bouts_->setText(BytesToDisplay(form_.max_bouts));
+  min_fit_->setText(BytesToDisplay(form_.min_fit));
+  min_wanted_->setText(BytesToDisplay(form_.min_wanted));
+  max_wanted_->setText(BytesToDisplay(form_.max_wanted));
+  slider_->setValue(form_.slider_position);
+}
+
+}  // namespace kestrio::platform

@@ -1,0 +1,30 @@
+#include "platform/desktop_dialogs.h"
+
+#include "platform/about_dialog.h"
+#include "platform/add_modify_dialog.h"
+#include "platform/control_dialog.h"
+
+namespace kestrio::platform {
+
+void DesktopDialogs::Run(QDialog& dialog) {
+  if (on_open) on_open(&dialog);
+  dialog.exec();
+}
+
+void DesktopDialogs::RunAddModify(ui::AddModifyForm& form) {
+  AddModifyDialog dialog(form, main_window_);
+  Run(dialog);
+}
+
+void DesktopDialogs::RunControlParameters(ui::ControlParametersForm& form) {
+  ControlDialog dialog(form, main_window_);
+  Run(dialog);
+}
+
+void DesktopDialogs::RunAbout(ui::AboutForm& form) {
+  AboutDialog dialog(form, main_window_);
+  Run(dialog);
+  form.Ok();
+}
+
+}  // namespace kestrio::platform

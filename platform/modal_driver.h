@@ -1,0 +1,49 @@
+#pragma once
+
+// For the GUI tests and the screenshot driver: act on the next modal window (a message
+// box, a file dialog, one of the program's dialogs) once it is open, without blocking
+// on its exec().
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+
+namespace kestrio::platform {
+
+// Calls act with the first modal widget that opens after this call (a modal already open
+// now does not count). Gives up silently after timeout_ms.
+inline void WhenModalAppears(std::function<void(QWidget*)> act, int timeout_ms = 10000) {
+  QPointer<QWidget> before = QApplication::activeModalWidget();
+  auto* timer = new QTimer;
+  auto waited = std::make_shared<int>(0);
+  timer->setInterval(10);
+  QObject::connect(timer, &QTimer::timeout, [timer, before, waited, act = std::move(act), timeout_ms] {
+    QWidget* modal = QApplication::activeModalWidget();
+    *waited += 10;
+    if (modal != nullptr && modal != before.data() && modal->isVisible()) {
+      timer->stop();
+      timer->deleteLater();
+      act(modal);
+    } else if (*waited > timeout_ms) {
+      timer->stop();
+      timer->deleteLater();
+    }
+  });
+  timer->start();
+}
+
+// Answers the next message box with the button and hands its text to *text (if given).
+inline void AnswerNextMessage(QMessageBox::StandardButton button, QString* text = nullptr) {
+  WhenModalAppears([button, text](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box == nullptr) return;
+    if (text != nullptr) *text = box->text();
+    if (QAbstractButton* pressed = box->button(button)) pressed->click();
+  });
+}
+
+}  // namespace kestrio::platform

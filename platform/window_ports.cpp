@@ -1,0 +1,117 @@
+#include "platform/window_ports.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QProgressBar>
+#include <QTableView>
+
+#include <algorithm>
+
+#include "platform/main_window.h"
+#include "platform/roster_table_model.h"
+#include "platform/text_codec.h"
+
+namespace kestrio::platform {
+namespace {
+
+constexpr qint64 kRepaintIntervalMs = 40;
+
+QString Text(std::string_view bytes) { return BytesToDisplay(bytes); }
+
+}  // namespace
+
+// ---- list pane
+
+int ListPaneView::RowCount() const { return window_.ListModel()->TotalRows(); }
+
+int ListPaneView::TopIndex() const {
+  window_.ListModel()->Flush();
+  const int top = window_.List()->rowAt(0);
+  return top < 0 ? 0 : top;
+}
+
+void ListPaneView::Clear() { window_.ListModel()->Clear(); }
+
+void ListPaneView::AppendRow(const ui::ListRow& row) { window_.ListModel()->Append(row); }
+
+void ListPaneView::EnsureVisible(int row) {
+  RosterTableModel* model = window_.ListModel();
+  model->Flush();
+  if (row < 0 || row >= model->rowCount()) return;
+  window_.List()->scrollTo(model->index(row, 0), QAbstractItemView::EnsureVisible);
+}
+
+std::vector<int> ListPaneView::HighlightedRows() const {
+  window_.ListModel()->Flush();
+  std::vector<int> rows;
+  for (const QModelIndex& index : window_.List()->selectionModel()->selectedRows()) {
+    rows.push_back(index.row());
+  }
+  std::sort(rows.begin(), rows.end());
+  return rows;
+}
+
+ui::ListRow ListPaneView::Row(int row) const { return window_.ListModel()->Row(row); }
+
+// ---- tree pane
+
+void TreePaneView::ShowBareTree() {
+  QStringList labels;
+  for (ui::TreeBranch branch : ui::kTreeBranches) labels << Text(ui::BranchLabel(branch));
+  window_.ShowBareTree(labels);
+}
+
+void TreePaneView::InsertLeaf(ui::TreeBranch branch, int position, const std::string& label) {
+  const auto* found = std::find(ui::kTreeBranches.begin(), ui::kTreeBranches.end(), branch);
+  if (found == ui::kTreeBranches.end()) return;
+  window_.InsertLeaf(static_cast<int>(found - ui::kTreeBranches.begin()), position, Text(label));
+}
+
+// ---- status bar and menus
+
+void StatusBarView::SetPartText(int part, std::string_view text) {
+  window_.SetStatusPart(part, Text(text));
+}
+
+void StatusBarView::SetVisible(bool visible) { window_.SetStatusBarShown(visible); }
+
+void MenuView::Apply(const ui::MenuState& state) {
+  for (int menu = 0; menu < ui::kMenuCount; ++menu) {
+    for (int position = 0; position < ui::kMaxMenuPositions; ++position) {
+      window_.SetItemEnabled(menu, position, state.Enabled(static_cast<ui::MenuId>(menu), position));
+    }
+  }
+}
+
+void MenuView::SetStatusBarChecked(bool checked) { window_.SetStatusBarChecked(checked); }
+
+// ---- progress
+
+void ProgressView::Show() {
+  QProgressBar* bar = window_.Progress();
+  bar->reset();
+  bar->show();
+  since_paint_.start();
+  Repaint();
+}
+
+void ProgressView::SetRange(int low, int high) {
+  window_.Progress()->setRange(low, std::max(low, high));
+  window_.Progress()->setValue(low);
+}
+
+void ProgressView::Step() {
+  QProgressBar* bar = window_.Progress();
+  bar->setValue(std::min(bar->value() + 1, bar->maximum()));
+  if (!since_paint_.isValid() || since_paint_.elapsed() >= kRepaintIntervalMs) Repaint();
+}
+
+void ProgressView::Hide() { window_.Progress()->hide(); }
+
+void ProgressView::Repaint() {
+  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  since_paint_.restart();
+}
+
+}  // namespace kestrio::platform

@@ -1,0 +1,84 @@
+#pragma once
+
+// The ports of the main window's own parts, each a thin view onto MainWindow: the list
+// pane, the tree pane, the status bar, the menu states and the progress bar.
+//
+// Each adapter borrows the window, which must outlive it. None of them decides anything:
+// they show what the session computed.
+
+#include <QElapsedTimer>
+
+#include "ui/list_pane.h"
+#include "ui/menu_port.h"
+#include "ui/progress_port.h"
+#include "ui/status_bar_port.h"
+#include "ui/tree_pane.h"
+
+namespace kestrio::platform {
+
+class MainWindow;
+
+class ListPaneView : public ui::ListPane {
+ public:
+  explicit ListPaneView(MainWindow& window) : window_(window) {}
+  int RowCount() const override;
+  int TopIndex() const override;
+  void Clear() override;
+  void AppendRow(const ui::ListRow& row) override;
+  void EnsureVisible(int row) override;
+  std::vector<int> HighlightedRows() const override;
+  ui::ListRow Row(int row) const override;
+
+ private:
+  MainWindow& window_;
+};
+
+class TreePaneView : public ui::TreePane {
+ public:
+  explicit TreePaneView(MainWindow& window) : window_(window) {}
+  void ShowBareTree() override;
+  void InsertLeaf(ui::TreeBranch branch, int position, const std::string& label) override;
+
+ private:
+  MainWindow& window_;
+};
+
+class StatusBarView : public ui::StatusBarPort {
+ public:
+  explicit StatusBarView(MainWindow& window) : window_(window) {}
+  void SetPartText(int part, std::string_view text) override;
+  void SetVisible(bool visible) override;
+
+ private:
+  MainWindow& window_;
+};
+
+class MenuView : public ui::MenuPort {
+ public:
+  explicit MenuView(MainWindow& window) : window_(window) {}
+  void Apply(const ui::MenuState& state) override;
+  void SetStatusBarChecked(bool checked) override;
+
+ private:
+  MainWindow& window_;
+};
+
+// The bar across the bottom during a pairing run or a sort. The run blocks the window,
+// so Step lets the window repaint now and then (never more often than every 40 ms);
+// keyboard and mouse input waits until the run is over.
+class ProgressView : public ui::ProgressPort {
+ public:
+  explicit ProgressView(MainWindow& window) : window_(window) {}
+  void Show() override;
+  void SetRange(int low, int high) override;
+  void Step() override;
+  void Hide() override;
+
+ private:
+  void Repaint();
+
+  MainWindow& window_;
+  QElapsedTimer since_paint_;
+};
+
+}  // namespace kestrio::platform
