@@ -1,5 +1,7 @@
 #include "roster/display_data.h"
 
+#include <algorithm>
+
 #include "roster/fixed_text.h"
 
 namespace kestrio::roster {
@@ -39,7 +41,8 @@ std::string DisplayDataText(const Roster& roster, const EntryFilter& filter) {
   std::string out;
   out.append(kHeader1).append("\r\n");
   out.append(kHeader2).append("\r\n");
-  for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
+  const std::size_t n = std::min(roster.Entries.size(), roster.DisplayOrder.size());
+  for (std::size_t k = 0; k < n; ++k) {
     const Participant& p = roster.Displayed(k);
     if (filter && !filter(p)) continue;
     out.append(DataLine(p)).append("\r\n");

@@ -10,6 +10,7 @@ void ClearRoster(Roster& roster) {
   // Release the storage rather than keep it: Clear All is how the organiser starts over.
   std::vector<Participant>().swap(roster.Entries);
   roster.KeyCount = 0;
+  roster.DisplayOrder.clear();
 }
 
 void ResetDisplayOrder(Roster& roster) {

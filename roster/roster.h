@@ -41,8 +41,9 @@ struct RosterCounters {
   friend bool operator==(const RosterCounters&, const RosterCounters&) = default;
 };
 
-// Empties the roster (its entries and key count). SortColumn and DisplayOrder are the
-// view's business and are left as they are; the caller resets the view.
+// Empties the roster: its entries, key count and DisplayOrder (an order over entries
+// that no longer exist must not be walked). SortColumn is the view's business and is
+// left as it is; the caller resets the view.
 void ClearRoster(Roster& roster);
 
 // DisplayOrder becomes 0, 1, ..., N-1.

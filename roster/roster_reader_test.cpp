@@ -139,5 +139,16 @@ TEST(RosterReaderTest, AddEntryKeepsTheRosterOnABadLine) {
   EXPECT_TRUE(IsSelected(roster.Entries[2]));
 }
 
+TEST(RosterReaderTest, SampleRostersLoad) {
+  RealFileSystem disk;
+  Roster roster;
+  RecordingReporter reporter;
+  const std::string dir = KESTRIO_EXAMPLES_DIR;
+  EXPECT_EQ(OpenRosterFile(disk, dir + "/scrimmage-roster.txt", roster, reporter).added, 120);
+  EXPECT_EQ(reporter.lines.size(), 3u);
+  EXPECT_EQ(OpenRosterFile(disk, dir + "/visiting-club.txt", roster, reporter).added, 20);
+  EXPECT_EQ(reporter.lines.size(), 3u);
+}
+
 }  // namespace
 }  // namespace kestrio::roster

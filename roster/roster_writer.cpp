@@ -1,5 +1,7 @@
 #include "roster/roster_writer.h"
 
+#include <algorithm>
+
 namespace kestrio::roster {
 namespace {
 
@@ -14,7 +16,8 @@ void AppendField(std::string& out, const FixedText<N>& field) {
 std::string RosterFileText(const Roster& roster, const EntryFilter& filter) {
   std::string out;
   out.reserve(roster.DisplayOrder.size() * 64);
-  for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
+  const std::size_t n = std::min(roster.Entries.size(), roster.DisplayOrder.size());
+  for (std::size_t k = 0; k < n; ++k) {
     const Participant& p = roster.Displayed(k);
     if (filter && !filter(p)) continue;
     AppendField(out, p.LastName);

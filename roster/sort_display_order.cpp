@@ -87,6 +87,8 @@ class RotatingRing {
 void SortDisplayOrder(Roster& roster) {
   const int column = roster.SortColumn < 0 ? -roster.SortColumn : roster.SortColumn;
   if (column < 1 || column > kSortKeyColumns) return;
+  // An order that does not cover the entries exactly cannot be meaningful; start over.
+  if (roster.DisplayOrder.size() != roster.Entries.size()) ResetDisplayOrder(roster);
   const std::size_t n = roster.DisplayOrder.size();
   if (n < 2) return;
 

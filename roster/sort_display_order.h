@@ -14,8 +14,8 @@ namespace kestrio::roster {
 // The pairing run gives earlier wrestlers first choice of opponent, so ties matter.
 // Runs in O(N log N) plus the cost of rearranging tied entries.
 //
-// Precondition: DisplayOrder is a permutation of 0..N-1 and every entry's keys are built.
-// A |SortColumn| outside 1..8 leaves the order unchanged.
+// Precondition: every entry's keys are built. A DisplayOrder of the wrong length is
+// rebuilt as 0..N-1 before sorting. A |SortColumn| outside 1..8 leaves the order unchanged.
 void SortDisplayOrder(Roster& roster);
 
 }  // namespace kestrio::roster
