@@ -1,0 +1,124 @@
+#include "app/batch_options.h"
+
+#include <cctype>
+
+#include "roster/participant.h"
+
+namespace kestrio::app {
+namespace {
+
+bool EqualIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+std::optional<int> ColumnByName(std::string_view name) {
+  if (name.size() == 1 && name[0] >= '1' && name[0] <= '8') return name[0] - '0';
+  for (int column = 1; column <= roster::kSortKeyColumns; ++column) {
+    if (EqualIgnoringCase(name, roster::ColumnCaption(column))) return column;
+  }
+  return std::nullopt;
+}
+
+// Splits "--name=value" into its parts; a plain argument has no value part.
+std::pair<std::string_view, std::optional<std::string_view>> SplitOption(std::string_view arg) {
+  const std::size_t eq = arg.find('=');
+  if (arg.rfind("--", 0) != 0 || eq == std::string_view::npos) return {arg, std::nullopt};
+  return {arg.substr(0, eq), arg.substr(eq + 1)};
+}
+
+}  // namespace
+
+std::optional<int> ParseSortColumn(std::string_view text) {
+  const bool descending = !text.empty() && text[0] == '-';
+  if (descending) text.remove_prefix(1);
+  const std::optional<int> column = ColumnByName(text);
+  if (!column) return std::nullopt;
+  return descending ? -*column : *column;
+}
+
+ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
+  ParsedArguments parsed;
+  BatchOptions& o = parsed.options;
+  bool options_ended = false;
+  for (std::size_t i = 0; i < args.size() && parsed.error.empty(); ++i) {
+    const std::string_view arg = args[i];
+    if (options_ended || arg.empty() || arg[0] != '-' || arg == "-") {
+      o.roster_files.emplace_back(arg);
+      continue;
+    }
+    auto [name, inline_value] = SplitOption(arg);
+    // The value of an option that takes one: after "=" or the next argument, which may
+    // itself start with "-" (--sort -3).
+    auto value = [&, name = name, inline_value = inline_value]() -> std::optional<std::string_view> {
+      if (inline_value) return inline_value;
+      if (i + 1 < args.size()) return args[++i];
+      parsed.error = "option " + std::string(name) + " needs a value";
+      return std::nullopt;
+    };
+    const bool takes_value = name == "--sort" || name == "--save" || name == "--listing";
+    if (inline_value && !takes_value) {
+      parsed.error = "option " + std::string(name) + " takes no value";
+    } else if (name == "--") {
+      options_ended = true;
+    } else if (name == "--sort") {
+      if (auto v = value()) {
+        o.sort_column = ParseSortColumn(*v);
+        if (!o.sort_column) parsed.error = "bad --sort column '" + std::string(*v) + "' (1-8 or a column caption)";
+      }
+    } else if (name == "--save") {
+      if (auto v = value()) o.save_path = std::string(*v);
+    } else if (name == "--listing") {
+      if (auto v = value()) o.listing_path = std::string(*v);
+    } else if (name == "--select-all") {
+      o.select_all = true;
+    } else if (name == "--tag-duplicates") {
+      o.tag_duplicates = true;
+    } else if (name == "--empty-trash") {
+      o.empty_trash = true;
+    } else if (name == "--no-pair") {
+      o.pair = false;
+    } else if (name == "--help" || name == "-h") {
+      o.show_help = true;
+    } else if (name == "--version") {
+      o.show_version = true;
+    } else {
+      parsed.error = "unknown option " + std::string(arg);
+    }
+  }
+  if (parsed.error.empty() && (o.save_path && o.save_path->empty())) parsed.error = "--save needs a file name";
+  if (parsed.error.empty() && (o.listing_path && o.listing_path->empty())) parsed.error = "--listing needs a file name";
+  if (parsed.error.empty() && o.roster_files.empty() && !o.show_help && !o.show_version) {
+    parsed.error = "no roster file given";
+  }
+  return parsed;
+}
+
+std::string BatchUsage() {
+  return "usage: kestrio-batch [--sort COLUMN] [--select-all] [--tag-duplicates] [--empty-trash]\n"
+         "                     [--save FILE] [--listing FILE] [--no-pair] ROSTERFILE...\n"
+         "\n"
+         "Loads the roster files in order into the working directory's session, applies the\n"
+         "steps asked for in the order listed, then pairs the selected wrestlers and writes\n"
+         "the Tandrel reports into the working directory.\n"
+         "\n"
+         "  --sort COLUMN     sort by column 1-8 or its caption (Last Name, First Name, Weight,\n"
+         "                    Age, Rating, Club, Status, Weight Class); a leading - sorts\n"
+         "                    descending. The default is Weight ascending.\n"
+         "  --select-all      mark every entry Selected\n"
+         "  --tag-duplicates  tag duplicate entries\n"
+         "  --empty-trash     remove Deleted entries for good\n"
+         "  --save FILE       save the whole roster as a data file\n"
+         "  --listing FILE    write the display-data listing\n"
+         "  --no-pair         stop before pairing\n"
+         "  --help, --version\n"
+         "\n"
+         "Exit status: 0 success, 1 run refused or failed, 2 usage error.\n";
+}
+
+}  // namespace kestrio::app

@@ -1,0 +1,54 @@
+#pragma once
+
+// The command line of kestrio-batch, parsed without touching the disk:
+//
+//   kestrio-batch [--sort COLUMN] [--select-all] [--tag-duplicates] [--empty-trash]
+//                 [--save FILE] [--listing FILE] [--no-pair] ROSTERFILE...
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace kestrio::app {
+
+struct BatchOptions {
+  // The SortColumn to sort by after loading (ColumnId, negative for descending); none
+  // keeps the order the files were loaded in, sorted by weight.
+  std::optional<int> sort_column;
+  // Mark every entry "Selected".
+  bool select_all = false;
+  // Tag duplicate entries, then empty the trash.
+  bool tag_duplicates = false;
+  bool empty_trash = false;
+  // Write the roster data file (Save All) and the display-data listing to these paths.
+  std::optional<std::string> save_path;
+  std::optional<std::string> listing_path;
+  // Run the pairing after the steps above.
+  bool pair = true;
+  bool show_help = false;
+  bool show_version = false;
+  // Roster files, loaded in this order.
+  std::vector<std::string> roster_files;
+};
+
+struct ParsedArguments {
+  BatchOptions options;
+  // Empty on success; otherwise the usage error to print (exit status 2).
+  std::string error;
+};
+
+// args excludes the program name. "--opt=value" and "--opt value" are both accepted;
+// "--" ends the options. --help and --version need no roster file.
+ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args);
+
+// The SortColumn named by text: a column number 1-8 or its caption ("Weight",
+// "last name", case-insensitive), a leading "-" meaning descending. Empty when unknown.
+std::optional<int> ParseSortColumn(std::string_view text);
+
+// The --help text.
+std::string BatchUsage();
+
+inline constexpr std::string_view kBatchVersion = "kestrio-batch 2.1";
+
+}  // namespace kestrio::app

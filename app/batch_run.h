@@ -1,0 +1,23 @@
+#pragma once
+
+// One scripted session of kestrio-batch: load, edit, save, list, pair, summarise.
+
+#include <ostream>
+
+#include "app/batch_options.h"
+#include "roster/file_system.h"
+
+namespace kestrio::app {
+
+// Exit statuses of the batch command.
+inline constexpr int kBatchOk = 0;
+inline constexpr int kBatchFailed = 1;
+inline constexpr int kBatchUsage = 2;
+
+// Runs the session in fs's working directory. Warnings about skipped roster lines and
+// every failure go to err, the summary to out. Returns kBatchOk, or kBatchFailed when a
+// roster file cannot be read, a save or listing fails, or the pairing run is refused or
+// fails; nothing after a failed step is done.
+int RunBatch(const BatchOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
+
+}  // namespace kestrio::app

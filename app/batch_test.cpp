@@ -1,0 +1,122 @@
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "app/batch_options.h"
+#include "app/batch_run.h"
+#include "tests/fake_file_system.h"
+
+namespace kestrio::app {
+namespace {
+
+ParsedArguments Parse(std::vector<std::string_view> args) { return ParseBatchArguments(args); }
+
+TEST(BatchArgumentsTest, StepsValuesAndRosterFiles) {
+  const ParsedArguments p = Parse({"--select-all", "a.txt", "--sort", "-3", "--tag-duplicates", "--empty-trash",
+                                   "--save=out.tmrx", "--listing", "list.dat", "--no-pair", "b.dat"});
+  ASSERT_EQ(p.error, "");
+  EXPECT_EQ(p.options.sort_column, -3);
+  EXPECT_TRUE(p.options.select_all && p.options.tag_duplicates && p.options.empty_trash);
+  EXPECT_EQ(p.options.save_path, "out.tmrx");
+  EXPECT_EQ(p.options.listing_path, "list.dat");
+  EXPECT_FALSE(p.options.pair);
+  EXPECT_EQ(p.options.roster_files, (std::vector<std::string>{"a.txt", "b.dat"}));
+
+  const ParsedArguments defaults = Parse({"r.txt"});
+  EXPECT_EQ(defaults.options.sort_column, std::nullopt);
+  EXPECT_TRUE(defaults.options.pair);
+  EXPECT_EQ(Parse({"--", "-odd-name.txt"}).options.roster_files, (std::vector<std::string>{"-odd-name.txt"}));
+}
+
+TEST(BatchArgumentsTest, SortColumnsByNumberOrCaption) {
+  EXPECT_EQ(ParseSortColumn("1"), 1);
+  EXPECT_EQ(ParseSortColumn("-8"), -8);
+  EXPECT_EQ(ParseSortColumn("Weight"), 3);
+  EXPECT_EQ(ParseSortColumn("last name"), 1);
+  EXPECT_EQ(ParseSortColumn("-CLUB"), -6);
+  EXPECT_EQ(ParseSortColumn("weight class"), 8);
+  EXPECT_EQ(Parse({"--sort=-Age", "r"}).options.sort_column, -4);
+  for (std::string_view bad : {"0", "9", "", "-", "--3", "Weigh", "12"}) {
+    EXPECT_EQ(ParseSortColumn(bad), std::nullopt) << bad;
+  }
+}
+
+TEST(BatchArgumentsTest, UsageErrors) {
+  EXPECT_EQ(Parse({}).error, "no roster file given");
+  EXPECT_EQ(Parse({"--no-pair"}).error, "no roster file given");
+  EXPECT_EQ(Parse({"--frobnicate", "r"}).error, "unknown option --frobnicate");
+  EXPECT_EQ(Parse({"--sort", "10", "r"}).error, "bad --sort column '10' (1-8 or a column caption)");
+  EXPECT_EQ(Parse({"r", "--sort"}).error, "option --sort needs a value");
+  EXPECT_EQ(Parse({"--no-pair=yes", "r"}).error, "option --no-pair takes no value");
+  EXPECT_EQ(Parse({"--save=", "r"}).error, "--save needs a file name");
+  EXPECT_EQ(Parse({"--help"}).error, "");
+  EXPECT_TRUE(Parse({"--version"}).options.show_version);
+}
+
+struct BatchSession {
+  FakeFileSystem fs;
+  std::ostringstream out;
+  std::ostringstream err;
+  int Run(std::vector<std::string_view> args) {
+    const ParsedArguments parsed = ParseBatchArguments(args);
+    EXPECT_EQ(parsed.error, "");
+    return RunBatch(parsed.options, fs, out, err);
+  }
+};
+
+const char* const kRoster =
+    "Smith\tJohn\t84.5\t9\t2.5\tEagles\r\n"
+    "Jones\tBob\t86\t10\t2.75\tHawks\r\n"
+    "this line is not a wrestler\r\n"
+    "Brown\tAl\t61.2\t8\t1\tEagles\r\n"
+    "Green\tTim\t58.9\t8\t1.25\tHawks\r\n";
+
+TEST(BatchRunTest, LoadsSelectsSavesListsAndPairs) {
+  BatchSession s;
+  s.fs.AddFile("day.txt", kRoster);
+  ASSERT_EQ(s.Run({"--select-all", "--save", "day.tmrx", "--listing", "list.dat", "day.txt"}), kBatchOk)
+      << s.err.str();
+  EXPECT_EQ(s.err.str(), "Warning: Error during read --> entry skipped: this line is not a wrestler\n");
+  EXPECT_NE(s.fs.Contents("day.tmrx")->find("Smith\tJohn\t"), std::string::npos);
+  EXPECT_TRUE(s.fs.HasFile("list.dat"));
+  EXPECT_TRUE(s.fs.HasFile("Tandrel-BoutsByBoutNumber.txt"));
+  const std::string out = s.out.str();
+  EXPECT_EQ(out.rfind("Selected wrestlers: 4\nBouts: ", 0), 0u) << out;
+  EXPECT_NE(out.find("Files written: 7\n  Tandrel-PairingBoutsheets.txt\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("\nBout Pairing Completed Successfully!\n"), std::string::npos);
+}
+
+TEST(BatchRunTest, NoPairStopsBeforeTheReports) {
+  BatchSession s;
+  s.fs.AddFile("day.txt", kRoster);
+  EXPECT_EQ(s.Run({"--no-pair", "--sort", "Last Name", "--save", "day.tmrx", "day.txt"}), kBatchOk);
+  EXPECT_EQ(s.fs.Contents("day.tmrx")->rfind("Brown\t", 0), 0u);
+  EXPECT_FALSE(s.fs.HasFile("Tandrel-PairingResults.txt"));
+  EXPECT_EQ(s.out.str(), "");
+}
+
+TEST(BatchRunTest, FailuresGoToStandardErrorWithStatusOne) {
+  BatchSession missing;
+  EXPECT_EQ(missing.Run({"--select-all", "--save", "x.tmrx", "nowhere.txt"}), kBatchFailed);
+  EXPECT_NE(missing.err.str().find("cannot read roster file nowhere.txt"), std::string::npos) << missing.err.str();
+  EXPECT_FALSE(missing.fs.HasFile("x.tmrx"));
+
+  BatchSession held;
+  held.fs.AddFile("day.txt", kRoster);
+  held.fs.AddFile("Tandrel-PairingBoutsheets.txt", "merge data");
+  held.fs.HoldOpen("Tandrel-PairingBoutsheets.txt");
+  EXPECT_EQ(held.Run({"--select-all", "day.txt"}), kBatchFailed);
+  EXPECT_NE(held.err.str().find("\nClose bout sheet MailMerge program Kestrio-BoutSheets.doc and rerun.\n"),
+            std::string::npos);
+  EXPECT_EQ(held.out.str(), "");
+
+  BatchSession full;
+  full.fs.AddFile("day.txt", kRoster);
+  full.fs.FailWritesAfter("Tandrel-BoutsByClub.txt", 0, "No space left on device");
+  EXPECT_EQ(full.Run({"--select-all", "day.txt"}), kBatchFailed);
+  EXPECT_NE(full.err.str().find("Tandrel-BoutsByClub.txt: No space left on device"), std::string::npos);
+  EXPECT_EQ(full.out.str().find("Completed Successfully"), std::string::npos);
+}
+
+}  // namespace
+}  // namespace kestrio::app

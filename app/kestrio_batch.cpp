@@ -1,0 +1,31 @@
+// kestrio-batch: a pairing run from the command line, for organisers who script their
+// scrimmage days. Works in the current directory, like the desktop program.
+
+#include <iostream>
+#include <string_view>
+#include <vector>
+
+#include "app/batch_options.h"
+#include "app/batch_run.h"
+#include "roster/file_system.h"
+
+int main(int argc, char** argv) {
+  using namespace kestrio::app;
+  std::ios::sync_with_stdio(false);
+  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  const ParsedArguments parsed = ParseBatchArguments(args);
+  if (!parsed.error.empty()) {
+    std::cerr << "kestrio-batch: " << parsed.error << "\n" << BatchUsage();
+    return kBatchUsage;
+  }
+  if (parsed.options.show_help) {
+    std::cout << BatchUsage();
+    return kBatchOk;
+  }
+  if (parsed.options.show_version) {
+    std::cout << kBatchVersion << "\n";
+    return kBatchOk;
+  }
+  kestrio::RealFileSystem fs;
+  return RunBatch(parsed.options, fs, std::cout, std::cerr);
+}
