@@ -2,14 +2,17 @@
 
 namespace kestrio::text {
 
+// Plain loops: these run for every field of every entry a roster file brings in, and
+// find_last_not_of tests each byte against a set.
 std::string_view TrimTrailing(std::string_view s) {
-  const auto end = s.find_last_not_of(' ');
-  return end == std::string_view::npos ? std::string_view() : s.substr(0, end + 1);
+  std::size_t n = s.size();
+  while (n > 0 && s[n - 1] == ' ') --n;
+  return s.substr(0, n);
 }
 
 std::string_view WithoutBlanks(std::string_view s) {
-  const auto begin = s.find_first_not_of(' ');
-  if (begin == std::string_view::npos) return {};
+  std::size_t begin = 0;
+  while (begin < s.size() && s[begin] == ' ') ++begin;
   return TrimTrailing(s.substr(begin));
 }
 

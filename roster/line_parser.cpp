@@ -56,11 +56,13 @@ class FieldCursor {
   std::string_view rest_;
 };
 
+// The first N characters of text, control characters turned into blanks.
 template <std::size_t N>
 void AssignText(FixedText<N>& field, std::string_view text) {
-  std::string s(text.substr(0, N));
-  text::ControlsToBlanks(s);
-  field.Assign(s);
+  field.Assign(text);
+  for (char* c = field.data(); c != field.data() + N; ++c) {
+    if (static_cast<unsigned char>(*c) < 32) *c = ' ';
+  }
 }
 
 void Report(DiagnosticSink& sink, std::string_view field_name, std::string_view value) {

@@ -94,10 +94,12 @@ std::optional<std::int64_t> ReadInteger(std::string_view s) {
 std::string FormatFixed(double v, int w, int d) {
   if (w <= 0) return {};
   if (!std::isfinite(v)) return Asterisks(w);
+  // std::to_chars rounds exactly as printf's "%.*f" does, several times faster; the
+  // roster parser formats three numbers per line of every file it opens.
   char buffer[512];
-  const int n = std::snprintf(buffer, sizeof buffer, "%.*f", d, v);
-  if (n < 0 || n >= static_cast<int>(sizeof buffer)) return Asterisks(w);
-  std::string s(buffer, static_cast<std::size_t>(n));
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, d);
+  if (ec != std::errc()) return Asterisks(w);
+  std::string s(buffer, end);
   if (d == 0) s += '.';
   if (static_cast<int>(s.size()) > w) {
     // A zero integer part is dropped when the field has no room for it: "0.50" -> ".50".

@@ -100,7 +100,13 @@ OpenResult OpenRosterFile(FileSystem& fs, std::string_view path, Roster& roster,
   Roster loaded;
   result.status = ReadRosterFile(fs, path, loaded, reporter, sink);
   result.added = loaded.EntryCount();
-  AppendRoster(roster, loaded);
+  if (roster.Entries.empty() && result.added > 0) {
+    // Nothing to append to: the loaded list becomes the roster's without a copy.
+    roster.Entries.swap(loaded.Entries);
+    roster.KeyCount = loaded.KeyCount;
+  } else {
+    AppendRoster(roster, loaded);
+  }
   ResetDisplayOrder(roster);
   SortDisplayOrder(roster);
   return result;
