@@ -60,7 +60,9 @@ MenuState ComputeMenuState(const ViewState& view, const MenuState& previous) {
   if (!view.ReadyToPair) {
     SetAll(state, MenuId::Tandrel, {0, 1, 2}, false);
   } else if (view.ProjectSaved) {
-    SetAll(state, MenuId::Tandrel, {0, 1}, true);
+    // Save Project Data comes back with the other two: after the roster lost and regained
+    // its readiness the organiser may want to save the new selection again.
+    SetAll(state, MenuId::Tandrel, {0, 1, 2}, true);
   } else {
     state.SetEnabled(MenuId::Tandrel, 2, true);
   }

@@ -1,0 +1,130 @@
+#include "tests/fake_ui_ports.h"
+
+#include <algorithm>
+
+#include "roster/roster_reader.h"
+#include "roster/sort_display_order.h"
+
+namespace kestrio::ui::testing {
+
+MessageAnswer FakeMessages::Show(const Message& message) {
+  shown.push_back(message);
+  if (!answers.empty()) {
+    const MessageAnswer a = answers.front();
+    answers.pop_front();
+    return a;
+  }
+  return message.buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancel
+                                                        : MessageAnswer::Ok;
+}
+
+std::vector<std::string> FakeMessages::Lines() const {
+  std::vector<std::string> lines;
+  for (const Message& m : shown) lines.push_back(m.caption + " | " + m.text);
+  return lines;
+}
+
+FileDialogResult FakeFileDialogs::Run(const FileDialogRequest& request) {
+  requests.push_back(request);
+  if (results.empty()) return {FileDialogOutcome::Cancelled, "", 0};
+  FileDialogResult r = results.front();
+  results.pop_front();
+  return r;
+}
+
+void FakeListPane::Clear() {
+  rows.clear();
+  highlighted.clear();
+  top = 0;
+  ++clears;
+}
+
+void FakeListPane::EnsureVisible(int row) {
+  if (row < 0 || row >= RowCount()) return;
+  if (row < top) {
+    top = row;
+  } else if (row >= top + visible_rows) {
+    top = row - visible_rows + 1;
+  }
+}
+
+int FakeListPane::FindRow(const std::string& last_name, const std::string& first_name) const {
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    if (rows[r][0] == last_name && rows[r][1] == first_name) return static_cast<int>(r);
+  }
+  return -1;
+}
+
+void FakeTreePane::ShowBareTree() {
+  leaves.clear();
+  for (TreeBranch b : kTreeBranches) leaves[b];
+  ++bare_trees;
+}
+
+void FakeTreePane::InsertLeaf(TreeBranch branch, int position, const std::string& label) {
+  std::vector<std::string>& under = leaves[branch];
+  const std::size_t at = std::min(static_cast<std::size_t>(position), under.size());
+  under.insert(under.begin() + static_cast<std::ptrdiff_t>(at), label);
+}
+
+bool FakeMenu::Enabled(int command) const {
+  if (command == kCmdViewSummary || command == kCmdViewByClub || command == kCmdViewByBoutNumber) {
+    return state.Enabled(MenuId::Lumiva, 0);
+  }
+  MenuId menu;
+  int position;
+  return FindMenuItem(command, &menu, &position) && state.Enabled(menu, position);
+}
+
+void FakeProgress::SetRange(int low, int high) {
+  events.push_back("range " + std::to_string(low) + ".." + std::to_string(high));
+}
+
+void FakeViewer::Start(const std::string& command_line) {
+  command_lines.push_back(command_line);
+  std::string file;
+  const std::string prefix = "NotePad.exe ";
+  if (fs_ != nullptr && command_line.rfind(prefix, 0) == 0) {
+    if (!fs_->ReadFile(command_line.substr(prefix.size()), &file).ok()) file.clear();
+  }
+  contents.push_back(file);
+}
+
+void FakeDialogs::RunAddModify(AddModifyForm& form) {
+  add_modify_opening_messages.push_back(form.message);
+  if (add_modify.empty()) {
+    form.Cancel();
+    return;
+  }
+  AddModifyScript script = std::move(add_modify.front());
+  add_modify.pop_front();
+  script(form);
+}
+
+void FakeDialogs::RunControlParameters(ControlParametersForm& form) {
+  control_openings.push_back({{form.weight, form.age, form.rating, form.max_bouts, form.min_fit,
+                               form.min_wanted, form.max_wanted},
+                              form.slider_position});
+  if (control.empty()) {
+    form.Cancel();
+    return;
+  }
+  ControlScript script = std::move(control.front());
+  control.pop_front();
+  script(form);
+}
+
+roster::Roster RosterFrom(std::string_view lines) {
+  roster::Roster r;
+  roster::ReadRosterText(lines, r, roster::IgnoreSkippedLines());
+  roster::ResetDisplayOrder(r);
+  roster::SortDisplayOrder(r);
+  return r;
+}
+
+void FakeDialogs::RunAbout(AboutForm& form) {
+  about_boxes.push_back(form);
+  form.Ok();
+}
+
+}  // namespace kestrio::ui::testing

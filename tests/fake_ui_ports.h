@@ -1,0 +1,190 @@
+#pragma once
+
+// Scripted fakes of every user-interface port, for tests that play the organiser's day
+// through a Session without a window system.
+//
+// Each fake records what it was asked, in order, and answers from a script that the
+// test fills beforehand. An empty script gives the harmless answer (OK, Cancel, a
+// cancelled file dialog, a dialog closed with Cancel). FakeUi bundles one of each and
+// hands out the Ports a Session borrows; it must outlive the Session.
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "roster/file_system.h"
+#include "ui/dialog_port.h"
+#include "ui/file_dialog_port.h"
+#include "ui/list_pane.h"
+#include "ui/menu_port.h"
+#include "ui/message_port.h"
+#include "ui/progress_port.h"
+#include "ui/report_viewer.h"
+#include "ui/session.h"
+#include "ui/status_bar_port.h"
+#include "ui/tree_pane.h"
+
+namespace kestrio::ui::testing {
+
+class FakeMessages : public MessagePort {
+ public:
+  MessageAnswer Show(const Message& message) override;
+
+  // Answers for the next boxes, in order; boxes beyond the script get Ok (or Cancel for
+  // Yes/No/Cancel boxes).
+  std::deque<MessageAnswer> answers;
+  std::vector<Message> shown;
+
+  // "caption | text" of every box, for compact assertions.
+  std::vector<std::string> Lines() const;
+};
+
+class FakeFileDialogs : public FileDialogPort {
+ public:
+  FileDialogResult Run(const FileDialogRequest& request) override;
+
+  void Choose(std::string path) { results.push_back({FileDialogOutcome::Chosen, std::move(path), 0}); }
+  void CancelNext() { results.push_back({FileDialogOutcome::Cancelled, "", 0}); }
+  void FailNext(int code) { results.push_back({FileDialogOutcome::Failed, "", code}); }
+
+  std::deque<FileDialogResult> results;
+  std::vector<FileDialogRequest> requests;
+};
+
+class FakeListPane : public ListPane {
+ public:
+  int RowCount() const override { return static_cast<int>(rows.size()); }
+  int TopIndex() const override { return top; }
+  void Clear() override;
+  void AppendRow(const ListRow& row) override { rows.push_back(row); }
+  void EnsureVisible(int row) override;
+  std::vector<int> HighlightedRows() const override { return {highlighted.begin(), highlighted.end()}; }
+  ListRow Row(int row) const override { return rows.at(static_cast<std::size_t>(row)); }
+
+  // Highlights exactly these rows.
+  void Highlight(std::set<int> rows_to_highlight) { highlighted = std::move(rows_to_highlight); }
+  // The first row whose last and first names are these; -1 when none.
+  int FindRow(const std::string& last_name, const std::string& first_name) const;
+
+  std::vector<ListRow> rows;
+  std::set<int> highlighted;
+  int top = 0;
+  int visible_rows = 20;  // rows the pane shows at once, for scrolling
+  int clears = 0;
+};
+
+class FakeTreePane : public TreePane {
+ public:
+  void ShowBareTree() override;
+  void InsertLeaf(TreeBranch branch, int position, const std::string& label) override;
+
+  std::map<TreeBranch, std::vector<std::string>> leaves;
+  int bare_trees = 0;
+};
+
+class FakeStatusBar : public StatusBarPort {
+ public:
+  void SetPartText(int part, std::string_view text) override { parts[part] = std::string(text); }
+  void SetVisible(bool v) override { visible = v; }
+
+  std::map<int, std::string> parts;
+  bool visible = true;
+};
+
+class FakeMenu : public MenuPort {
+ public:
+  void Apply(const MenuState& s) override {
+    state = s;
+    ++applied;
+  }
+  void SetStatusBarChecked(bool checked) override { status_bar_checked = checked; }
+
+  // Whether the item carrying the command is enabled (submenu items follow their submenu).
+  bool Enabled(int command) const;
+
+  MenuState state;
+  int applied = 0;
+  bool status_bar_checked = true;
+};
+
+class FakeProgress : public ProgressPort {
+ public:
+  void Show() override { events.push_back("show"); }
+  void SetRange(int low, int high) override;
+  void Step() override { ++steps; }
+  void Hide() override { events.push_back("hide"); }
+
+  std::vector<std::string> events;
+  int steps = 0;
+};
+
+class FakeViewer : public ReportViewer {
+ public:
+  // Reads the viewed file at once, as the desktop viewer does; fs may be null.
+  explicit FakeViewer(FileSystem* fs) : fs_(fs) {}
+  void Start(const std::string& command_line) override;
+
+  std::vector<std::string> command_lines;
+  // The contents of each viewed file at the moment it was shown (empty when missing).
+  std::vector<std::string> contents;
+
+ private:
+  FileSystem* fs_;
+};
+
+class FakeDialogs : public DialogPort {
+ public:
+  using AddModifyScript = std::function<void(AddModifyForm&)>;
+  using ControlScript = std::function<void(ControlParametersForm&)>;
+
+  void RunAddModify(AddModifyForm& form) override;
+  void RunControlParameters(ControlParametersForm& form) override;
+  void RunAbout(AboutForm& form) override;
+
+  // Each run takes the next script; with none left the dialog is cancelled at once.
+  std::deque<AddModifyScript> add_modify;
+  std::deque<ControlScript> control;
+
+  // What the dialogs showed when they opened.
+  std::vector<std::string> add_modify_opening_messages;
+  // The seven field texts and the slider position each parameters dialog opened with.
+  struct ControlOpening {
+    std::array<std::string, 7> fields;
+    int slider = 0;
+  };
+  std::vector<ControlOpening> control_openings;
+  std::vector<AboutForm> about_boxes;
+};
+
+// A roster read from TAB-separated lines (bad lines skipped silently), its display order
+// sorted by weight as after an Open.
+roster::Roster RosterFrom(std::string_view lines);
+
+// One of each fake, wired into Ports.
+class FakeUi {
+ public:
+  explicit FakeUi(FileSystem* fs = nullptr) : viewer(fs) {}
+  FakeUi(const FakeUi&) = delete;
+  FakeUi& operator=(const FakeUi&) = delete;
+
+  Ports ports() {
+    return Ports{messages, file_dialogs, list, tree, status_bar, menu, progress, viewer, dialogs};
+  }
+
+  FakeMessages messages;
+  FakeFileDialogs file_dialogs;
+  FakeListPane list;
+  FakeTreePane tree;
+  FakeStatusBar status_bar;
+  FakeMenu menu;
+  FakeProgress progress;
+  FakeViewer viewer;
+  FakeDialogs dialogs;
+};
+
+}  // namespace kestrio::ui::testing
