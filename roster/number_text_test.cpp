@@ -1,5 +1,8 @@
 #include "roster/number_text.h"
 
+#include <cstdio>
+#include <random>
+
 #include <gtest/gtest.h>
 
 #include "roster/fixed_text.h"
@@ -45,6 +48,22 @@ TEST(NumberTextTest, FixedWritesLikePrintfWithAsterisksOnOverflow) {
   EXPECT_EQ(FormatFixed(1234.5, 5, 1), "*****");
   EXPECT_EQ(FormatFixed(1e12, 10, 2), "**********");
   EXPECT_EQ(FormatFixed(2.675, 6, 2), "  2.67");  // printf rounds the binary value
+}
+
+// The fixed-point writer must round every value exactly as printf does, halves and
+// float-to-double widenings included (weights are parsed as floats).
+TEST(NumberTextTest, FixedAgreesWithPrintfOnRandomValues) {
+  std::mt19937 rng(11);
+  std::uniform_real_distribution<float> value(-20000.0f, 20000.0f);
+  for (int i = 0; i < 20000; ++i) {
+    const double v = i % 2 ? value(rng) : (static_cast<int>(rng() % 200000) - 100000) / 8.0;
+    const int d = static_cast<int>(rng() % 4);
+    char expected[64];
+    std::snprintf(expected, sizeof expected, "%14.*f", d, v);
+    std::string want = expected;
+    if (d == 0) want = want.substr(1) + ".";
+    ASSERT_EQ(FormatFixed(v, 14, d), want) << v << " d=" << d;
+  }
 }
 
 TEST(NumberTextTest, IntRightJustifiesWithAsterisksOnOverflow) {
