@@ -72,17 +72,26 @@ void AddBout(PhaseWork& work, int round, int sign, int c, int p) {
 int PairRound(PhaseWork& work, const FitIndex& index, int round, int sign) {
   PairingRun& run = *work.run;
   const PairingControl& control = run.Control;
+  // Partners come from those without a bout in the round and below the hard limit.
+  FreeList& free = work.Free;
+  free.Reset(run.SelectionSize);
+  for (int a = 0; a < run.SelectionSize; ++a) {
+    if (Cell(run, a, round) != 0 || run.BoutCount[a] >= control.MaxBoutsAllowed) {
+      free.Take(index.PositionOf(a));
+    }
+  }
   int paired = 0;
   for (const std::int32_t c : ChooserOrder(run, round)) {
     if (Cell(run, c, round) != 0) continue;  // taken as a partner earlier in the round
     const auto& met = work.Opponents[c];
     const int p = index.BestPartner(
-        c, control.MinGoodnessOfFitAllowed,
-        [&](int b) { return Cell(run, b, round) == 0 && run.BoutCount[b] < control.MaxBoutsAllowed; },
+        c, control.MinGoodnessOfFitAllowed, free,
         [&](int b) { return std::find(met.begin(), met.end(), b) != met.end(); });
+    free.Take(index.PositionOf(c));
     if (p < 0) {
       Cell(run, c, round) = kNoPartnerMark;
     } else {
+      free.Take(index.PositionOf(p));
       AddBout(work, round, sign, c, p);
       ++paired;
     }

@@ -27,6 +27,8 @@ struct PhaseWork {
   std::vector<std::vector<std::int32_t>> Opponents;
   // Bouts created so far in either phase.
   std::int32_t Created = 0;
+  // Scratch of the round being paired.
+  FreeList Free;
 };
 
 // Makes the RoundTable hold at least `rounds` rounds, keeping its contents. The table
