@@ -24,13 +24,6 @@ void AppendRoster(Roster& target, const Roster& source) {
   target.KeyCount = source.KeyCount;
 }
 
-void RebuildSortKeys(Participant& p) {
-  int columns = 0;
-  BuildSortKey(columns, p, p.SortKeys[0]);
-  for (int c = 1; c <= columns; ++c) {
-    int column = c;
-    BuildSortKey(column, p, p.SortKeys[static_cast<std::size_t>(c - 1)]);
-  }
-}
+void RebuildSortKeys(Participant& p) { BuildAllSortKeys(p, p.SortKeys); }
 
 }  // namespace kestrio::roster

@@ -150,6 +150,14 @@ TEST(SortDisplayOrderTest, WeightKeyBreaksTiesByAgeRatingClubNameStatus) {
   BuildSortKey(column, p, key);
   EXPECT_EQ(key.view().substr(30, 10), "72.00     ");
 
+  Participant rebuilt = p;
+  RebuildSortKeys(rebuilt);
+  for (int c = 1; c <= kSortKeyColumns; ++c) {
+    column = c;
+    BuildSortKey(column, p, key);
+    EXPECT_EQ(rebuilt.SortKeys[c - 1], key) << c;
+  }
+
   column = 9;  // out of range: nothing happens
   SortKey untouched;
   BuildSortKey(column, p, untouched);

@@ -3,6 +3,8 @@
 // The per-column ordering keys every entry carries, so that a sort compares fixed texts
 // and never formats a number.
 
+#include <array>
+
 #include "roster/participant.h"
 
 namespace kestrio::roster {
@@ -15,5 +17,8 @@ namespace kestrio::roster {
 // Rating) right-adjusted, so that byte order follows numeric order for non-negative
 // numbers with two decimals (9.50 before 10.00).
 void BuildSortKey(int& column, const Participant& p, SortKey& key);
+
+// Writes the keys of all eight columns (cell c-1 for column c) in one go.
+void BuildAllSortKeys(const Participant& p, std::array<SortKey, kSortKeyColumns>& keys);
 
 }  // namespace kestrio::roster
