@@ -147,10 +147,9 @@ std::string FormatControlReal(float value) {
     if (exponent == 6) fixed += '.';
     return text::PadLeft(fixed, 11) + "    ";
   }
-  scientific = ToChars(v, std::chars_format::scientific, 7);
-  for (char& c : scientific) {
-    if (c == 'e') c = 'E';
-  }
+  // Seven significant digits shown with seven decimals: the eighth digit is always 0.
+  const std::size_t e = scientific.find('e');
+  scientific = scientific.substr(0, e) + "0E" + scientific.substr(e + 1);
   return text::PadLeft(scientific, 15);
 }
 
