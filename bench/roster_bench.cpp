@@ -58,6 +58,29 @@ BENCHMARK(BM_SortDisplayOrder)
     ->ArgsProduct({{3, -3, 1, 7}, {kSorted, kReversed, kShuffled}})
     ->Unit(benchmark::kMillisecond);
 
+// The hardest case for ties: 10,000 entries with only `range(0)` distinct keys, in a
+// random starting order, so that every class is large and interleaved with smaller keys.
+void BM_SortDisplayOrderHeavyTies(benchmark::State& state) {
+  roster::Roster r;
+  r.Entries.resize(kWrestlers);
+  std::mt19937 rng(5);
+  const auto distinct = static_cast<std::uint32_t>(state.range(0));
+  for (roster::Participant& p : r.Entries) {
+    p.SortKeys[2].Assign(std::to_string(100000 + rng() % distinct));
+  }
+  roster::ResetDisplayOrder(r);
+  std::shuffle(r.DisplayOrder.begin(), r.DisplayOrder.end(), rng);
+  const auto initial = r.DisplayOrder;
+  for (auto _ : state) {
+    state.PauseTiming();
+    r.DisplayOrder = initial;
+    state.ResumeTiming();
+    roster::SortDisplayOrder(r);
+    benchmark::DoNotOptimize(r.DisplayOrder.data());
+  }
+}
+BENCHMARK(BM_SortDisplayOrderHeavyTies)->Arg(2)->Arg(100)->Arg(1000)->Unit(benchmark::kMillisecond);
+
 // A file system that hands out one roster text, so the open flow is measured without disk.
 class OneFileSystem : public FileSystem {
  public:

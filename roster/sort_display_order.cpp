@@ -73,6 +73,52 @@ class RotatingRing {
   std::size_t size_ = 0;
 };
 
+// Three-way comparison of the keys at two starting positions, in the sort's direction.
+class KeyCompare {
+ public:
+  KeyCompare(const Roster& roster, int column, bool descending)
+      : keys_(roster.DisplayOrder.size()), descending_(descending) {
+    for (std::size_t pos = 0; pos < keys_.size(); ++pos) {
+      const auto entry = static_cast<std::size_t>(roster.DisplayOrder[pos]);
+      keys_[pos] = roster.Entries[entry].SortKeys[static_cast<std::size_t>(column - 1)].data();
+    }
+  }
+
+  int operator()(std::size_t a, std::size_t b) const {
+    const int c = std::memcmp(keys_[a], keys_[b], kSortKeyWidth);
+    return descending_ ? -c : c;
+  }
+
+ private:
+  std::vector<const char*> keys_;
+  bool descending_;
+};
+
+// Starting positions in key order; equal keys keep their starting order.
+std::vector<std::size_t> PositionsByKey(const KeyCompare& compare, std::size_t n) {
+  std::vector<std::size_t> by_key(n);
+  for (std::size_t pos = 0; pos < n; ++pos) by_key[pos] = pos;
+  std::sort(by_key.begin(), by_key.end(), [&](std::size_t a, std::size_t b) {
+    const int c = compare(a, b);
+    return c != 0 ? c < 0 : a < b;
+  });
+  return by_key;
+}
+
+// Replays the rotations on one class of equal keys. members holds the class's starting
+// positions in ascending order; lower marks the positions of all smaller keys; n is the
+// number of positions. Leaves ring holding indices into members in their final order.
+void ReplayRotations(const std::size_t* members, std::size_t count, const FenwickTree& lower,
+                     std::size_t n, RotatingRing& ring) {
+  ring.Reset();
+  for (std::size_t m = 0; m < count; ++m) {
+    ring.Append(m);
+    const std::size_t run_end = m + 1 < count ? members[m + 1] : n;
+    const int run = lower.CountBefore(run_end) - lower.CountBefore(members[m] + 1);
+    if (run > 0) ring.RotateLeft(static_cast<std::size_t>(run));
+  }
+}
+
 }  // namespace
 
 // The historical order came from an exchange sort: for i < j, exchange D(i) and D(j)
@@ -92,27 +138,8 @@ void SortDisplayOrder(Roster& roster) {
   const std::size_t n = roster.DisplayOrder.size();
   if (n < 2) return;
 
-  const bool descending = roster.SortColumn < 0;
-  std::vector<const char*> key(n);
-  for (std::size_t pos = 0; pos < n; ++pos) {
-    key[pos] = roster.Entries[static_cast<std::size_t>(roster.DisplayOrder[pos])]
-                   .SortKeys[static_cast<std::size_t>(column - 1)]
-                   .data();
-  }
-  // Three-way comparison in the direction of the sort.
-  auto compare = [&](std::size_t a, std::size_t b) {
-    const int c = std::memcmp(key[a], key[b], kSortKeyWidth);
-    return descending ? -c : c;
-  };
-
-  // Starting positions, in final key order; within a class, in starting order.
-  std::vector<std::size_t> by_key(n);
-  for (std::size_t pos = 0; pos < n; ++pos) by_key[pos] = pos;
-  std::sort(by_key.begin(), by_key.end(), [&](std::size_t a, std::size_t b) {
-    const int c = compare(a, b);
-    return c != 0 ? c < 0 : a < b;
-  });
-
+  const KeyCompare compare(roster, column, roster.SortColumn < 0);
+  const std::vector<std::size_t> by_key = PositionsByKey(compare, n);
   std::vector<std::int32_t> sorted;
   sorted.reserve(n);
   FenwickTree lower(n);
@@ -120,24 +147,12 @@ void SortDisplayOrder(Roster& roster) {
   for (std::size_t first = 0; first < n;) {
     std::size_t last = first + 1;
     while (last < n && compare(by_key[first], by_key[last]) == 0) ++last;
-
     if (last - first == 1) {
       sorted.push_back(roster.DisplayOrder[by_key[first]]);
-      lower.Mark(by_key[first]);
-      first = last;
-      continue;
+    } else {
+      ReplayRotations(&by_key[first], last - first, lower, n, ring);
+      ring.ForEach([&](std::size_t m) { sorted.push_back(roster.DisplayOrder[by_key[first + m]]); });
     }
-    ring.Reset();
-    for (std::size_t m = first; m < last; ++m) {
-      ring.Append(m - first);
-      const std::size_t here = by_key[m];
-      const std::size_t run_end = m + 1 < last ? by_key[m + 1] : n;
-      const int run = lower.CountBefore(run_end) - lower.CountBefore(here + 1);
-      if (run > 0) ring.RotateLeft(static_cast<std::size_t>(run));
-    }
-    ring.ForEach([&](std::size_t slot) {
-      sorted.push_back(roster.DisplayOrder[by_key[first + slot]]);
-    });
     for (std::size_t m = first; m < last; ++m) lower.Mark(by_key[m]);
     first = last;
   }
