@@ -42,6 +42,42 @@ inline bool SameFields(const roster::Participant& a, const roster::Participant& 
          a.Age == b.Age && a.Rating == b.Rating && a.Club == b.Club && a.Status == b.Status;
 }
 
+// A status as a data file brings it back: a status that only looked unselected because a
+// control character stood before its "y" reads as "Selected" once saved without it.
+inline std::string_view SavedStatus(const roster::Participant& p) {
+  const std::string_view status = p.Status.WithoutBlanks();
+  if (!status.empty() && (status.front() == 'y' || status.front() == 'Y')) {
+    return roster::ParticipantStatus::Selected;
+  }
+  return status;
+}
+
+// A last name that starts with a byte-order mark (a UTF-8 file pasted into another)
+// loses the mark when it opens a saved file, where the reader takes it for the file's.
+inline std::string_view WithoutMark(std::string_view name) {
+  if (name.substr(0, 3) == "\xEF\xBB\xBF") name.remove_prefix(3);
+  return text::WithoutBlanks(name);
+}
+
+// A last name starting with "#" is saved as a line the reader takes for a comment: that
+// loss is pinned by its own regression test (tests/fault_roster_test.cpp), so such
+// entries are left out of the round trip here.
+inline bool ReadsAsComment(const roster::Participant& p) {
+  const std::string_view name = WithoutMark(p.LastName.WithoutBlanks());
+  return !name.empty() && name.front() == '#';
+}
+
+// The same entry as the organiser sees it after a save: every text without its leading
+// and trailing blanks (a leading control character is stored as a blank, and a data
+// file keeps texts without blanks around them).
+inline bool SameAfterSave(const roster::Participant& a, const roster::Participant& b) {
+  return WithoutMark(a.LastName.WithoutBlanks()) == WithoutMark(b.LastName.WithoutBlanks()) &&
+         a.FirstName.WithoutBlanks() == b.FirstName.WithoutBlanks() && a.Weight == b.Weight &&
+         a.Age == b.Age && a.Rating == b.Rating &&
+         a.Club.WithoutBlanks() == b.Club.WithoutBlanks() &&
+         SavedStatus(a) == SavedStatus(b);
+}
+
 inline std::string Describe(const roster::Participant& p) {
   std::string s;
   for (std::string_view f : {p.LastName.view(), p.FirstName.view(), p.Weight.view(),
@@ -158,16 +194,22 @@ inline std::string CheckRosterText(std::string_view input) {
   roster::Roster reloaded;
   roster::OpenRosterFile(files, "saved.tmrx", reloaded, roster::IgnoreSkippedLines());
   // Entries come back in the display order they were saved in; entries with an empty
-  // name or club may shift and drop out, the rest must line up.
+  // name or club may shift and drop out, the rest must line up. A file saved from a
+  // roster of complete entries is saved again to the very same bytes.
   bool all_complete = true;
   std::size_t r = 0;
   for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
     const roster::Participant& p = roster.Displayed(k);
-    if (p.LastName.IsBlank() || p.FirstName.IsBlank() || p.Club.IsBlank()) {
+    if (p.Status.WithoutBlanks() != SavedStatus(p) ||
+        p.LastName.WithoutBlanks() != WithoutMark(p.LastName.WithoutBlanks())) {
+      all_complete = false;
+    }
+    if (WithoutMark(p.LastName.WithoutBlanks()).empty() || p.FirstName.IsBlank() ||
+        p.Club.IsBlank() || ReadsAsComment(p)) {
       all_complete = false;
       continue;
     }
-    while (r < reloaded.Entries.size() && !SameFields(reloaded.Entries[r], p)) ++r;
+    while (r < reloaded.Entries.size() && !SameAfterSave(reloaded.Entries[r], p)) ++r;
     v.Expect(r < reloaded.Entries.size(), "a saved entry did not load back: " + Describe(p));
     if (v.any()) return v.first();
     ++r;
