@@ -76,7 +76,11 @@ int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& r
     RebuildSortKeys(entries[k]);
     ++k;
   }
-  target.Entries = std::move(entries);
+  if (target.Entries.empty()) {
+    target.Entries = std::move(entries);
+  } else {
+    target.Entries.insert(target.Entries.end(), entries.begin(), entries.end());
+  }
   target.KeyCount = kSortKeyColumns;
   return count;
 }

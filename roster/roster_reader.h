@@ -28,11 +28,12 @@ class SkippedLineReporter {
 // A reporter that ignores everything.
 SkippedLineReporter& IgnoreSkippedLines();
 
-// Parses a whole roster text (as read from a file) into target, which must be empty.
+// Parses a whole roster text (as read from a file) into target, normally empty (entries
+// it already holds stay in front of the new ones; DisplayOrder is not touched).
 // Lines end with LF or CR LF; a UTF-8 byte-order mark at the start is ignored. Blank
 // lines and lines whose first non-blank character is '#' are skipped silently; every
 // other line that fails to parse goes once to reporter and is skipped. The good lines
-// become target's entries in file order, with their sort keys built.
+// become entries in file order, with their sort keys built.
 // Returns the number of entries read.
 int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& reporter,
                    DiagnosticSink& sink = SilentDiagnostics());
