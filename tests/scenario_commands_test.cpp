@@ -1,0 +1,253 @@
+// Single commands played through the dispatch with the scripted fakes: their edges,
+// their failures and the faults they must not repeat.
+
+#include <gtest/gtest.h>
+
+#include "pairing/pairing_control.h"
+#include "roster/display_data.h"
+#include "tests/fake_file_system.h"
+#include "tests/fake_ui_ports.h"
+#include "ui/command_ids.h"
+#include "ui/session.h"
+
+namespace kestrio::ui::single_commands {
+namespace {
+
+using testing::FakeUi;
+
+const char kThree[] =
+    "Adams\tAl\t72\t10\t3\tTigers\tSelected\r\n"
+    "Baker\tBo\t75\t11\t2\tTigers\tSelected\r\n"
+    "Cole\tCy\t70\t10\t3\tLions\tSelected\r\n";
+
+class Commands : public ::testing::Test {
+ protected:
+  Commands() : ui(&fs), session(fs, ui.ports()) { session.Start(); }
+
+  void Open(const std::string& path, const std::string& contents) {
+    fs.AddFile(path, contents);
+    ui.file_dialogs.Choose(path);
+    session.Dispatch(kCmdOpen);
+  }
+  // Saves the project so that the run is reachable.
+  void SaveProject() {
+    ui.file_dialogs.Choose("project.tmrx");
+    session.Dispatch(kCmdSaveProjectData);
+    ASSERT_TRUE(ui.menu.Enabled(kCmdRunPairing));
+  }
+  std::vector<std::string> RunAndTell() {
+    ui.messages.shown.clear();
+    ui.messages.answers = {MessageAnswer::Yes};
+    session.Dispatch(kCmdRunPairing);
+    return ui.messages.Lines();
+  }
+
+  FakeFileSystem fs;
+  FakeUi ui;
+  Session session;
+};
+
+TEST_F(Commands, CommandsThatNeedEntriesDoNothingOnAnEmptyRoster) {
+  for (int cmd : {kCmdClearAll, kCmdSaveAll, kCmdSaveDisplayData, kCmdSaveProjectData,
+                  kCmdModify, kCmdPrintDisplayData, kCmdRunPairing, kCmdViewByClub}) {
+    EXPECT_EQ(session.Dispatch(cmd), CommandResult::Handled);
+  }
+  session.OnColumnHeaderClicked(3);
+  EXPECT_EQ(session.roster().SortColumn, 3);
+  EXPECT_TRUE(ui.messages.shown.empty());
+  EXPECT_TRUE(ui.file_dialogs.requests.empty());
+  EXPECT_TRUE(ui.dialogs.add_modify_opening_messages.empty());
+  EXPECT_TRUE(ui.viewer.command_lines.empty());
+  EXPECT_TRUE(fs.Files().empty());
+  EXPECT_EQ(session.Dispatch(12345), CommandResult::NotHandled);
+}
+
+TEST_F(Commands, ClearAllKeepsTheRosterUnlessTheAskedForSaveHappens) {
+  Open("r.txt", kThree);
+  fs.AddFile("keep.tmrx", "old\r\n");
+  fs.HoldOpen("keep.tmrx");
+
+  ui.messages.answers = {MessageAnswer::Cancel};
+  session.Dispatch(kCmdClearAll);
+  ui.messages.answers = {MessageAnswer::Yes};
+  ui.file_dialogs.FailNext(12290);
+  session.Dispatch(kCmdClearAll);
+  ui.messages.answers = {MessageAnswer::Yes};
+  ui.file_dialogs.CancelNext();
+  session.Dispatch(kCmdClearAll);
+  ui.messages.answers = {MessageAnswer::Yes};
+  ui.file_dialogs.Choose("keep.tmrx");
+  session.Dispatch(kCmdClearAll);
+  EXPECT_EQ(session.roster().EntryCount(), 3);
+  EXPECT_EQ(fs.Contents("keep.tmrx"), "old\r\n");
+  const std::vector<std::string> lines = ui.messages.Lines();
+  ASSERT_EQ(lines.size(), 6u);
+  EXPECT_EQ(lines[0], "Kestrio | Save file?");
+  EXPECT_EQ(lines[2], "Cannot Open This Dialog | A filename is invalid.");
+  EXPECT_EQ(ui.messages.shown[5].caption, std::string(kSaveFailedCaption));
+  EXPECT_NE(lines[5].find("keep.tmrx"), std::string::npos);
+
+  // A save that completes clears, and so does No.
+  ui.messages.answers = {MessageAnswer::Yes};
+  ui.file_dialogs.Choose("saved.tmrx");
+  session.Dispatch(kCmdClearAll);
+  EXPECT_EQ(session.roster().EntryCount(), 0);
+  EXPECT_EQ(fs.Contents("saved.tmrx")->substr(0, 5), "Cole\t");
+  EXPECT_EQ(session.roster().SortColumn, 3);
+  EXPECT_EQ(session.view().FilterBranch, TreeBranch::None);
+}
+
+TEST_F(Commands, DataFilesRoundTripAndSaveDisplayDataKeepsOnlyTheFilter) {
+  Open("r.txt", std::string(kThree) + "Dunn\tDi\t80\t12\t4\t \tSelected\r\n");
+  ui.file_dialogs.Choose("all.tmrx");
+  session.Dispatch(kCmdSaveAll);
+  session.OnTreeSelectionChanged({TreeNodeKind::Leaf, TreeBranch::Club, "Tigers"});
+  ui.file_dialogs.Choose("tigers.tmrx");
+  session.Dispatch(kCmdSaveDisplayData);
+  EXPECT_TRUE(session.view().SaveDisplayedOnly);
+  EXPECT_EQ(fs.Contents("tigers.tmrx"),
+            "Adams\tAl\t72.00\t10.00\t3.00\tTigers\tSelected\t\r\n"
+            "Baker\tBo\t75.00\t11.00\t2.00\tTigers\tSelected\t\r\n");
+
+  ui.messages.answers = {MessageAnswer::No};
+  session.Dispatch(kCmdClearAll);
+  ui.file_dialogs.Choose("all.tmrx");
+  session.Dispatch(kCmdOpen);
+  // Every entry comes back; the one with a blank club cannot keep both club and status.
+  ASSERT_EQ(session.roster().EntryCount(), 4);
+  for (int e = 0; e < 3; ++e) {
+    EXPECT_EQ(session.roster().Entries[static_cast<std::size_t>(e)].Status.WithoutBlanks(), "Selected");
+  }
+  EXPECT_EQ(ui.list.rows.size(), 4u);
+}
+
+TEST_F(Commands, ControlFileErrorsAreShownAndTheProgramGoesOn) {
+  Open("r.txt", kThree);
+  SaveProject();
+  fs.AddFile(std::string(pairing::kControlFileName), "$control\r\nNoSuchKey = 1\r\n$end\r\n");
+  ui.messages.shown.clear();
+  session.Dispatch(kCmdEditControls);
+  ASSERT_EQ(ui.messages.shown.size(), 1u);
+  EXPECT_EQ(ui.messages.shown[0].caption, "Kestrio Control Parameters");
+  // The dialog opened with the defaults, and Cancel rewrote a file that reads back.
+  EXPECT_EQ(ui.dialogs.control_openings.at(0).fields[0], "10.0");
+  pairing::PairingControl read_back;
+  EXPECT_TRUE(pairing::ReadPairingControl(fs, &read_back).ok());
+
+  fs.AddFile(std::string(pairing::kControlFileName), "garbage\r\n");
+  const std::vector<std::string> told = RunAndTell();
+  ASSERT_EQ(told.size(), 2u);
+  EXPECT_EQ(ui.messages.shown[1].caption, "Kestrio Control Parameters");
+  EXPECT_EQ(ui.progress.events.back(), "hide");
+}
+
+TEST_F(Commands, ARunIsOnlyCalledSuccessfulWhenEveryReportWasWritten) {
+  Open("r.txt", kThree);
+  SaveProject();
+  fs.FailWritesAfter("Tandrel-BoutsByBoutNumber.txt", 10, "No space left on device");
+  std::vector<std::string> told = RunAndTell();
+  ASSERT_EQ(told.size(), 2u);
+  EXPECT_EQ(ui.messages.shown[1].caption, "Kestrio Bout Pairing");
+  EXPECT_NE(told[1].find("Tandrel-BoutsByBoutNumber.txt"), std::string::npos);
+  EXPECT_EQ(told[1].find("Successfully"), std::string::npos);
+  fs.ClearFaults();
+
+  // Bout sheets held by the mail merge: the warning, and the reports still reachable.
+  fs.AddFile("Tandrel-PairingBoutsheets.txt", "x");
+  fs.HoldOpen("Tandrel-PairingBoutsheets.txt");
+  told = RunAndTell();
+  EXPECT_EQ(told.back(),
+            "Warning: unable to open Tandrel-PairingBoutsheets.txt for writing! | Close bout "
+            "sheet MailMerge program Kestrio-BoutSheets.doc and rerun.");
+  EXPECT_TRUE(ui.menu.Enabled(kCmdViewSummary));
+
+  // Anything but Yes to the question runs nothing.
+  ui.messages.shown.clear();
+  ui.messages.answers = {MessageAnswer::No};
+  session.Dispatch(kCmdRunPairing);
+  EXPECT_EQ(ui.messages.shown.size(), 1u);
+}
+
+TEST_F(Commands, AnUnreadableNumberOfASelectedWrestlerIsNamed) {
+  Open("r.txt", kThree);
+  SaveProject();
+  session.roster().Entries[1].Rating.Assign("     ?    ");
+  const std::vector<std::string> told = RunAndTell();
+  ASSERT_EQ(told.size(), 2u);
+  EXPECT_NE(told[1].find("Baker"), std::string::npos);
+  EXPECT_FALSE(fs.HasFile("Tandrel-PairingResults.txt"));
+}
+
+TEST_F(Commands, PrintDisplayDataShowsTheFilteredListingAndDeletesIt) {
+  Open("r.txt", kThree);
+  session.OnTreeSelectionChanged({TreeNodeKind::Leaf, TreeBranch::Club, "Lions"});
+  session.Dispatch(kCmdPrintDisplayData);
+  ASSERT_EQ(ui.viewer.command_lines, std::vector<std::string>{"NotePad.exe DisplayData.dat"});
+  EXPECT_NE(ui.viewer.contents[0].find("Cole"), std::string::npos);
+  EXPECT_EQ(ui.viewer.contents[0].find("Adams"), std::string::npos);
+  EXPECT_FALSE(fs.HasFile("DisplayData.dat"));
+}
+
+TEST_F(Commands, HeaderClicksCycleDirectionAndTreeSelectionDoesNotRebuildTheTree) {
+  Open("r.txt", kThree);
+  const int leaves_before = static_cast<int>(ui.tree.leaves[TreeBranch::Club].size());
+  session.OnColumnHeaderClicked(3);
+  EXPECT_EQ(session.roster().SortColumn, -3);
+  session.OnColumnHeaderClicked(3);
+  EXPECT_EQ(session.roster().SortColumn, 3);
+  session.OnColumnHeaderClicked(6);
+  EXPECT_EQ(session.roster().SortColumn, 6);
+  session.OnColumnHeaderClicked(6);
+  session.OnColumnHeaderClicked(6);
+  EXPECT_EQ(session.roster().SortColumn, 6);
+  session.OnTreeSelectionChanged({TreeNodeKind::Branch, TreeBranch::Status, "By Status"});
+  EXPECT_EQ(session.roster().SortColumn, 7);
+  EXPECT_EQ(static_cast<int>(ui.tree.leaves[TreeBranch::Club].size()), leaves_before);
+
+  // A filter showing nothing greys the per-row commands.
+  session.OnTreeSelectionChanged({TreeNodeKind::Leaf, TreeBranch::Status, "Deleted"});
+  EXPECT_TRUE(ui.list.rows.empty());
+  EXPECT_FALSE(ui.menu.Enabled(kCmdSelect));
+  EXPECT_FALSE(ui.menu.Enabled(kCmdModify));
+  EXPECT_TRUE(ui.menu.Enabled(kCmdMarkAllSelected));
+}
+
+TEST_F(Commands, DoubleClickSelectsADeletedEntryThatToggleLeavesAlone) {
+  Open("r.txt", "Adams\tAl\t72\t10\t3\tTigers\tDeleted\r\n");
+  ui.list.Highlight({0});
+  session.Dispatch(kCmdToggle);
+  EXPECT_EQ(ui.list.rows[0][6], "Deleted");
+  ui.list.Highlight({0});
+  session.OnRowActivated();
+  EXPECT_EQ(ui.list.rows[0][6], "Selected");
+  ui.list.Highlight({0});
+  session.Dispatch(kCmdUnSelect);
+  EXPECT_EQ(ui.list.rows[0][6], "");
+  EXPECT_EQ(session.view().RosterCounters.UnassignedCount, 1);
+}
+
+TEST_F(Commands, DialogFailuresStatusBarAndAboutBox) {
+  ui.file_dialogs.CancelNext();
+  session.Dispatch(kCmdOpen);
+  EXPECT_TRUE(ui.messages.shown.empty());
+  ui.file_dialogs.FailNext(77);
+  session.Dispatch(kCmdOpen);
+  EXPECT_EQ(ui.messages.Lines(), std::vector<std::string>{"Cannot Open This Dialog | Unknown error number"});
+  ui.file_dialogs.Choose(std::string(300, 'x'));
+  session.Dispatch(kCmdOpen);
+  EXPECT_EQ(ui.messages.shown.back().text.substr(0, 39), "The buffer for a filename is too small.");
+
+  session.Dispatch(kCmdStatusBar);
+  EXPECT_FALSE(ui.status_bar.visible);
+  EXPECT_FALSE(ui.menu.status_bar_checked);
+  session.Dispatch(kCmdStatusBar);
+  EXPECT_TRUE(ui.status_bar.visible && ui.menu.status_bar_checked);
+
+  session.Dispatch(kCmdAbout);
+  ASSERT_EQ(ui.dialogs.about_boxes.size(), 1u);
+  EXPECT_EQ(ui.dialogs.about_boxes[0].fields[0].text, "Kestrio");
+  EXPECT_EQ(ui.dialogs.about_boxes[0].fields[2].text, "2.1");
+}
+
+}  // namespace
+}  // namespace kestrio::ui::single_commands
