@@ -1,0 +1,81 @@
+#include <gtest/gtest.h>
+
+#include "tests/fake_ui_ports.h"
+#include "ui/about_form.h"
+#include "ui/dialog_failure.h"
+#include "ui/window_geometry.h"
+
+namespace kestrio::ui {
+namespace {
+
+TEST(WindowGeometry, ResizeGivesTheTreeAQuarterAndHidingTheBarGivesFullHeight) {
+  const PaneLayout shown = LayoutOnResize(803, 600, 20);
+  EXPECT_EQ(shown.splitter_x, 200);
+  EXPECT_EQ(shown.tree, (Rect{0, 0, 200, 580}));
+  EXPECT_EQ(shown.list, (Rect{202, 0, 601, 580}));
+  EXPECT_EQ(shown.status_first_part_end, 200);
+  EXPECT_EQ(shown.status_last_part_end, 803);
+  EXPECT_EQ(LayoutOnResize(803, 600, 0).tree.height, 600);
+}
+
+TEST(WindowGeometry, SplitterStaysFiftyPixelsFromEitherEdge) {
+  EXPECT_EQ(SplitterBarWidth(0), 2);
+  EXPECT_EQ(SplitterBarWidth(3), 3);
+  EXPECT_EQ(SplitterTrackPosition(10, 4, 800), 51);
+  EXPECT_EQ(SplitterTrackPosition(790, 4, 800), 751);
+  EXPECT_EQ(SplitterTrackPosition(300, 4, 800), 299);
+  const PaneLayout left = LayoutAfterSplitterDrag(0, 4, 800, 600, 20);
+  EXPECT_EQ(left.splitter_x, 49);
+  EXPECT_EQ(left.list, (Rect{53, 0, 747, 580}));
+  EXPECT_EQ(LayoutAfterSplitterDrag(800, 4, 800, 600, 20).splitter_x, 749);
+  EXPECT_TRUE(OverSplitter(202, 200));
+  EXPECT_FALSE(OverSplitter(203, 200));
+}
+
+TEST(DialogCentring, CentresOverTheOwnerButStaysOnTheScreen) {
+  EXPECT_EQ(CentreOverOwner(200, 100, {100, 100, 600, 400}, 1920, 1080), (Point{300, 250}));
+  // An owner near the right and bottom edges: flush with them, not beyond.
+  EXPECT_EQ(CentreOverOwner(400, 300, {1800, 950, 200, 100}, 1920, 1080), (Point{1520, 780}));
+  EXPECT_EQ(CentreOverOwner(400, 300, {-300, -200, 200, 100}, 1920, 1080), (Point{0, 0}));
+}
+
+TEST(DialogFailure, CancelShowsNothingRealFailuresTheirTextUnknownCodesAFallback) {
+  testing::FakeMessages messages;
+  ReportDialogFailure(0, messages);
+  EXPECT_TRUE(messages.shown.empty());
+  ReportDialogFailure(9, messages);
+  ReportDialogFailure(12289, messages);
+  ReportDialogFailure(12, messages);
+  ASSERT_EQ(messages.shown.size(), 3u);
+  EXPECT_EQ(messages.shown[0].text,
+            "The common dialog box procedure was unable to allocate memory for internal "
+            "structures.");
+  EXPECT_EQ(messages.shown[1].text,
+            "An attempt to subclass a list box failed because insufficient memory was available.");
+  EXPECT_EQ(messages.shown[2].text, "Unknown error number");
+  EXPECT_EQ(messages.shown[0].caption, "Cannot Open This Dialog");
+  EXPECT_EQ(messages.shown[0].icon, MessageIcon::Exclamation);
+  EXPECT_FALSE(messages.shown[0].owned_by_main_window);
+  EXPECT_EQ(DialogFailureText(11).back(), 'n');  // the one text without a full stop
+  EXPECT_LE(DialogFailureText(3).size(), 210u);
+}
+
+TEST(AboutBox, ShowsTheBuildsValuesOrTheEntryNames) {
+  const AboutForm bare = MakeAboutForm(std::nullopt);
+  const char* names[] = {"CompanyName", "FileDescription", "ProductVersion", "LegalCopyright",
+                         "Comments"};
+  for (int i = 0; i < 5; ++i) {
+    EXPECT_EQ(bare.fields[static_cast<std::size_t>(i)].text, names[i]);
+    EXPECT_FALSE(bare.fields[static_cast<std::size_t>(i)].uses_value_font);
+  }
+  VersionInfo partial;
+  partial.ProductVersion = "2.1";
+  const AboutForm some = MakeAboutForm(partial);
+  EXPECT_EQ(some.fields[1].text, "FileDescription");
+  EXPECT_EQ(some.fields[2].text, "2.1");
+  EXPECT_TRUE(some.fields[2].uses_value_font);
+  EXPECT_EQ(MakeAboutForm(ProgramVersionInfo()).fields[2].text, "2.1");
+}
+
+}  // namespace
+}  // namespace kestrio::ui
