@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <map>
 #include <numeric>
+#include <unordered_map>
+#include <cstring>
 
 #include "reports/report_files.h"
 #include "reports/report_line.h"
@@ -15,8 +17,22 @@ using pairing::BoutEntry;
 using pairing::PairingRun;
 using pairing::SelectedParticipant;
 
+// The padded comparison of text::ComparePadded, with the common part compared in one go.
+int ComparePaddedFast(std::string_view a, std::string_view b) {
+  const std::size_t common = std::min(a.size(), b.size());
+  if (common > 0) {
+    if (int c = std::memcmp(a.data(), b.data(), common); c != 0) return c < 0 ? -1 : 1;
+  }
+  const std::string_view tail = a.size() > common ? a.substr(common) : b.substr(common);
+  const int sign = a.size() > common ? 1 : -1;
+  for (char ch : tail) {
+    if (ch != ' ') return static_cast<unsigned char>(ch) > static_cast<unsigned char>(' ') ? sign : -sign;
+  }
+  return 0;
+}
+
 int CompareTexts(std::string_view a, std::string_view b) {
-  return text::ComparePadded(text::WithoutBlanks(a), text::WithoutBlanks(b));
+  return ComparePaddedFast(text::WithoutBlanks(a), text::WithoutBlanks(b));
 }
 
 int Rows(const PairingRun& run) {
@@ -126,25 +142,32 @@ std::optional<std::string> NextClub(const PairingRun& run, std::string_view prev
 }
 
 std::vector<ClubGroup> ClubsInOrder(const PairingRun& run) {
-  std::vector<int> order;
-  for (int p = 0; p < Rows(run); ++p) {
-    // A blank club is never greater than the blank start, so it is never visited.
-    if (CompareTexts(Wrestler(run, p).Club.view(), "") > 0) order.push_back(p);
-  }
-  // Stable, so every club's members stay in selection order and the first of them
-  // supplies the club text, as NextClub's strict comparisons do.
-  std::stable_sort(order.begin(), order.end(), [&](int a, int b) {
-    return CompareTexts(Wrestler(run, a).Club.view(), Wrestler(run, b).Club.view()) < 0;
-  });
+  // Stripped texts are equal under the padded comparison exactly when they are equal
+  // byte for byte, so the clubs can be gathered by hashing and only the distinct clubs
+  // sorted. Members are gathered in selection order, and the first member supplies the
+  // club text, as NextClub's strict comparisons do.
+  std::unordered_map<std::string_view, std::size_t> group_of;
+  std::vector<std::string_view> stripped;
   std::vector<ClubGroup> groups;
-  for (int p : order) {
-    const std::string_view club = Wrestler(run, p).Club.view();
-    if (groups.empty() || CompareTexts(groups.back().club, club) != 0) {
-      groups.push_back({std::string(club), {}});
+  for (int p = 0; p < Rows(run); ++p) {
+    const std::string_view club = text::WithoutBlanks(Wrestler(run, p).Club.view());
+    // A blank club is never greater than the blank start, so it is never visited.
+    if (ComparePaddedFast(club, "") <= 0) continue;
+    auto [it, is_new] = group_of.emplace(club, groups.size());
+    if (is_new) {
+      groups.push_back({std::string(Wrestler(run, p).Club.view()), {}});
+      stripped.push_back(club);
     }
-    groups.back().members.push_back(p);
+    groups[it->second].members.push_back(p);
   }
-  return groups;
+  std::vector<std::size_t> order(groups.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::sort(order.begin(), order.end(),
+            [&](std::size_t a, std::size_t b) { return ComparePaddedFast(stripped[a], stripped[b]) < 0; });
+  std::vector<ClubGroup> sorted;
+  sorted.reserve(groups.size());
+  for (std::size_t g : order) sorted.push_back(std::move(groups[g]));
+  return sorted;
 }
 
 std::vector<int> AlphaIndexByExchange(const PairingRun& run) {
@@ -161,13 +184,34 @@ std::vector<int> AlphaIndexByExchange(const PairingRun& run) {
 std::vector<int> AlphaIndex(const PairingRun& run) {
   std::vector<int> index(static_cast<std::size_t>(Rows(run)));
   std::iota(index.begin(), index.end(), 0);
-  auto before = [&](int b, int a) { return ComesBefore(Wrestler(run, b), Wrestler(run, a)); };
-  auto club_of = [&](int p) { return Wrestler(run, p).Club.view(); };
+  // The texts are stripped once; comparing stripped texts padded with blanks is
+  // comparing the texts without blanks.
+  struct Keys {
+    std::string_view last, first, club;
+    float age, weight, rating;
+  };
+  std::vector<Keys> keys;
+  keys.reserve(index.size());
+  for (int p : index) {
+    const SelectedParticipant& w = Wrestler(run, p);
+    keys.push_back({text::WithoutBlanks(w.LastName.view()), text::WithoutBlanks(w.FirstName.view()),
+                    text::WithoutBlanks(w.Club.view()), w.Age, w.Weight, w.Rating});
+  }
+  auto before = [&](int b, int a) {
+    const Keys& kb = keys[static_cast<std::size_t>(b)];
+    const Keys& ka = keys[static_cast<std::size_t>(a)];
+    if (int c = ComparePaddedFast(kb.last, ka.last); c != 0) return c < 0;
+    if (int c = ComparePaddedFast(kb.first, ka.first); c != 0) return c < 0;
+    if (kb.age != ka.age) return kb.age < ka.age;
+    if (kb.weight != ka.weight) return kb.weight < ka.weight;
+    return kb.rating < ka.rating;
+  };
+  auto club_of = [&](int p) { return keys[static_cast<std::size_t>(p)].club; };
   // Twins (equal in all five keys) are grouped by club so that twins of one club sit
   // side by side.
   std::stable_sort(index.begin(), index.end(), [&](int b, int a) {
     if (before(b, a)) return true;
-    return !before(a, b) && CompareTexts(club_of(b), club_of(a)) < 0;
+    return !before(a, b) && ComparePaddedFast(club_of(b), club_of(a)) < 0;
   });
 
   // The exchange sort is not stable: wrestlers equal in all five keys can come out in
@@ -176,7 +220,7 @@ std::vector<int> AlphaIndex(const PairingRun& run) {
   bool twins_in_one_club = false;
   for (std::size_t i = 1; i < index.size() && !twins_in_one_club; ++i) {
     twins_in_one_club = !before(index[i - 1], index[i]) &&
-                        CompareTexts(club_of(index[i - 1]), club_of(index[i])) == 0;
+                        ComparePaddedFast(club_of(index[i - 1]), club_of(index[i])) == 0;
   }
   if (!twins_in_one_club) return index;
 
@@ -195,8 +239,14 @@ std::vector<int> AlphaIndex(const PairingRun& run) {
   return index;
 }
 
+// Room for the text of a club report: its participant lines and opponent lines.
+std::size_t ClubReportSize(const PairingRun& run) {
+  return (4 * static_cast<std::size_t>(Rows(run)) + run.BoutList.size()) * 80 + 1024;
+}
+
 std::string WriteBoutsByClub(const PairingRun& run) {
   ReportText out;
+  out.Reserve(ClubReportSize(run));
   TitleLines(out, 44, {"Tandrel Results Reported For All Clubs", "           (in chosen sort order)"});
   const BoutsOfWrestler bouts = IndexBouts(run);
   for (const ClubGroup& group : ClubsInOrder(run)) {
@@ -219,24 +269,27 @@ std::vector<ClubFile> WriteClubFiles(const PairingRun& run) {
   for (const ClubGroup& group : groups) {
     const std::string name = ClubFileName(group.club);
     ReportText out;
+    out.Reserve(group.members.size() * 8 * 80 + 1024);  // about seven lines per wrestler
     auto [it, is_new] = file_of_name.emplace(name, files.size());
-    if (is_new) {
-      TitleLines(out, 53, {"Tandrel Results Reported Alphabetically by Club"});
-      files.push_back({name, {}});
-    }
+    if (is_new) TitleLines(out, 53, {"Tandrel Results Reported Alphabetically by Club"});
     ClubBlock(out, group.club);
     std::vector<int> members = group.members;
     std::sort(members.begin(), members.end(), [&](int a, int b) {
       return position[static_cast<std::size_t>(a)] < position[static_cast<std::size_t>(b)];
     });
     for (int p : members) ParticipantBlock(out, run, bouts, p);
-    files[it->second].text += out.Take();
+    if (is_new) {
+      files.push_back({name, out.Take()});
+    } else {
+      files[it->second].text += out.str();
+    }
   }
   return files;
 }
 
 std::string WriteBoutsByBoutNumber(const PairingRun& run) {
   ReportText out;
+  out.Reserve(static_cast<std::size_t>(run.BoutOrder.size()) * 170 + 256);
   TitleLines(out, 45, {"Tandrel Results Reported by Bout Number"});
   auto columns = [&](const BoutEntry& e) {
     out.Text(e.LastName.view(), 15).Literal(" ").Blanks(1).Text(e.FirstName.view(), 15).Literal(" ");

@@ -152,13 +152,13 @@ TEST(ClubReportsTest, ClubsThatShareAFileNameShareTheFile) {
 // the design on rosters full of ties: shared clubs, blank and near-blank clubs, twins.
 TEST(ClubReportsTest, FastOrdersAgreeWithTheLiteralProcedures) {
   std::mt19937 rng(7);
-  const char* const clubs[] = {"", " ", "Eagles", "eagles", "Hawks", " Hawks", "A", "AB", "Hawk"};
+  const char* const clubs[] = {"", " ", "Eagles", "eagles", "Hawks", " Hawks", "A", "AB", "Hawk", "Hawk\x01", "\x01"};
   const char* const names[] = {"Lee", "Li", "Lee ", "Ng", "Ngo"};
   for (int round = 0; round < 200; ++round) {
     RunBuilder b;
     const int n = static_cast<int>(rng() % 14);
     for (int i = 0; i < n; ++i) {
-      b.Wrestler(names[rng() % 5], names[rng() % 2], clubs[rng() % 9], 50.0f + static_cast<float>(rng() % 2),
+      b.Wrestler(names[rng() % 5], names[rng() % 2], clubs[rng() % 11], 50.0f + static_cast<float>(rng() % 2),
                  9.0f + static_cast<float>(rng() % 2), static_cast<float>(rng() % 2));
     }
     const pairing::PairingRun& run = b.run();

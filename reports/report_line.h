@@ -32,6 +32,9 @@ class ReportText {
   // Ends the line (an empty line when nothing was written on it).
   ReportText& EndLine();
 
+  // Makes room for n characters, so that a long report is not copied as it grows.
+  void Reserve(std::size_t n) { out_.reserve(n); }
+
   const std::string& str() const { return out_; }
   // Hands over the text written so far.
   std::string Take() { return std::move(out_); }

@@ -149,6 +149,7 @@ Status CheckBoutTables(const PairingRun& run) {
 
 std::string WriteBoutSheets(const PairingRun& run) {
   ReportText out;
+  out.Reserve(static_cast<std::size_t>(std::max(run.TotalBouts, 0) + 2) * 140);
   BoutSheetHeader(out, false);
   BoutSheetHeader(out, true);
   const std::vector<BoutSides> sides = FindBoutSides(run);
@@ -170,6 +171,7 @@ std::string WriteBoutSheets(const PairingRun& run) {
 std::string WriteResultsSummary(const PairingRun& run) {
   const int rounds = RoundTableFits(run) ? RoundsToScan(run) : 0;
   ReportText out;
+  out.Reserve(static_cast<std::size_t>(std::max(run.SelectionSize, 0) + 2) * (70 + 5 * static_cast<std::size_t>(rounds)));
   out.Literal("#B").Blanks(2).Word("Surname", 15).Blanks(2).Word("GivenName", 15);
   out.Blanks(2).Word("Club", 5).Blanks(2).Text("Wght", 5).Blanks(2).Text("Age", 3);
   out.Blanks(2).Text("Rate", 4);

@@ -1,0 +1,128 @@
+// Where the time of a batch pairing run goes, stage by stage, on a generated roster with
+// every wrestler selected: loading, pairing, each report writer, and the whole run into
+// an in-memory directory. The process as a whole is measured by scripts/measure-scaling.
+
+#include <map>
+#include <string>
+
+#include <benchmark/benchmark.h>
+
+#include "bench/roster_generator.h"
+#include "pairing/hand_pairing_report.h"
+#include "pairing/pairing_run.h"
+#include "reports/club_reports.h"
+#include "reports/results_reports.h"
+#include "reports/run_pairing.h"
+#include "roster/roster_reader.h"
+#include "roster/sort_display_order.h"
+
+namespace kestrio::bench {
+namespace {
+
+std::string RosterText(int wrestlers) {
+  RosterGeneratorOptions options;
+  options.wrestlers = wrestlers;
+  options.clubs = 40;
+  options.all_selected = true;
+  return GenerateRosterText(options);
+}
+
+roster::Roster LoadRoster(const std::string& text) {
+  roster::Roster loaded;
+  roster::ReadRosterText(text, loaded, roster::IgnoreSkippedLines());
+  roster::Roster r;
+  roster::AppendRoster(r, loaded);
+  roster::ResetDisplayOrder(r);
+  roster::SortDisplayOrder(r);
+  return r;
+}
+
+pairing::PairingRun PairedRun(int wrestlers) {
+  const roster::Roster r = LoadRoster(RosterText(wrestlers));
+  pairing::PairingRun run;
+  (void)pairing::PairBouts(r, pairing::PairingControl(), nullptr, &run);
+  return run;
+}
+
+// The working directory in memory: keeps what is written, so that the run's own cost is
+// measured without the disk.
+class MemoryDirectory : public FileSystem {
+ public:
+  Status ReadFile(const std::string& path, std::string* contents) override {
+    auto it = files_.find(path);
+    if (it == files_.end()) return Status::Error(path + ": No such file or directory");
+    *contents = it->second;
+    return Status::Ok();
+  }
+  Status WriteFile(const std::string& path, std::string_view contents) override {
+    files_[path] = std::string(contents);
+    return Status::Ok();
+  }
+  Status WriteFileAtomic(const std::string& path, std::string_view contents) override {
+    return WriteFile(path, contents);
+  }
+  bool Exists(const std::string& path) override { return files_.count(path) != 0; }
+  bool IsRegularFile(const std::string& path) override { return Exists(path); }
+  Status Remove(const std::string& path) override {
+    files_.erase(path);
+    return Status::Ok();
+  }
+  bool CanOpenForWriting(const std::string&) override { return true; }
+
+ private:
+  std::map<std::string, std::string> files_;
+};
+
+void BM_LoadRoster(benchmark::State& state) {
+  const std::string text = RosterText(static_cast<int>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(LoadRoster(text));
+}
+
+void BM_PairBouts(benchmark::State& state) {
+  const roster::Roster r = LoadRoster(RosterText(static_cast<int>(state.range(0))));
+  for (auto _ : state) {
+    pairing::PairingRun run;
+    benchmark::DoNotOptimize(pairing::PairBouts(r, pairing::PairingControl(), nullptr, &run));
+  }
+}
+
+template <typename Writer>
+void WriterBench(benchmark::State& state, Writer writer) {
+  const pairing::PairingRun run = PairedRun(static_cast<int>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(writer(run));
+}
+
+void BM_WriteBoutSheets(benchmark::State& state) { WriterBench(state, reports::WriteBoutSheets); }
+void BM_WriteResultsSummary(benchmark::State& state) { WriterBench(state, reports::WriteResultsSummary); }
+void BM_FormatByHandReport(benchmark::State& state) { WriterBench(state, pairing::FormatByHandReport); }
+void BM_WriteBoutsByClub(benchmark::State& state) { WriterBench(state, reports::WriteBoutsByClub); }
+void BM_WriteClubFiles(benchmark::State& state) { WriterBench(state, reports::WriteClubFiles); }
+void BM_WriteBoutsByBoutNumber(benchmark::State& state) { WriterBench(state, reports::WriteBoutsByBoutNumber); }
+void BM_CheckBoutTables(benchmark::State& state) { WriterBench(state, reports::CheckBoutTables); }
+
+void BM_RunPairing(benchmark::State& state) {
+  const roster::Roster r = LoadRoster(RosterText(static_cast<int>(state.range(0))));
+  MemoryDirectory dir;
+  for (auto _ : state) {
+    pairing::PairingControl control;
+    pairing::PairingRun run;
+    benchmark::DoNotOptimize(reports::RunPairing(dir, r, &control, nullptr, &run));
+  }
+}
+
+#define KESTRIO_SIZES ->Arg(1000)->Arg(10000)->Arg(50000)->Unit(benchmark::kMillisecond)
+BENCHMARK(BM_LoadRoster) KESTRIO_SIZES;
+BENCHMARK(BM_PairBouts) KESTRIO_SIZES;
+BENCHMARK(BM_WriteBoutSheets) KESTRIO_SIZES;
+BENCHMARK(BM_WriteResultsSummary) KESTRIO_SIZES;
+BENCHMARK(BM_FormatByHandReport) KESTRIO_SIZES;
+BENCHMARK(BM_WriteBoutsByClub) KESTRIO_SIZES;
+BENCHMARK(BM_WriteClubFiles) KESTRIO_SIZES;
+BENCHMARK(BM_WriteBoutsByBoutNumber) KESTRIO_SIZES;
+BENCHMARK(BM_CheckBoutTables) KESTRIO_SIZES;
+BENCHMARK(BM_RunPairing) KESTRIO_SIZES;
+
+}  // namespace
+}  // namespace kestrio::bench
+
+BENCHMARK_MAIN();
