@@ -43,7 +43,8 @@ void BM_SortDisplayOrder(benchmark::State& state) {
   r.SortColumn = column;
   roster::SortDisplayOrder(r);
   if (start == kReversed) std::reverse(r.DisplayOrder.begin(), r.DisplayOrder.end());
-  if (start == kShuffled) std::shuffle(r.DisplayOrder.begin(), r.DisplayOrder.end(), std::mt19937(3));
+  if (start == kShuffled)
+    std::shuffle(r.DisplayOrder.begin(), r.DisplayOrder.end(), std::mt19937(3));
   const auto initial = r.DisplayOrder;
   for (auto _ : state) {
     state.PauseTiming();

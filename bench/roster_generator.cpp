@@ -11,26 +11,25 @@ namespace kestrio::bench {
 namespace {
 
 constexpr std::array<std::string_view, 40> kLastNames = {
-    "Abernathy", "Baptiste", "Castellano", "Dunmore",  "Eckhart",   "Fairbanks", "Galloway",
-    "Halvorsen", "Ingersoll", "Jaramillo", "Kowalczyk", "Lindqvist", "Mbeki",   "Nakamura",
-    "Okonkwo",   "Pettersen", "Quintero",  "Rasmussen", "Szabo",    "Thibodeaux", "Underhill",
-    "Vasquez",   "Whitcombe", "Xiong",     "Yarbrough", "Zielinski", "Ashdown",  "Brannigan",
-    "Cordero",   "Delacroix", "Ellsworth", "Fontaine",  "Gutierrez", "Hollis",  "Iwasaki",
-    "Jablonski", "Kearney",   "Lachance",  "McAllister", "Novak",
+    "Abernathy", "Baptiste",  "Castellano", "Dunmore",    "Eckhart",   "Fairbanks",  "Galloway",
+    "Halvorsen", "Ingersoll", "Jaramillo",  "Kowalczyk",  "Lindqvist", "Mbeki",      "Nakamura",
+    "Okonkwo",   "Pettersen", "Quintero",   "Rasmussen",  "Szabo",     "Thibodeaux", "Underhill",
+    "Vasquez",   "Whitcombe", "Xiong",      "Yarbrough",  "Zielinski", "Ashdown",    "Brannigan",
+    "Cordero",   "Delacroix", "Ellsworth",  "Fontaine",   "Gutierrez", "Hollis",     "Iwasaki",
+    "Jablonski", "Kearney",   "Lachance",   "McAllister", "Novak",
 };
 
 constexpr std::array<std::string_view, 40> kFirstNames = {
-    "Aiden", "Brody",  "Caleb",  "Dante",  "Eli",    "Finn",   "Gavin",  "Hunter",
-    "Isaac", "Jonah",  "Kai",    "Liam",   "Mason",  "Nolan",  "Owen",   "Parker",
-    "Quinn", "Reid",   "Silas",  "Tristan", "Uriah", "Victor", "Wyatt",  "Xavier",
-    "Yusuf", "Zane",   "Ava",    "Bella",  "Chloe",  "Daisy",  "Emma",   "Fiona",
-    "Grace", "Hazel",  "Iris",   "Jade",   "Kira",   "Luna",   "Maya",   "Nora",
+    "Aiden", "Brody",  "Caleb", "Dante",  "Eli",   "Finn",   "Gavin", "Hunter", "Isaac", "Jonah",
+    "Kai",   "Liam",   "Mason", "Nolan",  "Owen",  "Parker", "Quinn", "Reid",   "Silas", "Tristan",
+    "Uriah", "Victor", "Wyatt", "Xavier", "Yusuf", "Zane",   "Ava",   "Bella",  "Chloe", "Daisy",
+    "Emma",  "Fiona",  "Grace", "Hazel",  "Iris",  "Jade",   "Kira",  "Luna",   "Maya",  "Nora",
 };
 
 constexpr std::array<std::string_view, 20> kTowns = {
-    "Ashford", "Brookvale", "Cedar",   "Dunmore", "Elkhorn", "Fairview", "Glenwood",
-    "Harbor",  "Ironwood",  "Juniper", "Kingsly", "Lakeside", "Maple",   "Northgate",
-    "Oakridge", "Pinecrest", "Quarry", "Redhill", "Stonebrook", "Timber",
+    "Ashford",  "Brookvale", "Cedar",   "Dunmore", "Elkhorn",    "Fairview", "Glenwood",
+    "Harbor",   "Ironwood",  "Juniper", "Kingsly", "Lakeside",   "Maple",    "Northgate",
+    "Oakridge", "Pinecrest", "Quarry",  "Redhill", "Stonebrook", "Timber",
 };
 
 constexpr std::array<std::string_view, 3> kSuffixes = {" WC", " Grapplers", " Youth"};

@@ -28,13 +28,14 @@ std::vector<std::string> Statuses(const Roster& roster) {
 TEST(TagDuplicatesTest, LaterCopiesBecomeDuplicatedIgnoringCaseAndLeadingBlanks) {
   Roster roster = Loaded(
       "Smith\tJohn\t72\t10\t3\tTigers\n"
-      "SMITH\tjohn\t72.001\t10\t3\t Tigers\tyes\n"     // case, leading blank, 72.00
-      "Smith\tJohn\t72\t10\t3\tTigers.\n"              // trailing period: different
-      "Smith\tJohn\t72.01\t10\t3\tTigers\n"            // different weight
-      "Smith\tJohn\t72\t10\t3\tTigers\tDuplicated\n"   // third copy
-      "Smith\tJo hn\t72\t10\t3\tTigers\n");            // inner blank counts
+      "SMITH\tjohn\t72.001\t10\t3\t Tigers\tyes\n"    // case, leading blank, 72.00
+      "Smith\tJohn\t72\t10\t3\tTigers.\n"             // trailing period: different
+      "Smith\tJohn\t72.01\t10\t3\tTigers\n"           // different weight
+      "Smith\tJohn\t72\t10\t3\tTigers\tDuplicated\n"  // third copy
+      "Smith\tJo hn\t72\t10\t3\tTigers\n");           // inner blank counts
   TagDuplicates(roster);
-  EXPECT_EQ(Statuses(roster), (std::vector<std::string>{"", "Duplicated", "", "", "Duplicated", ""}));
+  EXPECT_EQ(Statuses(roster),
+            (std::vector<std::string>{"", "Duplicated", "", "", "Duplicated", ""}));
   // The keys follow the new status, so a sort by status groups the duplicates.
   EXPECT_EQ(roster.Entries[1].SortKeys[6].view().substr(0, 10), "Duplicated");
   EXPECT_EQ(roster.DisplayOrder.size(), 6u);

@@ -91,7 +91,9 @@ std::optional<float> ReadNumberField(FieldCursor& cursor, FixedText<10>& field,
 }
 
 // A whole number followed by a period, right-aligned: "       75.".
-void AssignWhole(FixedText<10>& field, float value) { field.Assign(text::FormatFixed(value, 10, 0)); }
+void AssignWhole(FixedText<10>& field, float value) {
+  field.Assign(text::FormatFixed(value, 10, 0));
+}
 
 }  // namespace
 
@@ -100,8 +102,7 @@ DiagnosticSink& SilentDiagnostics() {
   return silent;
 }
 
-std::int32_t WInfoParseDataLine(std::string_view line, Participant& entry,
-                                DiagnosticSink& sink) {
+std::int32_t WInfoParseDataLine(std::string_view line, Participant& entry, DiagnosticSink& sink) {
   const std::string normalised = NormaliseTabs(line);
   FieldCursor cursor(normalised);
 

@@ -39,7 +39,7 @@ TEST(LineParserTest, ReadsTheSixFieldsAndDerivesWeightClassAndAgeYears) {
 
 TEST(LineParserTest, WeightClassIsTheNextMultipleOfFiveWithScaleTolerance) {
   const std::vector<std::pair<std::string, std::string>> cases = {
-      {"75", "       75."}, {"75.5", "       80."}, {"75.0005", "       75."},
+      {"75", "       75."}, {"75.5", "       80."},  {"75.0005", "       75."},
       {"0", "        5."},  {"72 kg", "       75."}, {"120", "      120."},
   };
   for (const auto& [weight, weight_class] : cases) {
@@ -70,7 +70,11 @@ TEST(LineParserTest, TabRunsAndLeadingTabsAreOneSeparator) {
   EXPECT_EQ(p.Club.Trimmed(), "Tigers");
   EXPECT_EQ(p.Status.Trimmed(), "Selected");
   // Control characters in text fields become blanks.
-  EXPECT_EQ(ParseOk("Sm\x01" "th\tJohn\t72\t10\t3\tTig\x1F" "ers").LastName.Trimmed(), "Sm th");
+  EXPECT_EQ(ParseOk("Sm\x01"
+                    "th\tJohn\t72\t10\t3\tTig\x1F"
+                    "ers")
+                .LastName.Trimmed(),
+            "Sm th");
 }
 
 TEST(LineParserTest, RejectedLinesSayWhichFieldFailed) {

@@ -30,7 +30,8 @@ bool IsDecimalNumber(std::string_view token) {
     i += fraction;
   }
   if (whole == 0 && fraction == 0) return false;
-  if (i < token.size() && (token[i] == 'e' || token[i] == 'E' || token[i] == 'd' || token[i] == 'D')) {
+  if (i < token.size() &&
+      (token[i] == 'e' || token[i] == 'E' || token[i] == 'd' || token[i] == 'D')) {
     ++i;
     if (i < token.size() && (token[i] == '+' || token[i] == '-')) ++i;
     const std::size_t exponent = DigitsAt(token, i);
@@ -97,7 +98,8 @@ std::string FormatFixed(double v, int w, int d) {
   // std::to_chars rounds exactly as printf's "%.*f" does, several times faster; the
   // roster parser formats three numbers per line of every file it opens.
   char buffer[512];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, d);
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, d);
   if (ec != std::errc()) return Asterisks(w);
   std::string s(buffer, end);
   if (d == 0) s += '.';

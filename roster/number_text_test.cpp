@@ -23,8 +23,8 @@ TEST(NumberTextTest, ReadsTheThreeFormsAndStopsAtTheFirstToken) {
 }
 
 TEST(NumberTextTest, RejectsEmptyTextAndTokensThatAreNotNumbers) {
-  for (const char* bad : {"", "   ", "72kg", "abc", "inf", "nan", "1e", ".", "-", "0x10", "1.5e+",
-                          "1e999", "--1"}) {
+  for (const char* bad :
+       {"", "   ", "72kg", "abc", "inf", "nan", "1e", ".", "-", "0x10", "1.5e+", "1e999", "--1"}) {
     EXPECT_FALSE(ReadDouble(bad).has_value()) << '"' << bad << '"';
   }
 }

@@ -42,8 +42,7 @@ int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& r
 // it as ReadRosterText does. When the file cannot be read, "Could not open file" goes to
 // sink with the file name as title, target is untouched and the error Status is returned.
 Status ReadRosterFile(FileSystem& fs, std::string_view path, Roster& target,
-                      SkippedLineReporter& reporter,
-                      DiagnosticSink& sink = SilentDiagnostics());
+                      SkippedLineReporter& reporter, DiagnosticSink& sink = SilentDiagnostics());
 
 struct OpenResult {
   Status status = Status::Ok();  // not ok when the file could not be read

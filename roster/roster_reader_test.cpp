@@ -98,8 +98,8 @@ TEST(RosterReaderTest, MissingOrBadOnlyFileAddsNothing) {
   EXPECT_EQ(result.added, 0);
   EXPECT_TRUE(reporter.lines.empty());
   ASSERT_EQ(sink.messages.size(), 1u);
-  EXPECT_EQ(sink.messages[0], std::make_pair(std::string("Could not open file"),
-                                             std::string("absent.txt")));
+  EXPECT_EQ(sink.messages[0],
+            std::make_pair(std::string("Could not open file"), std::string("absent.txt")));
 
   fs.AddFile("bad.txt", "nothing\tuseful\r\n");
   result = OpenRosterFile(fs, "bad.txt", roster, reporter, sink);

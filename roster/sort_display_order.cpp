@@ -151,7 +151,8 @@ void SortDisplayOrder(Roster& roster) {
       sorted.push_back(roster.DisplayOrder[by_key[first]]);
     } else {
       ReplayRotations(&by_key[first], last - first, lower, n, ring);
-      ring.ForEach([&](std::size_t m) { sorted.push_back(roster.DisplayOrder[by_key[first + m]]); });
+      ring.ForEach(
+          [&](std::size_t m) { sorted.push_back(roster.DisplayOrder[by_key[first + m]]); });
     }
     for (std::size_t m = first; m < last; ++m) lower.Mark(by_key[m]);
     first = last;

@@ -41,7 +41,9 @@ Roster TieHeavyRoster(std::size_t n, std::mt19937& rng) {
   static const char* kNames[] = {"Ames", "ames", "Bo", "Boone", "Cruz"};
   static const char* kClubs[] = {"Hawks", "Owls", ""};
   static const char* kStatus[] = {"", "Selected", "Deleted"};
-  auto pick = [&](std::size_t count) { return std::uniform_int_distribution<std::size_t>(0, count - 1)(rng); };
+  auto pick = [&](std::size_t count) {
+    return std::uniform_int_distribution<std::size_t>(0, count - 1)(rng);
+  };
   Roster roster;
   for (std::size_t i = 0; i < n; ++i) {
     Participant p;
