@@ -2,44 +2,116 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
 
 namespace kestrio::pairing {
 
 FitIndex::FitIndex(const std::vector<FitInputs>& fits, const FitTolerances& tolerances)
     : fits_(&fits), tolerances_(tolerances) {
-  // The walk's bound needs every factor but the weight's to be at most 1 and the
-  // weight factor to fall steadily with the distance in weight.
-  bounded_ = tolerances.Weight > 0 && tolerances.Age > 0 && tolerances.Rating > 0 &&
-             tolerances.SameClub <= 1 &&
-             std::all_of(fits.begin(), fits.end(), [](const FitInputs& f) { return f.Weight > 0; });
-  by_weight_.resize(fits.size());
-  std::iota(by_weight_.begin(), by_weight_.end(), 0);
-  if (bounded_) {
-    inverse_weight_.reserve(fits.size());
-    for (const FitInputs& f : fits) inverse_weight_.push_back(1.0 / f.Weight);
-    inverse_tolerance_[0] = 100.0 / static_cast<double>(tolerances.Weight);
-    inverse_tolerance_[1] = 1.0 / static_cast<double>(tolerances.Age);
-    inverse_tolerance_[2] = 1.0 / static_cast<double>(tolerances.Rating);
-    std::sort(by_weight_.begin(), by_weight_.end(), [&fits](std::int32_t a, std::int32_t b) {
-      return fits[a].Weight < fits[b].Weight || (fits[a].Weight == fits[b].Weight && a < b);
-    });
-  }
-  position_.resize(fits.size());
-  for (std::size_t pos = 0; pos < by_weight_.size(); ++pos) {
-    position_[by_weight_[pos]] = static_cast<std::int32_t>(pos);
-  }
+  Init();
 }
 
-double FitIndex::Estimate(int a, int b) const {
-  const FitInputs& x = (*fits_)[a];
-  const FitInputs& y = (*fits_)[b];
-  const double inverse_heavier = x.Weight < y.Weight ? inverse_weight_[b] : inverse_weight_[a];
-  const double pw = std::min(1.0, std::fabs(x.Weight - y.Weight) * inverse_heavier * inverse_tolerance_[0]);
-  const double pa = std::min(1.0, std::fabs(x.Age - y.Age) * inverse_tolerance_[1]);
-  const double pr = std::min(1.0, std::fabs(x.Rating - y.Rating) * inverse_tolerance_[2]);
+void FitIndex::SetTolerances(const FitTolerances& tolerances) {
+  const bool was_bounded = bounded_;
+  tolerances_ = tolerances;
+  SetScale();
+  if (bounded_ != was_bounded) Init();
+}
+
+void FitIndex::SetScale() {
+  const FitTolerances& t = tolerances_;
+  const std::vector<FitInputs>& fits = *fits_;
+  // The bounds need every factor to lie in [0, 1], a club factor of at most 1, and
+  // the weight factor to fall steadily with the distance in weight.
+  bounded_ = t.Weight > 0 && t.Age > 0 && t.Rating > 0 && t.SameClub <= 1 &&
+             std::all_of(fits.begin(), fits.end(), [](const FitInputs& f) { return f.Weight > 0; });
+  scale_[0] = 100.0 / static_cast<double>(t.Weight);
+  scale_[1] = 1.0 / static_cast<double>(t.Age);
+  scale_[2] = 1.0 / static_cast<double>(t.Rating);
+}
+
+void FitIndex::Init() {
+  SetScale();
+  const std::vector<FitInputs>& fits = *fits_;
+  points_.clear();
+  nodes_.clear();
+  const int n = static_cast<int>(fits.size());
+  points_.reserve(fits.size());
+  for (int a = 0; a < n; ++a) {
+    const FitInputs& f = fits[a];
+    points_.push_back({f.Weight, f.Age, f.Rating, 1.0 / f.Weight, f.ClubId, a});
+  }
+  free_.assign(fits.size(), 0);
+  slot_.resize(fits.size());
+  if (bounded_ && n > 0) {
+    leaf_.resize(fits.size());
+    Build(0, n, -1);
+    free_count_.assign(nodes_.size(), 0);
+  }
+  for (int s = 0; s < n; ++s) slot_[points_[s].Index] = s;
+}
+
+int FitIndex::Build(int begin, int end, int parent) {
+  const int id = static_cast<int>(nodes_.size());
+  nodes_.push_back({{0, 0, 0}, {0, 0, 0}, begin, end, -1, -1, parent});
+  double low[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
+  double high[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
+  for (int s = begin; s < end; ++s) {
+    const double v[3] = {points_[s].Weight, points_[s].Age, points_[s].Rating};
+    for (int d = 0; d < 3; ++d) {
+      low[d] = std::min(low[d], v[d]);
+      high[d] = std::max(high[d], v[d]);
+    }
+  }
+  std::copy_n(low, 3, nodes_[id].Low);
+  std::copy_n(high, 3, nodes_[id].High);
+  if (end - begin <= kLeafSize) {
+    for (int s = begin; s < end; ++s) leaf_[s] = id;
+    return id;
+  }
+  // Split the measure whose spread is widest in units of its tolerance.
+  const double spread[3] = {(high[0] - low[0]) / high[0] * scale_[0],
+                            (high[1] - low[1]) * scale_[1], (high[2] - low[2]) * scale_[2]};
+  const int d = static_cast<int>(std::max_element(spread, spread + 3) - spread);
+  const int middle = begin + (end - begin) / 2;
+  auto key = [d](const Point& p) { return d == 0 ? p.Weight : d == 1 ? p.Age : p.Rating; };
+  std::nth_element(points_.begin() + begin, points_.begin() + middle, points_.begin() + end,
+                   [&key](const Point& a, const Point& b) { return key(a) < key(b); });
+  const int left = Build(begin, middle, id);
+  const int right = Build(middle, end, id);
+  nodes_[id].Left = left;
+  nodes_[id].Right = right;
+  return id;
+}
+
+void FitIndex::Take(int a) {
+  const int s = slot_[a];
+  if (!free_[s]) return;
+  free_[s] = 0;
+  if (!bounded_) return;
+  for (int n = leaf_[s]; n >= 0; n = nodes_[n].Parent) --free_count_[n];
+}
+
+double FitIndex::NodeBound(const Point& p, const Node& node) const {
+  // The nearest weight of the node: relative to the heavier of the two, as the fit has it.
+  double pw = 0;
+  if (p.Weight < node.Low[0]) {
+    pw = (node.Low[0] - p.Weight) / node.Low[0] * scale_[0];
+  } else if (p.Weight > node.High[0]) {
+    pw = (p.Weight - node.High[0]) * p.InverseWeight * scale_[0];
+  }
+  const double da = std::max({0.0, node.Low[1] - p.Age, p.Age - node.High[1]});
+  const double dr = std::max({0.0, node.Low[2] - p.Rating, p.Rating - node.High[2]});
+  return (1.0 - std::min(1.0, pw)) * (1.0 - std::min(1.0, da * scale_[1])) *
+         (1.0 - std::min(1.0, dr * scale_[2]));
+}
+
+double FitIndex::Estimate(const Point& p, const Point& q) const {
+  const double inverse_heavier = p.Weight < q.Weight ? q.InverseWeight : p.InverseWeight;
+  const double pw = std::min(1.0, std::fabs(p.Weight - q.Weight) * inverse_heavier * scale_[0]);
+  const double pa = std::min(1.0, std::fabs(p.Age - q.Age) * scale_[1]);
+  const double pr = std::min(1.0, std::fabs(p.Rating - q.Rating) * scale_[2]);
   double fit = (1.0 - pw) * (1.0 - pa) * (1.0 - pr);
-  if (x.ClubId == y.ClubId) fit *= tolerances_.SameClub;
+  if (p.ClubId == q.ClubId) fit *= tolerances_.SameClub;
   return fit;
 }
 

@@ -2,17 +2,19 @@
 
 // Partner searches over the selected wrestlers without a table of every pair's fit.
 //
-// A pair whose weights differ by the weight tolerance or more has fit 0, and 0 is never
-// good enough for a bout, so only wrestlers of nearby weight matter. The index keeps
-// the wrestlers sorted by weight; a search walks outward from the chooser's weight and
-// stops once the weight factor alone can no longer reach the fit it must beat. When no
-// such bound holds (a tolerance of 0 or below, a club factor above 1, a weight of 0 or
-// below) every search scans all wrestlers instead; the answers are the same.
+// The fit is a product of three factors, one per measure, each falling from 1 to 0 as
+// the difference grows to the tolerance; a club factor of at most 1 can only lower it.
+// So a group of wrestlers whose weights, ages and ratings lie in known ranges has an
+// upper bound on its fit to any chooser, and a search can skip every group whose bound
+// is below the fit it must beat. The index is a k-d tree over (weight, age, rating)
+// whose nodes also count the wrestlers still free in the round, so groups already
+// taken are skipped too. When no bound holds (a tolerance of 0 or below, a club factor
+// above 1, a weight of 0 or below) every search scans all wrestlers instead. Either
+// way the answers are those of a plain scan, ties included.
 
 #include <cstdint>
 #include <vector>
 
-#include "pairing/free_list.h"
 #include "pairing/goodness_of_fit.h"
 
 namespace kestrio::pairing {
@@ -22,57 +24,94 @@ class FitIndex {
   // fits is indexed by SelectionIndex and must outlive the index.
   FitIndex(const std::vector<FitInputs>& fits, const FitTolerances& tolerances);
 
-  // The wrestler b with the highest fit to c among those free in `free` (positions of
-  // the weight order, see PositionOf) and not already_met(b) whose fit is above 0 and
-  // strictly above min_fit; among equal fits the lowest SelectionIndex. -1 when there
-  // is none. c itself is never considered. already_met is asked only for a winning fit.
+  // Starts a round: exactly the wrestlers a with eligible(a) are free to be partners.
+  template <typename Eligible>
+  void BeginRound(Eligible eligible);
+  // Wrestler a is no longer free in this round (taking it twice is harmless).
+  void Take(int a);
+
+  // The free wrestler b with the highest fit to c, not already_met(b), whose fit is
+  // above 0 and strictly above min_fit; among equal fits the lowest SelectionIndex.
+  // -1 when there is none. c itself is never considered. already_met is asked only
+  // for a fit that would win.
   template <typename AlreadyMet>
-  int BestPartner(int c, float min_fit, FreeList& free, AlreadyMet already_met) const;
+  int BestPartner(int c, float min_fit, AlreadyMet already_met) const;
 
   // Calls visit(j, fit) for every wrestler j != k whose fit to k is above 0, in no
-  // particular order.
+  // particular order; free or not.
   template <typename Visit>
   void ForEachPositiveFit(int k, Visit visit) const;
 
+  // Measures with other tolerances from here on; the tree is kept when the bounds
+  // still hold (doubling the tolerances keeps them).
+  void SetTolerances(const FitTolerances& tolerances);
+
   float Fit(int a, int b) const { return GoodnessOfFit((*fits_)[a], (*fits_)[b], tolerances_); }
   bool bounded() const { return bounded_; }
-  int size() const { return static_cast<int>(by_weight_.size()); }
-  // Where SelectionIndex a stands in the weight order (the selection order when the
-  // searches are not bounded).
-  int PositionOf(int a) const { return position_[a]; }
 
  private:
-  // A fit can exceed the weight bound by rounding only (six decimals, a 32-bit real):
-  // far less than this. Walks stop only when the bound is below the target by more.
-  static constexpr long double kMargin = 1.0e-5L;
+  // A fit can exceed the bounds below only by rounding (six decimals, a 32-bit real,
+  // double arithmetic): far less than this. Searches skip a group only when its bound
+  // is below the target by more.
+  static constexpr double kMargin = 1.0e-5;
+  static constexpr int kLeafSize = 8;
 
-  // An estimate of the fit before rounding, in plain double arithmetic with reciprocals
-  // computed once: within far less than kMargin of the exact fit when bounded. Only
-  // fits whose estimate comes near the target are computed exactly.
-  double Estimate(int a, int b) const;
-  long double Bound(int c, int b) const {
-    return WeightFactorBound((*fits_)[c].Weight, (*fits_)[b].Weight, tolerances_.Weight);
-  }
+  // One wrestler in tree order.
+  struct Point {
+    double Weight, Age, Rating, InverseWeight;
+    std::int32_t ClubId, Index;
+  };
+  // Points [Begin, End) lie within [Low, High] in every measure (weight, age, rating).
+  struct Node {
+    double Low[3], High[3];
+    std::int32_t Begin, End, Left, Right, Parent;
+  };
+
+  void Init();
+  void SetScale();
+  int Build(int begin, int end, int parent);
+  // Upper bound of the fit of p to any point of node (club factor left out).
+  double NodeBound(const Point& p, const Node& node) const;
+  // The fit of p and q in double arithmetic, within far less than kMargin of the exact.
+  double Estimate(const Point& p, const Point& q) const;
 
   const std::vector<FitInputs>* fits_;
   FitTolerances tolerances_;
   bool bounded_ = false;
-  std::vector<std::int32_t> by_weight_;  // SelectionIndex values by weight, then index
-  std::vector<std::int32_t> position_;   // position of each SelectionIndex in by_weight_
-  std::vector<double> inverse_weight_;   // 1 / Weight by SelectionIndex, when bounded
-  double inverse_tolerance_[3] = {0, 0, 0};  // 100 / weight, 1 / age, 1 / rating tolerance
+  double scale_[3] = {0, 0, 0};  // 100 / weight, 1 / age, 1 / rating tolerance
+  std::vector<Point> points_;    // tree order; selection order when not bounded
+  std::vector<std::int32_t> slot_;  // where each SelectionIndex sits in points_
+  std::vector<Node> nodes_;         // node 0 is the root; children after parents
+  std::vector<std::int32_t> leaf_;  // the leaf node of each slot
+  std::vector<char> free_;          // by slot
+  std::vector<std::int32_t> free_count_;  // free points under each node
 };
 
+template <typename Eligible>
+void FitIndex::BeginRound(Eligible eligible) {
+  for (std::size_t s = 0; s < points_.size(); ++s) free_[s] = eligible(points_[s].Index) ? 1 : 0;
+  for (std::size_t n = nodes_.size(); n-- > 0;) {
+    const Node& node = nodes_[n];
+    if (node.Left < 0) {
+      int count = 0;
+      for (int s = node.Begin; s < node.End; ++s) count += free_[s];
+      free_count_[n] = count;
+    } else {
+      free_count_[n] = free_count_[node.Left] + free_count_[node.Right];
+    }
+  }
+}
+
 template <typename AlreadyMet>
-int FitIndex::BestPartner(int c, float min_fit, FreeList& free, AlreadyMet already_met) const {
+int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
   // The best starts at 0 and must be beaten strictly: a fit of 0 never makes a bout.
   float best = 0.0f;
   int partner = -1;
-  auto target = [&] {
-    return static_cast<double>(min_fit > best ? min_fit : best) - static_cast<double>(kMargin);
-  };
-  auto consider = [&](int b) {
-    if (bounded_ && Estimate(c, b) < target()) return;
+  const Point& chooser = points_[slot_[c]];
+  auto target = [&] { return static_cast<double>(min_fit > best ? min_fit : best) - kMargin; };
+  auto consider = [&](const Point& q) {
+    if (bounded_ && Estimate(chooser, q) < target()) return;
+    const int b = q.Index;
     const float fit = Fit(c, b);
     if (!(fit > min_fit)) return;
     if (fit > best || (fit == best && b < partner)) {
@@ -81,48 +120,66 @@ int FitIndex::BestPartner(int c, float min_fit, FreeList& free, AlreadyMet alrea
       partner = b;
     }
   };
-  const int n = size();
-  const int home = position_[c];
   if (!bounded_) {
-    // The plain scan in selection order (positions are SelectionIndex values here).
-    for (int b = free.FreeAtOrAfter(0); b < n; b = free.FreeAtOrAfter(b + 1)) {
-      if (b != home) consider(b);
+    for (std::size_t s = 0; s < points_.size(); ++s) {
+      if (free_[s] && points_[s].Index != c) consider(points_[s]);
     }
     return partner;
   }
-  for (int pos = free.FreeAtOrBefore(home - 1); pos >= 0; pos = free.FreeAtOrBefore(pos - 1)) {
-    const int b = by_weight_[pos];
-    if (Bound(c, b) < static_cast<long double>(target())) break;
-    consider(b);
-  }
-  for (int pos = free.FreeAtOrAfter(home + 1); pos < n; pos = free.FreeAtOrAfter(pos + 1)) {
-    const int b = by_weight_[pos];
-    if (Bound(c, b) < static_cast<long double>(target())) break;
-    consider(b);
+  // Depth first, the more promising child first. A node's bound is checked again when
+  // it is taken from the stack, so that a better fit found meanwhile prunes it.
+  struct Pending {
+    std::int32_t node;
+    double bound;
+  };
+  Pending stack[128];
+  int depth = 0;
+  stack[depth++] = {0, NodeBound(chooser, nodes_[0])};
+  while (depth > 0) {
+    const Pending top = stack[--depth];
+    if (free_count_[top.node] == 0 || top.bound < target()) continue;
+    const Node& node = nodes_[top.node];
+    if (node.Left < 0) {
+      for (int s = node.Begin; s < node.End; ++s) {
+        if (free_[s] && points_[s].Index != c) consider(points_[s]);
+      }
+      continue;
+    }
+    const Pending left{node.Left, NodeBound(chooser, nodes_[node.Left])};
+    const Pending right{node.Right, NodeBound(chooser, nodes_[node.Right])};
+    const bool left_first = left.bound >= right.bound;
+    stack[depth++] = left_first ? right : left;
+    stack[depth++] = left_first ? left : right;
   }
   return partner;
 }
 
 template <typename Visit>
 void FitIndex::ForEachPositiveFit(int k, Visit visit) const {
-  auto consider = [&](int j) {
-    if (bounded_ && Estimate(k, j) < -static_cast<double>(kMargin)) return;
-    const float fit = Fit(k, j);
-    if (fit > 0) visit(j, fit);
+  const Point& home = points_[slot_[k]];
+  auto consider = [&](const Point& q) {
+    if (q.Index == k) return;
+    const float fit = Fit(k, q.Index);
+    if (fit > 0) visit(q.Index, fit);
   };
-  const int n = size();
   if (!bounded_) {
-    for (int j = 0; j < n; ++j) {
-      if (j != k) consider(j);
-    }
+    for (const Point& q : points_) consider(q);
     return;
   }
-  const int home = position_[k];
-  for (int pos = home - 1; pos >= 0 && Bound(k, by_weight_[pos]) >= -kMargin; --pos) {
-    consider(by_weight_[pos]);
-  }
-  for (int pos = home + 1; pos < n && Bound(k, by_weight_[pos]) >= -kMargin; ++pos) {
-    consider(by_weight_[pos]);
+  // A positive six-decimal fit is at least 0.000001, so its exact fit is above this.
+  constexpr double kPositive = 4.0e-7;
+  std::int32_t stack[128];
+  int depth = 0;
+  stack[depth++] = 0;
+  while (depth > 0) {
+    const Node& node = nodes_[stack[--depth]];
+    if (NodeBound(home, node) < kPositive) continue;
+    if (node.Left < 0) {
+      for (int s = node.Begin; s < node.End; ++s) consider(points_[s]);
+    } else {
+      stack[depth++] = node.Left;
+      stack[depth++] = node.Right;
+    }
   }
 }
 

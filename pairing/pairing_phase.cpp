@@ -69,29 +69,25 @@ void AddBout(PhaseWork& work, int round, int sign, int c, int p) {
 }
 
 // One round; returns the number of bouts it made.
-int PairRound(PhaseWork& work, const FitIndex& index, int round, int sign) {
+int PairRound(PhaseWork& work, FitIndex& index, int round, int sign) {
   PairingRun& run = *work.run;
   const PairingControl& control = run.Control;
   // Partners come from those without a bout in the round and below the hard limit.
-  FreeList& free = work.Free;
-  free.Reset(run.SelectionSize);
-  for (int a = 0; a < run.SelectionSize; ++a) {
-    if (Cell(run, a, round) != 0 || run.BoutCount[a] >= control.MaxBoutsAllowed) {
-      free.Take(index.PositionOf(a));
-    }
-  }
+  index.BeginRound([&](int a) {
+    return Cell(run, a, round) == 0 && run.BoutCount[a] < control.MaxBoutsAllowed;
+  });
   int paired = 0;
   for (const std::int32_t c : ChooserOrder(run, round)) {
     if (Cell(run, c, round) != 0) continue;  // taken as a partner earlier in the round
     const auto& met = work.Opponents[c];
     const int p = index.BestPartner(
-        c, control.MinGoodnessOfFitAllowed, free,
+        c, control.MinGoodnessOfFitAllowed,
         [&](int b) { return std::find(met.begin(), met.end(), b) != met.end(); });
-    free.Take(index.PositionOf(c));
+    index.Take(c);
     if (p < 0) {
       Cell(run, c, round) = kNoPartnerMark;
     } else {
-      free.Take(index.PositionOf(p));
+      index.Take(p);
       AddBout(work, round, sign, c, p);
       ++paired;
     }
@@ -115,7 +111,7 @@ void EnsureRounds(PairingRun& run, int rounds) {
   run.RoundCapacity = capacity;
 }
 
-int RunPairingPhase(PhaseWork& work, const FitIndex& index, int first_round, int sign) {
+int RunPairingPhase(PhaseWork& work, FitIndex& index, int first_round, int sign) {
   // A phase always runs its first round, then one more round after every round that
   // made a bout; each such round adds a bout, so the phase ends.
   int last = 0;

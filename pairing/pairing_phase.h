@@ -27,8 +27,6 @@ struct PhaseWork {
   std::vector<std::vector<std::int32_t>> Opponents;
   // Bouts created so far in either phase.
   std::int32_t Created = 0;
-  // Scratch of the round being paired.
-  FreeList Free;
 };
 
 // Makes the RoundTable hold at least `rounds` rounds, keeping its contents. The table
@@ -39,7 +37,7 @@ void EnsureRounds(PairingRun& run, int rounds);
 // Pairs in rounds from first_round on, handing out bout numbers with the given sign
 // (+1 optimum, -1 relaxed) and measuring with index. Returns the last round that made
 // a bout, or 0 when none did.
-int RunPairingPhase(PhaseWork& work, const FitIndex& index, int first_round, int sign);
+int RunPairingPhase(PhaseWork& work, FitIndex& index, int first_round, int sign);
 
 // The weight class of a bout: the mean of the two weights rounded to a whole number
 // (halves up), then to the nearest multiple of 5 (halves up).

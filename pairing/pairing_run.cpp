@@ -1,5 +1,6 @@
 #include "pairing/pairing_run.h"
 
+#include <algorithm>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -86,9 +87,11 @@ Status PairBouts(const roster::Roster& roster, const PairingControl& control,
   work.run = run;
   work.progress = progress;
   work.Opponents.resize(static_cast<std::size_t>(run->SelectionSize));
+  run->BoutList.reserve(static_cast<std::size_t>(run->SelectionSize) *
+                        static_cast<std::size_t>(std::clamp(control.MaxBoutsWanted + 1, 1, 8)));
 
-  const FitIndex optimum(run->FitList, OptimumTolerances(control));
-  const int optimum_last = RunPairingPhase(work, optimum, 1, +1);
+  FitIndex index(run->FitList, OptimumTolerances(control));
+  const int optimum_last = RunPairingPhase(work, index, 1, +1);
 
   // The relaxed phase starts after the optimum's last round that made a bout; the
   // rounds from there on hold only the no-partner marks of the empty round.
@@ -97,8 +100,8 @@ Status PairBouts(const roster::Roster& roster, const PairingControl& control,
       run->RoundTable[static_cast<std::size_t>(a) * run->RoundCapacity + r] = 0;
     }
   }
-  const FitIndex relaxed(run->FitList, RelaxedTolerances(control));
-  const int relaxed_last = RunPairingPhase(work, relaxed, optimum_last + 1, -1);
+  index.SetTolerances(RelaxedTolerances(control));
+  const int relaxed_last = RunPairingPhase(work, index, optimum_last + 1, -1);
 
   run->TotalBouts = work.Created;
   FinishBouts(*run, relaxed_last > 0 ? relaxed_last : optimum_last);
