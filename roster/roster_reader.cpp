@@ -38,10 +38,17 @@ class LineReader {
   std::string_view rest_;
 };
 
-// Blank lines and "#" comment lines in hand-made rosters carry no entry and no warning.
-bool IsBlankOrComment(std::string_view line) {
+// Blank lines carry nothing to read or warn about.
+bool IsBlank(std::string_view line) {
+  return line.find_first_not_of(" \t") == std::string_view::npos;
+}
+
+// A "#" line in a hand-made roster is a comment when it does not hold an entry. One that
+// does parse is an entry (a last name may start with "#", and a saved roster writes it at
+// the start of a line), so it must load rather than vanish.
+bool IsComment(std::string_view line) {
   const auto first = line.find_first_not_of(" \t");
-  return first == std::string_view::npos || line[first] == '#';
+  return first != std::string_view::npos && line[first] == '#';
 }
 
 }  // namespace
@@ -59,10 +66,11 @@ int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& r
   int count = 0;
   std::string_view line;
   for (LineReader lines(text); lines.Next(line);) {
-    if (IsBlankOrComment(line)) continue;
-    if (WInfoParseDataLine(line, scratch, sink) == 0) {
+    if (IsBlank(line)) continue;
+    const bool comment = IsComment(line);
+    if (WInfoParseDataLine(line, scratch, comment ? SilentDiagnostics() : sink) == 0) {
       ++count;
-    } else {
+    } else if (!comment) {
       reporter.SkippedLine(kSkippedLineCaption, text::WithoutBlanks(line));
     }
   }
@@ -71,7 +79,7 @@ int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& r
   std::vector<Participant> entries(static_cast<std::size_t>(count));
   std::size_t k = 0;
   for (LineReader lines(text); lines.Next(line) && k < entries.size();) {
-    if (IsBlankOrComment(line)) continue;
+    if (IsBlank(line)) continue;
     if (WInfoParseDataLine(line, entries[k], SilentDiagnostics()) != 0) continue;
     RebuildSortKeys(entries[k]);
     ++k;
