@@ -244,47 +244,86 @@ std::size_t ClubReportSize(const PairingRun& run) {
   return (4 * static_cast<std::size_t>(Rows(run)) + run.BoutList.size()) * 80 + 1024;
 }
 
-std::string WriteBoutsByClub(const PairingRun& run) {
+namespace {
+
+// The all-clubs report and where each wrestler's block sits in it. A wrestler's block
+// reads the same in the per-club file, so those files copy it instead of writing it again.
+struct ByClubText {
+  std::string text;
+  std::vector<std::pair<std::size_t, std::size_t>> block;  // [begin, end) per wrestler
+};
+
+ByClubText BuildByClub(const PairingRun& run, const std::vector<ClubGroup>& groups) {
+  ByClubText result;
+  result.block.resize(static_cast<std::size_t>(Rows(run)));
   ReportText out;
   out.Reserve(ClubReportSize(run));
   TitleLines(out, 44, {"Tandrel Results Reported For All Clubs", "           (in chosen sort order)"});
   const BoutsOfWrestler bouts = IndexBouts(run);
-  for (const ClubGroup& group : ClubsInOrder(run)) {
+  for (const ClubGroup& group : groups) {
     ClubBlock(out, group.club);
-    for (int p : group.members) ParticipantBlock(out, run, bouts, p);
+    for (int p : group.members) {
+      const std::size_t begin = out.str().size();
+      ParticipantBlock(out, run, bouts, p);
+      result.block[static_cast<std::size_t>(p)] = {begin, out.str().size()};
+    }
   }
-  return out.Take();
+  result.text = out.Take();
+  return result;
 }
 
-std::vector<ClubFile> WriteClubFiles(const PairingRun& run) {
-  const std::vector<ClubGroup> groups = ClubsInOrder(run);
+std::vector<ClubFile> BuildClubFiles(const PairingRun& run, const std::vector<ClubGroup>& groups,
+                                     const ByClubText& by_club) {
   if (groups.empty()) return {};
   const std::vector<int> alpha = AlphaIndex(run);
   std::vector<int> position(alpha.size());
   for (std::size_t i = 0; i < alpha.size(); ++i) position[static_cast<std::size_t>(alpha[i])] = static_cast<int>(i);
-  const BoutsOfWrestler bouts = IndexBouts(run);
 
   std::vector<ClubFile> files;
   std::map<std::string, std::size_t> file_of_name;
   for (const ClubGroup& group : groups) {
     const std::string name = ClubFileName(group.club);
-    ReportText out;
-    out.Reserve(group.members.size() * 8 * 80 + 1024);  // about seven lines per wrestler
     auto [it, is_new] = file_of_name.emplace(name, files.size());
+    ReportText out;
     if (is_new) TitleLines(out, 53, {"Tandrel Results Reported Alphabetically by Club"});
     ClubBlock(out, group.club);
+    std::string text = out.Take();
     std::vector<int> members = group.members;
     std::sort(members.begin(), members.end(), [&](int a, int b) {
       return position[static_cast<std::size_t>(a)] < position[static_cast<std::size_t>(b)];
     });
-    for (int p : members) ParticipantBlock(out, run, bouts, p);
+    std::size_t size = text.size();
+    for (int p : members) size += by_club.block[static_cast<std::size_t>(p)].second - by_club.block[static_cast<std::size_t>(p)].first;
+    text.reserve(size);
+    for (int p : members) {
+      const auto [begin, end] = by_club.block[static_cast<std::size_t>(p)];
+      text.append(by_club.text, begin, end - begin);
+    }
     if (is_new) {
-      files.push_back({name, out.Take()});
+      files.push_back({name, std::move(text)});
     } else {
-      files[it->second].text += out.str();
+      files[it->second].text += text;
     }
   }
   return files;
+}
+
+}  // namespace
+
+std::string WriteBoutsByClub(const PairingRun& run) { return BuildByClub(run, ClubsInOrder(run)).text; }
+
+std::vector<ClubFile> WriteClubFiles(const PairingRun& run) {
+  const std::vector<ClubGroup> groups = ClubsInOrder(run);
+  return BuildClubFiles(run, groups, BuildByClub(run, groups));
+}
+
+ClubReports WriteClubReports(const PairingRun& run) {
+  const std::vector<ClubGroup> groups = ClubsInOrder(run);
+  ByClubText by_club = BuildByClub(run, groups);
+  ClubReports reports;
+  reports.files = BuildClubFiles(run, groups, by_club);
+  reports.by_club = std::move(by_club.text);
+  return reports;
 }
 
 std::string WriteBoutsByBoutNumber(const PairingRun& run) {

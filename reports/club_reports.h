@@ -53,6 +53,14 @@ struct ClubFile {
 // both clubs' blocks, so that neither club's bouts are lost.
 std::vector<ClubFile> WriteClubFiles(const pairing::PairingRun& run);
 
+// Both club reports at once (each wrestler's block is written once and copied into its
+// club's file): the same texts as WriteBoutsByClub and WriteClubFiles.
+struct ClubReports {
+  std::string by_club;
+  std::vector<ClubFile> files;
+};
+ClubReports WriteClubReports(const pairing::PairingRun& run);
+
 std::string WriteBoutsByBoutNumber(const pairing::PairingRun& run);
 
 }  // namespace kestrio::reports

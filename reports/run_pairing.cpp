@@ -65,8 +65,9 @@ PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
   sink.Write(std::string(kBoutSheetsName), WriteBoutSheets(*run));
   sink.Write(std::string(kResultsSummaryName), WriteResultsSummary(*run));
   sink.Write(std::string(kByHandName), pairing::FormatByHandReport(*run));
-  sink.Write(std::string(kBoutsByClubName), WriteBoutsByClub(*run));
-  for (const ClubFile& file : WriteClubFiles(*run)) sink.Write(file.name, file.text);
+  const ClubReports club_reports = WriteClubReports(*run);
+  sink.Write(std::string(kBoutsByClubName), club_reports.by_club);
+  for (const ClubFile& file : club_reports.files) sink.Write(file.name, file.text);
   sink.Write(std::string(kBoutsByBoutNumberName), WriteBoutsByBoutNumber(*run));
   sink.Finish();
   return outcome;

@@ -85,6 +85,8 @@ TEST(RunPairingTest, WritesEveryReportInOrderAndTwoRunsGiveTheSameFiles) {
   EXPECT_EQ(*s.fs.Contents("Tandrel-PairingBoutsheets.txt"), WriteBoutSheets(s.run));
   EXPECT_EQ(*s.fs.Contents("Tandrel-PairingByhand.txt"), pairing::FormatByHandReport(s.run));
   EXPECT_EQ(*s.fs.Contents("Tandrel-BoutsByBoutNumber.txt"), WriteBoutsByBoutNumber(s.run));
+  EXPECT_EQ(*s.fs.Contents("Tandrel-BoutsByClub.txt"), WriteBoutsByClub(s.run));
+  for (const ClubFile& f : WriteClubFiles(s.run)) EXPECT_EQ(*s.fs.Contents(f.name), f.text) << f.name;
 
   const std::map<std::string, std::string> files = s.fs.Files();
   s.fs.ClearCalls();
