@@ -52,7 +52,7 @@ void FitIndex::Init() {
 
 int FitIndex::Build(int begin, int end, int parent) {
   const int id = static_cast<int>(nodes_.size());
-  nodes_.push_back({{0, 0, 0}, {0, 0, 0}, begin, end, -1, -1, parent});
+  nodes_.push_back({{0, 0, 0}, {0, 0, 0}, 0, begin, end, -1, -1, parent});
   double low[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
   double high[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
   for (int s = begin; s < end; ++s) {
@@ -64,6 +64,7 @@ int FitIndex::Build(int begin, int end, int parent) {
   }
   std::copy_n(low, 3, nodes_[id].Low);
   std::copy_n(high, 3, nodes_[id].High);
+  nodes_[id].InverseLowWeight = 1.0 / low[0];
   if (end - begin <= kLeafSize) {
     for (int s = begin; s < end; ++s) leaf_[s] = id;
     return id;
@@ -95,7 +96,7 @@ double FitIndex::NodeBound(const Point& p, const Node& node) const {
   // The nearest weight of the node: relative to the heavier of the two, as the fit has it.
   double pw = 0;
   if (p.Weight < node.Low[0]) {
-    pw = (node.Low[0] - p.Weight) / node.Low[0] * scale_[0];
+    pw = (node.Low[0] - p.Weight) * node.InverseLowWeight * scale_[0];
   } else if (p.Weight > node.High[0]) {
     pw = (p.Weight - node.High[0]) * p.InverseWeight * scale_[0];
   }

@@ -54,7 +54,7 @@ class FitIndex {
   // double arithmetic): far less than this. Searches skip a group only when its bound
   // is below the target by more.
   static constexpr double kMargin = 1.0e-5;
-  static constexpr int kLeafSize = 8;
+  static constexpr int kLeafSize = 16;
 
   // One wrestler in tree order.
   struct Point {
@@ -64,6 +64,7 @@ class FitIndex {
   // Points [Begin, End) lie within [Low, High] in every measure (weight, age, rating).
   struct Node {
     double Low[3], High[3];
+    double InverseLowWeight;
     std::int32_t Begin, End, Left, Right, Parent;
   };
 
