@@ -34,9 +34,12 @@ bool LoadRosters(const BatchOptions& options, FileSystem& fs, roster::Roster& ro
   return true;
 }
 
-// Mark All Selected with nothing filtered: every entry, without reordering.
+// Mark All Selected with nothing filtered: every entry, without reordering. An entry
+// whose status text already reads "Selected" keeps its keys, which would not change.
 void SelectAll(roster::Roster& roster) {
+  const text::FixedText<15> selected(roster::ParticipantStatus::Selected);
   for (roster::Participant& p : roster.Entries) {
+    if (p.Status == selected) continue;
     roster::SetStatus(p, roster::ParticipantStatus::Selected);
     roster::RebuildSortKeys(p);
   }
