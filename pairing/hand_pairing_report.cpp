@@ -60,6 +60,22 @@ std::string BoutSide(const BoutEntry& e) {
          text::FormatFixed(e.Age, 4, 0) + "  " + text::FormatFixed(e.Rating, 5, 2);
 }
 
+// The fit inputs of the run; a run put together by other code without them measures
+// from the SelectedList instead (its numbers as 32-bit reals), rather than reading
+// past the end of a list.
+std::vector<FitInputs> FitInputsOf(const PairingRun& run) {
+  if (run.FitList.size() == static_cast<std::size_t>(run.SelectionSize)) return run.FitList;
+  std::vector<FitInputs> fits;
+  std::vector<std::string_view> clubs;
+  for (const SelectedParticipant& s : run.SelectedList) {
+    const std::string_view club = s.Club.WithoutBlanks();
+    auto found = std::find(clubs.begin(), clubs.end(), club);
+    if (found == clubs.end()) found = clubs.insert(clubs.end(), club);
+    fits.push_back({s.Weight, s.Age, s.Rating, static_cast<std::int32_t>(found - clubs.begin())});
+  }
+  return fits;
+}
+
 }  // namespace
 
 std::string FormatByHandReport(const PairingRun& run) {
@@ -70,7 +86,8 @@ std::string FormatByHandReport(const PairingRun& run) {
     opponents[a].push_back(b);
     opponents[b].push_back(a);
   }
-  const FitIndex relaxed(run.FitList, RelaxedTolerances(run.Control));
+  const std::vector<FitInputs> fits = FitInputsOf(run);
+  const FitIndex relaxed(fits, RelaxedTolerances(run.Control));
 
   std::string out;
   for (int k = 0; k < run.SelectionSize; ++k) {

@@ -97,5 +97,12 @@ TEST(ByHandReport, NothingToReportLeavesTheTrailerAlone) {
   EXPECT_EQ(FormatByHandReport(PairingRun()), kTrailer);
 }
 
+TEST(ByHandReport, RunWithoutFitInputsMeasuresFromTheSelectedList) {
+  PairingRun run = SmallRun();
+  const std::string expected = FormatByHandReport(run);
+  run.FitList.clear();  // as a run assembled by hand would be
+  EXPECT_EQ(FormatByHandReport(run), expected);
+}
+
 }  // namespace
 }  // namespace kestrio::pairing
