@@ -79,12 +79,12 @@ class FitIndex {
   const std::vector<FitInputs>* fits_;
   FitTolerances tolerances_;
   bool bounded_ = false;
-  double scale_[3] = {0, 0, 0};  // 100 / weight, 1 / age, 1 / rating tolerance
-  std::vector<Point> points_;    // tree order; selection order when not bounded
-  std::vector<std::int32_t> slot_;  // where each SelectionIndex sits in points_
-  std::vector<Node> nodes_;         // node 0 is the root; children after parents
-  std::vector<std::int32_t> leaf_;  // the leaf node of each slot
-  std::vector<char> free_;          // by slot
+  double scale_[3] = {0, 0, 0};           // 100 / weight, 1 / age, 1 / rating tolerance
+  std::vector<Point> points_;             // tree order; selection order when not bounded
+  std::vector<std::int32_t> slot_;        // where each SelectionIndex sits in points_
+  std::vector<Node> nodes_;               // node 0 is the root; children after parents
+  std::vector<std::int32_t> leaf_;        // the leaf node of each slot
+  std::vector<char> free_;                // by slot
   std::vector<std::int32_t> free_count_;  // free points under each node
 };
 

@@ -18,8 +18,8 @@ long double Term(long double difference, long double tolerance) {
 }  // namespace
 
 FitTolerances OptimumTolerances(const PairingControl& control) {
-  return {control.MaxAllowedDiffWeight, control.MaxAllowedDiffAge,
-          control.MaxAllowedDiffRating, control.SameClubPairingWeight};
+  return {control.MaxAllowedDiffWeight, control.MaxAllowedDiffAge, control.MaxAllowedDiffRating,
+          control.SameClubPairingWeight};
 }
 
 FitTolerances RelaxedTolerances(const PairingControl& control) {
@@ -41,8 +41,7 @@ double ComputeFit(const FitInputs& a, const FitInputs& b, const FitTolerances& t
     if (pw > 1) pw = 1;
   }
   const long double pa = Term(std::fabs(static_cast<long double>(a.Age) - b.Age), t.Age);
-  const long double pr =
-      Term(std::fabs(static_cast<long double>(a.Rating) - b.Rating), t.Rating);
+  const long double pr = Term(std::fabs(static_cast<long double>(a.Rating) - b.Rating), t.Rating);
   long double fit = ((1.0L - pw) * 1.0L) * (1.0L - pa) * (1.0L - pr);
   if (a.ClubId == b.ClubId) fit *= static_cast<long double>(t.SameClub);
   fit *= 1.0L;

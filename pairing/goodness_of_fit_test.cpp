@@ -36,7 +36,8 @@ TEST(RoundTripFit, MatchesTheSixDecimalTextOnRandomAndBoundaryValues) {
   std::mt19937_64 rng(5);
   std::uniform_real_distribution<double> unit(0.0, 1.0);
   for (int i = 0; i < 200000; ++i) ExpectSameAsText(unit(rng));
-  for (int i = 0; i < 20000; ++i) ExpectSameAsText(std::ldexp(unit(rng), -static_cast<int>(rng() % 40)));
+  for (int i = 0; i < 20000; ++i)
+    ExpectSameAsText(std::ldexp(unit(rng), -static_cast<int>(rng() % 40)));
   for (int i = 0; i < 20000; ++i) ExpectSameAsText((unit(rng) - 0.5) * 2e7);
   // Exact halves of a millionth (odd multiples of 1/128 and their neighbours): the
   // text rounds these to even.
@@ -84,15 +85,19 @@ TEST(GoodnessOfFit, DifferenceOfExactlyTheToleranceGivesZeroThenHalfWhenRelaxed)
   EXPECT_EQ(GoodnessOfFit(heavy, light, OptimumTolerances(control)), 0.0f);
   EXPECT_EQ(GoodnessOfFit(light, heavy, RelaxedTolerances(control)), 0.5f);
   // Age and rating: 1.5 years apart is the tolerance; 0.75 is half of it.
-  EXPECT_EQ(GoodnessOfFit(Inputs(50, 10, 2, 1), Inputs(50, 11.5, 2, 2), OptimumTolerances(control)), 0.0f);
-  EXPECT_EQ(GoodnessOfFit(Inputs(50, 10, 2, 1), Inputs(50, 10.75, 2.75, 2), OptimumTolerances(control)), 0.25f);
+  EXPECT_EQ(GoodnessOfFit(Inputs(50, 10, 2, 1), Inputs(50, 11.5, 2, 2), OptimumTolerances(control)),
+            0.0f);
+  EXPECT_EQ(
+      GoodnessOfFit(Inputs(50, 10, 2, 1), Inputs(50, 10.75, 2.75, 2), OptimumTolerances(control)),
+      0.25f);
 }
 
 TEST(GoodnessOfFit, ZeroToleranceOrZeroWeightsNeedEqualValuesAndNeverGiveNaN) {
   const FitTolerances zero{0, 0, 0, 1};
   EXPECT_EQ(GoodnessOfFit(Inputs(40, 10, 2, 1), Inputs(40, 10, 2, 2), zero), 1.0f);
   EXPECT_EQ(GoodnessOfFit(Inputs(40, 10, 2, 1), Inputs(40, 10.5, 2, 2), zero), 0.0f);
-  EXPECT_EQ(GoodnessOfFit(Inputs(0, 10, 2, 1), Inputs(0, 10, 2, 2), FitTolerances{10, 1, 1, 1}), 1.0f);
+  EXPECT_EQ(GoodnessOfFit(Inputs(0, 10, 2, 1), Inputs(0, 10, 2, 2), FitTolerances{10, 1, 1, 1}),
+            1.0f);
 }
 
 // The partner search relies on it: a positive fit never exceeds the weight bound.
@@ -104,7 +109,8 @@ TEST(GoodnessOfFit, WeightBoundIsNeverBelowAPositiveFit) {
     const FitInputs b = Inputs(20 + (rng() % 10000) / 100.0, 10 + (rng() % 3) * 0.5, 1, 2);
     const float fit = GoodnessOfFit(a, b, t);
     if (fit > 0) {
-      EXPECT_LE(static_cast<long double>(fit), WeightFactorBound(a.Weight, b.Weight, t.Weight) + 1e-6L);
+      EXPECT_LE(static_cast<long double>(fit),
+                WeightFactorBound(a.Weight, b.Weight, t.Weight) + 1e-6L);
     }
   }
 }

@@ -24,8 +24,8 @@ void AppendWrestlerBlock(const PairingRun& run, const FitIndex& relaxed,
                          std::string& out) {
   const SelectedParticipant& s = run.SelectedList[k];
   out += Field(s.LastName, 15) + ' ' + Field(s.FirstName, 15) + "  from " + Field(s.Club, 5) +
-         ": " + text::FormatFixed(s.Weight, 5, 1) + "  " + text::FormatFixed(s.Age, 5, 1) +
-         "  " + text::FormatFixed(s.Rating, 5, 1);
+         ": " + text::FormatFixed(s.Weight, 5, 1) + "  " + text::FormatFixed(s.Age, 5, 1) + "  " +
+         text::FormatFixed(s.Rating, 5, 1);
   out += kEol;
   out += kIndent + "Received only " + text::FormatInt(run.BoutCount[k], 3) + " bout(s)";
   out += kEol;

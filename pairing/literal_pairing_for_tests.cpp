@@ -22,11 +22,15 @@ struct State {
   std::vector<float> fm;
   PairingRun run;
   int created = 0;
-  std::int32_t& rt(int a, int r) { return run.RoundTable[static_cast<std::size_t>(a) * kRounds + r - 1]; }
+  std::int32_t& rt(int a, int r) {
+    return run.RoundTable[static_cast<std::size_t>(a) * kRounds + r - 1];
+  }
   float& fit(int a, int b) { return fm[static_cast<std::size_t>(a) * n + b]; }
 };
 
-bool Selected(const roster::Participant& p) { return text::WithoutBlanks(p.Status.view()) == "Selected"; }
+bool Selected(const roster::Participant& p) {
+  return text::WithoutBlanks(p.Status.view()) == "Selected";
+}
 double Num(const text::FixedText<10>& t) { return text::ReadDouble(t.view()).value_or(0.0); }
 
 long double Term(long double d, long double t) {
@@ -103,7 +107,8 @@ int Phase(State& s, int r0, int sign) {
       float best = 0.0f;
       int p = -1;
       for (int b = 0; b < s.n; ++b) {
-        if (s.fit(c, b) > best && s.rt(b, r) == 0 && s.run.BoutCount[b] < allowed && s.fit(c, b) > min_fit) {
+        if (s.fit(c, b) > best && s.rt(b, r) == 0 && s.run.BoutCount[b] < allowed &&
+            s.fit(c, b) > min_fit) {
           best = s.fit(c, b);
           p = b;
         }
@@ -118,7 +123,8 @@ int Phase(State& s, int r0, int sign) {
       const int number = sign * ++s.created;
       s.rt(c, r) = s.rt(p, r) = number;
       s.fit(c, p) = s.fit(p, c) = 0.0f;
-      const std::int32_t wc = WeightClass(s.run.SelectedList[c].Weight, s.run.SelectedList[p].Weight);
+      const std::int32_t wc =
+          WeightClass(s.run.SelectedList[c].Weight, s.run.SelectedList[p].Weight);
       for (const int a : {c, p}) {
         const SelectedParticipant& sp = s.run.SelectedList[a];
         BoutEntry e;
@@ -141,12 +147,14 @@ int Phase(State& s, int r0, int sign) {
 
 void Finish(State& s, int l) {
   PairingRun& run = s.run;
-  for (auto& x : run.RoundTable) if (x == kMark) x = 0;
+  for (auto& x : run.RoundTable)
+    if (x == kMark) x = 0;
   run.TotalBouts = s.created;
   for (int n = 1; n <= run.TotalBouts; ++n) {
     const int x = run.BoutList[2 * n - 2].BoutNumber;
     if (x >= 0) continue;
-    const int a = run.BoutList[2 * n - 2].SelectionIndex, b = run.BoutList[2 * n - 1].SelectionIndex;
+    const int a = run.BoutList[2 * n - 2].SelectionIndex,
+              b = run.BoutList[2 * n - 1].SelectionIndex;
     bool placed = false;
     for (int r = 1; r <= l; ++r) {
       if (s.rt(a, r) == x) {
@@ -170,7 +178,8 @@ void Finish(State& s, int l) {
       const int x = s.rt(a, r);
       if (x != 0 && final_number[std::abs(x)] == 0) final_number[std::abs(x)] = ++k;
     }
-  for (auto& x : run.RoundTable) if (x != 0) x = x < 0 ? -final_number[-x] : final_number[x];
+  for (auto& x : run.RoundTable)
+    if (x != 0) x = x < 0 ? -final_number[-x] : final_number[x];
   run.BoutOrder.assign(run.TotalBouts, 0);
   for (auto& e : run.BoutList) {
     const int created = std::abs(e.BoutNumber);
@@ -187,10 +196,12 @@ std::string ByHand(State& s) {
   for (int k = 0; k < s.n; ++k) {
     if (run.BoutCount[k] >= s.c.MinBoutsWanted) continue;
     const auto& p = run.SelectedList[k];
-    out += Right(p.LastName.WithoutBlanks(), 15) + " " + Right(p.FirstName.WithoutBlanks(), 15) + " " +
-           " from " + Right(p.Club.WithoutBlanks(), 5) + ": " + text::FormatFixed(p.Weight, 5, 1) + "  " +
-           text::FormatFixed(p.Age, 5, 1) + "  " + text::FormatFixed(p.Rating, 5, 1) + "\r\n";
-    out += std::string(15, ' ') + "Received only " + text::FormatInt(run.BoutCount[k], 3) + " bout(s)\r\n";
+    out += Right(p.LastName.WithoutBlanks(), 15) + " " + Right(p.FirstName.WithoutBlanks(), 15) +
+           " " + " from " + Right(p.Club.WithoutBlanks(), 5) + ": " +
+           text::FormatFixed(p.Weight, 5, 1) + "  " + text::FormatFixed(p.Age, 5, 1) + "  " +
+           text::FormatFixed(p.Rating, 5, 1) + "\r\n";
+    out += std::string(15, ' ') + "Received only " + text::FormatInt(run.BoutCount[k], 3) +
+           " bout(s)\r\n";
     out += std::string(15, ' ') + "Possible matches are:\r\n";
     int listed = 0;
     for (int j = 0; j < s.n; ++j) {
@@ -198,29 +209,30 @@ std::string ByHand(State& s) {
       if (!(f > 0)) continue;
       const auto& q = run.SelectedList[j];
       out += std::string(15, ' ') + Right(q.LastName.WithoutBlanks(), 15) + " " +
-             Right(q.FirstName.WithoutBlanks(), 15) + " " + " from " + Right(q.Club.WithoutBlanks(), 5) +
-             ": fit= " + text::FormatFixed(f, 6, 4);
+             Right(q.FirstName.WithoutBlanks(), 15) + " " + " from " +
+             Right(q.Club.WithoutBlanks(), 5) + ": fit= " + text::FormatFixed(f, 6, 4);
       if (f <= s.c.MinGoodnessOfFitAllowed) out += " is below allowed minimum";
       out += "\r\n";
       ++listed;
     }
-    if (listed == 0) out += std::string(15, ' ') + "No match within allowed fit tolerance can be identified\r\n";
+    if (listed == 0)
+      out += std::string(15, ' ') + "No match within allowed fit tolerance can be identified\r\n";
     out += "\r\n";
   }
   const std::string rule = std::string(7, ' ') + std::string(66, '-') + "\r\n";
   out += "\r\n" + rule + std::string(7, ' ') +
          "Non-optimum bouts paired by the code as an attempt at hand pairing\r\n" + rule;
   auto side = [](const BoutEntry& e) {
-    return Right(e.LastName.view(), 15) + "  " + Right(e.FirstName.view(), 15) + "  " + Right(e.Club.view(), 5) +
-           "  " + text::FormatFixed(e.Weight, 5, 1) + "  " + text::FormatFixed(e.Age, 4, 0) + "  " +
-           text::FormatFixed(e.Rating, 5, 2);
+    return Right(e.LastName.view(), 15) + "  " + Right(e.FirstName.view(), 15) + "  " +
+           Right(e.Club.view(), 5) + "  " + text::FormatFixed(e.Weight, 5, 1) + "  " +
+           text::FormatFixed(e.Age, 4, 0) + "  " + text::FormatFixed(e.Rating, 5, 2);
   };
   for (int t = 1; t <= run.TotalBouts; ++t) {
     const int n = run.BoutOrder[t - 1];
     const BoutEntry& a = run.BoutList[2 * n];
     if (a.BoutNumber > 0) continue;
-    out += "\r\n   " + text::FormatInt(a.BoutNumber, 4) + "  " + text::FormatInt(a.WeightClass, 3) + "  " +
-           side(a) + "\r\n" + std::string(14, ' ') + side(run.BoutList[2 * n + 1]) + "\r\n";
+    out += "\r\n   " + text::FormatInt(a.BoutNumber, 4) + "  " + text::FormatInt(a.WeightClass, 3) +
+           "  " + side(a) + "\r\n" + std::string(14, ' ') + side(run.BoutList[2 * n + 1]) + "\r\n";
   }
   return out;
 }
@@ -269,8 +281,8 @@ LiteralRun PairLiterally(const roster::Roster& roster, const PairingControl& con
   s.run.RoundTable.assign(static_cast<std::size_t>(s.n) * kRounds, 0);
   s.run.BoutCount.assign(s.n, 0);
 
-  ComputeFitRows(s, control.MaxAllowedDiffWeight, control.MaxAllowedDiffAge, control.MaxAllowedDiffRating,
-                 control.SameClubPairingWeight);
+  ComputeFitRows(s, control.MaxAllowedDiffWeight, control.MaxAllowedDiffAge,
+                 control.MaxAllowedDiffRating, control.SameClubPairingWeight);
   LoadFitMatrix(s);
   const int k = Phase(s, 1, +1);
   const float sc = control.SameClubPairingWeight < 0.25f ? 0.25f : control.SameClubPairingWeight;

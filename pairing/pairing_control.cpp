@@ -2,10 +2,10 @@
 
 #include <charconv>
 #include <climits>
-#include <cstdint>
-#include <optional>
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
+#include <optional>
 #include <string>
 #include <system_error>
 #include <vector>
@@ -18,9 +18,8 @@ namespace {
 
 // The keys in file order, as the organiser reads them.
 constexpr std::string_view kKeys[] = {
-    "MaxAllowedDiffWeight", "MaxAllowedDiffAge",  "MaxAllowedDiffRating",
-    "MinGoodnessOfFitAllowed", "MaxBoutsAllowed", "MinBoutsWanted",
-    "MaxBoutsWanted",       "SameClubPairingWeight"};
+    "MaxAllowedDiffWeight", "MaxAllowedDiffAge", "MaxAllowedDiffRating", "MinGoodnessOfFitAllowed",
+    "MaxBoutsAllowed",      "MinBoutsWanted",    "MaxBoutsWanted",       "SameClubPairingWeight"};
 constexpr int kKeyCount = 8;
 constexpr std::size_t kLabelWidth = 26;
 
@@ -28,19 +27,27 @@ bool IsRealKey(int key) { return key < 4 || key == 7; }
 
 float* RealField(PairingControl& c, int key) {
   switch (key) {
-    case 0: return &c.MaxAllowedDiffWeight;
-    case 1: return &c.MaxAllowedDiffAge;
-    case 2: return &c.MaxAllowedDiffRating;
-    case 3: return &c.MinGoodnessOfFitAllowed;
-    default: return &c.SameClubPairingWeight;
+    case 0:
+      return &c.MaxAllowedDiffWeight;
+    case 1:
+      return &c.MaxAllowedDiffAge;
+    case 2:
+      return &c.MaxAllowedDiffRating;
+    case 3:
+      return &c.MinGoodnessOfFitAllowed;
+    default:
+      return &c.SameClubPairingWeight;
   }
 }
 
 std::int32_t* IntegerField(PairingControl& c, int key) {
   switch (key) {
-    case 4: return &c.MaxBoutsAllowed;
-    case 5: return &c.MinBoutsWanted;
-    default: return &c.MaxBoutsWanted;
+    case 4:
+      return &c.MaxBoutsAllowed;
+    case 5:
+      return &c.MinBoutsWanted;
+    default:
+      return &c.MaxBoutsWanted;
   }
 }
 
@@ -91,7 +98,9 @@ std::vector<Token> Tokenize(std::string_view text) {
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    const auto lower = [](char c) {
+      return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    };
     if (lower(a[i]) != lower(b[i])) return false;
   }
   return true;
@@ -139,7 +148,8 @@ bool StoreValue(PairingControl& c, int key, std::string_view word) {
 // not depend on the process locale, so the file never gets a decimal comma.
 std::string FormatControlReal(float value) {
   const double v = value;
-  if (!std::isfinite(v)) return text::PadLeft(std::isnan(v) ? "NaN" : (v < 0 ? "-Infinity" : "Infinity"), 15);
+  if (!std::isfinite(v))
+    return text::PadLeft(std::isnan(v) ? "NaN" : (v < 0 ? "-Infinity" : "Infinity"), 15);
   std::string scientific = ToChars(v, std::chars_format::scientific, 6);
   const int exponent = std::atoi(scientific.c_str() + scientific.find('e') + 1);
   if (v != 0 && exponent >= -1 && exponent <= 6) {

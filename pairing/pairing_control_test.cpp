@@ -66,9 +66,13 @@ TEST(PairingControlFile, GrammarAcceptsAnyCaseOrderAndSpacing) {
   expected.SameClubPairingWeight = 0.5f;
   expected.MaxAllowedDiffAge = 2.0f;
   for (const char* text : {
-           "$CONTROL\r\nsameclubpairingweight=0.5 MAXBOUTSALLOWED = 6\r\nMaxAllowedDiffAge=2.,\r\n$End\r\n",
-           "$control MaxBoutsAllowed=+6,,SameClubPairingWeight=5e-1, maxalloweddiffage = 0.2D1 $end",
-           "\r\n  $Control\n\tMaxBoutsAllowed\n=\n6\nSameClubPairingWeight=.5\nMaxAllowedDiffAge=2$END junk = ! after",
+           "$CONTROL\r\nsameclubpairingweight=0.5 MAXBOUTSALLOWED = "
+           "6\r\nMaxAllowedDiffAge=2.,\r\n$End\r\n",
+           "$control MaxBoutsAllowed=+6,,SameClubPairingWeight=5e-1, maxalloweddiffage = 0.2D1 "
+           "$end",
+           "\r\n  "
+           "$Control\n\tMaxBoutsAllowed\n=\n6\nSameClubPairingWeight=.5\nMaxAllowedDiffAge=2$END "
+           "junk = ! after",
        }) {
     PairingControl c;
     ASSERT_TRUE(ParsePairingControl(text, kName, &c).ok()) << text;
@@ -89,22 +93,28 @@ TEST(PairingControlFile, MalformedFilesAreReportedWithTheLineAndChangeNothing) {
       {"$control\r\nMaxBoutsAllowed = 6,\r\nMaxBouts = 3,\r\n$end\r\n",
        "Tandrel_PairingControl.txt, line 3: unknown key \"MaxBouts\": \"MaxBouts = 3,\""},
       {"$control\r\nMaxAllowedDiffAge = 1.5x,\r\n$end\r\n",
-       "Tandrel_PairingControl.txt, line 2: the value \"1.5x\" of MaxAllowedDiffAge is not a number: "
+       "Tandrel_PairingControl.txt, line 2: the value \"1.5x\" of MaxAllowedDiffAge is not a "
+       "number: "
        "\"MaxAllowedDiffAge = 1.5x,\""},
       {"$control\r\nMaxBoutsAllowed = 6.5\r\n$end\r\n",
-       "Tandrel_PairingControl.txt, line 2: the value \"6.5\" of MaxBoutsAllowed is not a whole number: "
+       "Tandrel_PairingControl.txt, line 2: the value \"6.5\" of MaxBoutsAllowed is not a whole "
+       "number: "
        "\"MaxBoutsAllowed = 6.5\""},
       {"$control\r\nMaxBoutsAllowed = 99999999999\r\n$end\r\n",
-       "Tandrel_PairingControl.txt, line 2: the value \"99999999999\" of MaxBoutsAllowed is not a whole "
+       "Tandrel_PairingControl.txt, line 2: the value \"99999999999\" of MaxBoutsAllowed is not a "
+       "whole "
        "number: \"MaxBoutsAllowed = 99999999999\""},
       {"$control\r\nMinBoutsWanted 2\r\n$end\r\n",
        "Tandrel_PairingControl.txt, line 2: no \"=\" after MinBoutsWanted: \"MinBoutsWanted 2\""},
       {"$control\r\nMinBoutsWanted = $end\r\n",
-       "Tandrel_PairingControl.txt, line 2: no value for MinBoutsWanted: \"MinBoutsWanted = $end\""},
+       "Tandrel_PairingControl.txt, line 2: no value for MinBoutsWanted: \"MinBoutsWanted = "
+       "$end\""},
       {"MaxBoutsAllowed = 6\r\n$end\r\n",
-       "Tandrel_PairingControl.txt, line 1: the file does not start with $control: \"MaxBoutsAllowed = 6\""},
+       "Tandrel_PairingControl.txt, line 1: the file does not start with $control: "
+       "\"MaxBoutsAllowed = 6\""},
       {"$control\r\nMaxBoutsAllowed = 6\r\n",
-       "Tandrel_PairingControl.txt, line 2: no $end after the $control group: \"MaxBoutsAllowed = 6\""},
+       "Tandrel_PairingControl.txt, line 2: no $end after the $control group: \"MaxBoutsAllowed = "
+       "6\""},
       {"  \r\n", "Tandrel_PairingControl.txt: no $control group"},
   };
   for (const auto& c : cases) {
@@ -147,7 +157,8 @@ TEST(PairingControlLoad, UnreadableOrBadFilesGiveAnErrorAndTheDefaults) {
     c.MaxBoutsAllowed = 9;
     const Status status = LoadPairingControl(fs, &c);
     EXPECT_EQ(status.message(),
-              "Error opening file Tandrel_PairingControl.txt (Tandrel_PairingControl.txt: Permission denied)");
+              "Error opening file Tandrel_PairingControl.txt (Tandrel_PairingControl.txt: "
+              "Permission denied)");
     EXPECT_EQ(c, PairingControl());
   }
   {
@@ -155,7 +166,8 @@ TEST(PairingControlLoad, UnreadableOrBadFilesGiveAnErrorAndTheDefaults) {
     fs.AddDirectory(kName);
     PairingControl c;
     const Status status = LoadPairingControl(fs, &c);
-    EXPECT_EQ(status.message(), "Error opening file Tandrel_PairingControl.txt: it is not a regular file");
+    EXPECT_EQ(status.message(),
+              "Error opening file Tandrel_PairingControl.txt: it is not a regular file");
     EXPECT_EQ(c, PairingControl());
   }
   {
@@ -175,9 +187,11 @@ TEST(PairingControlWrite, FailedWriteIsReportedAndKeepsThePreviousFile) {
   c.MaxBoutsAllowed = 3;
   const Status status = WritePairingControl(fs, c);
   EXPECT_FALSE(status.ok());
-  EXPECT_NE(status.message().find("Error writing file Tandrel_PairingControl.txt"), std::string::npos);
+  EXPECT_NE(status.message().find("Error writing file Tandrel_PairingControl.txt"),
+            std::string::npos);
   EXPECT_NE(status.message().find("No space left on device"), std::string::npos);
-  EXPECT_EQ(fs.Contents(kName), std::optional<std::string>("$control\r\nMaxBoutsAllowed = 6,\r\n$end\r\n"));
+  EXPECT_EQ(fs.Contents(kName),
+            std::optional<std::string>("$control\r\nMaxBoutsAllowed = 6,\r\n$end\r\n"));
 }
 
 }  // namespace

@@ -23,14 +23,17 @@ roster::Roster RandomRoster(std::mt19937& rng, int size) {
   // Few distinct values, so that equal weights, ages, ratings, clubs and fits abound.
   const double weights[] = {30, 30, 31.5, 33, 35, 36.3, 40, 44, 44, 50, 55, 60, 72.4};
   const char* clubs[] = {"Ajax", "  Ajax", "Bears", "Cobra", "Dingo Wrestling"};
-  const char* statuses[] = {"Selected", "Selected", "Selected", " Selected", "selected", "UnSelected", ""};
+  const char* statuses[] = {"Selected", "Selected",   "Selected", " Selected",
+                            "selected", "UnSelected", ""};
   roster::Roster roster;
   for (int i = 0; i < size; ++i) {
-    const double w = weights[rng() % std::size(weights)] + (rng() % 4 == 0 ? (rng() % 300) / 100.0 : 0);
+    const double w =
+        weights[rng() % std::size(weights)] + (rng() % 4 == 0 ? (rng() % 300) / 100.0 : 0);
     const double age = 8 + (rng() % 9) * 0.5;
     const double rating = (rng() % 6) * 0.5;
-    Add(roster, Wrestler("Last" + std::to_string(i), "First" + std::to_string(rng() % 5), w, age,
-                         rating, clubs[rng() % std::size(clubs)], statuses[rng() % std::size(statuses)]));
+    Add(roster,
+        Wrestler("Last" + std::to_string(i), "First" + std::to_string(rng() % 5), w, age, rating,
+                 clubs[rng() % std::size(clubs)], statuses[rng() % std::size(statuses)]));
   }
   std::shuffle(roster.DisplayOrder.begin(), roster.DisplayOrder.end(), rng);
   return roster;
@@ -131,8 +134,9 @@ TEST(PairingEquivalence, LargerRostersWithSpreadWeightsGiveTheSameRun) {
   for (int trial = 0; trial < 3; ++trial) {
     roster::Roster roster;
     for (int i = 0; i < 500; ++i) {
-      Add(roster, Wrestler("L" + std::to_string(i), "F", 25 + (rng() % 7500) / 100.0,
-                           8 + (rng() % 90) / 10.0, (rng() % 50) / 10.0, "C" + std::to_string(rng() % 9)));
+      Add(roster,
+          Wrestler("L" + std::to_string(i), "F", 25 + (rng() % 7500) / 100.0,
+                   8 + (rng() % 90) / 10.0, (rng() % 50) / 10.0, "C" + std::to_string(rng() % 9)));
     }
     PairingControl control;
     control.SameClubPairingWeight = 0.5f * static_cast<float>(trial);
@@ -149,7 +153,9 @@ TEST(PairingEquivalence, LargerRostersWithSpreadWeightsGiveTheSameRun) {
 TEST(PairingEquivalence, TwoHundredBoutsPerWrestlerOutgrowTheRoundTable) {
   std::mt19937 rng(7);
   roster::Roster roster;
-  for (int i = 0; i < 101; ++i) Add(roster, Wrestler("W" + std::to_string(i), "F", 40 + (rng() % 3), 10, 1, "Club" + std::to_string(i % 7)));
+  for (int i = 0; i < 101; ++i)
+    Add(roster, Wrestler("W" + std::to_string(i), "F", 40 + (rng() % 3), 10, 1,
+                         "Club" + std::to_string(i % 7)));
   PairingControl control;
   control.MaxAllowedDiffWeight = 50;
   control.MaxBoutsAllowed = control.MaxBoutsWanted = 200;

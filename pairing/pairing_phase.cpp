@@ -80,9 +80,9 @@ int PairRound(PhaseWork& work, FitIndex& index, int round, int sign) {
   for (const std::int32_t c : ChooserOrder(run, round)) {
     if (Cell(run, c, round) != 0) continue;  // taken as a partner earlier in the round
     const auto& met = work.Opponents[c];
-    const int p = index.BestPartner(
-        c, control.MinGoodnessOfFitAllowed,
-        [&](int b) { return std::find(met.begin(), met.end(), b) != met.end(); });
+    const int p = index.BestPartner(c, control.MinGoodnessOfFitAllowed, [&](int b) {
+      return std::find(met.begin(), met.end(), b) != met.end();
+    });
     index.Take(c);
     if (p < 0) {
       Cell(run, c, round) = kNoPartnerMark;
@@ -104,8 +104,7 @@ void EnsureRounds(PairingRun& run, int rounds) {
   std::vector<std::int32_t> table(static_cast<std::size_t>(run.SelectionSize) * capacity, 0);
   for (int a = 0; a < run.SelectionSize; ++a) {
     std::copy_n(run.RoundTable.begin() + static_cast<std::ptrdiff_t>(a) * run.RoundCapacity,
-                run.RoundCapacity,
-                table.begin() + static_cast<std::ptrdiff_t>(a) * capacity);
+                run.RoundCapacity, table.begin() + static_cast<std::ptrdiff_t>(a) * capacity);
   }
   run.RoundTable = std::move(table);
   run.RoundCapacity = capacity;

@@ -22,17 +22,16 @@ std::string_view WithoutLeadingBlanks(std::string_view s) {
 }
 
 Status Unreadable(const roster::Participant& p, std::string_view field, std::string_view value) {
-  return Status::Error("The " + std::string(field) + " \"" +
-                       std::string(text::WithoutBlanks(value)) + "\" of " +
-                       std::string(p.LastName.WithoutBlanks()) + ", " +
-                       std::string(p.FirstName.WithoutBlanks()) +
-                       " is not a number: no bouts were paired.");
+  return Status::Error(
+      "The " + std::string(field) + " \"" + std::string(text::WithoutBlanks(value)) + "\" of " +
+      std::string(p.LastName.WithoutBlanks()) + ", " + std::string(p.FirstName.WithoutBlanks()) +
+      " is not a number: no bouts were paired.");
 }
 
 // Reads one number of a selected wrestler twice: as the 32-bit real the bouts and
 // reports show, and as the 64-bit real the fit is computed from.
-Status ReadNumber(const roster::Participant& p, std::string_view field,
-                  std::string_view value, float* shown, double* measured) {
+Status ReadNumber(const roster::Participant& p, std::string_view field, std::string_view value,
+                  float* shown, double* measured) {
   const std::optional<float> f = text::ReadFloat(value);
   const std::optional<double> d = text::ReadDouble(value);
   if (!f || !d) return Unreadable(p, field, value);

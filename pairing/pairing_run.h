@@ -12,8 +12,8 @@
 
 #include "pairing/goodness_of_fit.h"
 #include "pairing/pairing_control.h"
-#include "roster/fixed_text.h"
 #include "roster/file_system.h"
+#include "roster/fixed_text.h"
 #include "roster/roster.h"
 
 namespace kestrio::pairing {

@@ -33,8 +33,8 @@ TEST(PairingRun, SelectionFollowsDisplayOrderAndTheExactStatus) {
   roster::Roster roster;
   Add(roster, Wrestler("Stored0", "A", 40, 10, 1, "Ajax"));
   Add(roster, Wrestler("   Lowercase", "B", 40, 10, 1, "Ajax", "selected"));
-  Add(roster, Wrestler("  Averyveryveryverylongfamilyname-Smith", "C", 40, 10, 1,
-                       "  Wolverines", "   Selected"));
+  Add(roster, Wrestler("  Averyveryveryverylongfamilyname-Smith", "C", 40, 10, 1, "  Wolverines",
+                       "   Selected"));
   roster.DisplayOrder = {2, 1, 0};
   const PairingRun run = Pair(roster);
   ASSERT_EQ(run.SelectionSize, 2);
@@ -53,7 +53,8 @@ TEST(PairingRun, UnreadableNumberOfASelectedWrestlerStopsTheRunByName) {
   roster.Entries[1].Age.Assign("  ten");
   PairingRun run;
   const Status status = PairBouts(roster, PairingControl(), nullptr, &run);
-  EXPECT_EQ(status.message(), "The Age \"ten\" of Roe, Rich is not a number: no bouts were paired.");
+  EXPECT_EQ(status.message(),
+            "The Age \"ten\" of Roe, Rich is not a number: no bouts were paired.");
   EXPECT_TRUE(run.BoutList.empty());
   // Unselected, the same entry is no obstacle.
   roster.Entries[1].Status.Assign("UnSelected");
@@ -117,8 +118,8 @@ TEST(PairingRun, WrestlerAtMaxBoutsWantedIsStillTakenAsPartner) {
 }
 
 TEST(PairingRun, WeightClassRoundsTheMeanThenToFives) {
-  EXPECT_EQ(BoutWeightClass(60, 65), 65);   // 62.5
-  EXPECT_EQ(BoutWeightClass(60, 75), 70);   // 67.5
+  EXPECT_EQ(BoutWeightClass(60, 65), 65);     // 62.5
+  EXPECT_EQ(BoutWeightClass(60, 75), 70);     // 67.5
   EXPECT_EQ(BoutWeightClass(72, 72.8f), 70);  // 72.4
   EXPECT_EQ(BoutWeightClass(61, 63.8f), 60);  // 62.4
   EXPECT_EQ(BoutWeightClass(3e9f, 3e9f), 1'000'000'000);
@@ -154,7 +155,8 @@ TEST(PairingRun, EmptyOrSingleSelectionMakesNoBoutAndRepeatsIdentically) {
   const PairingRun one = Pair(roster);
   EXPECT_EQ(one.TotalBouts, 0);
   EXPECT_EQ(one.RoundsUsed, 0);
-  for (int i = 0; i < 9; ++i) Add(roster, Wrestler("W", "", 40 + i % 3, 10 + i % 2, 1, i % 2 ? "A" : "B"));
+  for (int i = 0; i < 9; ++i)
+    Add(roster, Wrestler("W", "", 40 + i % 3, 10 + i % 2, 1, i % 2 ? "A" : "B"));
   const PairingRun first = Pair(roster);
   const PairingRun second = Pair(roster);
   EXPECT_EQ(Bouts(first), Bouts(second));
