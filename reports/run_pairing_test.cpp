@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <random>
 #include <set>
@@ -53,6 +55,8 @@ std::vector<std::string> SplitLines(const std::string& text) {
   EXPECT_EQ(start, text.size()) << "text does not end with CR LF";
   return lines;
 }
+
+const char* const kControlFileNameForTest = "Tandrel_PairingControl.txt";
 
 struct Session {
   FakeFileSystem fs;
@@ -156,6 +160,43 @@ TEST(RunPairingTest, NoSelectedWrestlerStillWritesReportsWithoutBouts) {
   ASSERT_TRUE(outcome.Completed()) << outcome.status.message();
   EXPECT_EQ(SplitLines(*s.fs.Contents("Tandrel-PairingBoutsheets.txt")).size(), 2u);
   EXPECT_EQ(SplitLines(*s.fs.Contents("Tandrel-BoutsByBoutNumber.txt")).size(), 3u);
+}
+
+// The real disk, in a scratch working directory: a directory named like the bout-sheet
+// file cannot be opened for writing (whoever runs the test), so the run is refused.
+// Then a club named to climb out of the directory still gets a file inside it.
+TEST(RunPairingTest, OnDiskRefusalAndClubNamesThatStayInside) {
+  namespace fs = std::filesystem;
+  const fs::path previous = fs::current_path();
+  const fs::path scratch = fs::temp_directory_path() / ("kestrio-reports-" + std::to_string(std::random_device()()));
+  fs::create_directories(scratch / "work");
+  fs::current_path(scratch / "work");
+  {
+    RealFileSystem disk;
+    pairing::PairingControl control;
+    pairing::PairingRun run;
+    fs::create_directory("Tandrel-PairingBoutsheets.txt");
+    std::ofstream("Tandrel-PairingResults.txt") << "previous";
+    const roster::Roster r = LoadRoster(
+        "Smith\tJohn\t84.5\t9\t2.5\t../up\tSelected\r\n"
+        "Jones\tBob\t86\t10\t2.75\t..\tSelected\r\n");
+    const PairingOutcome refused = RunPairing(disk, r, &control, nullptr, &run);
+    EXPECT_FALSE(refused.BoutSheetsWritable);
+    EXPECT_FALSE(fs::exists("Tandrel-PairingResults.txt"));
+    EXPECT_TRUE(fs::is_directory("Tandrel-PairingBoutsheets.txt"));
+    EXPECT_FALSE(fs::exists(kControlFileNameForTest));
+
+    fs::remove("Tandrel-PairingBoutsheets.txt");
+    const PairingOutcome done = RunPairing(disk, r, &control, nullptr, &run);
+    EXPECT_TRUE(done.Completed()) << done.status.message();
+    EXPECT_TRUE(fs::is_regular_file("Tandrel-BoutsFor.._up.txt"));
+    EXPECT_TRUE(fs::is_regular_file("Tandrel-BoutsFor...txt"));
+    int outside = 0;
+    for (const auto& entry : fs::directory_iterator(scratch)) outside += entry.path().filename() != "work";
+    EXPECT_EQ(outside, 0);
+  }
+  fs::current_path(previous);
+  fs::remove_all(scratch);
 }
 
 // Random rosters end to end: every bout number sits in exactly two rows of one round,
