@@ -4,9 +4,14 @@
 #include <QPainter>
 #include <QSvgRenderer>
 
+// The pictures live in a static library, whose resources Qt does not register by itself.
+static void RegisterKestrioArtwork() { Q_INIT_RESOURCE(resources); }
+
 namespace kestrio::platform {
 
 QPixmap Artwork(const QString& resource, QSize size) {
+  static const bool registered = (RegisterKestrioArtwork(), true);
+  (void)registered;
   QSvgRenderer renderer(resource);
   if (!renderer.isValid()) return {};
   const qreal ratio = qApp != nullptr ? qApp->devicePixelRatio() : 1.0;

@@ -4,13 +4,18 @@
 // box, a file dialog, one of the program's dialogs) once it is open, without blocking
 // on its exec().
 
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 
 namespace kestrio::platform {
 
@@ -43,6 +48,27 @@ inline void AnswerNextMessage(QMessageBox::StandardButton button, QString* text 
     if (box == nullptr) return;
     if (text != nullptr) *text = box->text();
     if (QAbstractButton* pressed = box->button(button)) pressed->click();
+  });
+}
+
+// Chooses the path in the next file dialog. The dialog leaves its name field alone while
+// that field has the focus, so the name is typed into it directly; the choice is repeated
+// until the dialog has closed.
+inline void ChooseFileNext(const QString& path) {
+  WhenModalAppears([path](QWidget* modal) {
+    QPointer<QFileDialog> dialog = qobject_cast<QFileDialog*>(modal);
+    if (dialog == nullptr) return;
+    auto attempt = std::make_shared<std::function<void()>>();
+    *attempt = [dialog, path, attempt] {
+      if (dialog == nullptr || !dialog->isVisible()) return;
+      dialog->selectFile(path);
+      if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+        name->setText(QFileInfo(path).fileName());
+      }
+      QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+      QTimer::singleShot(100, dialog, [attempt] { (*attempt)(); });
+    };
+    (*attempt)();
   });
 }
 

@@ -1,0 +1,239 @@
+// The desktop program driven as an organiser drives it: menus, accelerators, header
+// clicks, the tree, highlighted rows and the dialogs. The rules behind them are tested
+// in the core; these tests check that the window reaches them and shows their results.
+
+#include <QFile>
+#include <QFileDialog>
+#include <QHeaderView>
+#include <QLabel>
+#include <QProgressBar>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QSplitter>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <memory>
+
+#include "platform/add_modify_dialog.h"
+#include "platform/control_dialog.h"
+#include "platform/desktop_app.h"
+#include "platform/desktop_dialogs.h"
+#include "platform/main_window.h"
+#include "platform/modal_driver.h"
+#include "platform/roster_table_model.h"
+#include "ui/command_ids.h"
+#include "ui/session.h"
+
+using namespace kestrio::platform;
+namespace ku = kestrio::ui;
+
+namespace {
+
+constexpr char kRoster[] =
+    "Adams\tAl\t60\t10\t1\tHawks\r\n"
+    "Brown\tBo\t62\t10\t1.5\tHawks\r\n"
+    "Cole\tCy\t58\t11\t2\tEagles\r\n"
+    "Diaz\tDan\t65\t11\t1\tEagles\r\n";
+
+QString Cell(const MainWindow& window, int row, int column) {
+  return window.ListModel()->index(row, column).data().toString();
+}
+
+QStringList Column(const MainWindow& window, int column) {
+  QStringList cells;
+  for (int row = 0; row < window.ListModel()->rowCount(); ++row) cells << Cell(window, row, column);
+  return cells;
+}
+
+void Highlight(const MainWindow& window, std::initializer_list<int> rows) {
+  window.List()->clearSelection();
+  for (int row : rows) {
+    window.List()->selectionModel()->select(window.ListModel()->index(row, 0),
+                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
+}
+
+}  // namespace
+
+class DesktopAppTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void initTestCase() {
+    QVERIFY(dir_.isValid());
+    QVERIFY(QDir::setCurrent(dir_.path()));
+    QFile roster(QStringLiteral("roster.txt"));
+    QVERIFY(roster.open(QIODevice::WriteOnly));
+    roster.write(kRoster);
+  }
+
+  void init() {
+    app_ = std::make_unique<DesktopApp>();
+    MainWindow& window = app_->window();
+    window.resize(1000, 600);
+    window.show();
+    window.activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(&window));
+  }
+
+  void cleanup() { app_.reset(); }
+
+  void StartUpShowsAnEmptyRoster() {
+    MainWindow& window = app_->window();
+    QCOMPARE(window.windowTitle(), QStringLiteral("Kestrio v2.1"));
+    QStringList menus;
+    for (QAction* action : window.menuBar()->actions()) menus << action->text();
+    QCOMPARE(menus, QStringList({"&File", "&Edit", "View", "Tandrel", "Lumiva", "&Help"}));
+    QVERIFY(window.CommandAction(ku::kCmdOpen)->isEnabled());
+    QVERIFY(!window.CommandAction(ku::kCmdClearAll)->isEnabled());
+    QVERIFY(!window.CommandAction(ku::kCmdOnlineManual)->isEnabled());
+    QVERIFY(!window.TopMenu(4)->actions().at(0)->isEnabled());  // Pairing Results
+    QVERIFY(window.CommandAction(ku::kCmdStatusBar)->isChecked());
+    QCOMPARE(window.CommandAction(ku::kCmdSelect)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Y")));
+    QCOMPARE(window.StatusPart(0), QStringLiteral("Load participants"));
+    QCOMPARE(window.StatusPart(2),
+             QStringLiteral("Stats:     0 Entries;     0 Displayed;     0 Selected;     0 Unassigned;"
+                            "     0 Deleted;     0 Known Duplicates;"));
+    QTreeWidgetItem* root = window.Tree()->topLevelItem(0);
+    QCOMPARE(root->text(0), QStringLiteral("Kestrio Info"));
+    QCOMPARE(root->childCount(), 5);
+    QCOMPARE(root->child(4)->text(0), QStringLiteral("By Status"));
+    // The splitter stops 50 pixels short of either edge.
+    window.Splitter()->setSizes({3, window.width() - 3});
+    QVERIFY(window.Tree()->width() >= 50);
+    window.Splitter()->setSizes({window.width() - 3, 3});
+    QVERIFY(window.List()->width() >= 50);
+  }
+
+  void HeaderClicksSortAndTheTreeFilters() {
+    MainWindow& window = OpenRoster();
+    QCOMPARE(Column(window, 0), QStringList({"Cole", "Adams", "Brown", "Diaz"}));  // by weight
+    QHeaderView* header = window.List()->horizontalHeader();
+    const QPoint last_name(header->sectionViewportPosition(0) + 10, header->height() / 2);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, last_name);
+    QCOMPARE(Column(window, 0), QStringList({"Adams", "Brown", "Cole", "Diaz"}));
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, last_name);
+    QCOMPARE(Column(window, 0), QStringList({"Diaz", "Cole", "Brown", "Adams"}));
+
+    QTreeWidgetItem* by_club = window.Tree()->topLevelItem(0)->child(0);
+    QCOMPARE(by_club->childCount(), 2);
+    QCOMPARE(by_club->child(0)->text(0), QStringLiteral("Eagles"));
+    window.Tree()->setCurrentItem(by_club->child(0));
+    QCOMPARE(Column(window, 5), QStringList({"Eagles", "Eagles"}));
+    QVERIFY(window.StatusPart(2).contains(QStringLiteral("     2 Displayed;")));
+  }
+
+  void HighlightedRowsFollowAcceleratorsAndDoubleClicks() {
+    MainWindow& window = OpenRoster();
+    Highlight(window, {0, 2});
+    QTest::keyClick(window.List(), Qt::Key_Y, Qt::ControlModifier);  // Select
+    QCOMPARE(Column(window, 6), QStringList({"Selected", "", "Selected", ""}));
+    Highlight(window, {0, 1});
+    QTest::keyClick(window.List(), Qt::Key_T, Qt::ControlModifier);  // Toggle
+    QCOMPARE(Column(window, 6), QStringList({"", "Selected", "Selected", ""}));
+    const QRect last = window.List()->visualRect(window.ListModel()->index(3, 0));
+    QTest::mouseClick(window.List()->viewport(), Qt::LeftButton, {}, last.center());
+    QTest::mouseDClick(window.List()->viewport(), Qt::LeftButton, {}, last.center());
+    QCOMPARE(Column(window, 6), QStringList({"", "Selected", "Selected", "Selected"}));
+    QTest::keyClick(window.List(), Qt::Key_N, Qt::ControlModifier | Qt::ShiftModifier);
+    QVERIFY(window.StatusPart(2).contains(QStringLiteral("     0 Selected;")));
+  }
+
+  void AddDialogRefusesABlankSurnameThenAdds() {
+    MainWindow& window = OpenRoster();
+    QString refused;
+    app_->dialogs().on_open = [&refused](QDialog* opened) {
+      auto* dialog = static_cast<AddModifyDialog*>(opened);
+      WhenModalAppears([dialog, &refused](QWidget*) {
+        dialog->FirstNameEdit()->setText(QStringLiteral("Eve"));
+        dialog->WeightEdit()->setText(QStringLiteral("70"));
+        dialog->AgeEdit()->setText(QStringLiteral("12"));
+        dialog->RatingEdit()->setText(QStringLiteral("2"));
+        dialog->ClubEdit()->setText(QStringLiteral("Hawks"));
+        dialog->PressDone();
+        refused = dialog->MessageLine()->text();
+        QVERIFY(dialog->isVisible());
+        QTest::keyClicks(dialog->SurnameEdit(), QStringLiteral("Evans"));
+        dialog->PressDone();
+      });
+    };
+    app_->session().Dispatch(ku::kCmdAdd);
+    QCOMPARE(refused, QStringLiteral("Blank Field: Please Enter Surname"));
+    QCOMPARE(window.ListModel()->rowCount(), 5);
+    QVERIFY(Column(window, 0).contains(QStringLiteral("Evans")));
+    QCOMPARE(Cell(window, Column(window, 0).indexOf(QStringLiteral("Evans")), 2), QStringLiteral("70.00"));
+  }
+
+  // The tail of the organiser's day: select everyone, save the project, set the limits
+  // in the parameters dialog, run the pairing.
+  void SavedProjectTakesParametersAndPairs() {
+    MainWindow& window = OpenRoster();
+    QTest::keyClick(window.List(), Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(window.StatusPart(0), QStringLiteral("Load/Select More or Execute Pairing"));
+    QVERIFY(!window.CommandAction(ku::kCmdRunPairing)->isEnabled());
+    ChooseFileNext(QDir::current().filePath(QStringLiteral("day.tmrx")));
+    app_->session().Dispatch(ku::kCmdSaveProjectData);
+    QVERIFY(QFile::exists(QStringLiteral("day.tmrx")));
+    QVERIFY(window.CommandAction(ku::kCmdRunPairing)->isEnabled());
+
+    QFile::remove(QStringLiteral("Tandrel_PairingControl.txt"));
+    QString shown_weight;
+    app_->dialogs().on_open = [&shown_weight](QDialog* opened) {
+      auto* dialog = static_cast<ControlDialog*>(opened);
+      WhenModalAppears([dialog, &shown_weight](QWidget*) {
+        shown_weight = dialog->WeightEdit()->text();
+        dialog->WeightEdit()->setText(QStringLiteral("12.5"));
+        dialog->SameClubSlider()->setValue(2);
+        dialog->PressOk();
+      });
+    };
+    window.CommandAction(ku::kCmdEditControls)->trigger();
+    QCOMPARE(shown_weight, QStringLiteral("10.0"));
+    QFile control(QStringLiteral("Tandrel_PairingControl.txt"));
+    QVERIFY(control.open(QIODevice::ReadOnly));
+    const QByteArray text = control.readAll();
+    QVERIFY2(text.contains("12.5") && text.contains("0.5"), text.constData());
+
+    QString question;
+    QString finished;
+    WhenModalAppears([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      question = box->text();
+      box->button(QMessageBox::Yes)->click();
+      AnswerNextMessage(QMessageBox::Ok, &finished);
+    });
+    window.CommandAction(ku::kCmdRunPairing)->trigger();
+    QCOMPARE(question, QStringLiteral("Are the data sorted in the desired order?"));
+    QCOMPARE(finished, QStringLiteral("Bout Pairing Completed Successfully!"));
+    QVERIFY(!window.Progress()->isVisible());
+    for (int position = 0; position < 3; ++position) {
+      QVERIFY(window.TopMenu(4)->actions().at(position)->isEnabled());
+    }
+    QCOMPARE(window.StatusPart(0), QStringLiteral("Load/Select/Execute or Process Reports"));
+    QVERIFY(QFile::exists(QStringLiteral("Tandrel-PairingResults.txt")));
+  }
+
+ private:
+  MainWindow& OpenRoster() {
+    ChooseFileNext(QDir::current().filePath(QStringLiteral("roster.txt")));
+    app_->session().Dispatch(ku::kCmdOpen);
+    MainWindow& window = app_->window();
+    [&] { QCOMPARE(window.ListModel()->rowCount(), 4); }();
+    // The file dialog had the focus: accelerators reach the window once it is active again.
+    window.activateWindow();
+    [&] { QVERIFY(QTest::qWaitForWindowActive(&window)); }();
+    return window;
+  }
+
+  QTemporaryDir dir_;
+  std::unique_ptr<DesktopApp> app_;
+};
+
+QTEST_MAIN(DesktopAppTest)
+#include "desktop_app_test.moc"

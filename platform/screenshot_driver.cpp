@@ -1,0 +1,130 @@
+// Plays a short scrimmage day on the desktop program and saves pictures of the main
+// window, the dialogs and the report viewer. Used by scripts/screenshots; not installed.
+//
+// Usage: kestrio_screenshots <roster file> <output directory>
+// Runs in the current working directory, where the pairing run writes its reports.
+
+#include <QApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QItemSelectionModel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QTableView>
+#include <QTest>
+#include <QTreeWidget>
+
+#include <cstdio>
+
+#include "platform/add_modify_dialog.h"
+#include "platform/desktop_app.h"
+#include "platform/desktop_dialogs.h"
+#include "platform/main_window.h"
+#include "platform/modal_driver.h"
+#include "platform/report_viewer_window.h"
+#include "ui/command_ids.h"
+#include "ui/session.h"
+
+namespace kp = kestrio::platform;
+namespace ku = kestrio::ui;
+
+namespace {
+
+void Save(QWidget* widget, const QDir& out, const char* name) {
+  QTest::qWait(150);
+  const QString path = out.filePath(QString::fromLatin1(name));
+  const bool saved = widget->grab().save(path);
+  std::printf("%s %s\n", saved ? "saved" : "FAILED", qPrintable(path));
+}
+
+// Grabs the next dialog once it is painted, then closes it with the given action.
+void GrabDialogNext(kp::DesktopApp& app, const QDir& out, const char* name,
+                    std::function<void(QDialog*)> prepare, std::function<void(QDialog*)> close) {
+  app.dialogs().on_open = [&app, out, name, prepare, close](QDialog* dialog) {
+    app.dialogs().on_open = nullptr;
+    if (prepare) prepare(dialog);
+    kp::WhenModalAppears([out, name, close](QWidget* modal) {
+      auto* shown = qobject_cast<QDialog*>(modal);
+      if (shown == nullptr) return;
+      Save(shown, out, name);
+      close(shown);
+    });
+  };
+}
+
+void HighlightRows(QTableView* list, std::initializer_list<int> rows) {
+  list->clearSelection();
+  for (int row : rows) {
+    list->selectionModel()->select(list->model()->index(row, 0),
+                                   QItemSelectionModel::Select | QItemSelectionModel::Rows);
+  }
+}
+
+}  // namespace
+
+int main(int argc, char* argv[]) {
+  QApplication application(argc, argv);
+  if (argc != 3) {
+    std::fprintf(stderr, "usage: kestrio_screenshots <roster file> <output directory>\n");
+    return 2;
+  }
+  const QString roster = QFileInfo(QString::fromLocal8Bit(argv[1])).absoluteFilePath();
+  QDir out(QString::fromLocal8Bit(argv[2]));
+  out.mkpath(QStringLiteral("."));
+
+  kp::DesktopApp app;
+  kp::MainWindow& window = app.window();
+  ku::Session& session = app.session();
+  window.resize(1240, 760);
+  window.show();
+  if (!QTest::qWaitForWindowExposed(&window)) return 1;
+
+  kp::ChooseFileNext(roster);
+  session.Dispatch(ku::kCmdOpen);
+
+  // One club picked in the tree, three of its wrestlers highlighted.
+  QTreeWidgetItem* by_club = window.Tree()->topLevelItem(0)->child(0);
+  by_club->setExpanded(true);
+  window.Tree()->setCurrentItem(by_club->child(std::min(1, by_club->childCount() - 1)));
+  HighlightRows(window.List(), {0, 2, 3});
+  Save(&window, out, "main-filtered-by-club.png");
+
+  HighlightRows(window.List(), {1});
+  GrabDialogNext(app, out, "add-modify-dialog.png", nullptr,
+                 [](QDialog* d) { static_cast<kp::AddModifyDialog*>(d)->PressCancel(); });
+  session.Dispatch(ku::kCmdModify);
+
+  // The whole roster selected, saved as the project, paired.
+  window.Tree()->setCurrentItem(window.Tree()->topLevelItem(0));
+  session.Dispatch(ku::kCmdMarkAllSelected);
+  kp::ChooseFileNext(QDir::current().filePath(QStringLiteral("scrimmage-day.tmrx")));
+  session.Dispatch(ku::kCmdSaveProjectData);
+
+  GrabDialogNext(app, out, "parameters-dialog.png", nullptr, [](QDialog* d) { d->reject(); });
+  session.Dispatch(ku::kCmdEditControls);
+
+  // "Are the data sorted in the desired order?" Yes; then the run's closing message.
+  QString finished;
+  kp::WhenModalAppears([&finished](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (box == nullptr) return;
+    box->button(QMessageBox::Yes)->click();
+    kp::AnswerNextMessage(QMessageBox::Ok, &finished);
+  });
+  session.Dispatch(ku::kCmdRunPairing);
+  std::printf("run: %s\n", qPrintable(finished));
+  Save(&window, out, "main-after-run.png");
+
+  GrabDialogNext(app, out, "about-box.png", nullptr, [](QDialog* d) { d->accept(); });
+  session.Dispatch(ku::kCmdAbout);
+
+  session.Dispatch(ku::kCmdViewSummary);
+  if (kp::ReportViewerWindow* viewer = app.viewer().LastViewer()) {
+    viewer->resize(900, 620);
+    if (!QTest::qWaitForWindowExposed(viewer)) std::printf("viewer not shown\n");
+    Save(viewer, out, "report-viewer.png");
+  }
+  return 0;
+}
