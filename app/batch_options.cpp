@@ -10,7 +10,8 @@ namespace {
 bool EqualIgnoringCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
   for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) !=
+        std::tolower(static_cast<unsigned char>(b[i]))) {
       return false;
     }
   }
@@ -55,7 +56,8 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
     auto [name, inline_value] = SplitOption(arg);
     // The value of an option that takes one: after "=" or the next argument, which may
     // itself start with "-" (--sort -3).
-    auto value = [&, name = name, inline_value = inline_value]() -> std::optional<std::string_view> {
+    auto value = [&, name = name,
+                  inline_value = inline_value]() -> std::optional<std::string_view> {
       if (inline_value) return inline_value;
       if (i + 1 < args.size()) return args[++i];
       parsed.error = "option " + std::string(name) + " needs a value";
@@ -69,7 +71,8 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
     } else if (name == "--sort") {
       if (auto v = value()) {
         o.sort_column = ParseSortColumn(*v);
-        if (!o.sort_column) parsed.error = "bad --sort column '" + std::string(*v) + "' (1-8 or a column caption)";
+        if (!o.sort_column)
+          parsed.error = "bad --sort column '" + std::string(*v) + "' (1-8 or a column caption)";
       }
     } else if (name == "--save") {
       if (auto v = value()) o.save_path = std::string(*v);
@@ -91,8 +94,10 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
       parsed.error = "unknown option " + std::string(arg);
     }
   }
-  if (parsed.error.empty() && (o.save_path && o.save_path->empty())) parsed.error = "--save needs a file name";
-  if (parsed.error.empty() && (o.listing_path && o.listing_path->empty())) parsed.error = "--listing needs a file name";
+  if (parsed.error.empty() && (o.save_path && o.save_path->empty()))
+    parsed.error = "--save needs a file name";
+  if (parsed.error.empty() && (o.listing_path && o.listing_path->empty()))
+    parsed.error = "--listing needs a file name";
   if (parsed.error.empty() && o.roster_files.empty() && !o.show_help && !o.show_version) {
     parsed.error = "no roster file given";
   }

@@ -22,12 +22,14 @@ class StderrSkippedLines : public roster::SkippedLineReporter {
   std::ostream& err_;
 };
 
-bool LoadRosters(const BatchOptions& options, FileSystem& fs, roster::Roster& roster, std::ostream& err) {
+bool LoadRosters(const BatchOptions& options, FileSystem& fs, roster::Roster& roster,
+                 std::ostream& err) {
   StderrSkippedLines reporter(err);
   for (const std::string& path : options.roster_files) {
     const roster::OpenResult opened = roster::OpenRosterFile(fs, path, roster, reporter);
     if (!opened.status.ok()) {
-      err << "kestrio-batch: cannot read roster file " << path << ": " << opened.status.message() << '\n';
+      err << "kestrio-batch: cannot read roster file " << path << ": " << opened.status.message()
+          << '\n';
       return false;
     }
   }
@@ -45,7 +47,8 @@ void SelectAll(roster::Roster& roster) {
   }
 }
 
-bool EditAndWrite(const BatchOptions& options, FileSystem& fs, roster::Roster& roster, std::ostream& err) {
+bool EditAndWrite(const BatchOptions& options, FileSystem& fs, roster::Roster& roster,
+                  std::ostream& err) {
   if (options.sort_column) {
     roster.SortColumn = *options.sort_column;
     roster::SortDisplayOrder(roster);
@@ -71,14 +74,16 @@ bool EditAndWrite(const BatchOptions& options, FileSystem& fs, roster::Roster& r
 void PrintSummary(const pairing::PairingRun& run, const pairing::PairingControl& control,
                   const reports::PairingOutcome& outcome, std::ostream& out) {
   int non_optimum = 0;
-  for (std::size_t k = 0; k < run.BoutList.size(); k += 2) non_optimum += run.BoutList[k].BoutNumber < 0;
+  for (std::size_t k = 0; k < run.BoutList.size(); k += 2)
+    non_optimum += run.BoutList[k].BoutNumber < 0;
   int below_minimum = 0;
   for (std::int32_t count : run.BoutCount) below_minimum += count < control.MinBoutsWanted;
   out << "Selected wrestlers: " << run.SelectionSize << '\n'
       << "Bouts: " << run.TotalBouts << '\n'
       << "Non-optimum bouts: " << non_optimum << '\n'
       << "Rounds: " << run.RoundsUsed << '\n'
-      << "Wrestlers below the minimum wanted (" << control.MinBoutsWanted << "): " << below_minimum << '\n'
+      << "Wrestlers below the minimum wanted (" << control.MinBoutsWanted << "): " << below_minimum
+      << '\n'
       << "Files written: " << outcome.FilesWritten.size() << '\n';
   for (const std::string& name : outcome.FilesWritten) out << "  " << name << '\n';
 }

@@ -12,8 +12,9 @@ namespace {
 ParsedArguments Parse(std::vector<std::string_view> args) { return ParseBatchArguments(args); }
 
 TEST(BatchArgumentsTest, StepsValuesAndRosterFiles) {
-  const ParsedArguments p = Parse({"--select-all", "a.txt", "--sort", "-3", "--tag-duplicates", "--empty-trash",
-                                   "--save=out.tmrx", "--listing", "list.dat", "--no-pair", "b.dat"});
+  const ParsedArguments p =
+      Parse({"--select-all", "a.txt", "--sort", "-3", "--tag-duplicates", "--empty-trash",
+             "--save=out.tmrx", "--listing", "list.dat", "--no-pair", "b.dat"});
   ASSERT_EQ(p.error, "");
   EXPECT_EQ(p.options.sort_column, -3);
   EXPECT_TRUE(p.options.select_all && p.options.tag_duplicates && p.options.empty_trash);
@@ -25,7 +26,8 @@ TEST(BatchArgumentsTest, StepsValuesAndRosterFiles) {
   const ParsedArguments defaults = Parse({"r.txt"});
   EXPECT_EQ(defaults.options.sort_column, std::nullopt);
   EXPECT_TRUE(defaults.options.pair);
-  EXPECT_EQ(Parse({"--", "-odd-name.txt"}).options.roster_files, (std::vector<std::string>{"-odd-name.txt"}));
+  EXPECT_EQ(Parse({"--", "-odd-name.txt"}).options.roster_files,
+            (std::vector<std::string>{"-odd-name.txt"}));
 }
 
 TEST(BatchArgumentsTest, SortColumnsByNumberOrCaption) {
@@ -74,15 +76,18 @@ const char* const kRoster =
 TEST(BatchRunTest, LoadsSelectsSavesListsAndPairs) {
   BatchSession s;
   s.fs.AddFile("day.txt", kRoster);
-  ASSERT_EQ(s.Run({"--select-all", "--save", "day.tmrx", "--listing", "list.dat", "day.txt"}), kBatchOk)
+  ASSERT_EQ(s.Run({"--select-all", "--save", "day.tmrx", "--listing", "list.dat", "day.txt"}),
+            kBatchOk)
       << s.err.str();
-  EXPECT_EQ(s.err.str(), "Warning: Error during read --> entry skipped: this line is not a wrestler\n");
+  EXPECT_EQ(s.err.str(),
+            "Warning: Error during read --> entry skipped: this line is not a wrestler\n");
   EXPECT_NE(s.fs.Contents("day.tmrx")->find("Smith\tJohn\t"), std::string::npos);
   EXPECT_TRUE(s.fs.HasFile("list.dat"));
   EXPECT_TRUE(s.fs.HasFile("Tandrel-BoutsByBoutNumber.txt"));
   const std::string out = s.out.str();
   EXPECT_EQ(out.rfind("Selected wrestlers: 4\nBouts: ", 0), 0u) << out;
-  EXPECT_NE(out.find("Files written: 7\n  Tandrel-PairingBoutsheets.txt\n"), std::string::npos) << out;
+  EXPECT_NE(out.find("Files written: 7\n  Tandrel-PairingBoutsheets.txt\n"), std::string::npos)
+      << out;
   EXPECT_NE(out.find("\nBout Pairing Completed Successfully!\n"), std::string::npos);
 }
 
@@ -98,7 +103,8 @@ TEST(BatchRunTest, NoPairStopsBeforeTheReports) {
 TEST(BatchRunTest, FailuresGoToStandardErrorWithStatusOne) {
   BatchSession missing;
   EXPECT_EQ(missing.Run({"--select-all", "--save", "x.tmrx", "nowhere.txt"}), kBatchFailed);
-  EXPECT_NE(missing.err.str().find("cannot read roster file nowhere.txt"), std::string::npos) << missing.err.str();
+  EXPECT_NE(missing.err.str().find("cannot read roster file nowhere.txt"), std::string::npos)
+      << missing.err.str();
   EXPECT_FALSE(missing.fs.HasFile("x.tmrx"));
 
   BatchSession held;
@@ -106,7 +112,8 @@ TEST(BatchRunTest, FailuresGoToStandardErrorWithStatusOne) {
   held.fs.AddFile("Tandrel-PairingBoutsheets.txt", "merge data");
   held.fs.HoldOpen("Tandrel-PairingBoutsheets.txt");
   EXPECT_EQ(held.Run({"--select-all", "day.txt"}), kBatchFailed);
-  EXPECT_NE(held.err.str().find("\nClose bout sheet MailMerge program Kestrio-BoutSheets.doc and rerun.\n"),
+  EXPECT_NE(held.err.str().find(
+                "\nClose bout sheet MailMerge program Kestrio-BoutSheets.doc and rerun.\n"),
             std::string::npos);
   EXPECT_EQ(held.out.str(), "");
 
@@ -114,7 +121,8 @@ TEST(BatchRunTest, FailuresGoToStandardErrorWithStatusOne) {
   full.fs.AddFile("day.txt", kRoster);
   full.fs.FailWritesAfter("Tandrel-BoutsByClub.txt", 0, "No space left on device");
   EXPECT_EQ(full.Run({"--select-all", "day.txt"}), kBatchFailed);
-  EXPECT_NE(full.err.str().find("Tandrel-BoutsByClub.txt: No space left on device"), std::string::npos);
+  EXPECT_NE(full.err.str().find("Tandrel-BoutsByClub.txt: No space left on device"),
+            std::string::npos);
   EXPECT_EQ(full.out.str().find("Completed Successfully"), std::string::npos);
 }
 

@@ -93,11 +93,17 @@ void WriterBench(benchmark::State& state, Writer writer) {
 }
 
 void BM_WriteBoutSheets(benchmark::State& state) { WriterBench(state, reports::WriteBoutSheets); }
-void BM_WriteResultsSummary(benchmark::State& state) { WriterBench(state, reports::WriteResultsSummary); }
-void BM_FormatByHandReport(benchmark::State& state) { WriterBench(state, pairing::FormatByHandReport); }
+void BM_WriteResultsSummary(benchmark::State& state) {
+  WriterBench(state, reports::WriteResultsSummary);
+}
+void BM_FormatByHandReport(benchmark::State& state) {
+  WriterBench(state, pairing::FormatByHandReport);
+}
 void BM_WriteBoutsByClub(benchmark::State& state) { WriterBench(state, reports::WriteBoutsByClub); }
 void BM_WriteClubFiles(benchmark::State& state) { WriterBench(state, reports::WriteClubFiles); }
-void BM_WriteBoutsByBoutNumber(benchmark::State& state) { WriterBench(state, reports::WriteBoutsByBoutNumber); }
+void BM_WriteBoutsByBoutNumber(benchmark::State& state) {
+  WriterBench(state, reports::WriteBoutsByBoutNumber);
+}
 void BM_CheckBoutTables(benchmark::State& state) { WriterBench(state, reports::CheckBoutTables); }
 
 void BM_RunPairing(benchmark::State& state) {

@@ -1,10 +1,10 @@
 #include "reports/club_reports.h"
 
 #include <algorithm>
+#include <cstring>
 #include <map>
 #include <numeric>
 #include <unordered_map>
-#include <cstring>
 
 #include "reports/report_files.h"
 #include "reports/report_line.h"
@@ -26,7 +26,8 @@ int ComparePaddedFast(std::string_view a, std::string_view b) {
   const std::string_view tail = a.size() > common ? a.substr(common) : b.substr(common);
   const int sign = a.size() > common ? 1 : -1;
   for (char ch : tail) {
-    if (ch != ' ') return static_cast<unsigned char>(ch) > static_cast<unsigned char>(' ') ? sign : -sign;
+    if (ch != ' ')
+      return static_cast<unsigned char>(ch) > static_cast<unsigned char>(' ') ? sign : -sign;
   }
   return 0;
 }
@@ -72,7 +73,8 @@ BoutsOfWrestler IndexBouts(const PairingRun& run) {
   std::vector<int> next(index.start.begin(), index.start.end() - 1);
   for (int k = 0; k < sides; ++k) {
     const int p = run.BoutList[static_cast<std::size_t>(k)].SelectionIndex;
-    if (p >= 0 && p < n) index.entries[static_cast<std::size_t>(next[static_cast<std::size_t>(p)]++)] = k;
+    if (p >= 0 && p < n)
+      index.entries[static_cast<std::size_t>(next[static_cast<std::size_t>(p)]++)] = k;
   }
   return index;
 }
@@ -94,8 +96,8 @@ void ClubBlock(ReportText& out, std::string_view club) {
 
 // The given name, surname, club, weight, age and rating columns that every wrestler
 // and opponent line of the club reports ends with.
-void ClubColumns(ReportText& out, std::string_view first, std::string_view last, std::string_view club,
-                 float weight, float age, float rating) {
+void ClubColumns(ReportText& out, std::string_view first, std::string_view last,
+                 std::string_view club, float weight, float age, float rating) {
   out.Blanks(1).Text(first, 15).Literal(" ").Blanks(1).Text(last, 15).Literal(" ");
   out.Blanks(1).Text(club, 5).Literal(" ").Blanks(1).Fixed(weight, 5, 1).Literal(" ");
   out.Blanks(1).Fixed(age, 4, 0).Literal(" ").Blanks(1).Fixed(rating, 5, 2);
@@ -103,7 +105,9 @@ void ClubColumns(ReportText& out, std::string_view first, std::string_view last,
 
 void ParticipantBlock(ReportText& out, const PairingRun& run, const BoutsOfWrestler& bouts, int p) {
   const SelectedParticipant& w = Wrestler(run, p);
-  const std::int32_t count = static_cast<std::size_t>(p) < run.BoutCount.size() ? run.BoutCount[static_cast<std::size_t>(p)] : 0;
+  const std::int32_t count = static_cast<std::size_t>(p) < run.BoutCount.size()
+                                 ? run.BoutCount[static_cast<std::size_t>(p)]
+                                 : 0;
   out.EndLine();
   out.Blanks(1).Int(count, 2).Blanks(1).Literal("Bouts for");
   ClubColumns(out, w.FirstName.view(), w.LastName.view(), w.Club.view(), w.Weight, w.Age, w.Rating);
@@ -117,11 +121,13 @@ void ParticipantBlock(ReportText& out, const PairingRun& run, const BoutsOfWrest
   }
   out.EndLine();
 
-  for (int i = bouts.start[static_cast<std::size_t>(p)]; i < bouts.start[static_cast<std::size_t>(p) + 1]; ++i) {
+  for (int i = bouts.start[static_cast<std::size_t>(p)];
+       i < bouts.start[static_cast<std::size_t>(p) + 1]; ++i) {
     const int k = bouts.entries[static_cast<std::size_t>(i)];
     const BoutEntry& o = run.BoutList[static_cast<std::size_t>(k % 2 == 0 ? k + 1 : k - 1)];
     out.Blanks(3).Int(o.BoutNumber, 4).Literal(" ").Blanks(1).Int(o.WeightClass, 3).Literal(" ");
-    ClubColumns(out, o.FirstName.view(), o.LastName.view(), o.Club.view(), o.Weight, o.Age, o.Rating);
+    ClubColumns(out, o.FirstName.view(), o.LastName.view(), o.Club.view(), o.Weight, o.Age,
+                o.Rating);
     out.EndLine();
   }
 }
@@ -162,8 +168,9 @@ std::vector<ClubGroup> ClubsInOrder(const PairingRun& run) {
   }
   std::vector<std::size_t> order(groups.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
-  std::sort(order.begin(), order.end(),
-            [&](std::size_t a, std::size_t b) { return ComparePaddedFast(stripped[a], stripped[b]) < 0; });
+  std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
+    return ComparePaddedFast(stripped[a], stripped[b]) < 0;
+  });
   std::vector<ClubGroup> sorted;
   sorted.reserve(groups.size());
   for (std::size_t g : order) sorted.push_back(std::move(groups[g]));
@@ -175,7 +182,8 @@ std::vector<int> AlphaIndexByExchange(const PairingRun& run) {
   std::iota(index.begin(), index.end(), 0);
   for (std::size_t i = 0; i < index.size(); ++i) {
     for (std::size_t j = i + 1; j < index.size(); ++j) {
-      if (ComesBefore(Wrestler(run, index[j]), Wrestler(run, index[i]))) std::swap(index[i], index[j]);
+      if (ComesBefore(Wrestler(run, index[j]), Wrestler(run, index[i])))
+        std::swap(index[i], index[j]);
     }
   }
   return index;
@@ -233,7 +241,8 @@ std::vector<int> AlphaIndex(const PairingRun& run) {
   std::iota(index.begin(), index.end(), 0);
   for (std::size_t i = 0; i < index.size(); ++i) {
     for (std::size_t j = i + 1; j < index.size(); ++j) {
-      if (rank[static_cast<std::size_t>(index[j])] < rank[static_cast<std::size_t>(index[i])]) std::swap(index[i], index[j]);
+      if (rank[static_cast<std::size_t>(index[j])] < rank[static_cast<std::size_t>(index[i])])
+        std::swap(index[i], index[j]);
     }
   }
   return index;
@@ -258,7 +267,8 @@ ByClubText BuildByClub(const PairingRun& run, const std::vector<ClubGroup>& grou
   result.block.resize(static_cast<std::size_t>(Rows(run)));
   ReportText out;
   out.Reserve(ClubReportSize(run));
-  TitleLines(out, 44, {"Tandrel Results Reported For All Clubs", "           (in chosen sort order)"});
+  TitleLines(out, 44,
+             {"Tandrel Results Reported For All Clubs", "           (in chosen sort order)"});
   const BoutsOfWrestler bouts = IndexBouts(run);
   for (const ClubGroup& group : groups) {
     ClubBlock(out, group.club);
@@ -277,7 +287,8 @@ std::vector<ClubFile> BuildClubFiles(const PairingRun& run, const std::vector<Cl
   if (groups.empty()) return {};
   const std::vector<int> alpha = AlphaIndex(run);
   std::vector<int> position(alpha.size());
-  for (std::size_t i = 0; i < alpha.size(); ++i) position[static_cast<std::size_t>(alpha[i])] = static_cast<int>(i);
+  for (std::size_t i = 0; i < alpha.size(); ++i)
+    position[static_cast<std::size_t>(alpha[i])] = static_cast<int>(i);
 
   std::vector<ClubFile> files;
   std::map<std::string, std::size_t> file_of_name;
@@ -293,7 +304,9 @@ std::vector<ClubFile> BuildClubFiles(const PairingRun& run, const std::vector<Cl
       return position[static_cast<std::size_t>(a)] < position[static_cast<std::size_t>(b)];
     });
     std::size_t size = text.size();
-    for (int p : members) size += by_club.block[static_cast<std::size_t>(p)].second - by_club.block[static_cast<std::size_t>(p)].first;
+    for (int p : members)
+      size += by_club.block[static_cast<std::size_t>(p)].second -
+              by_club.block[static_cast<std::size_t>(p)].first;
     text.reserve(size);
     for (int p : members) {
       const auto [begin, end] = by_club.block[static_cast<std::size_t>(p)];
@@ -310,7 +323,9 @@ std::vector<ClubFile> BuildClubFiles(const PairingRun& run, const std::vector<Cl
 
 }  // namespace
 
-std::string WriteBoutsByClub(const PairingRun& run) { return BuildByClub(run, ClubsInOrder(run)).text; }
+std::string WriteBoutsByClub(const PairingRun& run) {
+  return BuildByClub(run, ClubsInOrder(run)).text;
+}
 
 std::vector<ClubFile> WriteClubFiles(const PairingRun& run) {
   const std::vector<ClubGroup> groups = ClubsInOrder(run);
@@ -331,7 +346,11 @@ std::string WriteBoutsByBoutNumber(const PairingRun& run) {
   out.Reserve(static_cast<std::size_t>(run.BoutOrder.size()) * 170 + 256);
   TitleLines(out, 45, {"Tandrel Results Reported by Bout Number"});
   auto columns = [&](const BoutEntry& e) {
-    out.Text(e.LastName.view(), 15).Literal(" ").Blanks(1).Text(e.FirstName.view(), 15).Literal(" ");
+    out.Text(e.LastName.view(), 15)
+        .Literal(" ")
+        .Blanks(1)
+        .Text(e.FirstName.view(), 15)
+        .Literal(" ");
     out.Blanks(1).Text(e.Club.view(), 5).Literal(" ").Blanks(1).Fixed(e.Weight, 5, 1).Literal(" ");
     out.Blanks(1).Fixed(e.Age, 4, 0).Literal(" ").Blanks(1).Fixed(e.Rating, 5, 2);
     out.EndLine();
@@ -343,7 +362,13 @@ std::string WriteBoutsByBoutNumber(const PairingRun& run) {
     const BoutEntry& a = run.BoutList[2 * e];
     const BoutEntry& b = run.BoutList[2 * e + 1];
     out.EndLine();
-    out.Blanks(3).Int(a.BoutNumber, 4).Literal(" ").Blanks(1).Int(a.WeightClass, 3).Literal(" ").Blanks(1);
+    out.Blanks(3)
+        .Int(a.BoutNumber, 4)
+        .Literal(" ")
+        .Blanks(1)
+        .Int(a.WeightClass, 3)
+        .Literal(" ")
+        .Blanks(1);
     columns(a);
     out.Blanks(14);
     columns(b);

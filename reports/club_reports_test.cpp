@@ -37,8 +37,9 @@ RunBuilder SmithAgainstJones() {
 TEST(ClubReportsTest, AllClubsReportAsPrinted) {
   RunBuilder b = SmithAgainstJones();
   EXPECT_EQ(WriteBoutsByClub(b.run()),
-            Lines({kTitleRule44, "  Tandrel Results Reported For All Clubs", "             (in chosen sort order)",
-                   kTitleRule44, "", "", "  *****************", "  Results for Eagle", "  *****************", "",
+            Lines({kTitleRule44, "  Tandrel Results Reported For All Clubs",
+                   "             (in chosen sort order)", kTitleRule44, "", "",
+                   "  *****************", "  Results for Eagle", "  *****************", "",
                    "  2 Bouts for John             Smith            Eagle   84.5    9.   2.50",
                    "              ---------------  ---------------  -----  -----  ----  -----",
                    "      1   85  Bob              Jones            Hawks   86.0   10.   2.75"}));
@@ -61,8 +62,9 @@ TEST(ClubReportsTest, ClubFileHasItsTitleThenTheSameBlocks) {
   const std::string rule53 = "  " + std::string(53, '-');
   const std::string all = WriteBoutsByClub(b.run());
   const std::string blocks = all.substr(all.find("\r\n\r\n"));
-  EXPECT_EQ(files[0].text, Lines({rule53, "  Tandrel Results Reported Alphabetically by Club", rule53}).substr(0) +
-                               blocks.substr(2));
+  EXPECT_EQ(files[0].text,
+            Lines({rule53, "  Tandrel Results Reported Alphabetically by Club", rule53}).substr(0) +
+                blocks.substr(2));
 }
 
 TEST(ClubReportsTest, ClubsInCharacterCodeOrderAndBlankClubsNowhere) {
@@ -84,9 +86,11 @@ TEST(ClubReportsTest, ClubsInCharacterCodeOrderAndBlankClubsNowhere) {
   EXPECT_LT(report.find("Results for Hawks"), report.find("Results for eagl"));
   EXPECT_EQ(report.find("Bouts for B "), std::string::npos);
   // No bouts: the block still shows 0, the rule, and no opponent lines.
-  EXPECT_NE(report.find("  0 Bouts for H                H                Hawks   50.0    9.   1.00\r\n"
-                        "              ---------------  ---------------  -----  -----  ----  -----\r\n\r\n"),
-            std::string::npos);
+  EXPECT_NE(
+      report.find(
+          "  0 Bouts for H                H                Hawks   50.0    9.   1.00\r\n"
+          "              ---------------  ---------------  -----  -----  ----  -----\r\n\r\n"),
+      std::string::npos);
 }
 
 TEST(ClubReportsTest, OnlyBlankClubsGiveTitlesAndNoClubFiles) {
@@ -95,8 +99,8 @@ TEST(ClubReportsTest, OnlyBlankClubsGiveTitlesAndNoClubFiles) {
   const int c = b.Wrestler("C", "C", "  ", 50, 9, 1);
   b.Bout(a, c, 0, 1);
   EXPECT_EQ(WriteBoutsByClub(b.run()),
-            Lines({kTitleRule44, "  Tandrel Results Reported For All Clubs", "             (in chosen sort order)",
-                   kTitleRule44}));
+            Lines({kTitleRule44, "  Tandrel Results Reported For All Clubs",
+                   "             (in chosen sort order)", kTitleRule44}));
   EXPECT_TRUE(WriteClubFiles(b.run()).empty());
 }
 
@@ -111,7 +115,8 @@ TEST(ClubReportsTest, ClubFilesOrderNamesThenAgeWeightRatingAndKeepNegativeNumbe
   const std::vector<ClubFile> files = WriteClubFiles(b.run());
   ASSERT_EQ(files.size(), 2u);
   EXPECT_EQ(files[0].name, "Tandrel-BoutsForBears.txt");
-  EXPECT_NE(files[0].text.find("     -2   55  Ann              Smith"), std::string::npos) << files[0].text;
+  EXPECT_NE(files[0].text.find("     -2   55  Ann              Smith"), std::string::npos)
+      << files[0].text;
   const std::string& lions = files[1].text;
   const std::size_t adams = lions.find("Bouts for Zed");
   const std::size_t third = lions.find("Smith            Lions   55.0   10.   1.00");
@@ -124,7 +129,8 @@ TEST(ClubReportsTest, ClubFilesOrderNamesThenAgeWeightRatingAndKeepNegativeNumbe
 
   const std::string by_club = WriteBoutsByClub(b.run());
   EXPECT_NE(by_club.find("     -2   55  Ann              Smith"), std::string::npos);
-  EXPECT_NE(WriteBoutsByBoutNumber(b.run()).find("     -2   55  Smith            Ann"), std::string::npos);
+  EXPECT_NE(WriteBoutsByBoutNumber(b.run()).find("     -2   55  Smith            Ann"),
+            std::string::npos);
 }
 
 TEST(ClubReportsTest, LongClubCutInBlocksButWholeInItsFileName) {
@@ -152,14 +158,16 @@ TEST(ClubReportsTest, ClubsThatShareAFileNameShareTheFile) {
 // the design on rosters full of ties: shared clubs, blank and near-blank clubs, twins.
 TEST(ClubReportsTest, FastOrdersAgreeWithTheLiteralProcedures) {
   std::mt19937 rng(7);
-  const char* const clubs[] = {"", " ", "Eagles", "eagles", "Hawks", " Hawks", "A", "AB", "Hawk", "Hawk\x01", "\x01"};
+  const char* const clubs[] = {"",  " ",  "Eagles", "eagles",   "Hawks", " Hawks",
+                               "A", "AB", "Hawk",   "Hawk\x01", "\x01"};
   const char* const names[] = {"Lee", "Li", "Lee ", "Ng", "Ngo"};
   for (int round = 0; round < 200; ++round) {
     RunBuilder b;
     const int n = static_cast<int>(rng() % 14);
     for (int i = 0; i < n; ++i) {
-      b.Wrestler(names[rng() % 5], names[rng() % 2], clubs[rng() % 11], 50.0f + static_cast<float>(rng() % 2),
-                 9.0f + static_cast<float>(rng() % 2), static_cast<float>(rng() % 2));
+      b.Wrestler(names[rng() % 5], names[rng() % 2], clubs[rng() % 11],
+                 50.0f + static_cast<float>(rng() % 2), 9.0f + static_cast<float>(rng() % 2),
+                 static_cast<float>(rng() % 2));
     }
     const pairing::PairingRun& run = b.run();
 

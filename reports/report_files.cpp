@@ -8,7 +8,15 @@ namespace {
 bool AllowedInFileName(char c) {
   if (static_cast<unsigned char>(c) < 32 || c == 127) return false;
   switch (c) {
-    case '/': case '\\': case ':': case '*': case '?': case '"': case '<': case '>': case '|':
+    case '/':
+    case '\\':
+    case ':':
+    case '*':
+    case '?':
+    case '"':
+    case '<':
+    case '>':
+    case '|':
       return false;
     default:
       return true;

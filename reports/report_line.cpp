@@ -30,7 +30,8 @@ bool AppendFixedFloat(std::string& out, double v, int w, int d) {
   }
   const double scaled = std::nearbyint(std::fabs(v) * kScale[d]);
   char digits[32];
-  auto [end, ec] = std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(scaled));
+  auto [end, ec] =
+      std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(scaled));
   if (ec != std::errc()) return false;
   std::string_view all(digits, static_cast<std::size_t>(end - digits));
   char buffer[40];

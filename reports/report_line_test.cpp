@@ -22,8 +22,9 @@ TEST(ReportTextTest, FieldsBlanksAndLineEnds) {
 // ties and negative zeros included, for every value a 32-bit real can hold.
 TEST(ReportTextTest, FixedAgreesWithThePrintfWriter) {
   std::mt19937 rng(11);
-  std::vector<float> values = {0.0f, -0.0f, 0.125f, 0.375f, 2.5f, -2.5f, 0.005f, -0.004f, 9.6f, 999.95f,
-                               1000.0f, 0.05f, -0.05f, 84.5f, 1e7f, -1e9f, 3.4e38f, 1e-30f, 0.45f};
+  std::vector<float> values = {0.0f,    -0.0f, 0.125f,  0.375f,  2.5f,  -2.5f,  0.005f,
+                               -0.004f, 9.6f,  999.95f, 1000.0f, 0.05f, -0.05f, 84.5f,
+                               1e7f,    -1e9f, 3.4e38f, 1e-30f,  0.45f};
   for (int i = 0; i < 20000; ++i) {
     std::uint32_t bits = static_cast<std::uint32_t>(rng());
     float v;

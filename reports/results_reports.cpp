@@ -55,7 +55,8 @@ Status Inconsistent(int bout, const char* what) {
 }
 
 Status CheckRoundTable(const PairingRun& run) {
-  if (!RoundTableFits(run) || run.SelectedList.size() != static_cast<std::size_t>(run.SelectionSize) ||
+  if (!RoundTableFits(run) ||
+      run.SelectedList.size() != static_cast<std::size_t>(run.SelectionSize) ||
       run.BoutCount.size() != static_cast<std::size_t>(run.SelectionSize) || run.TotalBouts < 0) {
     return Status::Error("Pairing tables inconsistent: table sizes differ from the selection");
   }
@@ -64,7 +65,8 @@ Status CheckRoundTable(const PairingRun& run) {
     for (int r = 0; r < run.RoundCapacity; ++r) {
       const std::int64_t b = std::llabs(static_cast<std::int64_t>(run.RoundEntry(p, r)));
       if (b == 0) continue;
-      if (b > run.TotalBouts || r >= run.RoundsUsed) return Inconsistent(static_cast<int>(b), "is out of range");
+      if (b > run.TotalBouts || r >= run.RoundsUsed)
+        return Inconsistent(static_cast<int>(b), "is out of range");
       ++seen[static_cast<std::size_t>(b)];
     }
   }
@@ -93,7 +95,8 @@ Status CheckBoutList(const PairingRun& run) {
   }
   for (const auto& entry : run.BoutList) {
     if (entry.SelectionIndex < 0 || entry.SelectionIndex >= run.SelectionSize) {
-      return Status::Error("Pairing tables inconsistent: a bout names a wrestler outside the selection");
+      return Status::Error(
+          "Pairing tables inconsistent: a bout names a wrestler outside the selection");
     }
   }
   return Status::Ok();
@@ -171,7 +174,8 @@ std::string WriteBoutSheets(const PairingRun& run) {
 std::string WriteResultsSummary(const PairingRun& run) {
   const int rounds = RoundTableFits(run) ? RoundsToScan(run) : 0;
   ReportText out;
-  out.Reserve(static_cast<std::size_t>(std::max(run.SelectionSize, 0) + 2) * (70 + 5 * static_cast<std::size_t>(rounds)));
+  out.Reserve(static_cast<std::size_t>(std::max(run.SelectionSize, 0) + 2) *
+              (70 + 5 * static_cast<std::size_t>(rounds)));
   out.Literal("#B").Blanks(2).Word("Surname", 15).Blanks(2).Word("GivenName", 15);
   out.Blanks(2).Word("Club", 5).Blanks(2).Text("Wght", 5).Blanks(2).Text("Age", 3);
   out.Blanks(2).Text("Rate", 4);
@@ -186,16 +190,24 @@ std::string WriteResultsSummary(const PairingRun& run) {
   out.EndLine();
 
   out.Literal("--");
-  for (int w : {15, 15, 5, 5, 3, 4}) out.Blanks(2).Literal(std::string(static_cast<std::size_t>(w), '-'));
+  for (int w : {15, 15, 5, 5, 3, 4})
+    out.Blanks(2).Literal(std::string(static_cast<std::size_t>(w), '-'));
   for (int r = 1; r <= rounds; ++r) out.Blanks(2).Literal("---");
   out.EndLine();
 
   const int rows = std::min<int>(run.SelectionSize, static_cast<int>(run.SelectedList.size()));
   for (int p = 0; p < rows; ++p) {
     const auto& w = run.SelectedList[static_cast<std::size_t>(p)];
-    const std::int32_t bouts = static_cast<std::size_t>(p) < run.BoutCount.size() ? run.BoutCount[static_cast<std::size_t>(p)] : 0;
+    const std::int32_t bouts = static_cast<std::size_t>(p) < run.BoutCount.size()
+                                   ? run.BoutCount[static_cast<std::size_t>(p)]
+                                   : 0;
     out.Int(bouts, 2).Blanks(2).Text(w.LastName.view(), 15).Blanks(2).Text(w.FirstName.view(), 15);
-    out.Blanks(2).Text(w.Club.view(), 5).Blanks(2).Fixed(w.Weight, 5, 1).Blanks(2).Fixed(w.Age, 3, 0);
+    out.Blanks(2)
+        .Text(w.Club.view(), 5)
+        .Blanks(2)
+        .Fixed(w.Weight, 5, 1)
+        .Blanks(2)
+        .Fixed(w.Age, 3, 0);
     out.Blanks(2).Fixed(w.Rating, 4, 2);
     for (int r = 0; r < rounds; ++r) out.Blanks(1).Int(run.RoundEntry(p, r), 4);
     out.EndLine();

@@ -33,12 +33,13 @@ TEST(BoutSheetsTest, TwoBoutsOneNonOptimumAsPrinted) {
   const int green = b.Wrestler("Green", "Tim", "Eagles", 58.9f, 8, 1.25f);
   b.Bout(smith, jones, 0, 1).Bout(brown, green, 0, -2);
 
-  EXPECT_EQ(WriteBoutSheets(b.run()),
-            Lines({kBoutSheetHeader, kBoutSheetRule,
-                   "   1,  85, Smith          , John           , Eagle,  84.5,   9.,  2.50, Jones          , "
-                   "Bob            , Hawks,  86.0,  10.,  2.75",
-                   "  -2,  60, Brown          , Al             , Eagle,  61.2,   8.,  1.00, Green          , "
-                   "Tim            , Eagle,  58.9,   8.,  1.25"}));
+  EXPECT_EQ(WriteBoutSheets(b.run()), Lines({kBoutSheetHeader, kBoutSheetRule,
+                                             "   1,  85, Smith          , John           , Eagle,  "
+                                             "84.5,   9.,  2.50, Jones          , "
+                                             "Bob            , Hawks,  86.0,  10.,  2.75",
+                                             "  -2,  60, Brown          , Al             , Eagle,  "
+                                             "61.2,   8.,  1.00, Green          , "
+                                             "Tim            , Eagle,  58.9,   8.,  1.25"}));
   EXPECT_TRUE(CheckBoutTables(b.run()).ok());
 }
 
@@ -68,14 +69,16 @@ TEST(BoutSheetsTest, RecordsFollowBoutNumbersAndSidesFollowSelectionOrder) {
 
 TEST(BoutSheetsTest, LongTextsAreCutAndAgesRoundedWithoutMovingTheCommas) {
   RunBuilder b;
-  const int a = b.Wrestler("Abcdefghijklmnopqrstuvwxyz", "Maximilianusxyzab", "Riverside", 999.96f, 9.6f, 2.5f);
+  const int a = b.Wrestler("Abcdefghijklmnopqrstuvwxyz", "Maximilianusxyzab", "Riverside", 999.96f,
+                           9.6f, 2.5f);
   const int c = b.Wrestler("Short", "S", "R", 80, 12, 3);
   b.Bout(a, c, 0, 1);
   const std::string text = WriteBoutSheets(b.run());
   const std::string record = text.substr(text.rfind("\r\n", text.size() - 3) + 2);
-  EXPECT_EQ(record,
-            "   1, 540, Abcdefghijklmno, Maximilianusxyz, River, *****,  10.,  2.50, Short          , "
-            "S              , R    ,  80.0,  12.,  3.00\r\n");
+  EXPECT_EQ(
+      record,
+      "   1, 540, Abcdefghijklmno, Maximilianusxyz, River, *****,  10.,  2.50, Short          , "
+      "S              , R    ,  80.0,  12.,  3.00\r\n");
   for (std::size_t i = 0; i < kBoutSheetHeader.size(); ++i) {
     if (kBoutSheetHeader[i] == ',') {
       EXPECT_EQ(record[i], ',') << "column " << i;
@@ -91,10 +94,11 @@ TEST(ResultsSummaryTest, ThreeRoundsAsPrinted) {
   run.RoundTable[2] = -7;
   run.BoutCount[0] = 2;
   run.RoundsUsed = 3;
-  EXPECT_EQ(WriteResultsSummary(run),
-            Lines({"#B  Surname          GivenName        Club    Wght  Age  Rate  r#1  r#2  r#3",
-                   "--  ---------------  ---------------  -----  -----  ---  ----  ---  ---  ---",
-                   " 2  Smith            John             Eagle   84.5   9.  2.50    1    0   -7"}));
+  EXPECT_EQ(
+      WriteResultsSummary(run),
+      Lines({"#B  Surname          GivenName        Club    Wght  Age  Rate  r#1  r#2  r#3",
+             "--  ---------------  ---------------  -----  -----  ---  ----  ---  ---  ---",
+             " 2  Smith            John             Eagle   84.5   9.  2.50    1    0   -7"}));
 }
 
 TEST(ResultsSummaryTest, TenOrMoreRoundsAreHeadedFromHashTen) {

@@ -10,12 +10,12 @@
 #include <sstream>
 #include <string>
 
-#include "tests/fake_file_system.h"
 #include "pairing/hand_pairing_report.h"
 #include "reports/club_reports.h"
 #include "reports/report_files.h"
 #include "reports/results_reports.h"
 #include "roster/roster_reader.h"
+#include "tests/fake_file_system.h"
 
 namespace kestrio::reports {
 namespace {
@@ -39,9 +39,9 @@ std::string RandomRosterText(std::mt19937& rng, int n) {
   const char* const clubs[] = {"Eagles", "Hawks", "eagles", "Lions Den", "Bears"};
   std::ostringstream out;
   for (int i = 0; i < n; ++i) {
-    out << "Last" << rng() % 40 << "\tFirst" << rng() % 7 << "\t" << 50 + rng() % 30 << "." << rng() % 10
-        << "\t" << 8 + rng() % 4 << "\t" << rng() % 4 << "." << rng() % 100 << "\t" << clubs[rng() % 5]
-        << "\tSelected\r\n";
+    out << "Last" << rng() % 40 << "\tFirst" << rng() % 7 << "\t" << 50 + rng() % 30 << "."
+        << rng() % 10 << "\t" << 8 + rng() % 4 << "\t" << rng() % 4 << "." << rng() % 100 << "\t"
+        << clubs[rng() % 5] << "\tSelected\r\n";
   }
   return out.str();
 }
@@ -90,7 +90,8 @@ TEST(RunPairingTest, WritesEveryReportInOrderAndTwoRunsGiveTheSameFiles) {
   EXPECT_EQ(*s.fs.Contents("Tandrel-PairingByhand.txt"), pairing::FormatByHandReport(s.run));
   EXPECT_EQ(*s.fs.Contents("Tandrel-BoutsByBoutNumber.txt"), WriteBoutsByBoutNumber(s.run));
   EXPECT_EQ(*s.fs.Contents("Tandrel-BoutsByClub.txt"), WriteBoutsByClub(s.run));
-  for (const ClubFile& f : WriteClubFiles(s.run)) EXPECT_EQ(*s.fs.Contents(f.name), f.text) << f.name;
+  for (const ClubFile& f : WriteClubFiles(s.run))
+    EXPECT_EQ(*s.fs.Contents(f.name), f.text) << f.name;
 
   const std::map<std::string, std::string> files = s.fs.Files();
   s.fs.ClearCalls();
@@ -112,9 +113,12 @@ TEST(RunPairingTest, HeldBoutSheetsRefuseTheRunAfterTheCleanUp) {
   const PairingOutcome outcome = s.Run(LoadRoster(kSmallRoster));
   EXPECT_FALSE(outcome.BoutSheetsWritable);
   EXPECT_FALSE(outcome.Completed());
-  EXPECT_EQ(outcome.status.message(), "Close bout sheet MailMerge program Kestrio-BoutSheets.doc and rerun.");
+  EXPECT_EQ(outcome.status.message(),
+            "Close bout sheet MailMerge program Kestrio-BoutSheets.doc and rerun.");
   EXPECT_TRUE(outcome.FilesWritten.empty());
-  EXPECT_EQ(s.fs.Files(), (std::map<std::string, std::string>{{"Tandrel-PairingBoutsheets.txt", "previous run"}}));
+  EXPECT_EQ(
+      s.fs.Files(),
+      (std::map<std::string, std::string>{{"Tandrel-PairingBoutsheets.txt", "previous run"}}));
   EXPECT_TRUE(s.fs.WrittenPaths().empty());
   EXPECT_EQ(s.run.TotalBouts, 42);
 }
@@ -145,7 +149,10 @@ TEST(RunPairingTest, AReportThatCannotBeWrittenFailsTheRunByName) {
   EXPECT_FALSE(outcome.Completed());
   EXPECT_TRUE(outcome.BoutSheetsWritable);
   const std::string& message = outcome.status.message();
-  EXPECT_EQ(message.rfind("Unable to write report file Tandrel-PairingResults.txt: No space left on device", 0), 0u)
+  EXPECT_EQ(
+      message.rfind(
+          "Unable to write report file Tandrel-PairingResults.txt: No space left on device", 0),
+      0u)
       << message;
   EXPECT_NE(message.find("Tandrel-BoutsForHawks.txt"), std::string::npos) << message;
   // The other reports are still written; the failed one is not left half-written.
@@ -156,7 +163,8 @@ TEST(RunPairingTest, AReportThatCannotBeWrittenFailsTheRunByName) {
 
 TEST(RunPairingTest, NoSelectedWrestlerStillWritesReportsWithoutBouts) {
   Session s;
-  const PairingOutcome outcome = s.Run(LoadRoster("Smith\tJohn\t84.5\t9\t2.5\tEagles\tUnSelected\r\n"));
+  const PairingOutcome outcome =
+      s.Run(LoadRoster("Smith\tJohn\t84.5\t9\t2.5\tEagles\tUnSelected\r\n"));
   ASSERT_TRUE(outcome.Completed()) << outcome.status.message();
   EXPECT_EQ(SplitLines(*s.fs.Contents("Tandrel-PairingBoutsheets.txt")).size(), 2u);
   EXPECT_EQ(SplitLines(*s.fs.Contents("Tandrel-BoutsByBoutNumber.txt")).size(), 3u);
@@ -168,7 +176,8 @@ TEST(RunPairingTest, NoSelectedWrestlerStillWritesReportsWithoutBouts) {
 TEST(RunPairingTest, OnDiskRefusalAndClubNamesThatStayInside) {
   namespace fs = std::filesystem;
   const fs::path previous = fs::current_path();
-  const fs::path scratch = fs::temp_directory_path() / ("kestrio-reports-" + std::to_string(std::random_device()()));
+  const fs::path scratch =
+      fs::temp_directory_path() / ("kestrio-reports-" + std::to_string(std::random_device()()));
   fs::create_directories(scratch / "work");
   fs::current_path(scratch / "work");
   {
@@ -192,7 +201,8 @@ TEST(RunPairingTest, OnDiskRefusalAndClubNamesThatStayInside) {
     EXPECT_TRUE(fs::is_regular_file("Tandrel-BoutsFor.._up.txt"));
     EXPECT_TRUE(fs::is_regular_file("Tandrel-BoutsFor...txt"));
     int outside = 0;
-    for (const auto& entry : fs::directory_iterator(scratch)) outside += entry.path().filename() != "work";
+    for (const auto& entry : fs::directory_iterator(scratch))
+      outside += entry.path().filename() != "work";
     EXPECT_EQ(outside, 0);
   }
   fs::current_path(previous);
@@ -220,7 +230,8 @@ TEST(RunPairingTest, ReportsAgreeWithEachOtherOnRandomRosters) {
     }
     for (int b = 1; b <= t; ++b) {
       ASSERT_EQ(cells[static_cast<std::size_t>(b)].size(), 2u) << "bout " << b;
-      EXPECT_EQ(cells[static_cast<std::size_t>(b)].begin()->first, cells[static_cast<std::size_t>(b)].rbegin()->first);
+      EXPECT_EQ(cells[static_cast<std::size_t>(b)].begin()->first,
+                cells[static_cast<std::size_t>(b)].rbegin()->first);
     }
 
     const auto sheets = SplitLines(*s.fs.Contents("Tandrel-PairingBoutsheets.txt"));
@@ -247,7 +258,8 @@ TEST(RunPairingTest, ReportsAgreeWithEachOtherOnRandomRosters) {
     };
     EXPECT_EQ(opponent_lines(*s.fs.Contents("Tandrel-BoutsByClub.txt")), 2 * t);
     int in_club_files = 0;
-    for (const ClubFile& f : WriteClubFiles(run)) in_club_files += opponent_lines(*s.fs.Contents(f.name));
+    for (const ClubFile& f : WriteClubFiles(run))
+      in_club_files += opponent_lines(*s.fs.Contents(f.name));
     EXPECT_EQ(in_club_files, 2 * t);
 
     const auto summary = SplitLines(*s.fs.Contents("Tandrel-PairingResults.txt"));
@@ -256,7 +268,8 @@ TEST(RunPairingTest, ReportsAgreeWithEachOtherOnRandomRosters) {
     for (std::size_t row = 2; row < summary.size(); ++row) {
       const int count = std::stoi(summary[row].substr(0, 2));
       int nonzero = 0;
-      for (std::size_t col = 61; col + 5 <= summary[row].size(); col += 5) nonzero += std::stoi(summary[row].substr(col, 5)) != 0;
+      for (std::size_t col = 61; col + 5 <= summary[row].size(); col += 5)
+        nonzero += std::stoi(summary[row].substr(col, 5)) != 0;
       EXPECT_EQ(count, nonzero) << summary[row];
       counted += count;
     }

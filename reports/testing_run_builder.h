@@ -27,7 +27,8 @@ class RunBuilder {
     w.Rating = rating;
     run_.SelectedList.push_back(w);
     run_.BoutCount.push_back(0);
-    run_.RoundTable.resize(run_.SelectedList.size() * static_cast<std::size_t>(run_.RoundCapacity), 0);
+    run_.RoundTable.resize(run_.SelectedList.size() * static_cast<std::size_t>(run_.RoundCapacity),
+                           0);
     run_.SelectionSize = static_cast<int>(run_.SelectedList.size());
     return run_.SelectionSize - 1;
   }
