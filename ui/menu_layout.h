@@ -46,5 +46,10 @@ bool FindMenuItem(int command, MenuId* menu, int* position);
 
 // Main window title and class name.
 inline constexpr std::string_view kMainWindowTitle = "Kestrio v2.1";
+inline constexpr std::string_view kMainWindowClass = "Kestrio";
+
+// Shown when the main window cannot be set up; the program then ends with code 0.
+inline constexpr std::string_view kStartupErrorText = "Error initializing application Kestrio";
+inline constexpr std::string_view kStartupErrorCaption = "Error";
 
 }  // namespace kestrio::ui

@@ -5,6 +5,7 @@
 #include <cstring>
 
 #include "roster/sort_display_order.h"
+#include "ui/resort.h"
 
 namespace kestrio::ui {
 
@@ -47,10 +48,12 @@ std::optional<std::string_view> NewStatus(SelectionVerb verb, const Participant&
   return std::nullopt;
 }
 
-void ApplyToRow(SelectionVerb verb, const ListRow& row, roster::Roster& roster,
-                EntryIndex& index) {
+// Returns the entries whose status was written (each once).
+std::vector<int> ApplyToRow(SelectionVerb verb, const ListRow& row, roster::Roster& roster,
+                            EntryIndex& index) {
   // Copied: changing an entry's status moves it to another key.
   const std::vector<int> matches = index.Find(row);
+  std::vector<int> changed;
   for (int e : matches) {
     Participant& entry = roster.Entries[static_cast<std::size_t>(e)];
     const std::optional<std::string_view> next = NewStatus(verb, entry);
@@ -59,7 +62,9 @@ void ApplyToRow(SelectionVerb verb, const ListRow& row, roster::Roster& roster,
     roster::SetStatus(entry, *next);
     roster::RebuildSortKeys(entry);
     index.Update(e, old_key);
+    changed.push_back(e);
   }
+  return changed;
 }
 
 }  // namespace
@@ -139,11 +144,17 @@ void ApplySelectionVerb(SelectionVerb verb, roster::Roster& roster, const ListPa
     for (int r = 0; r < pane.RowCount(); ++r) ApplyToRow(verb, pane.Row(r), roster, index);
     return;
   }
+  // Sorting an order that is already sorted leaves it unchanged, so after every row only
+  // the entries the row changed can need a new place.
+  bool sorted = IsDisplayOrderSorted(roster);
   for (int r : pane.HighlightedRows()) {
-    ApplyToRow(verb, pane.Row(r), roster, index);
-    // Sorting an order that is already sorted leaves it unchanged, so the sort after
-    // every row is only needed when the row moved something out of order.
-    if (!IsDisplayOrderSorted(roster)) roster::SortDisplayOrder(roster);
+    const std::vector<int> changed = ApplyToRow(verb, pane.Row(r), roster, index);
+    if (!sorted) {
+      roster::SortDisplayOrder(roster);
+      sorted = true;
+    } else if (!changed.empty()) {
+      ResortAfterKeyChanges(roster, changed);
+    }
   }
 }
 

@@ -1,0 +1,233 @@
+// The organiser's commands on a 10,000-entry roster, through the session with fake ports
+// that only keep what they are given. Every command but the pairing run should stay
+// well under 100 ms.
+
+#include <benchmark/benchmark.h>
+
+#include <map>
+#include <memory>
+#include <set>
+
+#include "bench/roster_generator.h"
+#include "ui/command_ids.h"
+#include "ui/session.h"
+
+namespace kestrio::ui {
+namespace {
+
+constexpr int kEntries = 10000;
+
+class MemoryFileSystem : public FileSystem {
+ public:
+  Status ReadFile(const std::string& path, std::string* contents) override {
+    const auto it = files.find(path);
+    if (it == files.end()) return Status::Error(path + ": No such file or directory");
+    *contents = it->second;
+    return Status::Ok();
+  }
+  Status WriteFile(const std::string& path, std::string_view contents) override {
+    files[path] = std::string(contents);
+    return Status::Ok();
+  }
+  Status WriteFileAtomic(const std::string& path, std::string_view contents) override {
+    return WriteFile(path, contents);
+  }
+  bool Exists(const std::string& path) override { return files.count(path) != 0; }
+  bool IsRegularFile(const std::string& path) override { return Exists(path); }
+  Status Remove(const std::string& path) override {
+    files.erase(path);
+    return Status::Ok();
+  }
+  bool CanOpenForWriting(const std::string&) override { return true; }
+
+  std::map<std::string, std::string> files;
+};
+
+class Ui : public MessagePort,
+           public FileDialogPort,
+           public ListPane,
+           public TreePane,
+           public StatusBarPort,
+           public MenuPort,
+           public ProgressPort,
+           public ReportViewer,
+           public DialogPort {
+ public:
+  MessageAnswer Show(const Message&) override { return answer; }
+  FileDialogResult Run(const FileDialogRequest&) override {
+    return {FileDialogOutcome::Chosen, path, 0};
+  }
+  int RowCount() const override { return static_cast<int>(rows.size()); }
+  int TopIndex() const override { return 0; }
+  void Clear() override { rows.clear(); }
+  void AppendRow(const ListRow& row) override { rows.push_back(row); }
+  void EnsureVisible(int) override {}
+  std::vector<int> HighlightedRows() const override { return highlighted; }
+  ListRow Row(int row) const override { return rows[static_cast<std::size_t>(row)]; }
+  void ShowBareTree() override { leaves = 0; }
+  void InsertLeaf(TreeBranch, int, const std::string&) override { ++leaves; }
+  void SetPartText(int, std::string_view) override {}
+  void SetVisible(bool) override {}
+  void Apply(const MenuState&) override {}
+  void SetStatusBarChecked(bool) override {}
+  void Show() override {}
+  void SetRange(int, int) override {}
+  void Step() override {}
+  void Hide() override {}
+  void Start(const std::string&) override {}
+  void RunAddModify(AddModifyForm& form) override { form.Cancel(); }
+  void RunControlParameters(ControlParametersForm& form) override { form.Cancel(); }
+  void RunAbout(AboutForm&) override {}
+
+  Ports ports() { return Ports{*this, *this, *this, *this, *this, *this, *this, *this, *this}; }
+
+  MessageAnswer answer = MessageAnswer::Ok;
+  std::string path = "roster.txt";
+  std::vector<ListRow> rows;
+  std::vector<int> highlighted;
+  int leaves = 0;
+};
+
+struct Day {
+  explicit Day(double shared_fraction = 0.1) : session(fs, ui.ports()) {
+    bench::RosterGeneratorOptions options;
+    options.wrestlers = kEntries;
+    options.shared_key_fraction = shared_fraction;
+    fs.files["roster.txt"] = bench::GenerateRosterText(options);
+    session.Start();
+  }
+  void Open() {
+    ui.path = "roster.txt";
+    session.Dispatch(kCmdOpen);
+  }
+
+  MemoryFileSystem fs;
+  Ui ui;
+  Session session;
+};
+
+void BM_OpenRoster(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto day = std::make_unique<Day>();
+    state.ResumeTiming();
+    day->Open();
+    benchmark::DoNotOptimize(day->ui.rows.size());
+    state.PauseTiming();
+    day.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_OpenRoster)->Unit(benchmark::kMillisecond);
+
+void BM_HeaderClick(benchmark::State& state) {
+  Day day;
+  day.Open();
+  int column = 1;
+  for (auto _ : state) {
+    day.session.OnColumnHeaderClicked(column);
+    column = column % 8 + 1;
+  }
+}
+BENCHMARK(BM_HeaderClick)->Unit(benchmark::kMillisecond);
+
+void BM_TreeSelection(benchmark::State& state) {
+  Day day;
+  day.Open();
+  bool leaf = false;
+  for (auto _ : state) {
+    if (leaf) {
+      day.session.OnTreeSelectionChanged({TreeNodeKind::Leaf, TreeBranch::WeightClass, " 75."});
+    } else {
+      day.session.OnTreeSelectionChanged({TreeNodeKind::Root, TreeBranch::None, "Kestrio Info"});
+    }
+    leaf = !leaf;
+  }
+}
+BENCHMARK(BM_TreeSelection)->Unit(benchmark::kMillisecond);
+
+void BM_MarkAllSelected(benchmark::State& state) {
+  Day day;
+  day.Open();
+  bool select = true;
+  for (auto _ : state) {
+    day.session.Dispatch(select ? kCmdMarkAllSelected : kCmdMarkAllUnSelected);
+    select = !select;
+  }
+}
+BENCHMARK(BM_MarkAllSelected)->Unit(benchmark::kMillisecond);
+
+// Toggle of 100 highlighted rows, in the weight order of a fresh roster and sorted by
+// status, where every toggled row moves and the order must be sorted again.
+void BM_Toggle100Rows(benchmark::State& state) {
+  Day day;
+  day.Open();
+  if (state.range(0) != 3) day.session.OnColumnHeaderClicked(static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    day.ui.highlighted.clear();
+    for (int r = 0; r < 100; ++r) day.ui.highlighted.push_back(r * 97);
+    state.ResumeTiming();
+    day.session.Dispatch(kCmdToggle);
+  }
+}
+BENCHMARK(BM_Toggle100Rows)->Arg(3)->Arg(7)->Unit(benchmark::kMillisecond);
+
+void BM_TagDuplicates(benchmark::State& state) {
+  Day day(0.3);
+  day.Open();
+  for (auto _ : state) day.session.Dispatch(kCmdTagDuplicates);
+}
+BENCHMARK(BM_TagDuplicates)->Unit(benchmark::kMillisecond);
+
+void BM_EmptyTrash(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto day = std::make_unique<Day>();
+    day->Open();
+    for (int r = 0; r < kEntries; r += 10) day->ui.highlighted.push_back(r);
+    day->session.Dispatch(kCmdDelete);
+    state.ResumeTiming();
+    day->session.Dispatch(kCmdEmptyTrash);
+    state.PauseTiming();
+    day.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_EmptyTrash)->Unit(benchmark::kMillisecond);
+
+// Delete on every tenth row: 1,000 highlighted rows in one command.
+void BM_Delete1000Rows(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto day = std::make_unique<Day>();
+    day->Open();
+    for (int r = 0; r < kEntries; r += 10) day->ui.highlighted.push_back(r);
+    state.ResumeTiming();
+    day->session.Dispatch(kCmdDelete);
+    state.PauseTiming();
+    day.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_Delete1000Rows)->Unit(benchmark::kMillisecond);
+
+void BM_SaveAll(benchmark::State& state) {
+  Day day;
+  day.Open();
+  day.ui.path = "saved.tmrx";
+  for (auto _ : state) day.session.Dispatch(kCmdSaveAll);
+}
+BENCHMARK(BM_SaveAll)->Unit(benchmark::kMillisecond);
+
+void BM_RefreshViews(benchmark::State& state) {
+  Day day;
+  day.Open();
+  for (auto _ : state) day.session.RefreshViews();
+}
+BENCHMARK(BM_RefreshViews)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace kestrio::ui
+
+BENCHMARK_MAIN();
