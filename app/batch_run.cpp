@@ -28,8 +28,7 @@ bool LoadRosters(const BatchOptions& options, FileSystem& fs, roster::Roster& ro
   for (const std::string& path : options.roster_files) {
     const roster::OpenResult opened = roster::OpenRosterFile(fs, path, roster, reporter);
     if (!opened.status.ok()) {
-      err << "kestrio-batch: cannot read roster file " << path << ": " << opened.status.message()
-          << '\n';
+      err << "kestrio-batch: cannot read roster file " << opened.status.message() << '\n';
       return false;
     }
   }

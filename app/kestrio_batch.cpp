@@ -15,7 +15,7 @@ int main(int argc, char** argv) {
   const std::vector<std::string_view> args(argv + 1, argv + argc);
   const ParsedArguments parsed = ParseBatchArguments(args);
   if (!parsed.error.empty()) {
-    std::cerr << "kestrio-batch: " << parsed.error << "\n" << BatchUsage();
+    std::cerr << "kestrio-batch: " << parsed.error << "\nTry 'kestrio-batch --help'.\n";
     return kBatchUsage;
   }
   if (parsed.options.show_help) {
