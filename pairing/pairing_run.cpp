@@ -6,6 +6,7 @@
 #include <unordered_map>
 
 #include "pairing/fit_index.h"
+#include "pairing/measure_text.h"
 #include "pairing/pairing_phase.h"
 #include "roster/number_text.h"
 
@@ -28,21 +29,23 @@ Status Unreadable(const roster::Participant& p, std::string_view field, std::str
       " is not a number: no bouts were paired.");
 }
 
-// Reads one number of a selected wrestler twice: as the 32-bit real the bouts and
-// reports show, and as the 64-bit real the fit is computed from.
 Status ReadNumber(const roster::Participant& p, std::string_view field, std::string_view value,
                   float* shown, double* measured) {
-  const std::optional<float> f = text::ReadFloat(value);
-  const std::optional<double> d = text::ReadDouble(value);
-  if (!f || !d) return Unreadable(p, field, value);
-  *shown = *f;
-  *measured = *d;
+  const std::optional<Measure> m = ReadMeasure(value);
+  if (!m) return Unreadable(p, field, value);
+  *shown = m->Shown;
+  *measured = m->Exact;
   return Status::Ok();
 }
 
 // Gathers the selected wrestlers in display order and creates the run's tables.
 Status PreparePairingRun(const roster::Roster& roster, PairingRun* run) {
-  std::unordered_map<std::string, std::int32_t> club_ids;
+  // Club texts are looked up without copies: the roster outlives the preparation.
+  std::unordered_map<std::string_view, std::int32_t> club_ids;
+  std::size_t selected = 0;
+  for (const roster::Participant& p : roster.Entries) selected += IsSelectedEntry(p) ? 1 : 0;
+  run->SelectedList.reserve(selected);
+  run->FitList.reserve(selected);
   for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
     const roster::Participant& p = roster.Displayed(k);
     if (!IsSelectedEntry(p)) continue;
@@ -57,7 +60,7 @@ Status PreparePairingRun(const roster::Roster& roster, PairingRun* run) {
     s.LastName.Assign(WithoutLeadingBlanks(p.LastName.view()));
     s.FirstName.Assign(WithoutLeadingBlanks(p.FirstName.view()));
     s.Club.Assign(WithoutLeadingBlanks(p.Club.view()));
-    const std::string club(p.Club.WithoutBlanks());
+    const std::string_view club = p.Club.WithoutBlanks();
     fit.ClubId = club_ids.emplace(club, static_cast<std::int32_t>(club_ids.size())).first->second;
     run->SelectedList.push_back(s);
     run->FitList.push_back(fit);
