@@ -22,7 +22,7 @@ void FitIndex::SetScale() {
   const std::vector<FitInputs>& fits = *fits_;
   // The bounds need every factor to lie in [0, 1], a club factor of at most 1, and
   // the weight factor to fall steadily with the distance in weight.
-  bounded_ = t.Weight > 0 && t.Age > 0 && t.Rating > 0 && t.SameClub <= 1 &&
+  bounded_ = !fits.empty() && t.Weight > 0 && t.Age > 0 && t.Rating > 0 && t.SameClub <= 1 &&
              std::all_of(fits.begin(), fits.end(), [](const FitInputs& f) { return f.Weight > 0; });
   scale_[0] = 100.0 / static_cast<double>(t.Weight);
   scale_[1] = 1.0 / static_cast<double>(t.Age);

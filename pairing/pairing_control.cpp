@@ -182,7 +182,10 @@ std::string FormatPairingControl(const PairingControl& control) {
 
 Status ParsePairingControl(std::string_view text, const std::string& file_name,
                            PairingControl* control) {
-  const std::vector<Token> tokens = Tokenize(text);
+  // A text editor may have put a byte-order mark before "$control".
+  std::string_view body = text;
+  if (body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
+  const std::vector<Token> tokens = Tokenize(body);
   auto error = [&](int line, const std::string& what) {
     return Status::Error(file_name + ", line " + std::to_string(line) + ": " + what + ": \"" +
                          std::string(LineText(text, line)) + "\"");

@@ -70,7 +70,7 @@ TEST(PairingControlFile, GrammarAcceptsAnyCaseOrderAndSpacing) {
            "6\r\nMaxAllowedDiffAge=2.,\r\n$End\r\n",
            "$control MaxBoutsAllowed=+6,,SameClubPairingWeight=5e-1, maxalloweddiffage = 0.2D1 "
            "$end",
-           "\r\n  "
+           "\xEF\xBB\xBF\r\n  "  // a byte-order mark first
            "$Control\n\tMaxBoutsAllowed\n=\n6\nSameClubPairingWeight=.5\nMaxAllowedDiffAge=2$END "
            "junk = ! after",
        }) {

@@ -150,6 +150,25 @@ TEST(PairingEquivalence, LargerRostersWithSpreadWeightsGiveTheSameRun) {
   }
 }
 
+TEST(PairingEquivalence, TieHeavyRostersDeepEnoughForTheSearchTree) {
+  std::mt19937 rng(31);
+  for (int trial = 0; trial < 12; ++trial) {
+    SCOPED_TRACE("trial " + std::to_string(trial));
+    const roster::Roster roster = RandomRoster(rng, 300);
+    PairingControl control = RandomControl(rng);
+    if (trial % 3 == 0) {  // keep the bounds in force
+      control.MaxAllowedDiffWeight = 10;
+      control.MaxAllowedDiffAge = control.MaxAllowedDiffRating = 1.5f;
+    }
+    PairingRun run;
+    ASSERT_TRUE(PairBouts(roster, control, nullptr, &run).ok());
+    const testing::LiteralRun expected = PairLiterally(roster, control);
+    ExpectSameRun(expected.Run, run);
+    ExpectSoundSchedule(run);
+    EXPECT_EQ(expected.ByHandReport, FormatByHandReport(run));
+  }
+}
+
 TEST(PairingEquivalence, TwoHundredBoutsPerWrestlerOutgrowTheRoundTable) {
   std::mt19937 rng(7);
   roster::Roster roster;
