@@ -90,7 +90,7 @@ Status PairBouts(const roster::Roster& roster, const PairingControl& control,
   work.progress = progress;
   work.Opponents.resize(static_cast<std::size_t>(run->SelectionSize));
   run->BoutList.reserve(static_cast<std::size_t>(run->SelectionSize) *
-                        static_cast<std::size_t>(std::clamp(control.MaxBoutsWanted + 1, 1, 8)));
+                        static_cast<std::size_t>(std::clamp(control.MaxBoutsWanted, 0, 7) + 1));
 
   FitIndex index(run->FitList, OptimumTolerances(control));
   const int optimum_last = RunPairingPhase(work, index, 1, +1);

@@ -59,7 +59,9 @@ class PairingProgress {
 struct PairingRun {
   int SelectionSize = 0;
   std::vector<SelectedParticipant> SelectedList;
-  // Rounds held per wrestler (the width of RoundTable); at least kMaxRounds.
+  // Rounds held per wrestler (the width of RoundTable): kMaxRounds, or more when a run
+  // needs more rounds (a control allowing many bouts per wrestler); the table grows
+  // rather than cutting the pairing short.
   int RoundCapacity = kMaxRounds;
   // Row-major SelectionSize x RoundCapacity: the signed bout number of wrestler a in
   // round index r, 0 when it has no bout there. Use RoundEntry.
@@ -88,7 +90,8 @@ struct PairingRun {
 // Gathers the selected wrestlers in display order, pairs them in both phases, moves the
 // non-optimum bouts forward and numbers every bout. A selected wrestler whose Weight,
 // Age or Rating cannot be read stops it with an error naming the wrestler, before any
-// pairing. progress may be null.
+// pairing; *run then holds an empty run (no wrestlers, no bouts) with the control.
+// *run is replaced in every case. progress may be null.
 Status PairBouts(const roster::Roster& roster, const PairingControl& control,
                  PairingProgress* progress, PairingRun* run);
 
