@@ -14,8 +14,7 @@ MessageAnswer FakeMessages::Show(const Message& message) {
     answers.pop_front();
     return a;
   }
-  return message.buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancel
-                                                        : MessageAnswer::Ok;
+  return message.buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
 }
 
 std::vector<std::string> FakeMessages::Lines() const {

@@ -48,7 +48,9 @@ class FakeFileDialogs : public FileDialogPort {
  public:
   FileDialogResult Run(const FileDialogRequest& request) override;
 
-  void Choose(std::string path) { results.push_back({FileDialogOutcome::Chosen, std::move(path), 0}); }
+  void Choose(std::string path) {
+    results.push_back({FileDialogOutcome::Chosen, std::move(path), 0});
+  }
   void CancelNext() { results.push_back({FileDialogOutcome::Cancelled, "", 0}); }
   void FailNext(int code) { results.push_back({FileDialogOutcome::Failed, "", code}); }
 
@@ -63,7 +65,9 @@ class FakeListPane : public ListPane {
   void Clear() override;
   void AppendRow(const ListRow& row) override { rows.push_back(row); }
   void EnsureVisible(int row) override;
-  std::vector<int> HighlightedRows() const override { return {highlighted.begin(), highlighted.end()}; }
+  std::vector<int> HighlightedRows() const override {
+    return {highlighted.begin(), highlighted.end()};
+  }
   ListRow Row(int row) const override { return rows.at(static_cast<std::size_t>(row)); }
 
   // Highlights exactly these rows.

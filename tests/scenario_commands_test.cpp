@@ -48,8 +48,8 @@ class Commands : public ::testing::Test {
 };
 
 TEST_F(Commands, CommandsThatNeedEntriesDoNothingOnAnEmptyRoster) {
-  for (int cmd : {kCmdClearAll, kCmdSaveAll, kCmdSaveDisplayData, kCmdSaveProjectData,
-                  kCmdModify, kCmdPrintDisplayData, kCmdRunPairing, kCmdViewByClub}) {
+  for (int cmd : {kCmdClearAll, kCmdSaveAll, kCmdSaveDisplayData, kCmdSaveProjectData, kCmdModify,
+                  kCmdPrintDisplayData, kCmdRunPairing, kCmdViewByClub}) {
     EXPECT_EQ(session.Dispatch(cmd), CommandResult::Handled);
   }
   session.OnColumnHeaderClicked(3);
@@ -116,7 +116,8 @@ TEST_F(Commands, DataFilesRoundTripAndSaveDisplayDataKeepsOnlyTheFilter) {
   // Every entry comes back; the one with a blank club cannot keep both club and status.
   ASSERT_EQ(session.roster().EntryCount(), 4);
   for (int e = 0; e < 3; ++e) {
-    EXPECT_EQ(session.roster().Entries[static_cast<std::size_t>(e)].Status.WithoutBlanks(), "Selected");
+    EXPECT_EQ(session.roster().Entries[static_cast<std::size_t>(e)].Status.WithoutBlanks(),
+              "Selected");
   }
   EXPECT_EQ(ui.list.rows.size(), 4u);
 }
@@ -232,7 +233,8 @@ TEST_F(Commands, DialogFailuresStatusBarAndAboutBox) {
   EXPECT_TRUE(ui.messages.shown.empty());
   ui.file_dialogs.FailNext(77);
   session.Dispatch(kCmdOpen);
-  EXPECT_EQ(ui.messages.Lines(), std::vector<std::string>{"Cannot Open This Dialog | Unknown error number"});
+  EXPECT_EQ(ui.messages.Lines(),
+            std::vector<std::string>{"Cannot Open This Dialog | Unknown error number"});
   ui.file_dialogs.Choose(std::string(300, 'x'));
   session.Dispatch(kCmdOpen);
   EXPECT_EQ(ui.messages.shown.back().text.substr(0, 39), "The buffer for a filename is too small.");

@@ -62,9 +62,9 @@ TEST_F(OrganiserDay, FromAnEmptyRosterToViewedReports) {
             "Stats:     0 Entries;     0 Displayed;     0 Selected;     0 Unassigned;     0 "
             "Deleted;     0 Known Duplicates;");
   EXPECT_EQ(ui.tree.bare_trees, 1);
-  for (int cmd : {kCmdClearAll, kCmdSaveAll, kCmdSaveDisplayData, kCmdPrintDisplayData,
-                  kCmdSelect, kCmdModify, kCmdTagDuplicates, kCmdEmptyTrash, kCmdEditControls,
-                  kCmdRunPairing, kCmdSaveProjectData, kCmdViewSummary, kCmdViewBoutSheets}) {
+  for (int cmd : {kCmdClearAll, kCmdSaveAll, kCmdSaveDisplayData, kCmdPrintDisplayData, kCmdSelect,
+                  kCmdModify, kCmdTagDuplicates, kCmdEmptyTrash, kCmdEditControls, kCmdRunPairing,
+                  kCmdSaveProjectData, kCmdViewSummary, kCmdViewBoutSheets}) {
     EXPECT_FALSE(ui.menu.Enabled(cmd)) << cmd;
   }
   for (int cmd : {kCmdOpen, kCmdExit, kCmdAdd, kCmdStatusBar, kCmdAbout}) {
@@ -73,8 +73,8 @@ TEST_F(OrganiserDay, FromAnEmptyRosterToViewedReports) {
 
   // Open: the bad line is reported in its own box; the others load in weight order.
   Open("roster.txt");
-  ASSERT_EQ(ui.messages.Lines(), std::vector<std::string>{
-                                     "Warning: Error during read --> entry skipped | "
+  ASSERT_EQ(ui.messages.Lines(),
+            std::vector<std::string>{"Warning: Error during read --> entry skipped | "
                                      "Dunn\tDi\tabc\t10\t3\tLions"});
   EXPECT_EQ(ui.file_dialogs.requests.back().kind, FileDialogKind::Open);
   EXPECT_FALSE(ui.file_dialogs.requests.back().confirm_overwrite);
@@ -172,10 +172,10 @@ TEST_F(OrganiserDay, FromAnEmptyRosterToViewedReports) {
   ui.messages.shown.clear();
   ui.messages.answers = {MessageAnswer::Yes};
   session.Dispatch(kCmdRunPairing);
-  EXPECT_EQ(ui.messages.Lines(),
-            (std::vector<std::string>{
-                "Kestrio Bout Pairing | Are the data sorted in the desired order?",
-                "Kestrio Bout Pairing | Bout Pairing Completed Successfully!"}));
+  EXPECT_EQ(
+      ui.messages.Lines(),
+      (std::vector<std::string>{"Kestrio Bout Pairing | Are the data sorted in the desired order?",
+                                "Kestrio Bout Pairing | Bout Pairing Completed Successfully!"}));
   EXPECT_EQ(ui.progress.events.front(), "show");
   EXPECT_EQ(ui.progress.events.back(), "hide");
   EXPECT_EQ(Guidance(), "Load/Select/Execute or Process Reports");
@@ -186,11 +186,10 @@ TEST_F(OrganiserDay, FromAnEmptyRosterToViewedReports) {
   session.Dispatch(kCmdViewByClub);
   session.Dispatch(kCmdViewBoutSheets);
   EXPECT_EQ(ui.viewer.command_lines,
-            (std::vector<std::string>{"NotePad.exe Tandrel-PairingResults.txt",
-                                      "NotePad.exe Tandrel-BoutsByClub.txt",
-                                      "NotePad.exe Tandrel-BoutsForLions.txt",
-                                      "NotePad.exe Tandrel-BoutsForTigers.txt",
-                                      "NotePad.exe Tandrel-PairingBoutsheets.txt"}));
+            (std::vector<std::string>{
+                "NotePad.exe Tandrel-PairingResults.txt", "NotePad.exe Tandrel-BoutsByClub.txt",
+                "NotePad.exe Tandrel-BoutsForLions.txt", "NotePad.exe Tandrel-BoutsForTigers.txt",
+                "NotePad.exe Tandrel-PairingBoutsheets.txt"}));
   EXPECT_EQ(ui.messages.shown.back().caption, "Displaying File: Tandrel-PairingBoutsheets.txt");
 
   // Unselecting down to one selected wrestler loses the finished run for good.

@@ -4,8 +4,8 @@ namespace kestrio::ui {
 
 AboutForm MakeAboutForm(const std::optional<VersionInfo>& info) {
   AboutForm form;
-  const std::array<std::string_view, 5> names = {"CompanyName", "FileDescription",
-                                                 "ProductVersion", "LegalCopyright", "Comments"};
+  const std::array<std::string_view, 5> names = {"CompanyName", "FileDescription", "ProductVersion",
+                                                 "LegalCopyright", "Comments"};
   const std::array<const std::optional<std::string>*, 5> values = {
       info ? &info->CompanyName : nullptr, info ? &info->FileDescription : nullptr,
       info ? &info->ProductVersion : nullptr, info ? &info->LegalCopyright : nullptr,

@@ -24,9 +24,9 @@ struct VersionInfo {
 VersionInfo ProgramVersionInfo();
 
 struct AboutField {
-  std::string_view entry_name;  // "CompanyName", ...
-  std::string text;             // the value, or the entry name when there is none
-  bool uses_value_font = false; // true when the value replaced the entry name
+  std::string_view entry_name;   // "CompanyName", ...
+  std::string text;              // the value, or the entry name when there is none
+  bool uses_value_font = false;  // true when the value replaced the entry name
 };
 
 struct AboutForm {

@@ -117,9 +117,9 @@ bool AddModifyForm::BuildLine(std::string* line) {
     message = "Blank Field: Please Enter Club";
   } else {
     std::string joined;
-    for (std::string_view field : {std::string_view(last), std::string_view(first),
-                                   std::string_view(w), std::string_view(a), std::string_view(r),
-                                   std::string_view(team)}) {
+    for (std::string_view field :
+         {std::string_view(last), std::string_view(first), std::string_view(w), std::string_view(a),
+          std::string_view(r), std::string_view(team)}) {
       joined += text::WithoutBlanks(field);
       joined += '\t';
     }

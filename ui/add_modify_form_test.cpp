@@ -32,7 +32,8 @@ class AddModifyTest : public ::testing::Test {
     f.club = club;
   }
   std::string Status(int entry) {
-    return std::string(session.roster().Entries[static_cast<std::size_t>(entry)].Status.WithoutBlanks());
+    return std::string(
+        session.roster().Entries[static_cast<std::size_t>(entry)].Status.WithoutBlanks());
   }
 
   FakeFileSystem fs;
@@ -101,10 +102,11 @@ TEST_F(AddModifyTest, NextKeepsClubAndChoiceAndCancelKeepsWhatWasAdded) {
 }
 
 TEST_F(AddModifyTest, ModifyWalksTheHighlightedRowsAndChangesTheFirstOfIdenticalEntries) {
-  Load("A\ta\t70\t10\t3\tT\tDeleted\r\n"
-       "A\ta\t70\t10\t3\tT\tDeleted\r\n"
-       "B\tb\t71\t10\t3\tT\r\n"
-       "C\tc\t72\t10\t3\tT\r\n");
+  Load(
+      "A\ta\t70\t10\t3\tT\tDeleted\r\n"
+      "A\ta\t70\t10\t3\tT\tDeleted\r\n"
+      "B\tb\t71\t10\t3\tT\r\n"
+      "C\tc\t72\t10\t3\tT\r\n");
   ui.list.Highlight({1, 2, 3});
   AddModifyForm f(session, AddModifyMode::Modify);
   EXPECT_EQ(f.message, "Modify Entry");

@@ -19,7 +19,9 @@ std::string FieldText(const std::string& typed) {
   return s;
 }
 
-std::optional<float> ReadReal(const std::string& typed) { return text::ReadFloat(FieldText(typed)); }
+std::optional<float> ReadReal(const std::string& typed) {
+  return text::ReadFloat(FieldText(typed));
+}
 
 std::optional<std::int32_t> ReadWhole(const std::string& typed) {
   const std::optional<std::int64_t> v = text::ReadInteger(FieldText(typed));
@@ -82,18 +84,30 @@ bool ControlParametersForm::Ok() {
   }
   if (!ok) return false;
 
-  if (const auto v = ReadReal(age)) control_.MaxAllowedDiffAge = *v;
-  else return complain("Error Interpreting Age(Yrs)");
-  if (const auto v = ReadReal(rating)) control_.MaxAllowedDiffRating = *v;
-  else return complain("Error Interpreting Rating(Pts)");
-  if (const auto v = ReadWhole(max_bouts)) control_.MaxBoutsAllowed = *v;
-  else return complain("Error Interpreting Max. Bouts Limit");
-  if (const auto v = ReadReal(min_fit)) control_.MinGoodnessOfFitAllowed = *v;
-  else return complain("Error Interpreting MGoF");
-  if (const auto v = ReadWhole(min_wanted)) control_.MinBoutsWanted = *v;
-  else return complain("Error Interpreting Min. Bouts Wanted");
-  if (const auto v = ReadWhole(max_wanted)) control_.MaxBoutsWanted = *v;
-  else return complain("Error Interpreting Max. Bouts Wanted");
+  if (const auto v = ReadReal(age))
+    control_.MaxAllowedDiffAge = *v;
+  else
+    return complain("Error Interpreting Age(Yrs)");
+  if (const auto v = ReadReal(rating))
+    control_.MaxAllowedDiffRating = *v;
+  else
+    return complain("Error Interpreting Rating(Pts)");
+  if (const auto v = ReadWhole(max_bouts))
+    control_.MaxBoutsAllowed = *v;
+  else
+    return complain("Error Interpreting Max. Bouts Limit");
+  if (const auto v = ReadReal(min_fit))
+    control_.MinGoodnessOfFitAllowed = *v;
+  else
+    return complain("Error Interpreting MGoF");
+  if (const auto v = ReadWhole(min_wanted))
+    control_.MinBoutsWanted = *v;
+  else
+    return complain("Error Interpreting Min. Bouts Wanted");
+  if (const auto v = ReadWhole(max_wanted))
+    control_.MaxBoutsWanted = *v;
+  else
+    return complain("Error Interpreting Max. Bouts Wanted");
 
   const int position = std::clamp(slider_position, kSliderMinimum, kSliderMaximum);
   control_.SameClubPairingWeight = WeightForSliderPosition(position);

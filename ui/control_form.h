@@ -24,8 +24,8 @@ inline constexpr std::string_view kControlMessageCaption = "Kestrio Control Para
 
 inline constexpr int kSliderMinimum = 0;
 inline constexpr int kSliderMaximum = 4;
-inline constexpr std::array<std::string_view, 5> kSliderLabels = {
-    "Never", "Discourage", "|", "Encourage", "Allow"};
+inline constexpr std::array<std::string_view, 5> kSliderLabels = {"Never", "Discourage", "|",
+                                                                  "Encourage", "Allow"};
 
 // Longest text read from each field.
 inline constexpr int kControlFieldWidth = 15;

@@ -31,11 +31,13 @@ std::string_view DialogFailureText(int code) {
     case 12289:
       return "An attempt to subclass a list box failed because insufficient memory was "
              "available.";
-    case 12290: return "A filename is invalid.";
+    case 12290:
+      return "A filename is invalid.";
     case 12291:
       return "The buffer for a filename is too small. (This buffer is pointed to by the "
              "lpstrFile member of the structure for a common dialog box.)";
-    default: return "Unknown error number";
+    default:
+      return "Unknown error number";
   }
 }
 

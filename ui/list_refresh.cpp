@@ -40,10 +40,11 @@ roster::RosterCounters Walk(const roster::Roster& roster, const ViewState& view,
 }  // namespace
 
 ListRow RowFor(const roster::Participant& entry) {
-  return {std::string(entry.LastName.WithoutBlanks()), std::string(entry.FirstName.WithoutBlanks()),
-          std::string(entry.Weight.WithoutBlanks()),   std::string(entry.Age.WithoutBlanks()),
-          std::string(entry.Rating.WithoutBlanks()),   std::string(entry.Club.WithoutBlanks()),
-          std::string(entry.Status.WithoutBlanks()),   std::string(entry.WeightClass.WithoutBlanks())};
+  return {
+      std::string(entry.LastName.WithoutBlanks()), std::string(entry.FirstName.WithoutBlanks()),
+      std::string(entry.Weight.WithoutBlanks()),   std::string(entry.Age.WithoutBlanks()),
+      std::string(entry.Rating.WithoutBlanks()),   std::string(entry.Club.WithoutBlanks()),
+      std::string(entry.Status.WithoutBlanks()),   std::string(entry.WeightClass.WithoutBlanks())};
 }
 
 roster::RosterCounters CountRoster(const roster::Roster& roster, const ViewState& view) {

@@ -92,9 +92,9 @@ constexpr MenuEntry kHelpMenu[] = {
 };
 
 constexpr TopMenu kMenuBar[] = {
-    {MenuId::File, "&File", kFileMenu},       {MenuId::Edit, "&Edit", kEditMenu},
-    {MenuId::View, "View", kViewMenu},        {MenuId::Tandrel, "Tandrel", kTandrelMenu},
-    {MenuId::Lumiva, "Lumiva", kLumivaMenu},  {MenuId::Help, "&Help", kHelpMenu},
+    {MenuId::File, "&File", kFileMenu},      {MenuId::Edit, "&Edit", kEditMenu},
+    {MenuId::View, "View", kViewMenu},       {MenuId::Tandrel, "Tandrel", kTandrelMenu},
+    {MenuId::Lumiva, "Lumiva", kLumivaMenu}, {MenuId::Help, "&Help", kHelpMenu},
 };
 
 }  // namespace

@@ -25,9 +25,9 @@ struct MenuEntry {
   // Key sequences in the portable text form ("Ctrl+Y", "Ctrl+Shift+Y", "Del", "Alt+/");
   // empty strings for none.
   std::array<std::string_view, 2> shortcuts{};
-  bool checkable = false;     // "Status Bar"
+  bool checkable = false;  // "Status Bar"
   bool starts_checked = false;
-  bool starts_enabled = true;  // false only for "Online Manual"
+  bool starts_enabled = true;             // false only for "Online Manual"
   std::span<const MenuEntry> children{};  // the items of a submenu
 };
 

@@ -72,8 +72,8 @@ void Session::RunPairingCommand() {
                                     : std::string(reports::kRunCompletedCaption);
     ShowMessage(outcome.status.message(), caption, MessageIcon::Exclamation);
   } else {
-    ShowMessage(std::string(reports::kRunCompletedText),
-                std::string(reports::kRunCompletedCaption), MessageIcon::Exclamation);
+    ShowMessage(std::string(reports::kRunCompletedText), std::string(reports::kRunCompletedCaption),
+                MessageIcon::Exclamation);
   }
   ports_.progress.Hide();
   RecomputeStatusAndMenus();
@@ -100,7 +100,8 @@ void Session::ViewReport(int command_id) {
     case kCmdViewByClub:
       for (const std::string& line : ByClubCommandLines(roster_)) ports_.viewer.Start(line);
       break;
-    default: break;
+    default:
+      break;
   }
 }
 

@@ -23,7 +23,9 @@ class KeyOrder {
 
  private:
   const char* Key(std::size_t pos) const {
-    return roster_.Entries[static_cast<std::size_t>(roster_.DisplayOrder[pos])].SortKeys[cell_].data();
+    return roster_.Entries[static_cast<std::size_t>(roster_.DisplayOrder[pos])]
+        .SortKeys[cell_]
+        .data();
   }
   const roster::Roster& roster_;
   std::size_t cell_;
@@ -86,9 +88,12 @@ void ResortAfterKeyChanges(roster::Roster& roster, const std::vector<int>& chang
     }
     // The next class: the smaller key at the heads of R and C.
     std::size_t lead;
-    if (ci == c_pos.size()) lead = r_pos[ri];
-    else if (ri == r_pos.size()) lead = c_pos[ci];
-    else lead = order(r_pos[ri], c_pos[ci]) <= 0 ? r_pos[ri] : c_pos[ci];
+    if (ci == c_pos.size())
+      lead = r_pos[ri];
+    else if (ri == r_pos.size())
+      lead = c_pos[ci];
+    else
+      lead = order(r_pos[ri], c_pos[ci]) <= 0 ? r_pos[ri] : c_pos[ci];
     const std::size_t r_start = ri, c_start = ci;
     while (ri < r_pos.size() && order(r_pos[ri], lead) == 0) ++ri;
     while (ci < c_pos.size() && order(c_pos[ci], lead) == 0) ++ci;
@@ -113,7 +118,8 @@ void ResortAfterKeyChanges(roster::Roster& roster, const std::vector<int>& chang
       }
       for (std::size_t pos : ring) sorted.push_back(roster.DisplayOrder[pos]);
     }
-    for (std::size_t i = c_start; i < ci; ++i) latest_lower_change = std::max(latest_lower_change, c_pos[i] + 1);
+    for (std::size_t i = c_start; i < ci; ++i)
+      latest_lower_change = std::max(latest_lower_change, c_pos[i] + 1);
   }
   roster.DisplayOrder = std::move(sorted);
 }

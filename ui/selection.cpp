@@ -34,10 +34,13 @@ std::string_view Cell(const ListRow& row, std::size_t i) {
 std::optional<std::string_view> NewStatus(SelectionVerb verb, const Participant& entry) {
   switch (verb) {
     case SelectionVerb::Selected:
-    case SelectionVerb::SelectAll: return status::Selected;
+    case SelectionVerb::SelectAll:
+      return status::Selected;
     case SelectionVerb::UnSelected:
-    case SelectionVerb::UnSelectAll: return std::string_view();
-    case SelectionVerb::Deleted: return status::Deleted;
+    case SelectionVerb::UnSelectAll:
+      return std::string_view();
+    case SelectionVerb::Deleted:
+      return status::Deleted;
     case SelectionVerb::Toggle:
       if (roster::IsSelected(entry)) return std::string_view();
       if (roster::IsUnassigned(entry)) return status::Selected;

@@ -15,7 +15,15 @@
 
 namespace kestrio::ui {
 
-enum class SelectionVerb { Selected, UnSelected, Toggle, Deleted, DblClick, SelectAll, UnSelectAll };
+enum class SelectionVerb {
+  Selected,
+  UnSelected,
+  Toggle,
+  Deleted,
+  DblClick,
+  SelectAll,
+  UnSelectAll
+};
 
 // "Selected", "UnSelected", "Toggle", "Deleted", "DblClick", "SelectAll", "UnSelectAll",
 // compared without blanks; nullopt for anything else.

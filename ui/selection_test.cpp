@@ -5,9 +5,9 @@
 #include <random>
 
 #include "roster/sort_display_order.h"
-#include "ui/resort.h"
 #include "tests/fake_ui_ports.h"
 #include "ui/list_refresh.h"
+#include "ui/resort.h"
 
 namespace kestrio::ui {
 namespace {
@@ -35,22 +35,33 @@ void LiteralApply(SelectionVerb verb, roster::Roster& r, const ListPane& pane) {
     for (std::size_t k = 0; k < r.DisplayOrder.size(); ++k) {
       roster::Participant& e = r.Displayed(k);
       const bool match = e.Weight.WithoutBlanks() == row[2] && e.Age.WithoutBlanks() == row[3] &&
-                         e.Rating.WithoutBlanks() == row[4] && e.LastName.WithoutBlanks() == row[0] &&
-                         e.FirstName.WithoutBlanks() == row[1] && e.Club.WithoutBlanks() == row[5] &&
-                         e.Status.WithoutBlanks() == row[6];
+                         e.Rating.WithoutBlanks() == row[4] &&
+                         e.LastName.WithoutBlanks() == row[0] &&
+                         e.FirstName.WithoutBlanks() == row[1] &&
+                         e.Club.WithoutBlanks() == row[5] && e.Status.WithoutBlanks() == row[6];
       if (!match) continue;
       const bool selected = roster::IsSelected(e);
       switch (verb) {
         case SelectionVerb::Selected:
-        case SelectionVerb::SelectAll: roster::SetStatus(e, "Selected"); break;
-        case SelectionVerb::UnSelected:
-        case SelectionVerb::UnSelectAll: roster::SetStatus(e, ""); break;
-        case SelectionVerb::Deleted: roster::SetStatus(e, "Deleted"); break;
-        case SelectionVerb::Toggle:
-          if (selected) roster::SetStatus(e, "");
-          else if (roster::IsUnassigned(e)) roster::SetStatus(e, "Selected");
+        case SelectionVerb::SelectAll:
+          roster::SetStatus(e, "Selected");
           break;
-        case SelectionVerb::DblClick: roster::SetStatus(e, selected ? "" : "Selected"); break;
+        case SelectionVerb::UnSelected:
+        case SelectionVerb::UnSelectAll:
+          roster::SetStatus(e, "");
+          break;
+        case SelectionVerb::Deleted:
+          roster::SetStatus(e, "Deleted");
+          break;
+        case SelectionVerb::Toggle:
+          if (selected)
+            roster::SetStatus(e, "");
+          else if (roster::IsUnassigned(e))
+            roster::SetStatus(e, "Selected");
+          break;
+        case SelectionVerb::DblClick:
+          roster::SetStatus(e, selected ? "" : "Selected");
+          break;
       }
       roster::RebuildSortKeys(e);
     }

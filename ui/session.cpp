@@ -31,7 +31,8 @@ bool Session::CommandEnabled(int command_id) const {
     case kCmdViewByBoutNumber:
       // The "Pairing Results" submenu is greyed as a whole.
       return menu_state_.Enabled(MenuId::Lumiva, 0);
-    default: break;
+    default:
+      break;
   }
   MenuId menu;
   int position;
@@ -41,28 +42,50 @@ bool Session::CommandEnabled(int command_id) const {
 CommandResult Session::Dispatch(int command_id) {
   MenuId menu;
   int position;
-  const bool known = FindMenuItem(command_id, &menu, &position) ||
-                     command_id == kCmdViewSummary || command_id == kCmdViewByClub ||
-                     command_id == kCmdViewByBoutNumber;
+  const bool known = FindMenuItem(command_id, &menu, &position) || command_id == kCmdViewSummary ||
+                     command_id == kCmdViewByClub || command_id == kCmdViewByBoutNumber;
   if (!known) return CommandResult::NotHandled;
   if (!CommandEnabled(command_id)) return CommandResult::Handled;
 
   switch (command_id) {
-    case kCmdExit: return CommandResult::CloseWindow;
-    case kCmdClearAll: ClearAll(); break;
-    case kCmdOpen: Open(); break;
-    case kCmdSaveAll: SaveRoster(false); break;
-    case kCmdSaveDisplayData: SaveRoster(true); break;
-    case kCmdPrintDisplayData: PrintDisplayData(); break;
-    case kCmdSelect: ApplySelection(static_cast<int>(SelectionVerb::Selected)); break;
-    case kCmdToggle: ApplySelection(static_cast<int>(SelectionVerb::Toggle)); break;
-    case kCmdUnSelect: ApplySelection(static_cast<int>(SelectionVerb::UnSelected)); break;
-    case kCmdDelete: ApplySelection(static_cast<int>(SelectionVerb::Deleted)); break;
-    case kCmdMarkAllSelected: ApplySelection(static_cast<int>(SelectionVerb::SelectAll)); break;
+    case kCmdExit:
+      return CommandResult::CloseWindow;
+    case kCmdClearAll:
+      ClearAll();
+      break;
+    case kCmdOpen:
+      Open();
+      break;
+    case kCmdSaveAll:
+      SaveRoster(false);
+      break;
+    case kCmdSaveDisplayData:
+      SaveRoster(true);
+      break;
+    case kCmdPrintDisplayData:
+      PrintDisplayData();
+      break;
+    case kCmdSelect:
+      ApplySelection(static_cast<int>(SelectionVerb::Selected));
+      break;
+    case kCmdToggle:
+      ApplySelection(static_cast<int>(SelectionVerb::Toggle));
+      break;
+    case kCmdUnSelect:
+      ApplySelection(static_cast<int>(SelectionVerb::UnSelected));
+      break;
+    case kCmdDelete:
+      ApplySelection(static_cast<int>(SelectionVerb::Deleted));
+      break;
+    case kCmdMarkAllSelected:
+      ApplySelection(static_cast<int>(SelectionVerb::SelectAll));
+      break;
     case kCmdMarkAllUnSelected:
       ApplySelection(static_cast<int>(SelectionVerb::UnSelectAll));
       break;
-    case kCmdAdd: RunAddModify(AddModifyMode::Add); break;
+    case kCmdAdd:
+      RunAddModify(AddModifyMode::Add);
+      break;
     case kCmdModify:
       if (roster_.EntryCount() >= 1) RunAddModify(AddModifyMode::Modify);
       break;
@@ -74,21 +97,32 @@ CommandResult Session::Dispatch(int command_id) {
       roster::EmptyTrash(roster_);
       RefreshViews();
       break;
-    case kCmdStatusBar: ToggleStatusBar(); break;
-    case kCmdEditControls: EditControls(); break;
-    case kCmdRunPairing: RunPairingCommand(); break;
-    case kCmdSaveProjectData: SaveProjectData(); break;
+    case kCmdStatusBar:
+      ToggleStatusBar();
+      break;
+    case kCmdEditControls:
+      EditControls();
+      break;
+    case kCmdRunPairing:
+      RunPairingCommand();
+      break;
+    case kCmdSaveProjectData:
+      SaveProjectData();
+      break;
     case kCmdViewSummary:
     case kCmdViewByClub:
     case kCmdViewByBoutNumber:
     case kCmdViewExceptions:
-    case kCmdViewBoutSheets: ViewReport(command_id); break;
+    case kCmdViewBoutSheets:
+      ViewReport(command_id);
+      break;
     case kCmdAbout: {
       AboutForm form = MakeAboutForm(version_);
       ports_.dialogs.RunAbout(form);
       break;
     }
-    default: break;  // "Online Manual" has no action
+    default:
+      break;  // "Online Manual" has no action
   }
   return CommandResult::Handled;
 }

@@ -97,8 +97,8 @@ TEST(MenuRules, PerRowCommandsFollowTheDisplayedRowsAndRosterCommandsTheEntries)
   ViewState v = ViewWith(3, 0, 0, 1);
   RecomputeStatusTexts(v);
   const MenuState s = ComputeMenuState(v, MenuState());
-  for (int cmd : {kCmdSaveDisplayData, kCmdPrintDisplayData, kCmdSelect, kCmdToggle,
-                  kCmdUnSelect, kCmdDelete, kCmdModify}) {
+  for (int cmd : {kCmdSaveDisplayData, kCmdPrintDisplayData, kCmdSelect, kCmdToggle, kCmdUnSelect,
+                  kCmdDelete, kCmdModify}) {
     EXPECT_FALSE(On(s, cmd)) << cmd;
   }
   for (int cmd : {kCmdClearAll, kCmdSaveAll, kCmdMarkAllSelected, kCmdMarkAllUnSelected,
@@ -118,13 +118,20 @@ TEST(MenuRules, PerRowCommandsFollowTheDisplayedRowsAndRosterCommandsTheEntries)
 
 TEST(MenuLayout, PositionsCountSeparatorsAsTheRulesExpect) {
   const std::pair<int, std::pair<MenuId, int>> expected[] = {
-      {kCmdClearAll, {MenuId::File, 1}},      {kCmdSaveAll, {MenuId::File, 3}},
-      {kCmdSaveDisplayData, {MenuId::File, 4}}, {kCmdPrintDisplayData, {MenuId::File, 6}},
-      {kCmdExit, {MenuId::File, 8}},          {kCmdDelete, {MenuId::Edit, 3}},
-      {kCmdMarkAllSelected, {MenuId::Edit, 5}}, {kCmdModify, {MenuId::Edit, 9}},
-      {kCmdTagDuplicates, {MenuId::Edit, 11}}, {kCmdEmptyTrash, {MenuId::Edit, 12}},
-      {kCmdSaveProjectData, {MenuId::Tandrel, 2}}, {kCmdViewExceptions, {MenuId::Lumiva, 1}},
-      {kCmdViewBoutSheets, {MenuId::Lumiva, 2}}, {kCmdOnlineManual, {MenuId::Help, 2}},
+      {kCmdClearAll, {MenuId::File, 1}},
+      {kCmdSaveAll, {MenuId::File, 3}},
+      {kCmdSaveDisplayData, {MenuId::File, 4}},
+      {kCmdPrintDisplayData, {MenuId::File, 6}},
+      {kCmdExit, {MenuId::File, 8}},
+      {kCmdDelete, {MenuId::Edit, 3}},
+      {kCmdMarkAllSelected, {MenuId::Edit, 5}},
+      {kCmdModify, {MenuId::Edit, 9}},
+      {kCmdTagDuplicates, {MenuId::Edit, 11}},
+      {kCmdEmptyTrash, {MenuId::Edit, 12}},
+      {kCmdSaveProjectData, {MenuId::Tandrel, 2}},
+      {kCmdViewExceptions, {MenuId::Lumiva, 1}},
+      {kCmdViewBoutSheets, {MenuId::Lumiva, 2}},
+      {kCmdOnlineManual, {MenuId::Help, 2}},
   };
   for (const auto& [cmd, where] : expected) {
     MenuId menu;

@@ -17,12 +17,18 @@ std::size_t BranchIndex(TreeBranch branch) { return static_cast<std::size_t>(bra
 
 std::string_view BranchValue(TreeBranch branch, const Participant& entry) {
   switch (branch) {
-    case TreeBranch::Club: return entry.Club.view();
-    case TreeBranch::WeightClass: return entry.WeightClass.view();
-    case TreeBranch::Age: return entry.AgeYears.view();
-    case TreeBranch::Rating: return entry.Rating.view();
-    case TreeBranch::Status: return entry.Status.view();
-    case TreeBranch::None: break;
+    case TreeBranch::Club:
+      return entry.Club.view();
+    case TreeBranch::WeightClass:
+      return entry.WeightClass.view();
+    case TreeBranch::Age:
+      return entry.AgeYears.view();
+    case TreeBranch::Rating:
+      return entry.Rating.view();
+    case TreeBranch::Status:
+      return entry.Status.view();
+    case TreeBranch::None:
+      break;
   }
   return {};
 }
@@ -30,7 +36,8 @@ std::string_view BranchValue(TreeBranch branch, const Participant& entry) {
 // The first `width` characters after the leading blanks, right-aligned in `width`.
 std::string CutNumberLabel(std::string_view value, std::size_t width) {
   const std::size_t start = value.find_first_not_of(' ');
-  std::string_view rest = start == std::string_view::npos ? std::string_view() : value.substr(start);
+  std::string_view rest =
+      start == std::string_view::npos ? std::string_view() : value.substr(start);
   rest = text::TrimTrailing(rest.substr(0, std::min(rest.size(), width)));
   return text::PadLeft(rest, width);
 }
@@ -41,9 +48,12 @@ std::string LeafLabel(TreeBranch branch, const Participant& entry) {
   const std::string_view value = BranchValue(branch, entry);
   if (text::WithoutBlanks(value).empty()) return std::string(roster::ParticipantStatus::Unassigned);
   switch (branch) {
-    case TreeBranch::WeightClass: return CutNumberLabel(value, 4);
-    case TreeBranch::Age: return CutNumberLabel(value, 3);
-    default: return std::string(text::WithoutBlanks(value));
+    case TreeBranch::WeightClass:
+      return CutNumberLabel(value, 4);
+    case TreeBranch::Age:
+      return CutNumberLabel(value, 3);
+    default:
+      return std::string(text::WithoutBlanks(value));
   }
 }
 
@@ -85,12 +95,23 @@ void ApplyTreeSelection(const TreeNode& node, ViewState& view, roster::Roster& r
     roster.SortColumn = static_cast<int>(ColumnId::Weight);
   } else if (node.kind == TreeNodeKind::Branch) {
     switch (node.branch) {
-      case TreeBranch::Club: roster.SortColumn = static_cast<int>(ColumnId::Club); break;
-      case TreeBranch::WeightClass: roster.SortColumn = static_cast<int>(ColumnId::Weight); break;
-      case TreeBranch::Age: roster.SortColumn = static_cast<int>(ColumnId::Age); break;
-      case TreeBranch::Rating: roster.SortColumn = static_cast<int>(ColumnId::Rating); break;
-      case TreeBranch::Status: roster.SortColumn = static_cast<int>(ColumnId::Status); break;
-      case TreeBranch::None: break;
+      case TreeBranch::Club:
+        roster.SortColumn = static_cast<int>(ColumnId::Club);
+        break;
+      case TreeBranch::WeightClass:
+        roster.SortColumn = static_cast<int>(ColumnId::Weight);
+        break;
+      case TreeBranch::Age:
+        roster.SortColumn = static_cast<int>(ColumnId::Age);
+        break;
+      case TreeBranch::Rating:
+        roster.SortColumn = static_cast<int>(ColumnId::Rating);
+        break;
+      case TreeBranch::Status:
+        roster.SortColumn = static_cast<int>(ColumnId::Status);
+        break;
+      case TreeBranch::None:
+        break;
     }
   }
 }
@@ -107,9 +128,12 @@ TreeFilter::TreeFilter(const ViewState& view) : branch_(view.FilterBranch) {
 
 bool TreeFilter::Matches(const Participant& entry) const {
   switch (branch_) {
-    case TreeBranch::None: return true;
-    case TreeBranch::Club: return entry.Club.WithoutBlanks() == text_;
-    case TreeBranch::Status: return entry.Status.WithoutBlanks() == text_;
+    case TreeBranch::None:
+      return true;
+    case TreeBranch::Club:
+      return entry.Club.WithoutBlanks() == text_;
+    case TreeBranch::Status:
+      return entry.Status.WithoutBlanks() == text_;
     case TreeBranch::WeightClass:
     case TreeBranch::Age:
     case TreeBranch::Rating: {

@@ -22,7 +22,8 @@ ViewState FilterOn(TreeBranch branch, const std::string& label) {
 std::vector<std::string> DisplayedNames(const roster::Roster& r, const ViewState& v) {
   std::vector<std::string> names;
   for (std::size_t k = 0; k < r.DisplayOrder.size(); ++k) {
-    if (MatchesTreeFilter(v, r.Displayed(k))) names.emplace_back(r.Displayed(k).LastName.WithoutBlanks());
+    if (MatchesTreeFilter(v, r.Displayed(k)))
+      names.emplace_back(r.Displayed(k).LastName.WithoutBlanks());
   }
   return names;
 }
@@ -45,7 +46,8 @@ TEST(TreeLeavesTest, LeavesAreSortedSharedByLabelAndNeverRepeated) {
   EXPECT_EQ(pane.leaves[TreeBranch::Club],
             (std::vector<std::string>{"Ajax", "Tigers", "Unassigned", "ajax"}));
   // 10000 and 10003 give classes 10000. and 10005., both cut to the one leaf "1000".
-  EXPECT_EQ(pane.leaves[TreeBranch::WeightClass], (std::vector<std::string>{" 75.", "1000", "105."}));
+  EXPECT_EQ(pane.leaves[TreeBranch::WeightClass],
+            (std::vector<std::string>{" 75.", "1000", "105."}));
   EXPECT_EQ(pane.leaves[TreeBranch::Age], (std::vector<std::string>{" 9.", "10."}));
   EXPECT_EQ(pane.leaves[TreeBranch::Status], (std::vector<std::string>{"Selected", "Unassigned"}));
   EXPECT_EQ(leaves.Leaves(TreeBranch::WeightClass), pane.leaves[TreeBranch::WeightClass]);
@@ -65,16 +67,23 @@ TEST(TreeFilterTest, EachBranchListsTheEntriesOfItsLeaf) {
       "B\tb\t74\t10.5\t3.0\t  Tigers\tSelected\r\n"
       "C\tc\t76\t11\t2.5\tLions\r\n"
       "D\td\t10003\t11.9\t2\tLions\tDeleted\r\n");
-  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::Club, "Tigers")), (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::Status, "Unassigned")), (std::vector<std::string>{"A", "C"}));
-  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::Status, "Deleted")), (std::vector<std::string>{"D"}));
-  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::WeightClass, " 75.")), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::Club, "Tigers")),
+            (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::Status, "Unassigned")),
+            (std::vector<std::string>{"A", "C"}));
+  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::Status, "Deleted")),
+            (std::vector<std::string>{"D"}));
+  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::WeightClass, " 75.")),
+            (std::vector<std::string>{"A", "B"}));
   // The cut label "1000" matches no entry of class 10005.
   EXPECT_TRUE(DisplayedNames(r, FilterOn(TreeBranch::WeightClass, "1000")).empty());
-  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::Rating, "3.00")), (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::Rating, "3.00")),
+            (std::vector<std::string>{"A", "B"}));
   // Ages filter by whole years: 10 and 10.5 both sit under the leaf "10.".
-  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::Age, "10.")), (std::vector<std::string>{"A", "B"}));
-  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::Age, "11.")), (std::vector<std::string>{"C", "D"}));
+  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::Age, "10.")),
+            (std::vector<std::string>{"A", "B"}));
+  EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::Age, "11.")),
+            (std::vector<std::string>{"C", "D"}));
   EXPECT_TRUE(DisplayedNames(r, FilterOn(TreeBranch::Club, "Ajax")).empty());
   EXPECT_EQ(DisplayedNames(r, FilterOn(TreeBranch::None, "By Club")).size(), 4u);
 }

@@ -37,8 +37,7 @@ int SplitterTrackPosition(int x, int bar_width, int client_width) {
   return p + 1;
 }
 
-PaneLayout LayoutAfterSplitterDrag(int x, int bar_width, int width, int height,
-                                   int status_height) {
+PaneLayout LayoutAfterSplitterDrag(int x, int bar_width, int width, int height, int status_height) {
   const int p = SplitterTrackPosition(x, bar_width, width);
   return LayoutAt(p - bar_width / 2, bar_width, width, height, status_height);
 }

@@ -15,9 +15,9 @@ struct Rect {
 };
 
 struct PaneLayout {
-  int splitter_x = 0;         // the new SplitterX
-  Rect tree;                  // the tree pane
-  Rect list;                  // the list pane
+  int splitter_x = 0;             // the new SplitterX
+  Rect tree;                      // the tree pane
+  Rect list;                      // the list pane
   int status_first_part_end = 0;  // right edge of the status bar's first part
   int status_last_part_end = 0;   // right edge of its last (text-bearing) part
   friend bool operator==(const PaneLayout&, const PaneLayout&) = default;
@@ -35,8 +35,7 @@ PaneLayout LayoutOnResize(int width, int height, int status_height);
 int SplitterTrackPosition(int x, int bar_width, int client_width);
 
 // The layout after the splitter is released at x.
-PaneLayout LayoutAfterSplitterDrag(int x, int bar_width, int width, int height,
-                                   int status_height);
+PaneLayout LayoutAfterSplitterDrag(int x, int bar_width, int width, int height, int status_height);
 
 // True where the cursor shows the west-east sizing shape.
 inline bool OverSplitter(int x, int splitter_x) { return x >= splitter_x && x <= splitter_x + 2; }
