@@ -146,13 +146,16 @@ class SoakDay {
   void Save() {
     if (!ui_.menu.Enabled(kCmdSaveAll)) return;
     const std::optional<std::string> before = fs_.Contents("saved.tmrx");
-    const bool fault = Pick(4) == 0;
-    if (fault) fs_.FailWritesAfter("saved.tmrx", static_cast<std::size_t>(Pick(200)));
+    const std::string text = roster::RosterFileText(session_.roster());
+    const auto keep = static_cast<std::size_t>(Pick(static_cast<int>(text.size()) + 1));
+    const bool fault = Pick(4) == 0 && keep < text.size();
+    if (fault) fs_.FailWritesAfter("saved.tmrx", keep);
     const std::size_t boxes = ui_.messages.shown.size();
     ui_.file_dialogs.Choose("saved.tmrx");
     session_.Dispatch(kCmdSaveAll);
     fs_.ClearFaults();
-    if (fault && fs_.Contents("saved.tmrx") == before) {
+    if (fault) {
+      EXPECT_EQ(fs_.Contents("saved.tmrx"), before) << "a failed save touched the previous file";
       ASSERT_GT(ui_.messages.shown.size(), boxes) << "a failed save was not reported";
       EXPECT_EQ(ui_.messages.shown.back().caption, kSaveFailedCaption);
       EXPECT_NE(ui_.messages.shown.back().text.find("saved.tmrx"), std::string::npos);
@@ -160,7 +163,7 @@ class SoakDay {
       return;
     }
     ASSERT_TRUE(fs_.HasFile("saved.tmrx"));
-    EXPECT_EQ(*fs_.Contents("saved.tmrx"), roster::RosterFileText(session_.roster()));
+    EXPECT_EQ(*fs_.Contents("saved.tmrx"), text);
     ++tally_.saves;
   }
 
