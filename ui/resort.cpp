@@ -32,96 +32,128 @@ class KeyOrder {
   bool descending_;
 };
 
-}  // namespace
-
 // The historical exchange sort leaves the keys in order; inside a class of equal keys,
 // read the starting order restricted to the class and the entries with smaller keys
 // ("lower" entries): every lower entry after the class's first member rotates the
 // members seen so far left by one. The unchanged entries (R) stand sorted, so the lower
 // entries among them are a prefix of R and all come before R's members of the class;
 // only changed entries (C) can come after a class's first member.
-void ResortAfterKeyChanges(roster::Roster& roster, const std::vector<int>& changed) {
-  const std::size_t n = roster.DisplayOrder.size();
-  const KeyOrder order(roster);
-  std::vector<char> is_changed(roster.Entries.size(), 0);
-  for (int e : changed) is_changed[static_cast<std::size_t>(e)] = 1;
-  std::vector<std::size_t> r_pos, c_pos;
-  r_pos.reserve(n);
-  for (std::size_t pos = 0; pos < n; ++pos) {
-    (is_changed[static_cast<std::size_t>(roster.DisplayOrder[pos])] ? c_pos : r_pos).push_back(pos);
-  }
-  std::sort(c_pos.begin(), c_pos.end(), [&](std::size_t a, std::size_t b) {
-    const int c = order(a, b);
-    return c != 0 ? c < 0 : a < b;
-  });
-
-  // Lower entries strictly between two positions: R's lower prefix, then lower changed.
-  const auto lower_between = [&](std::size_t r_lower, std::size_t c_lower, std::size_t a,
-                                 std::size_t b) {
-    const auto first = r_pos.begin();
-    const auto last = first + static_cast<std::ptrdiff_t>(r_lower);
-    std::size_t count = static_cast<std::size_t>(std::lower_bound(first, last, b) -
-                                                 std::upper_bound(first, last, a));
-    for (std::size_t i = 0; i < c_lower; ++i) count += c_pos[i] > a && c_pos[i] < b;
-    return count;
-  };
-
-  std::vector<std::int32_t> sorted;
-  sorted.reserve(n);
-  std::vector<std::size_t> members, ring;
-  std::size_t ri = 0, ci = 0;
-  std::size_t latest_lower_change = 0;  // 1 + the largest position of a lower changed entry
-  while (ri < r_pos.size() || ci < c_pos.size()) {
-    // Unchanged entries placed after every lower changed entry, with keys below the next
-    // changed one: nothing can rotate their classes, so they go out as they stand.
-    if (ri < r_pos.size() && latest_lower_change <= r_pos[ri]) {
-      std::size_t end = r_pos.size();
-      if (ci < c_pos.size()) {
-        const std::size_t head = c_pos[ci];
-        end = static_cast<std::size_t>(
-            std::partition_point(r_pos.begin() + static_cast<std::ptrdiff_t>(ri), r_pos.end(),
-                                 [&](std::size_t pos) { return order(pos, head) < 0; }) -
-            r_pos.begin());
-      }
-      for (; ri < end; ++ri) sorted.push_back(roster.DisplayOrder[r_pos[ri]]);
-      if (ri == r_pos.size() && ci == c_pos.size()) break;
+class Resorter {
+ public:
+  Resorter(const roster::Roster& roster, const std::vector<int>& changed)
+      : roster_(roster), order_(roster) {
+    const std::size_t n = roster.DisplayOrder.size();
+    std::vector<char> is_changed(roster.Entries.size(), 0);
+    for (int e : changed) is_changed[static_cast<std::size_t>(e)] = 1;
+    r_pos_.reserve(n);
+    for (std::size_t pos = 0; pos < n; ++pos) {
+      const auto entry = static_cast<std::size_t>(roster.DisplayOrder[pos]);
+      (is_changed[entry] ? c_pos_ : r_pos_).push_back(pos);
     }
-    // The next class: the smaller key at the heads of R and C.
+    std::sort(c_pos_.begin(), c_pos_.end(), [&](std::size_t a, std::size_t b) {
+      const int c = order_(a, b);
+      return c != 0 ? c < 0 : a < b;
+    });
+    sorted_.reserve(n);
+  }
+
+  std::vector<std::int32_t> Run() {
+    while (ri_ < r_pos_.size() || ci_ < c_pos_.size()) {
+      EmitUndisturbed();
+      if (ri_ < r_pos_.size() || ci_ < c_pos_.size()) EmitNextClass();
+    }
+    return std::move(sorted_);
+  }
+
+ private:
+  // Unchanged entries placed after every lower changed entry, with keys below the next
+  // changed one: nothing can rotate their classes, so they go out as they stand.
+  void EmitUndisturbed() {
+    if (ri_ == r_pos_.size() || latest_lower_change_ > r_pos_[ri_]) return;
+    auto end = r_pos_.end();
+    if (ci_ < c_pos_.size()) {
+      const std::size_t head = c_pos_[ci_];
+      end = std::partition_point(r_pos_.begin() + static_cast<std::ptrdiff_t>(ri_), r_pos_.end(),
+                                 [&](std::size_t pos) { return order_(pos, head) < 0; });
+    }
+    for (; r_pos_.begin() + static_cast<std::ptrdiff_t>(ri_) != end; ++ri_) Emit(r_pos_[ri_]);
+  }
+
+  // The class of the smaller key at the heads of R and C.
+  void EmitNextClass() {
     std::size_t lead;
-    if (ci == c_pos.size())
-      lead = r_pos[ri];
-    else if (ri == r_pos.size())
-      lead = c_pos[ci];
-    else
-      lead = order(r_pos[ri], c_pos[ci]) <= 0 ? r_pos[ri] : c_pos[ci];
-    const std::size_t r_start = ri, c_start = ci;
-    while (ri < r_pos.size() && order(r_pos[ri], lead) == 0) ++ri;
-    while (ci < c_pos.size() && order(c_pos[ci], lead) == 0) ++ci;
-
-    members.clear();
-    std::merge(r_pos.begin() + static_cast<std::ptrdiff_t>(r_start),
-               r_pos.begin() + static_cast<std::ptrdiff_t>(ri),
-               c_pos.begin() + static_cast<std::ptrdiff_t>(c_start),
-               c_pos.begin() + static_cast<std::ptrdiff_t>(ci), std::back_inserter(members));
-    const bool quiet = latest_lower_change <= members.front() &&
-                       (r_start == 0 || r_pos[r_start - 1] < members.front());
-    if (members.size() == 1 || quiet) {
-      // No lower entry after the first member: the members keep their order.
-      for (std::size_t pos : members) sorted.push_back(roster.DisplayOrder[pos]);
+    if (ci_ == c_pos_.size()) {
+      lead = r_pos_[ri_];
+    } else if (ri_ == r_pos_.size()) {
+      lead = c_pos_[ci_];
     } else {
-      ring.clear();
-      for (std::size_t j = 0; j < members.size(); ++j) {
-        ring.push_back(members[j]);
-        const std::size_t end = j + 1 < members.size() ? members[j + 1] : n;
-        const std::size_t shift = lower_between(r_start, c_start, members[j], end) % ring.size();
-        std::rotate(ring.begin(), ring.begin() + static_cast<std::ptrdiff_t>(shift), ring.end());
-      }
-      for (std::size_t pos : ring) sorted.push_back(roster.DisplayOrder[pos]);
+      lead = order_(r_pos_[ri_], c_pos_[ci_]) <= 0 ? r_pos_[ri_] : c_pos_[ci_];
     }
-    for (std::size_t i = c_start; i < ci; ++i)
-      latest_lower_change = std::max(latest_lower_change, c_pos[i] + 1);
+    const std::size_t r_start = ri_, c_start = ci_;
+    while (ri_ < r_pos_.size() && order_(r_pos_[ri_], lead) == 0) ++ri_;
+    while (ci_ < c_pos_.size() && order_(c_pos_[ci_], lead) == 0) ++ci_;
+
+    members_.clear();
+    std::merge(r_pos_.begin() + static_cast<std::ptrdiff_t>(r_start),
+               r_pos_.begin() + static_cast<std::ptrdiff_t>(ri_),
+               c_pos_.begin() + static_cast<std::ptrdiff_t>(c_start),
+               c_pos_.begin() + static_cast<std::ptrdiff_t>(ci_), std::back_inserter(members_));
+    const bool quiet = latest_lower_change_ <= members_.front() &&
+                       (r_start == 0 || r_pos_[r_start - 1] < members_.front());
+    if (members_.size() == 1 || quiet) {
+      for (std::size_t pos : members_) Emit(pos);
+    } else {
+      EmitRotated(r_start, c_start);
+    }
+    for (std::size_t i = c_start; i < ci_; ++i) {
+      latest_lower_change_ = std::max(latest_lower_change_, c_pos_[i] + 1);
+    }
   }
-  roster.DisplayOrder = std::move(sorted);
+
+  // The members in the order the lower entries between and after them leave them.
+  void EmitRotated(std::size_t r_lower, std::size_t c_lower) {
+    ring_.clear();
+    const std::size_t n = roster_.DisplayOrder.size();
+    for (std::size_t j = 0; j < members_.size(); ++j) {
+      ring_.push_back(members_[j]);
+      const std::size_t end = j + 1 < members_.size() ? members_[j + 1] : n;
+      const std::size_t shift = LowerBetween(r_lower, c_lower, members_[j], end) % ring_.size();
+      std::rotate(ring_.begin(), ring_.begin() + static_cast<std::ptrdiff_t>(shift), ring_.end());
+    }
+    for (std::size_t pos : ring_) Emit(pos);
+  }
+
+  // Lower entries strictly between positions a and b: the first r_lower entries of R
+  // and the first c_lower entries of C.
+  std::size_t LowerBetween(std::size_t r_lower, std::size_t c_lower, std::size_t a,
+                           std::size_t b) const {
+    const auto first = r_pos_.begin();
+    const auto last = first + static_cast<std::ptrdiff_t>(r_lower);
+    auto count = static_cast<std::size_t>(std::lower_bound(first, last, b) -
+                                          std::upper_bound(first, last, a));
+    for (std::size_t i = 0; i < c_lower; ++i) count += c_pos_[i] > a && c_pos_[i] < b;
+    return count;
+  }
+
+  void Emit(std::size_t pos) { sorted_.push_back(roster_.DisplayOrder[pos]); }
+
+  const roster::Roster& roster_;
+  const KeyOrder order_;
+  std::vector<std::size_t> r_pos_;  // positions of the unchanged entries, ascending
+  std::vector<std::size_t> c_pos_;  // positions of the changed entries, by key
+  std::size_t ri_ = 0;
+  std::size_t ci_ = 0;
+  // 1 + the largest position of a changed entry whose class has been emitted.
+  std::size_t latest_lower_change_ = 0;
+  std::vector<std::size_t> members_;
+  std::vector<std::size_t> ring_;
+  std::vector<std::int32_t> sorted_;
+};
+
+}  // namespace
+
+void ResortAfterKeyChanges(roster::Roster& roster, const std::vector<int>& changed) {
+  roster.DisplayOrder = Resorter(roster, changed).Run();
 }
 
 }  // namespace kestrio::ui
