@@ -1,11 +1,16 @@
 #include "platform/control_dialog.h"
 
+#include <algorithm>
+
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
@@ -42,6 +47,40 @@ QLineEdit* ValueEdit(QObject* owner, bool digits_only) {
   }
   return edit;
 }
+
+// The captions under the same-club slider, each centred under its stop and kept inside
+// the slider's width.
+class SliderScale : public QWidget {
+ public:
+  explicit SliderScale(QSlider* slider) : slider_(slider) {
+    setMinimumHeight(fontMetrics().height() + 4);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    QPainter painter(this);
+    painter.setPen(palette().color(QPalette::WindowText));
+    QStyleOptionSlider option;
+    option.initFrom(slider_);
+    option.minimum = slider_->minimum();
+    option.maximum = slider_->maximum();
+    option.orientation = Qt::Horizontal;
+    const QRect handle =
+        slider_->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider_);
+    const int span = slider_->width() - handle.width();
+    for (int stop = ui::kSliderMinimum; stop <= ui::kSliderMaximum; ++stop) {
+      const QString label = Latin(ui::kSliderLabels[static_cast<std::size_t>(stop)]);
+      const int text_width = fontMetrics().horizontalAdvance(label);
+      const int centre = handle.width() / 2 +
+                         QStyle::sliderPositionFromValue(option.minimum, option.maximum, stop, span);
+      const int left = std::clamp(centre - text_width / 2, 0, width() - text_width);
+      painter.drawText(QRect(left, 0, text_width, height()), Qt::AlignLeft | Qt::AlignVCenter, label);
+    }
+  }
+
+ private:
+  QSlider* slider_;
+};
 
 QFormLayout* FieldRows() {
   auto* rows = new QFormLayout;
@@ -102,14 +141,12 @@ QWidget* ControlDialog::BuildEnforced() {
   slider_->setRange(ui::kSliderMinimum, ui::kSliderMaximum);
   slider_->setPageStep(1);
   slider_->setTickPosition(QSlider::NoTicks);
+  slider_->setMinimumWidth(slider_->fontMetrics().horizontalAdvance(QStringLiteral("Discourage")) * 5);
   auto* same_club = new QGroupBox(QStringLiteral("Allow Pairing of Wrestlers from the Same Club?"));
-  auto* slider_grid = new QGridLayout(same_club);
-  slider_grid->addWidget(slider_, 0, 0, 1, 5);
-  for (int stop = 0; stop < 5; ++stop) {
-    const Qt::Alignment align = stop == 0 ? Qt::AlignLeft : stop == 4 ? Qt::AlignRight : Qt::AlignHCenter;
-    slider_grid->addWidget(PlainLabel(Latin(ui::kSliderLabels[stop])), 1, stop, align);
-    slider_grid->setColumnStretch(stop, 1);
-  }
+  auto* slider_column = new QVBoxLayout(same_club);
+  slider_column->addWidget(slider_);
+  slider_column->addWidget(new SliderScale(slider_));
+  slider_column->addStretch(1);
 
   auto* limits = new QGroupBox(QStringLiteral("Individual Limits"));
   auto* limit_rows = FieldRows();

@@ -8,6 +8,7 @@
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QResizeEvent>
+#include <QScopedValueRollback>
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
@@ -98,8 +99,12 @@ void MainWindow::BuildPanes() {
   list_->horizontalHeader()->setSectionsMovable(true);
   list_->horizontalHeader()->setSectionsClickable(true);
   list_->horizontalHeader()->setHighlightSections(false);
-  list_->horizontalHeader()->setStretchLastSection(false);
+  list_->horizontalHeader()->setStretchLastSection(true);
   list_->setMinimumWidth(kSplitterEdgeMargin);
+  // The last column stretches with the pane; only the others are sized by hand.
+  connect(list_->horizontalHeader(), &QHeaderView::sectionResized, this, [this](int logical) {
+    if (!sizing_columns_ && logical != kListColumns - 1) user_sized_columns_ = true;
+  });
   connect(list_->horizontalHeader(), &QHeaderView::sectionClicked, this,
           [this](int logical) { emit HeaderClicked(logical + 1); });
   connect(list_, &QTableView::doubleClicked, this,
@@ -214,10 +219,20 @@ void MainWindow::OnTreeSelection() {
 
 void MainWindow::FitColumnsToWidth() {
   // Each column starts a twelfth of the window wide, never narrower than its caption.
+  const QScopedValueRollback<bool> sizing(sizing_columns_, true);
   const int twelfth = width() / 12;
   QHeaderView* header = list_->horizontalHeader();
   for (int column = 0; column < kListColumns; ++column) {
     list_->setColumnWidth(column, std::max(twelfth, header->sectionSizeHint(column)));
+  }
+}
+
+void MainWindow::WidenColumnsToContents() {
+  if (user_sized_columns_) return;
+  const QScopedValueRollback<bool> sizing(sizing_columns_, true);
+  for (int column = 0; column < kListColumns; ++column) {
+    const int wanted = static_cast<QAbstractItemView*>(list_)->sizeHintForColumn(column);
+    if (wanted > list_->columnWidth(column)) list_->setColumnWidth(column, wanted);
   }
 }
 

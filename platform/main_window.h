@@ -53,6 +53,11 @@ class MainWindow : public QMainWindow {
   QString StatusPart(int part) const;
   void SetStatusBarShown(bool shown);
 
+  // Widens the list columns that are too narrow for the rows in view (never narrows
+  // one), so that names and clubs read whole; does nothing once the organiser has sized
+  // a column by hand.
+  void WidenColumnsToContents();
+
   // Tree: the root "Kestrio Info" with the five branches, nothing selected.
   void ShowBareTree(const QStringList& branch_labels);
   // Inserts a leaf as child number `position` of branch number `branch` (0..4).
@@ -94,6 +99,9 @@ class MainWindow : public QMainWindow {
   QProgressBar* progress_ = nullptr;
   QLabel* status_parts_[3] = {nullptr, nullptr, nullptr};
   bool columns_fitted_ = false;
+  // The organiser has set a column's width by hand: the window leaves the widths alone.
+  bool user_sized_columns_ = false;
+  bool sizing_columns_ = false;
 };
 
 }  // namespace kestrio::platform

@@ -1,5 +1,7 @@
 #include "platform/roster_table_model.h"
 
+#include <QTimer>
+
 #include "platform/text_codec.h"
 #include "roster/participant.h"
 
@@ -29,7 +31,11 @@ void RosterTableModel::Clear() {
   endResetModel();
 }
 
-void RosterTableModel::Append(ListRow row) { pending_.push_back(std::move(row)); }
+void RosterTableModel::Append(ListRow row) {
+  // Whoever appends last, the rows reach the screen once control is back in the event loop.
+  if (pending_.empty()) QTimer::singleShot(0, this, &RosterTableModel::Flush);
+  pending_.push_back(std::move(row));
+}
 
 void RosterTableModel::Flush() {
   if (pending_.empty()) return;

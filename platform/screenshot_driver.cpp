@@ -14,6 +14,7 @@
 #include <QMessageBox>
 #include <QTableView>
 #include <QTest>
+#include <QTimer>
 #include <QTreeWidget>
 
 #include <cstdio>
@@ -43,15 +44,35 @@ void Save(QWidget* widget, const QDir& out, const char* name) {
 void GrabDialogNext(kp::DesktopApp& app, const QDir& out, const char* name,
                     std::function<void(QDialog*)> prepare, std::function<void(QDialog*)> close) {
   app.dialogs().on_open = [&app, out, name, prepare, close](QDialog* dialog) {
-    app.dialogs().on_open = nullptr;
+    // Clearing the hook destroys this lambda: keep copies of what it holds first.
+    const QDir to = out;
+    const char* file = name;
+    const auto closer = close;
     if (prepare) prepare(dialog);
-    kp::WhenModalAppears([out, name, close](QWidget* modal) {
+    app.dialogs().on_open = nullptr;
+    kp::WhenModalAppears([to, file, closer](QWidget* modal) {
       auto* shown = qobject_cast<QDialog*>(modal);
       if (shown == nullptr) return;
-      Save(shown, out, name);
-      close(shown);
+      Save(shown, to, file);
+      closer(shown);
     });
   };
+}
+
+void CloseStrayMessages() {
+  auto* watchdog = new QTimer(qApp);
+  QObject::connect(watchdog, &QTimer::timeout, [] {
+    static QPointer<QMessageBox> seen;
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) return;
+    if (box != seen) {
+      seen = box;  // give the script's own handler its chance first
+      return;
+    }
+    std::printf("closed message \"%s\": %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
+    box->reject();
+  });
+  watchdog->start(1500);
 }
 
 void HighlightRows(QTableView* list, std::initializer_list<int> rows) {
@@ -74,6 +95,8 @@ int main(int argc, char* argv[]) {
   QDir out(QString::fromLocal8Bit(argv[2]));
   out.mkpath(QStringLiteral("."));
 
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  CloseStrayMessages();
   kp::DesktopApp app;
   kp::MainWindow& window = app.window();
   ku::Session& session = app.session();

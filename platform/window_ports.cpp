@@ -38,6 +38,7 @@ void ListPaneView::AppendRow(const ui::ListRow& row) { window_.ListModel()->Appe
 void ListPaneView::EnsureVisible(int row) {
   RosterTableModel* model = window_.ListModel();
   model->Flush();
+  window_.WidenColumnsToContents();
   if (row < 0 || row >= model->rowCount()) return;
   window_.List()->scrollTo(model->index(row, 0), QAbstractItemView::EnsureVisible);
 }
