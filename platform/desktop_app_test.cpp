@@ -11,6 +11,8 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QStatusBar>
 #include <QSplitter>
 #include <QTableView>
 #include <QTemporaryDir>
@@ -25,7 +27,9 @@
 #include "platform/desktop_dialogs.h"
 #include "platform/main_window.h"
 #include "platform/modal_driver.h"
+#include "platform/report_viewer_window.h"
 #include "platform/roster_table_model.h"
+#include "platform/system_dialogs.h"
 #include "ui/command_ids.h"
 #include "ui/session.h"
 
@@ -108,6 +112,44 @@ class DesktopAppTest : public QObject {
     QVERIFY(window.Tree()->width() >= 50);
     window.Splitter()->setSizes({window.width() - 3, 3});
     QVERIFY(window.List()->width() >= 50);
+    // View > Status Bar hides the bar and takes its check mark; again brings both back.
+    window.CommandAction(ku::kCmdStatusBar)->trigger();
+    QVERIFY(!window.statusBar()->isVisible());
+    QVERIFY(!window.CommandAction(ku::kCmdStatusBar)->isChecked());
+    window.CommandAction(ku::kCmdStatusBar)->trigger();
+    QVERIFY(window.statusBar()->isVisible());
+  }
+
+  void FileDialogFiltersKeepTheirCaptions() {
+    QCOMPARE(QtNameFilter(ku::kRosterFileFilters[0]),
+             QStringLiteral("Kestrio data files(*.tmrx) (*.tmrx)"));
+    QCOMPARE(QtNameFilter(ku::kRosterFileFilters[1]),
+             QStringLiteral("Text Files (*.dat,*.txt,*.prn) (*.dat *.txt *.prn)"));
+    // "*.*" means every file, also those without a dot in their name.
+    QCOMPARE(QtNameFilter(ku::kRosterFileFilters[2]), QStringLiteral("All Files (*.*) (*)"));
+    // A typed name never receives a literal asterisk.
+    QCOMPARE(DefaultSuffix(ku::kDefaultExtension), QStringLiteral("krs"));
+  }
+
+  void ViewerHoldsTheReportAfterTheFileIsGone() {
+    ReportViewerLauncher& viewer = app_->viewer();
+    QFile listing(QStringLiteral("DisplayData.dat"));
+    QVERIFY(listing.open(QIODevice::WriteOnly));
+    listing.write("  Adams  M\xFCller\r\n  Brown\r\n");
+    listing.close();
+    viewer.Start("NotePad.exe DisplayData.dat");
+    QVERIFY(QFile::remove(QStringLiteral("DisplayData.dat")));
+    ReportViewerWindow* shown = viewer.LastViewer();
+    QVERIFY(shown != nullptr);
+    QCOMPARE(shown->windowTitle(), QStringLiteral("DisplayData.dat"));
+    QVERIFY(shown->Text()->isReadOnly());
+    QCOMPARE(shown->Text()->toPlainText(), QString::fromUtf8("  Adams  Müller\n  Brown\n"));
+    QVERIFY(QFontInfo(shown->Text()->font()).fixedPitch());
+    // Only the viewer's own command line opens a viewer; nothing else is run.
+    viewer.Start("sh -c true");
+    QVERIFY(viewer.LastViewer() == nullptr);
+    viewer.Start("NotePad.exe Missing-Report.txt");
+    QVERIFY(viewer.LastViewer() == nullptr);
   }
 
   void HeaderClicksSortAndTheTreeFilters() {
