@@ -12,7 +12,8 @@
 
 namespace kestrio::platform {
 
-AboutDialog::AboutDialog(const ui::AboutForm& form, QWidget* owner) : QDialog(owner), owner_(owner) {
+AboutDialog::AboutDialog(const ui::AboutForm& form, QWidget* owner)
+    : QDialog(owner), owner_(owner) {
   setWindowTitle(QString::fromLatin1(ui::kAboutTitle.data(), ui::kAboutTitle.size()));
 
   auto* icon = new QLabel;

@@ -35,7 +35,8 @@ QIcon TreeNodeIcon() {
   QIcon icon;
   const QSize size(16, 16);
   icon.addPixmap(Artwork(QStringLiteral(":/kestrio/tree_node.svg"), size), QIcon::Normal);
-  icon.addPixmap(Artwork(QStringLiteral(":/kestrio/tree_node_selected.svg"), size), QIcon::Selected);
+  icon.addPixmap(Artwork(QStringLiteral(":/kestrio/tree_node_selected.svg"), size),
+                 QIcon::Selected);
   return icon;
 }
 

@@ -8,13 +8,13 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
-#include <QStyle>
-#include <QStyleOptionSlider>
 #include <QLineEdit>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpressionValidator>
 #include <QSlider>
+#include <QStyle>
+#include <QStyleOptionSlider>
 #include <QVBoxLayout>
 
 #include "platform/artwork.h"
@@ -65,16 +65,17 @@ class SliderScale : public QWidget {
     option.minimum = slider_->minimum();
     option.maximum = slider_->maximum();
     option.orientation = Qt::Horizontal;
-    const QRect handle =
-        slider_->style()->subControlRect(QStyle::CC_Slider, &option, QStyle::SC_SliderHandle, slider_);
+    const QRect handle = slider_->style()->subControlRect(QStyle::CC_Slider, &option,
+                                                          QStyle::SC_SliderHandle, slider_);
     const int span = slider_->width() - handle.width();
     for (int stop = ui::kSliderMinimum; stop <= ui::kSliderMaximum; ++stop) {
       const QString label = Latin(ui::kSliderLabels[static_cast<std::size_t>(stop)]);
       const int text_width = fontMetrics().horizontalAdvance(label);
-      const int centre = handle.width() / 2 +
-                         QStyle::sliderPositionFromValue(option.minimum, option.maximum, stop, span);
+      const int centre = handle.width() / 2 + QStyle::sliderPositionFromValue(
+                                                  option.minimum, option.maximum, stop, span);
       const int left = std::clamp(centre - text_width / 2, 0, width() - text_width);
-      painter.drawText(QRect(left, 0, text_width, height()), Qt::AlignLeft | Qt::AlignVCenter, label);
+      painter.drawText(QRect(left, 0, text_width, height()), Qt::AlignLeft | Qt::AlignVCenter,
+                       label);
     }
   }
 
@@ -99,7 +100,8 @@ ControlDialog::ControlDialog(ui::ControlParametersForm& form, QWidget* owner)
   picture->setPixmap(Artwork(QStringLiteral(":/kestrio/controls.svg"), QSize(72, 72)));
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-  connect(buttons->button(QDialogButtonBox::Ok), &QPushButton::clicked, this, &ControlDialog::PressOk);
+  connect(buttons->button(QDialogButtonBox::Ok), &QPushButton::clicked, this,
+          &ControlDialog::PressOk);
   connect(buttons->button(QDialogButtonBox::Cancel), &QPushButton::clicked, this,
           &ControlDialog::PressCancel);
 
@@ -141,7 +143,8 @@ QWidget* ControlDialog::BuildEnforced() {
   slider_->setRange(ui::kSliderMinimum, ui::kSliderMaximum);
   slider_->setPageStep(1);
   slider_->setTickPosition(QSlider::NoTicks);
-  slider_->setMinimumWidth(slider_->fontMetrics().horizontalAdvance(QStringLiteral("Discourage")) * 5);
+  slider_->setMinimumWidth(slider_->fontMetrics().horizontalAdvance(QStringLiteral("Discourage")) *
+                           5);
   auto* same_club = new QGroupBox(QStringLiteral("Allow Pairing of Wrestlers from the Same Club?"));
   auto* slider_column = new QVBoxLayout(same_club);
   slider_column->addWidget(slider_);

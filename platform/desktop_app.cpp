@@ -15,7 +15,7 @@ namespace {
 
 ui::TreeNode NodeFromPane(int kind, int branch, const QString& label) {
   ui::TreeNode node;
-  node.kind = kind == 0 ? ui::TreeNodeKind::Root
+  node.kind = kind == 0   ? ui::TreeNodeKind::Root
               : kind == 1 ? ui::TreeNodeKind::Branch
                           : ui::TreeNodeKind::Leaf;
   if (kind != 0 && branch >= 0 && branch < static_cast<int>(ui::kTreeBranches.size())) {
@@ -45,8 +45,8 @@ struct DesktopApp::Parts {
 DesktopApp::DesktopApp() : parts_(std::make_unique<Parts>()) {
   Parts& p = *parts_;
   p.session = std::make_unique<ui::Session>(
-      p.fs, ui::Ports{p.messages, p.file_dialogs, p.list, p.tree, p.status_bar, p.menu,
-                      p.progress, p.viewer, p.dialogs});
+      p.fs, ui::Ports{p.messages, p.file_dialogs, p.list, p.tree, p.status_bar, p.menu, p.progress,
+                      p.viewer, p.dialogs});
   ui::Session& session = *p.session;
   MainWindow& window = p.window;
 
@@ -61,9 +61,8 @@ DesktopApp::DesktopApp() : parts_(std::make_unique<Parts>()) {
                    [&session](int kind, int branch, const QString& label) {
                      session.OnTreeSelectionChanged(NodeFromPane(kind, branch, label));
                    });
-  QObject::connect(&window, &MainWindow::LayoutChanged, &window, [&session, &window] {
-    session.OnLayoutChanged(window.Tree()->width());
-  });
+  QObject::connect(&window, &MainWindow::LayoutChanged, &window,
+                   [&session, &window] { session.OnLayoutChanged(window.Tree()->width()); });
   session.Start();
 }
 

@@ -6,14 +6,14 @@
 #include <QFileDialog>
 #include <QHeaderView>
 #include <QLabel>
-#include <QProgressBar>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
-#include <QStatusBar>
+#include <QProgressBar>
 #include <QSplitter>
+#include <QStatusBar>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -57,8 +57,8 @@ QStringList Column(const MainWindow& window, int column) {
 void Highlight(const MainWindow& window, std::initializer_list<int> rows) {
   window.List()->clearSelection();
   for (int row : rows) {
-    window.List()->selectionModel()->select(window.ListModel()->index(row, 0),
-                                            QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    window.List()->selectionModel()->select(
+        window.ListModel()->index(row, 0), QItemSelectionModel::Select | QItemSelectionModel::Rows);
   }
 }
 
@@ -98,11 +98,13 @@ class DesktopAppTest : public QObject {
     QVERIFY(!window.CommandAction(ku::kCmdOnlineManual)->isEnabled());
     QVERIFY(!window.TopMenu(4)->actions().at(0)->isEnabled());  // Pairing Results
     QVERIFY(window.CommandAction(ku::kCmdStatusBar)->isChecked());
-    QCOMPARE(window.CommandAction(ku::kCmdSelect)->shortcut(), QKeySequence(QStringLiteral("Ctrl+Y")));
+    QCOMPARE(window.CommandAction(ku::kCmdSelect)->shortcut(),
+             QKeySequence(QStringLiteral("Ctrl+Y")));
     QCOMPARE(window.StatusPart(0), QStringLiteral("Load participants"));
-    QCOMPARE(window.StatusPart(2),
-             QStringLiteral("Stats:     0 Entries;     0 Displayed;     0 Selected;     0 Unassigned;"
-                            "     0 Deleted;     0 Known Duplicates;"));
+    QCOMPARE(
+        window.StatusPart(2),
+        QStringLiteral("Stats:     0 Entries;     0 Displayed;     0 Selected;     0 Unassigned;"
+                       "     0 Deleted;     0 Known Duplicates;"));
     QTreeWidgetItem* root = window.Tree()->topLevelItem(0);
     QCOMPARE(root->text(0), QStringLiteral("Kestrio Info"));
     QCOMPARE(root->childCount(), 5);
@@ -208,7 +210,8 @@ class DesktopAppTest : public QObject {
     QCOMPARE(refused, QStringLiteral("Blank Field: Please Enter Surname"));
     QCOMPARE(window.ListModel()->rowCount(), 5);
     QVERIFY(Column(window, 0).contains(QStringLiteral("Evans")));
-    QCOMPARE(Cell(window, Column(window, 0).indexOf(QStringLiteral("Evans")), 2), QStringLiteral("70.00"));
+    QCOMPARE(Cell(window, Column(window, 0).indexOf(QStringLiteral("Evans")), 2),
+             QStringLiteral("70.00"));
   }
 
   // The tail of the organiser's day: select everyone, save the project, set the limits

@@ -26,18 +26,19 @@ inline void WhenModalAppears(std::function<void(QWidget*)> act, int timeout_ms =
   auto* timer = new QTimer;
   auto waited = std::make_shared<int>(0);
   timer->setInterval(10);
-  QObject::connect(timer, &QTimer::timeout, [timer, before, waited, act = std::move(act), timeout_ms] {
-    QWidget* modal = QApplication::activeModalWidget();
-    *waited += 10;
-    if (modal != nullptr && modal != before.data() && modal->isVisible()) {
-      timer->stop();
-      timer->deleteLater();
-      act(modal);
-    } else if (*waited > timeout_ms) {
-      timer->stop();
-      timer->deleteLater();
-    }
-  });
+  QObject::connect(timer, &QTimer::timeout,
+                   [timer, before, waited, act = std::move(act), timeout_ms] {
+                     QWidget* modal = QApplication::activeModalWidget();
+                     *waited += 10;
+                     if (modal != nullptr && modal != before.data() && modal->isVisible()) {
+                       timer->stop();
+                       timer->deleteLater();
+                       act(modal);
+                     } else if (*waited > timeout_ms) {
+                       timer->stop();
+                       timer->deleteLater();
+                     }
+                   });
   timer->start();
 }
 

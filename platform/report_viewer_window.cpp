@@ -61,14 +61,16 @@ ReportViewerWindow::ReportViewerWindow(const QString& file_name, const QString& 
   QToolBar* tools = addToolBar(QStringLiteral("Report"));
   tools->setMovable(false);
   tools->setToolButtonStyle(Qt::ToolButtonTextOnly);
-  const auto add = [&](const QString& caption, QKeySequence key, void (ReportViewerWindow::*slot)()) {
+  const auto add = [&](const QString& caption, QKeySequence key,
+                       void (ReportViewerWindow::*slot)()) {
     QAction* action = file->addAction(caption, this, slot);
     action->setShortcut(key);
     tools->addAction(action);
   };
   add(QStringLiteral("&Print..."), QKeySequence::Print, &ReportViewerWindow::Print);
   add(QStringLiteral("Save &As..."), QKeySequence::SaveAs, &ReportViewerWindow::SaveAs);
-  add(QStringLiteral("Open in &Text Editor"), QKeySequence(), &ReportViewerWindow::OpenInTextEditor);
+  add(QStringLiteral("Open in &Text Editor"), QKeySequence(),
+      &ReportViewerWindow::OpenInTextEditor);
   file->addSeparator();
   file->addAction(QStringLiteral("&Close"), QKeySequence::Close, this, &QWidget::close);
 

@@ -69,7 +69,8 @@ void CloseStrayMessages() {
       seen = box;  // give the script's own handler its chance first
       return;
     }
-    std::printf("closed message \"%s\": %s\n", qPrintable(box->windowTitle()), qPrintable(box->text()));
+    std::printf("closed message \"%s\": %s\n", qPrintable(box->windowTitle()),
+                qPrintable(box->text()));
     box->reject();
   });
   watchdog->start(1500);

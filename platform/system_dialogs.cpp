@@ -12,9 +12,12 @@ namespace {
 
 QMessageBox::Icon BoxIcon(ui::MessageIcon icon) {
   switch (icon) {
-    case ui::MessageIcon::Question: return QMessageBox::Question;
-    case ui::MessageIcon::Exclamation: return QMessageBox::Warning;
-    case ui::MessageIcon::None: break;
+    case ui::MessageIcon::Question:
+      return QMessageBox::Question;
+    case ui::MessageIcon::Exclamation:
+      return QMessageBox::Warning;
+    case ui::MessageIcon::None:
+      break;
   }
   return QMessageBox::NoIcon;
 }
@@ -40,10 +43,14 @@ ui::MessageAnswer MessageBoxes::Show(const ui::Message& message) {
   }
   if (owner != nullptr) CentreWhenShown(&box, owner);
   switch (box.exec()) {
-    case QMessageBox::Yes: return ui::MessageAnswer::Yes;
-    case QMessageBox::No: return ui::MessageAnswer::No;
-    case QMessageBox::Ok: return ui::MessageAnswer::Ok;
-    default: break;
+    case QMessageBox::Yes:
+      return ui::MessageAnswer::Yes;
+    case QMessageBox::No:
+      return ui::MessageAnswer::No;
+    case QMessageBox::Ok:
+      return ui::MessageAnswer::Ok;
+    default:
+      break;
   }
   return message.buttons == ui::MessageButtons::Ok ? ui::MessageAnswer::Ok
                                                    : ui::MessageAnswer::Cancel;

@@ -80,7 +80,8 @@ void StatusBarView::SetVisible(bool visible) { window_.SetStatusBarShown(visible
 void MenuView::Apply(const ui::MenuState& state) {
   for (int menu = 0; menu < ui::kMenuCount; ++menu) {
     for (int position = 0; position < ui::kMaxMenuPositions; ++position) {
-      window_.SetItemEnabled(menu, position, state.Enabled(static_cast<ui::MenuId>(menu), position));
+      window_.SetItemEnabled(menu, position,
+                             state.Enabled(static_cast<ui::MenuId>(menu), position));
     }
   }
 }
