@@ -114,7 +114,13 @@ void AddModifyDialog::Press(bool (ui::AddModifyForm::*button)()) {
   ToForm();
   const bool closes = (form_.*button)();
   FromForm();
-  if (closes) QDialog::accept();
+  if (closes) {
+    QDialog::accept();
+  } else if (form_.focus_surname() && form_.surname.empty()) {
+    // Next emptied the form for the club's next wrestler (or the surname was missing):
+    // typing goes on in the Surname field.
+    surname_->setFocus();
+  }
 }
 
 void AddModifyDialog::ToForm() {

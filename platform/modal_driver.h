@@ -57,19 +57,21 @@ inline void AnswerNextMessage(QMessageBox::StandardButton button, QString* text 
 // until the dialog has closed.
 inline void ChooseFileNext(const QString& path) {
   WhenModalAppears([path](QWidget* modal) {
-    QPointer<QFileDialog> dialog = qobject_cast<QFileDialog*>(modal);
+    auto* dialog = qobject_cast<QFileDialog*>(modal);
     if (dialog == nullptr) return;
-    auto attempt = std::make_shared<std::function<void()>>();
-    *attempt = [dialog, path, attempt] {
-      if (dialog == nullptr || !dialog->isVisible()) return;
+    const auto choose = [dialog, path] {
+      if (!dialog->isVisible()) return;
       dialog->selectFile(path);
       if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
         name->setText(QFileInfo(path).fileName());
       }
       QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
-      QTimer::singleShot(100, dialog, [attempt] { (*attempt)(); });
     };
-    (*attempt)();
+    // The retry timer belongs to the dialog and goes with it.
+    auto* retry = new QTimer(dialog);
+    QObject::connect(retry, &QTimer::timeout, dialog, choose);
+    retry->start(100);
+    choose();
   });
 }
 
