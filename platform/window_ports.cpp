@@ -40,6 +40,9 @@ void ListPaneView::EnsureVisible(int row) {
   model->Flush();
   window_.WidenColumnsToContents();
   if (row < 0 || row >= model->rowCount()) return;
+  // A refill has just reset the model: the view must know its new extent before it can
+  // scroll back to where the organiser was.
+  window_.List()->doItemsLayout();
   window_.List()->scrollTo(model->index(row, 0), QAbstractItemView::EnsureVisible);
 }
 

@@ -1,0 +1,180 @@
+// The window's ports against the widgets they drive: what the session hands over must be
+// what the organiser sees, and what the organiser highlights must be what the session
+// reads back.
+
+#include <QAbstractButton>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QTableView>
+#include <QTest>
+#include <QTreeWidget>
+
+#include "platform/control_dialog.h"
+#include "platform/main_window.h"
+#include "platform/modal_driver.h"
+#include "platform/roster_table_model.h"
+#include "platform/system_dialogs.h"
+#include "platform/window_ports.h"
+#include "roster/file_system.h"
+#include "ui/menu_layout.h"
+
+using namespace kestrio::platform;
+namespace ku = kestrio::ui;
+
+class WindowPortsTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void ListRowsAreReadBackAsAppendedAndHighlighted() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ListPaneView list(window);
+    list.Clear();
+    for (int i = 0; i < 300; ++i) {
+      list.AppendRow({"Name" + std::to_string(i), "First", "40.00", "9.00", "1.00",
+                      "M\xFC"
+                      "nster",
+                      "Selected", "40."});
+    }
+    // Rows not yet on screen are already counted and readable.
+    QCOMPARE(list.RowCount(), 300);
+    QCOMPARE(list.Row(299)[0], std::string("Name299"));
+    list.EnsureVisible(250);
+    QCOMPARE(window.ListModel()->rowCount(), 300);
+    QVERIFY(list.TopIndex() > 0);
+    // Roster bytes show decoded and come back unchanged.
+    QCOMPARE(window.ListModel()->index(0, 5).data().toString(), QString::fromUtf8("Münster"));
+    QCOMPARE(list.Row(0)[5], std::string("M\xFC"
+                                         "nster"));
+
+    QItemSelectionModel* highlight = window.List()->selectionModel();
+    for (int row : {7, 2, 40}) {
+      highlight->select(window.ListModel()->index(row, 3),
+                        QItemSelectionModel::Select | QItemSelectionModel::Rows);
+    }
+    QCOMPARE(list.HighlightedRows(), std::vector<int>({2, 7, 40}));
+    list.Clear();
+    QCOMPARE(list.RowCount(), 0);
+    QVERIFY(list.HighlightedRows().empty());
+    list.EnsureVisible(5);  // out of range: ignored
+  }
+
+  void TreeLeavesGoWhereTheyAreTold() {
+    MainWindow window;
+    TreePaneView tree(window);
+    tree.ShowBareTree();
+    tree.InsertLeaf(ku::TreeBranch::Club, 0, "Rams");
+    tree.InsertLeaf(ku::TreeBranch::Club, 0, "Hawks");
+    tree.InsertLeaf(ku::TreeBranch::Age, 0, " 9");
+    QTreeWidgetItem* root = window.Tree()->topLevelItem(0);
+    QCOMPARE(root->child(0)->child(0)->text(0), QStringLiteral("Hawks"));
+    QCOMPARE(root->child(0)->child(1)->text(0), QStringLiteral("Rams"));
+    QCOMPARE(root->child(2)->child(0)->text(0), QStringLiteral(" 9"));
+
+    QList<QVariantList> chosen;
+    connect(&window, &MainWindow::TreeNodeSelected, this,
+            [&chosen](int kind, int branch, const QString& label) {
+              chosen.append({kind, branch, label});
+            });
+    window.Tree()->setCurrentItem(root->child(0)->child(1));
+    window.Tree()->setCurrentItem(root->child(2));
+    window.Tree()->setCurrentItem(root);
+    QCOMPARE(chosen.size(), 3);
+    QCOMPARE(chosen[0], QVariantList({2, 0, QStringLiteral("Rams")}));
+    QCOMPARE(chosen[1], QVariantList({1, 2, QStringLiteral("By Age")}));
+    QCOMPARE(chosen[2], QVariantList({0, -1, QStringLiteral("Kestrio Info")}));
+    // A rebuild leaves no node selected and says nothing.
+    tree.ShowBareTree();
+    QCOMPARE(chosen.size(), 3);
+    QCOMPARE(window.Tree()->topLevelItem(0)->child(0)->childCount(), 0);
+  }
+
+  void MenuStatesFollowPositionsIncludingSubmenus() {
+    MainWindow window;
+    MenuView menus(window);
+    ku::MenuState state;
+    state.SetEnabled(ku::MenuId::Lumiva, 0, false);  // "Pairing Results" and its items
+    state.SetEnabled(ku::MenuId::File, 4, false);    // "Save &Display Data"
+    state.SetEnabled(ku::MenuId::Edit, 11, false);   // "Tag Duplicates"
+    menus.Apply(state);
+    QVERIFY(!window.TopMenu(4)->actions().at(0)->isEnabled());
+    QVERIFY(window.TopMenu(4)->actions().at(1)->isEnabled());
+    QVERIFY(!window.CommandAction(ku::kCmdSaveDisplayData)->isEnabled());
+    QVERIFY(!window.CommandAction(ku::kCmdTagDuplicates)->isEnabled());
+    QVERIFY(window.CommandAction(ku::kCmdEmptyTrash)->isEnabled());
+    QVERIFY(!window.CommandAction(ku::kCmdOnlineManual)->isEnabled());
+    menus.SetStatusBarChecked(false);
+    QVERIFY(!window.CommandAction(ku::kCmdStatusBar)->isChecked());
+  }
+
+  void StatusPartsAndProgress() {
+    MainWindow window;
+    StatusBarView status(window);
+    status.SetPartText(ku::kGuidancePart, "Load participants");
+    status.SetPartText(ku::kStatsPart, "Stats:     0 Entries;");
+    QCOMPARE(window.StatusPart(0), QStringLiteral("Load participants"));
+    // The blanks between the counts are part of the text.
+    QCOMPARE(window.StatusPart(2), QStringLiteral("Stats:     0 Entries;"));
+
+    window.show();
+    ProgressView progress(window);
+    progress.Show();
+    progress.SetRange(0, 4);
+    for (int i = 0; i < 6; ++i) progress.Step();
+    QCOMPARE(window.Progress()->value(), 4);
+    QVERIFY(window.Progress()->isVisible());
+    progress.Hide();
+    QVERIFY(!window.Progress()->isVisible());
+  }
+
+  void MessageBoxesShowTheTextsAndMapTheButtons() {
+    MainWindow window;
+    MessageBoxes boxes(&window);
+    ku::Message save{"Save file?", "Kestrio", ku::MessageButtons::YesNoCancel,
+                     ku::MessageIcon::Question};
+    QString caption;
+    WhenModalAppears([&caption](QWidget* modal) {
+      caption = modal->windowTitle();
+      QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    QCOMPARE(boxes.Show(save), ku::MessageAnswer::Cancel);
+    QCOMPARE(caption, QStringLiteral("Kestrio"));
+    AnswerNextMessage(QMessageBox::No);
+    QCOMPARE(boxes.Show(save), ku::MessageAnswer::No);
+
+    // Texts are shown as they are, never read as markup.
+    ku::Message odd{"<b>Hawks</b> & Rams", "Warning", ku::MessageButtons::Ok,
+                    ku::MessageIcon::Exclamation, false};
+    WhenModalAppears([](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QCOMPARE(box->textFormat(), Qt::PlainText);
+      QCOMPARE(box->icon(), QMessageBox::Warning);
+      QVERIFY(box->parentWidget() == nullptr);
+      box->button(QMessageBox::Ok)->click();
+    });
+    QCOMPARE(boxes.Show(odd), ku::MessageAnswer::Ok);
+  }
+
+  void BoutCountsTakeDigitsOnly() {
+    MainWindow window;
+    kestrio::pairing::PairingControl control;
+    kestrio::RealFileSystem fs;
+    MessageBoxes boxes(&window);
+    ku::ControlParametersForm form(control, fs, boxes);
+    ControlDialog dialog(form, &window);
+    QLineEdit* bouts = dialog.MaxBoutsEdit();
+    bouts->clear();
+    QTest::keyClicks(bouts, QStringLiteral("1a2-"));
+    QCOMPARE(bouts->text(), QStringLiteral("12"));
+    QLineEdit* weight = dialog.WeightEdit();
+    weight->clear();
+    QTest::keyClicks(weight, QStringLiteral("-1.5"));
+    QCOMPARE(weight->text(), QStringLiteral("-1.5"));
+  }
+};
+
+QTEST_MAIN(WindowPortsTest)
+#include "window_ports_test.moc"
