@@ -145,15 +145,13 @@ inline std::string CheckRosterLine(std::string_view line) {
   return v.first();
 }
 
-// A whole roster text through the reader, the open flow and a save/reload round trip.
-inline std::string CheckRosterText(std::string_view input) {
-  using namespace roster_detail;
-  Violations v;
+namespace roster_detail {
 
-  // The reader against the parser, line by line.
+// The reader against the parser, line by line; *count receives the reader's count.
+inline void CheckReaderAgainstParser(std::string_view input, Violations& v, int* count) {
   roster::Roster read;
   CountingReporter reporter;
-  const int count = roster::ReadRosterText(input, read, reporter);
+  *count = roster::ReadRosterText(input, read, reporter);
   std::vector<roster::Participant> expected;
   int bad = 0;
   for (std::string_view line : SplitLines(input)) {
@@ -166,36 +164,27 @@ inline std::string CheckRosterText(std::string_view input) {
       ++bad;
     }
   }
-  v.Expect(count == read.EntryCount(), "ReadRosterText's count differs from its entries");
+  v.Expect(*count == read.EntryCount(), "ReadRosterText's count differs from its entries");
   v.Expect(read.EntryCount() == static_cast<int>(expected.size()),
            "the reader kept a different number of lines than the parser accepts");
   v.Expect(reporter.count == bad, "the reader reported a different number of bad lines");
-  if (v.any()) return v.first();
+  if (v.any()) return;
   for (std::size_t k = 0; k < expected.size(); ++k) {
     v.Expect(SameFields(read.Entries[k], expected[k]),
              "entry " + std::to_string(k) + " differs from its line parsed alone: " +
                  Describe(read.Entries[k]));
   }
-  if (v.any()) return v.first();
+}
 
-  // The open flow through the file-system port, then save and reload.
-  FakeFileSystem files;
-  files.AddFile("roster.txt", std::string(input));
-  roster::Roster roster;
-  const roster::OpenResult opened =
-      roster::OpenRosterFile(files, "roster.txt", roster, roster::IgnoreSkippedLines());
-  v.Expect(opened.status.ok() && opened.added == count, "Open lost entries the reader keeps");
-  v.Expect(IsPermutation(roster), "Open left a display order that is not a permutation");
-  if (v.any() || roster.Entries.empty()) return v.first();
-
+// Entries come back in the display order they were saved in; entries with an empty name
+// or club may shift and drop out, the rest must line up. A file saved from a roster of
+// complete entries is saved again to the very same bytes.
+inline void CheckSaveRoundTrip(const roster::Roster& roster, FakeFileSystem& files, Violations& v) {
   const Status saved = roster::SaveRosterFile(files, "saved.tmrx", roster);
   v.Expect(saved.ok(), "saving to a healthy disk failed: " + saved.message());
-  if (v.any()) return v.first();
+  if (v.any()) return;
   roster::Roster reloaded;
   roster::OpenRosterFile(files, "saved.tmrx", reloaded, roster::IgnoreSkippedLines());
-  // Entries come back in the display order they were saved in; entries with an empty
-  // name or club may shift and drop out, the rest must line up. A file saved from a
-  // roster of complete entries is saved again to the very same bytes.
   bool all_complete = true;
   std::size_t r = 0;
   for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
@@ -211,16 +200,35 @@ inline std::string CheckRosterText(std::string_view input) {
     }
     while (r < reloaded.Entries.size() && !SameAfterSave(reloaded.Entries[r], p)) ++r;
     v.Expect(r < reloaded.Entries.size(), "a saved entry did not load back: " + Describe(p));
-    if (v.any()) return v.first();
+    if (v.any()) return;
     ++r;
   }
-  if (all_complete) {
-    v.Expect(reloaded.EntryCount() == roster.EntryCount(), "the reloaded roster has extra entries");
-    // A second save of the reloaded roster writes the very same file.
-    roster::ResetDisplayOrder(reloaded);
-    v.Expect(roster::RosterFileText(reloaded) == *files.Contents("saved.tmrx"),
-             "saving the reloaded roster writes a different file");
-  }
+  if (!all_complete) return;
+  v.Expect(reloaded.EntryCount() == roster.EntryCount(), "the reloaded roster has extra entries");
+  roster::ResetDisplayOrder(reloaded);
+  v.Expect(roster::RosterFileText(reloaded) == *files.Contents("saved.tmrx"),
+           "saving the reloaded roster writes a different file");
+}
+
+}  // namespace roster_detail
+
+// A whole roster text through the reader, the open flow and a save/reload round trip.
+inline std::string CheckRosterText(std::string_view input) {
+  using namespace roster_detail;
+  Violations v;
+  int count = 0;
+  CheckReaderAgainstParser(input, v, &count);
+  if (v.any()) return v.first();
+
+  FakeFileSystem files;
+  files.AddFile("roster.txt", std::string(input));
+  roster::Roster roster;
+  const roster::OpenResult opened =
+      roster::OpenRosterFile(files, "roster.txt", roster, roster::IgnoreSkippedLines());
+  v.Expect(opened.status.ok() && opened.added == count, "Open lost entries the reader keeps");
+  v.Expect(IsPermutation(roster), "Open left a display order that is not a permutation");
+  if (v.any() || roster.Entries.empty()) return v.first();
+  CheckSaveRoundTrip(roster, files, v);
   return v.first();
 }
 
