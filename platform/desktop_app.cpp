@@ -50,20 +50,34 @@ DesktopApp::DesktopApp() : parts_(std::make_unique<Parts>()) {
   ui::Session& session = *p.session;
   MainWindow& window = p.window;
 
-  QObject::connect(&window, &MainWindow::CommandRequested, &window, [&session, &window](int id) {
-    if (session.Dispatch(id) == ui::CommandResult::CloseWindow) window.close();
-  });
+  // After every command and notification the header shows the order the roster is in.
+  const auto show_order = [&session, &window] {
+    window.ShowSortColumn(session.roster().SortColumn);
+  };
+  QObject::connect(&window, &MainWindow::CommandRequested, &window,
+                   [&session, &window, show_order](int id) {
+                     const ui::CommandResult result = session.Dispatch(id);
+                     show_order();
+                     if (result == ui::CommandResult::CloseWindow) window.close();
+                   });
   QObject::connect(&window, &MainWindow::HeaderClicked, &window,
-                   [&session](int column) { session.OnColumnHeaderClicked(column); });
-  QObject::connect(&window, &MainWindow::RowActivated, &window,
-                   [&session](int) { session.OnRowActivated(); });
+                   [&session, show_order](int column) {
+                     session.OnColumnHeaderClicked(column);
+                     show_order();
+                   });
+  QObject::connect(&window, &MainWindow::RowActivated, &window, [&session, show_order](int) {
+    session.OnRowActivated();
+    show_order();
+  });
   QObject::connect(&window, &MainWindow::TreeNodeSelected, &window,
-                   [&session](int kind, int branch, const QString& label) {
+                   [&session, show_order](int kind, int branch, const QString& label) {
                      session.OnTreeSelectionChanged(NodeFromPane(kind, branch, label));
+                     show_order();
                    });
   QObject::connect(&window, &MainWindow::LayoutChanged, &window,
                    [&session, &window] { session.OnLayoutChanged(window.Tree()->width()); });
   session.Start();
+  show_order();
 }
 
 DesktopApp::~DesktopApp() = default;

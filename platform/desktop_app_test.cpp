@@ -158,11 +158,15 @@ class DesktopAppTest : public QObject {
     MainWindow& window = OpenRoster();
     QCOMPARE(Column(window, 0), QStringList({"Cole", "Adams", "Brown", "Diaz"}));  // by weight
     QHeaderView* header = window.List()->horizontalHeader();
+    QCOMPARE(header->sortIndicatorSection(), 2);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
     const QPoint last_name(header->sectionViewportPosition(0) + 10, header->height() / 2);
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, last_name);
     QCOMPARE(Column(window, 0), QStringList({"Adams", "Brown", "Cole", "Diaz"}));
     QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, last_name);
     QCOMPARE(Column(window, 0), QStringList({"Diaz", "Cole", "Brown", "Adams"}));
+    QCOMPARE(header->sortIndicatorSection(), 0);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
 
     QTreeWidgetItem* by_club = window.Tree()->topLevelItem(0)->child(0);
     QCOMPARE(by_club->childCount(), 2);

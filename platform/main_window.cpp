@@ -227,6 +227,17 @@ void MainWindow::FitColumnsToWidth() {
   }
 }
 
+void MainWindow::ShowSortColumn(int sort_column) {
+  const int column = sort_column < 0 ? -sort_column : sort_column;
+  QHeaderView* header = list_->horizontalHeader();
+  if (column < 1 || column > kListColumns) {
+    header->setSortIndicatorShown(false);
+    return;
+  }
+  header->setSortIndicatorShown(true);
+  header->setSortIndicator(column - 1, sort_column > 0 ? Qt::AscendingOrder : Qt::DescendingOrder);
+}
+
 void MainWindow::WidenColumnsToContents() {
   if (user_sized_columns_) return;
   const QScopedValueRollback<bool> sizing(sizing_columns_, true);

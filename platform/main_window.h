@@ -53,6 +53,10 @@ class MainWindow : public QMainWindow {
   QString StatusPart(int part) const;
   void SetStatusBarShown(bool shown);
 
+  // Marks the sorted column in the list header: |sort_column| is the 1-based column,
+  // negative meaning descending.
+  void ShowSortColumn(int sort_column);
+
   // Widens the list columns that are too narrow for the rows in view (never narrows
   // one), so that names and clubs read whole; does nothing once the organiser has sized
   // a column by hand.
