@@ -6,7 +6,9 @@
 #include <filesystem>
 #include <string>
 
+#include "roster/display_data.h"
 #include "roster/file_system.h"
+#include "roster/roster_reader.h"
 #include "tests/fake_file_system.h"
 
 namespace kestrio {
@@ -38,12 +40,20 @@ class ScratchDirectory {
   fs::path path_;
 };
 
+// /dev/full takes the open and refuses every byte, as a full disk does; the listing for
+// printing is written straight to its file, so it meets the fault the same way.
 TEST(RealFileSystemFault, FullDiskIsReportedWithTheFileName) {
   if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this machine";
   RealFileSystem disk;
   const Status s = disk.WriteFile("/dev/full", std::string(100000, 'x'));
   ASSERT_FALSE(s.ok());
   EXPECT_EQ(s.message(), "/dev/full: No space left on device");
+
+  roster::Roster roster;
+  roster::ReadRosterText("Smith\tJohn\t72\t10\t3\tTigers\r\n", roster, roster::IgnoreSkippedLines());
+  roster::ResetDisplayOrder(roster);
+  const Status listing = roster::ExportDisplayData(disk, roster, {}, "/dev/full");
+  EXPECT_EQ(listing.message(), "/dev/full: No space left on device");
 }
 
 TEST(RealFileSystemFault, AtomicSaveThatCannotFinishKeepsThePreviousFile) {
