@@ -31,14 +31,15 @@ class KeyWriter {
 
   // A text left-adjusted in a piece of the given width.
   KeyWriter& Left(std::string_view text, std::size_t width) {
-    std::memcpy(out_ + used_, text.data(), text.size());
+    // A blank field is an empty view whose data may be null: nothing to copy.
+    if (!text.empty()) std::memcpy(out_ + used_, text.data(), text.size());
     used_ += width;
     return *this;
   }
 
   // A text right-adjusted in a piece of the given width.
   KeyWriter& Right(std::string_view text, std::size_t width) {
-    std::memcpy(out_ + used_ + (width - text.size()), text.data(), text.size());
+    if (!text.empty()) std::memcpy(out_ + used_ + (width - text.size()), text.data(), text.size());
     used_ += width;
     return *this;
   }
