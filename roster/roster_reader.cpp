@@ -43,9 +43,9 @@ bool IsBlank(std::string_view line) {
   return line.find_first_not_of(" \t") == std::string_view::npos;
 }
 
-// A "#" line in a hand-made roster is a comment when it does not hold an entry. One that
-// does parse is an entry (a last name may start with "#", and a saved roster writes it at
-// the start of a line), so it must load rather than vanish.
+// A "#" line is a comment in a hand-made roster, also when it would hold an entry: that is
+// how an organiser leaves out a wrestler who cannot come. (A surname typed with a leading
+// "#" therefore does not survive a save and reopen.)
 bool IsComment(std::string_view line) {
   const auto first = line.find_first_not_of(" \t");
   return first != std::string_view::npos && line[first] == '#';
@@ -66,11 +66,10 @@ int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& r
   int count = 0;
   std::string_view line;
   for (LineReader lines(text); lines.Next(line);) {
-    if (IsBlank(line)) continue;
-    const bool comment = IsComment(line);
-    if (WInfoParseDataLine(line, scratch, comment ? SilentDiagnostics() : sink) == 0) {
+    if (IsBlank(line) || IsComment(line)) continue;
+    if (WInfoParseDataLine(line, scratch, sink) == 0) {
       ++count;
-    } else if (!comment) {
+    } else {
       reporter.SkippedLine(kSkippedLineCaption, text::WithoutBlanks(line));
     }
   }
@@ -79,7 +78,7 @@ int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& r
   std::vector<Participant> entries(static_cast<std::size_t>(count));
   std::size_t k = 0;
   for (LineReader lines(text); lines.Next(line) && k < entries.size();) {
-    if (IsBlank(line)) continue;
+    if (IsBlank(line) || IsComment(line)) continue;
     if (WInfoParseDataLine(line, entries[k], SilentDiagnostics()) != 0) continue;
     RebuildSortKeys(entries[k]);
     ++k;
