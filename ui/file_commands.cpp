@@ -54,8 +54,14 @@ void Session::Open() {
   if (path.empty()) return;
   SkippedLineBoxes boxes(ports_.messages);
   // A file that cannot be read adds nothing; the order is still rebuilt and re-sorted.
-  roster::OpenRosterFile(fs_, path, roster_, boxes);
+  const roster::OpenResult opened = roster::OpenRosterFile(fs_, path, roster_, boxes);
   RefreshViews();
+  if (!opened.status.ok()) {
+    // The organiser chose this file: an Open that silently adds nothing looks like an
+    // empty roster, so say which file could not be read and why.
+    ShowMessage(opened.status.message(), std::string(kOpenFailedCaption),
+                MessageIcon::Exclamation);
+  }
 }
 
 bool Session::SaveRoster(bool displayed_only) {

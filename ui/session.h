@@ -46,6 +46,8 @@ struct Ports {
 
 // Caption of the box that tells the organiser a roster file or listing was not written.
 inline constexpr std::string_view kSaveFailedCaption = "Kestrio: File Not Saved";
+// Caption of the box that tells the organiser a roster file could not be read.
+inline constexpr std::string_view kOpenFailedCaption = "Could not open file";
 
 enum class CommandResult {
   Handled,
