@@ -1,8 +1,10 @@
 #include "reports/results_reports.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
 #include <limits>
+#include <string>
 #include <vector>
 
 #include "reports/report_line.h"
@@ -102,10 +104,18 @@ Status CheckBoutList(const PairingRun& run) {
   return Status::Ok();
 }
 
+// A comma inside a name ("Smith, Jr") would add a column to the mail-merge record and
+// print every later field of the bout in the wrong place, so it is written as ";".
+std::string MergeSafe(std::string_view text) {
+  std::string safe(text);
+  std::replace(safe.begin(), safe.end(), ',', ';');
+  return safe;
+}
+
 void BoutSheetSide(ReportText& line, const pairing::SelectedParticipant& w) {
-  line.Blanks(1).Text(w.LastName.view(), 15).Literal(",");
-  line.Blanks(1).Text(w.FirstName.view(), 15).Literal(",");
-  line.Blanks(1).Text(w.Club.view(), 5).Literal(",");
+  line.Blanks(1).Text(MergeSafe(w.LastName.view()), 15).Literal(",");
+  line.Blanks(1).Text(MergeSafe(w.FirstName.view()), 15).Literal(",");
+  line.Blanks(1).Text(MergeSafe(w.Club.view().substr(0, 5)), 5).Literal(",");
   line.Blanks(1).Fixed(w.Weight, 5, 1).Literal(",");
   line.Blanks(1).Fixed(w.Age, 4, 0).Literal(",");
   line.Blanks(1).Fixed(w.Rating, 5, 2);
