@@ -182,11 +182,10 @@ TEST(RunFault, DISABLED_ClubsWhoseNamesDifferOnlyInUnsafeCharactersKeepTheirOwnF
   EXPECT_NE(reports::ClubFileName("Red/Hawks"), reports::ClubFileName("Red:Hawks"));
 }
 
-// A comma in a name or club ("Smith, Jr") adds a column to that bout's record in the
-// comma-separated bout sheets, so the mail merge prints every later field of the bout in
-// the wrong place. Disabled until the bout-sheet writer (reports/results_reports.cpp)
-// keeps commas out of its text fields.
-TEST(RunFault, DISABLED_CommaInANameKeepsTheBoutSheetColumns) {
+// A comma in a name or club ("Smith, Jr") must not add a column to that bout's record
+// in the comma-separated bout sheets, or the mail merge prints every later field of the
+// bout in the wrong place.
+TEST(RunFault, CommaInANameKeepsTheBoutSheetColumns) {
   FakeFileSystem files;
   roster::Roster roster;
   roster::ReadRosterText("Smith, Jr\tJohn\t72\t10\t3\tTigers\tyes\r\n"

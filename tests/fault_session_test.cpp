@@ -143,10 +143,9 @@ TEST_F(SessionFault, HeldBoutSheetsAreLeftWhole) {
 }
 
 // A roster file that cannot be read (another program has it locked, or the disk fails
-// half-way) adds nothing, and the organiser is not told: the Open looks like it worked on
-// an empty file. Disabled until Session::Open (ui/file_commands.cpp) shows the Status
-// that OpenRosterFile returns.
-TEST_F(SessionFault, DISABLED_UnreadableRosterFileIsReportedWithItsName) {
+// half-way) adds nothing, and the organiser is told which file it was rather than left
+// to think the Open worked on an empty file.
+TEST_F(SessionFault, UnreadableRosterFileIsReportedWithItsName) {
   fs.AddFile("locked.txt", kRoster);
   fs.FailReads("locked.txt", "Permission denied");
   const std::size_t boxes = ui.messages.shown.size();
