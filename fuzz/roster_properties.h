@@ -55,8 +55,9 @@ inline std::string_view SavedStatus(const roster::Participant& p) {
 // A last name that starts with a byte-order mark (a UTF-8 file pasted into another)
 // loses the mark when it opens a saved file, where the reader takes it for the file's.
 inline std::string_view WithoutMark(std::string_view name) {
-  if (name.substr(0, 3) == "\xEF\xBB\xBF") name.remove_prefix(3);
-  return text::WithoutBlanks(name);
+  name = text::WithoutBlanks(name);
+  while (name.substr(0, 3) == "\xEF\xBB\xBF") name = text::WithoutBlanks(name.substr(3));
+  return name;
 }
 
 
