@@ -1,5 +1,6 @@
 #include "roster/roster_reader.h"
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -60,35 +61,25 @@ SkippedLineReporter& IgnoreSkippedLines() {
 
 int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& reporter,
                    DiagnosticSink& sink) {
-  // Pass 1 counts the good lines and warns about each bad one, so the roster is built
-  // in one allocation of its final size by pass 2.
-  Participant scratch;
-  int count = 0;
+  // Both passes of the reader walk the same in-memory copy of the file, so they parse every
+  // line alike: one walk that warns about each bad line in order and keeps each good entry
+  // gives the same roster as counting first and parsing again.
+  const std::size_t first_new = target.Entries.size();
+  target.Entries.reserve(first_new + static_cast<std::size_t>(
+                                         std::count(text.begin(), text.end(), '\n') + 1));
   std::string_view line;
   for (LineReader lines(text); lines.Next(line);) {
     if (IsBlank(line) || IsComment(line)) continue;
-    if (WInfoParseDataLine(line, scratch, sink) == 0) {
-      ++count;
+    Participant& entry = target.Entries.emplace_back();
+    if (WInfoParseDataLine(line, entry, sink) == 0) {
+      RebuildSortKeys(entry);
     } else {
+      target.Entries.pop_back();
       reporter.SkippedLine(kSkippedLineCaption, text::WithoutBlanks(line));
     }
   }
-  if (count == 0) return 0;
-
-  std::vector<Participant> entries(static_cast<std::size_t>(count));
-  std::size_t k = 0;
-  for (LineReader lines(text); lines.Next(line) && k < entries.size();) {
-    if (IsBlank(line) || IsComment(line)) continue;
-    if (WInfoParseDataLine(line, entries[k], SilentDiagnostics()) != 0) continue;
-    RebuildSortKeys(entries[k]);
-    ++k;
-  }
-  if (target.Entries.empty()) {
-    target.Entries = std::move(entries);
-  } else {
-    target.Entries.insert(target.Entries.end(), entries.begin(), entries.end());
-  }
-  target.KeyCount = kSortKeyColumns;
+  const int count = static_cast<int>(target.Entries.size() - first_new);
+  if (count > 0) target.KeyCount = kSortKeyColumns;
   return count;
 }
 

@@ -31,10 +31,10 @@ SkippedLineReporter& IgnoreSkippedLines();
 // Parses a whole roster text (as read from a file) into target, normally empty (entries
 // it already holds stay in front of the new ones; DisplayOrder is not touched).
 // Lines end with LF or CR LF; a UTF-8 byte-order mark at the start is ignored. Blank
-// lines, and lines whose first non-blank character is '#' that do not parse (comments),
-// are skipped silently; every other line that fails to parse goes once to reporter and
-// is skipped. The good lines
-// become entries in file order, with their sort keys built.
+// lines and lines whose first non-blank character is '#' (comments) are skipped silently;
+// every other line that fails to parse goes once to reporter and is skipped. The good
+// lines become entries after those already in target, in file order, with their sort
+// keys built.
 // Returns the number of entries read.
 int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& reporter,
                    DiagnosticSink& sink = SilentDiagnostics());
