@@ -45,10 +45,11 @@ bool IsBlank(std::string_view line) {
 }
 
 // A "#" line is a comment in a hand-made roster, also when it would hold an entry: that is
-// how an organiser leaves out a wrestler who cannot come. (A surname typed with a leading
-// "#" therefore does not survive a save and reopen.)
+// how an organiser leaves out a wrestler who cannot come.
 bool IsComment(std::string_view line) {
-  const auto first = line.find_first_not_of(" \t");
+  // Only blanks may stand before the "#": a TAB in front marks a saved surname that
+  // starts with "#", not a comment.
+  const auto first = line.find_first_not_of(' ');
   return first != std::string_view::npos && line[first] == '#';
 }
 

@@ -20,6 +20,10 @@ std::string RosterFileText(const Roster& roster, const EntryFilter& filter) {
   for (std::size_t k = 0; k < n; ++k) {
     const Participant& p = roster.Displayed(k);
     if (filter && !filter(p)) continue;
+    // A line whose first non-blank character is "#" reads back as a comment. A leading
+    // TAB, which the reader turns into a blank and drops, keeps a surname such as "#7 Fox"
+    // an entry.
+    if (p.LastName.WithoutBlanks().starts_with('#')) out.push_back('\t');
     AppendField(out, p.LastName);
     AppendField(out, p.FirstName);
     AppendField(out, p.Weight);
