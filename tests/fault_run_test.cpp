@@ -175,11 +175,20 @@ TEST(RunFault, ClubNamesNeverLeaveTheWorkingDirectory) {
 }
 
 // Two clubs whose names differ only in characters a file name cannot hold ("Red/Hawks"
-// and "Red:Hawks") get the same per-club file, so the second club's report silently
-// replaces the first one's. Disabled until ClubFileName (reports/report_files.cpp) keeps
-// such names apart.
-TEST(RunFault, DISABLED_ClubsWhoseNamesDifferOnlyInUnsafeCharactersKeepTheirOwnFiles) {
-  EXPECT_NE(reports::ClubFileName("Red/Hawks"), reports::ClubFileName("Red:Hawks"));
+// and "Red:Hawks") share one per-club file; neither club's bouts may be lost from it.
+TEST(RunFault, ClubsWhoseNamesDifferOnlyInUnsafeCharactersShareOneFileWithBothBlocks) {
+  EXPECT_EQ(reports::ClubFileName("Red/Hawks"), reports::ClubFileName("Red:Hawks"));
+  FakeFileSystem files;
+  roster::Roster roster;
+  roster::ReadRosterText("Smith\tJohn\t72\t10\t3\tRed/Hawks\tyes\r\n"
+                         "Jones\tBob\t72\t10\t3\tRed:Hawks\tyes\r\n",
+                         roster, roster::IgnoreSkippedLines());
+  roster::ResetDisplayOrder(roster);
+  ASSERT_TRUE(RunOn(files, roster).Completed());
+  const auto shared = files.Contents(reports::ClubFileName("Red/Hawks"));
+  ASSERT_TRUE(shared.has_value());
+  EXPECT_NE(shared->find("Smith"), std::string::npos);
+  EXPECT_NE(shared->find("Jones"), std::string::npos);
 }
 
 // A comma in a name or club ("Smith, Jr") must not add a column to that bout's record
