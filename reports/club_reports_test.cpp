@@ -12,13 +12,8 @@
 namespace kestrio::reports {
 namespace {
 
+using testing::Lines;
 using testing::RunBuilder;
-
-std::string Lines(std::initializer_list<std::string_view> lines) {
-  std::string out;
-  for (std::string_view line : lines) out.append(line).append("\r\n");
-  return out;
-}
 
 const char* const kTitleRule44 = "  --------------------------------------------";
 

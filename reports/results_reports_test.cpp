@@ -10,13 +10,8 @@
 namespace kestrio::reports {
 namespace {
 
+using testing::Lines;
 using testing::RunBuilder;
-
-std::string Lines(std::initializer_list<std::string_view> lines) {
-  std::string out;
-  for (std::string_view line : lines) out.append(line).append("\r\n");
-  return out;
-}
 
 const std::string_view kBoutSheetHeader =
     "Bout, Wgt, Surname1       , GivenName1     , Club1, Wght1, Age1, Rate1, Surname2       , "

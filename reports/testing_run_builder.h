@@ -4,12 +4,21 @@
 // checked without the pairing engine.
 
 #include <cstdlib>
+#include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "pairing/pairing_run.h"
 #include "reports/results_reports.h"
 
 namespace kestrio::reports::testing {
+
+// The report text of the given lines, each ended by CR LF.
+inline std::string Lines(std::initializer_list<std::string_view> lines) {
+  std::string out;
+  for (std::string_view line : lines) out.append(line).append("\r\n");
+  return out;
+}
 
 class RunBuilder {
  public:

@@ -7,17 +7,12 @@
 
 #include "roster/roster_reader.h"
 #include "roster/sort_display_order.h"
+#include "roster/testing_roster.h"
 
 namespace kestrio::roster {
 namespace {
 
-Roster Loaded(const std::string& text) {
-  Roster roster;
-  ReadRosterText(text, roster, IgnoreSkippedLines());
-  ResetDisplayOrder(roster);
-  SortDisplayOrder(roster);
-  return roster;
-}
+using testing::Loaded;
 
 std::vector<std::string> Statuses(const Roster& roster) {
   std::vector<std::string> out;

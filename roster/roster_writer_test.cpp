@@ -6,18 +6,13 @@
 
 #include "roster/roster_reader.h"
 #include "roster/sort_display_order.h"
+#include "roster/testing_roster.h"
 #include "tests/fake_file_system.h"
 
 namespace kestrio::roster {
 namespace {
 
-Roster Loaded(const std::string& text) {
-  Roster roster;
-  ReadRosterText(text, roster, IgnoreSkippedLines());
-  ResetDisplayOrder(roster);
-  SortDisplayOrder(roster);
-  return roster;
-}
+using testing::Loaded;
 
 const char kRoster[] =
     "Smith\tJohn\t72\t10\t3\tTigers\tyes\n"
@@ -83,7 +78,7 @@ TEST(RosterWriterTest, FailedSaveKeepsThePreviousFile) {
   EXPECT_EQ(roster.Entries.size(), 3u);
 
   RealFileSystem disk;
-  const std::string nowhere = testing::TempDir() + "no-such-dir/club.tmrx";
+  const std::string nowhere = ::testing::TempDir() + "no-such-dir/club.tmrx";
   const Status missing_dir = SaveRosterFile(disk, nowhere, roster);
   EXPECT_FALSE(missing_dir.ok());
   EXPECT_EQ(missing_dir.message().rfind(nowhere + ": ", 0), 0u) << missing_dir.message();
