@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "base/version.h"
+
 namespace kestrio::app {
 
 struct BatchOptions {
@@ -49,6 +51,6 @@ std::optional<int> ParseSortColumn(std::string_view text);
 // The --help text.
 std::string BatchUsage();
 
-inline constexpr std::string_view kBatchVersion = "kestrio-batch 2.1";
+inline constexpr std::string_view kBatchVersion = "kestrio-batch " KESTRIO_VERSION_TEXT;
 
 }  // namespace kestrio::app

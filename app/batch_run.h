@@ -5,7 +5,7 @@
 #include <ostream>
 
 #include "app/batch_options.h"
-#include "roster/file_system.h"
+#include "base/file_system.h"
 
 namespace kestrio::app {
 

@@ -7,7 +7,7 @@
 
 #include "app/batch_options.h"
 #include "app/batch_run.h"
-#include "roster/file_system.h"
+#include "base/file_system.h"
 
 int main(int argc, char** argv) {
   using namespace kestrio::app;

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 
+#include "base/version.h"
 #include "platform/artwork.h"
 #include "platform/desktop_app.h"
 #include "platform/main_window.h"

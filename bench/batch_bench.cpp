@@ -50,7 +50,7 @@ class MemoryDirectory : public FileSystem {
  public:
   Status ReadFile(const std::string& path, std::string* contents) override {
     auto it = files_.find(path);
-    if (it == files_.end()) return Status::Error(path + ": No such file or directory");
+    if (it == files_.end()) return Status::NotFound(path + ": No such file or directory");
     *contents = it->second;
     return Status::Ok();
   }

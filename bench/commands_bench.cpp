@@ -21,7 +21,7 @@ class MemoryFileSystem : public FileSystem {
  public:
   Status ReadFile(const std::string& path, std::string* contents) override {
     const auto it = files.find(path);
-    if (it == files.end()) return Status::Error(path + ": No such file or directory");
+    if (it == files.end()) return Status::NotFound(path + ": No such file or directory");
     *contents = it->second;
     return Status::Ok();
   }

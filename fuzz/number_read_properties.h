@@ -11,8 +11,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/number_text.h"
 #include "fuzz/property_check.h"
-#include "roster/number_text.h"
 
 namespace kestrio::fuzz {
 

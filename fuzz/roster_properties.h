@@ -17,9 +17,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/number_text.h"
 #include "fuzz/property_check.h"
 #include "roster/line_parser.h"
-#include "roster/number_text.h"
 #include "roster/roster.h"
 #include "roster/roster_reader.h"
 #include "roster/roster_writer.h"
@@ -60,7 +60,6 @@ inline std::string_view WithoutMark(std::string_view name) {
   return name;
 }
 
-
 // The same entry as the organiser sees it after a save: every text without its leading
 // and trailing blanks (a leading control character is stored as a blank, and a data
 // file keeps texts without blanks around them).
@@ -68,14 +67,13 @@ inline bool SameAfterSave(const roster::Participant& a, const roster::Participan
   return WithoutMark(a.LastName.WithoutBlanks()) == WithoutMark(b.LastName.WithoutBlanks()) &&
          a.FirstName.WithoutBlanks() == b.FirstName.WithoutBlanks() && a.Weight == b.Weight &&
          a.Age == b.Age && a.Rating == b.Rating &&
-         a.Club.WithoutBlanks() == b.Club.WithoutBlanks() &&
-         SavedStatus(a) == SavedStatus(b);
+         a.Club.WithoutBlanks() == b.Club.WithoutBlanks() && SavedStatus(a) == SavedStatus(b);
 }
 
 inline std::string Describe(const roster::Participant& p) {
   std::string s;
-  for (std::string_view f : {p.LastName.view(), p.FirstName.view(), p.Weight.view(),
-                             p.Age.view(), p.Rating.view(), p.Club.view(), p.Status.view()}) {
+  for (std::string_view f : {p.LastName.view(), p.FirstName.view(), p.Weight.view(), p.Age.view(),
+                             p.Rating.view(), p.Club.view(), p.Status.view()}) {
     s += '[';
     s += Printable(text::TrimTrailing(f), 40);
     s += ']';
@@ -146,9 +144,9 @@ inline std::string CheckRosterLine(std::string_view line) {
     }
   }
   for (const auto* field : {&entry.AgeYears, &entry.WeightClass}) {
-    v.Expect(text::ReadDouble(field->view()).has_value(),
-             "a derived field does not read back: [" + std::string(field->view()) + "] from " +
-                 shown);
+    v.Expect(
+        text::ReadDouble(field->view()).has_value(),
+        "a derived field does not read back: [" + std::string(field->view()) + "] from " + shown);
   }
   return v.first();
 }
@@ -180,8 +178,8 @@ inline void CheckReaderAgainstParser(std::string_view input, Violations& v, int*
   if (v.any()) return;
   for (std::size_t k = 0; k < expected.size(); ++k) {
     v.Expect(SameFields(read.Entries[k], expected[k]),
-             "entry " + std::to_string(k) + " differs from its line parsed alone: " +
-                 Describe(read.Entries[k]));
+             "entry " + std::to_string(k) +
+                 " differs from its line parsed alone: " + Describe(read.Entries[k]));
   }
 }
 

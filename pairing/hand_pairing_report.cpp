@@ -4,9 +4,9 @@
 #include <utility>
 #include <vector>
 
+#include "base/fixed_text.h"
+#include "base/number_text.h"
 #include "pairing/fit_index.h"
-#include "roster/fixed_text.h"
-#include "roster/number_text.h"
 
 namespace kestrio::pairing {
 namespace {

@@ -4,8 +4,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-#include "roster/fixed_text.h"
-#include "roster/number_text.h"
+#include "base/fixed_text.h"
+#include "base/number_text.h"
 
 namespace kestrio::pairing::testing {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "roster/number_text.h"
+#include "base/number_text.h"
 
 namespace kestrio::pairing {
 namespace {
@@ -16,8 +16,7 @@ constexpr double kDoublePowers[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e
 
 // A plain decimal [-]digits[.digits] with at most 15 digits, as whole digits and the
 // number of decimals; false for anything else (sign '+', exponent, too many digits).
-bool SplitDecimal(std::string_view token, bool* negative, std::uint64_t* digits,
-                  int* decimals) {
+bool SplitDecimal(std::string_view token, bool* negative, std::uint64_t* digits, int* decimals) {
   std::size_t i = 0;
   *negative = !token.empty() && token[0] == '-';
   if (*negative) ++i;

@@ -6,7 +6,7 @@
 
 #include <gtest/gtest.h>
 
-#include "roster/number_text.h"
+#include "base/number_text.h"
 
 namespace kestrio::pairing {
 namespace {
@@ -30,15 +30,34 @@ TEST(ReadMeasure, ReadsEveryTextAsTheFloatAndDoubleReadersDo) {
     std::string text = digits.substr(0, digits.size() > static_cast<std::size_t>(decimals)
                                             ? digits.size() - static_cast<std::size_t>(decimals)
                                             : 0) +
-                       "." + digits.substr(digits.size() > static_cast<std::size_t>(decimals)
-                                               ? digits.size() - static_cast<std::size_t>(decimals)
-                                               : 0);
+                       "." +
+                       digits.substr(digits.size() > static_cast<std::size_t>(decimals)
+                                         ? digits.size() - static_cast<std::size_t>(decimals)
+                                         : 0);
     if (rng() % 4 == 0) text = "-" + text;
     ExpectSameAsTheReaders("   " + text);
   }
-  for (const char* text : {"     72.00", "72", "72.", ".5", "-.5", "-0.00", "+5", "1.5e3", "1.5D3",
-                           "16777217", "16777216.5", "0.1234567890123", "99999999999999999",
-                           "72 kg", "72,5", "", "   ", "72kg", "abc", "1e99", "-"}) {
+  for (const char* text : {"     72.00",
+                           "72",
+                           "72.",
+                           ".5",
+                           "-.5",
+                           "-0.00",
+                           "+5",
+                           "1.5e3",
+                           "1.5D3",
+                           "16777217",
+                           "16777216.5",
+                           "0.1234567890123",
+                           "99999999999999999",
+                           "72 kg",
+                           "72,5",
+                           "",
+                           "   ",
+                           "72kg",
+                           "abc",
+                           "1e99",
+                           "-"}) {
     ExpectSameAsTheReaders(text);
   }
 }

@@ -10,8 +10,8 @@
 #include <system_error>
 #include <vector>
 
-#include "roster/fixed_text.h"
-#include "roster/number_text.h"
+#include "base/fixed_text.h"
+#include "base/number_text.h"
 
 namespace kestrio::pairing {
 namespace {
@@ -187,10 +187,10 @@ Status ParsePairingControl(std::string_view text, const std::string& file_name,
   if (body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
   const std::vector<Token> tokens = Tokenize(body);
   auto error = [&](int line, const std::string& what) {
-    return Status::Error(file_name + ", line " + std::to_string(line) + ": " + what + ": \"" +
-                         std::string(LineText(text, line)) + "\"");
+    return Status::BadControlFile(file_name + ", line " + std::to_string(line) + ": " + what +
+                                  ": \"" + std::string(LineText(text, line)) + "\"");
   };
-  if (tokens.empty()) return Status::Error(file_name + ": no $control group");
+  if (tokens.empty()) return Status::BadControlFile(file_name + ": no $control group");
   if (!EqualIgnoringCase(tokens[0].Text, "$control")) {
     return error(tokens[0].Line, "the file does not start with $control");
   }
@@ -223,11 +223,11 @@ Status ParsePairingControl(std::string_view text, const std::string& file_name,
 Status ReadPairingControl(FileSystem& fs, PairingControl* control) {
   const std::string name(kControlFileName);
   if (fs.Exists(name) && !fs.IsRegularFile(name)) {
-    return Status::Error("Error opening file " + name + ": it is not a regular file");
+    return Status::BadControlFile("Error opening file " + name + ": it is not a regular file");
   }
   std::string contents;
   if (Status status = fs.ReadFile(name, &contents); !status.ok()) {
-    return Status::Error("Error opening file " + name + " (" + status.message() + ")");
+    return Status::BadControlFile("Error opening file " + name + " (" + status.message() + ")");
   }
   return ParsePairingControl(contents, name, control);
 }
@@ -236,7 +236,7 @@ Status WritePairingControl(FileSystem& fs, const PairingControl& control) {
   const std::string name(kControlFileName);
   // Written aside and renamed, so a full disk never leaves half a control file behind.
   if (Status status = fs.WriteFileAtomic(name, FormatPairingControl(control)); !status.ok()) {
-    return Status::Error("Error writing file " + name + " (" + status.message() + ")");
+    return Status::BadControlFile("Error writing file " + name + " (" + status.message() + ")");
   }
   return Status::Ok();
 }

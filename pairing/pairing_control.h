@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "roster/file_system.h"
+#include "base/file_system.h"
 
 namespace kestrio::pairing {
 

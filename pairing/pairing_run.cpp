@@ -5,10 +5,10 @@
 #include <string>
 #include <unordered_map>
 
+#include "base/number_text.h"
 #include "pairing/fit_index.h"
 #include "pairing/measure_text.h"
 #include "pairing/pairing_phase.h"
-#include "roster/number_text.h"
 
 namespace kestrio::pairing {
 namespace {
@@ -23,7 +23,7 @@ std::string_view WithoutLeadingBlanks(std::string_view s) {
 }
 
 Status Unreadable(const roster::Participant& p, std::string_view field, std::string_view value) {
-  return Status::Error(
+  return Status::BadNumber(
       "The " + std::string(field) + " \"" + std::string(text::WithoutBlanks(value)) + "\" of " +
       std::string(p.LastName.WithoutBlanks()) + ", " + std::string(p.FirstName.WithoutBlanks()) +
       " is not a number: no bouts were paired.");

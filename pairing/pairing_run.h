@@ -10,10 +10,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "base/file_system.h"
+#include "base/fixed_text.h"
 #include "pairing/goodness_of_fit.h"
 #include "pairing/pairing_control.h"
-#include "roster/file_system.h"
-#include "roster/fixed_text.h"
 #include "roster/roster.h"
 
 namespace kestrio::pairing {

@@ -9,7 +9,7 @@
 
 #include <memory>
 
-#include "roster/file_system.h"
+#include "base/file_system.h"
 
 namespace kestrio::ui {
 class Session;

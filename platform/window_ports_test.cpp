@@ -11,13 +11,13 @@
 #include <QTest>
 #include <QTreeWidget>
 
+#include "base/file_system.h"
 #include "platform/control_dialog.h"
 #include "platform/main_window.h"
 #include "platform/modal_driver.h"
 #include "platform/roster_table_model.h"
 #include "platform/system_dialogs.h"
 #include "platform/window_ports.h"
-#include "roster/file_system.h"
 #include "ui/menu_layout.h"
 
 using namespace kestrio::platform;

@@ -6,9 +6,9 @@
 #include <numeric>
 #include <unordered_map>
 
+#include "base/fixed_text.h"
 #include "reports/report_files.h"
 #include "reports/report_line.h"
-#include "roster/fixed_text.h"
 
 namespace kestrio::reports {
 namespace {

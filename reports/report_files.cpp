@@ -1,6 +1,6 @@
 #include "reports/report_files.h"
 
-#include "roster/fixed_text.h"
+#include "base/fixed_text.h"
 
 namespace kestrio::reports {
 namespace {

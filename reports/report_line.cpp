@@ -4,7 +4,7 @@
 #include <charconv>
 #include <cmath>
 
-#include "roster/number_text.h"
+#include "base/number_text.h"
 
 namespace kestrio::reports {
 namespace {

@@ -5,7 +5,7 @@
 #include <cstring>
 #include <random>
 
-#include "roster/number_text.h"
+#include "base/number_text.h"
 
 namespace kestrio::reports {
 namespace {

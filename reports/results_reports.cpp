@@ -53,14 +53,16 @@ std::vector<BoutSides> FindBoutSides(const PairingRun& run) {
 }
 
 Status Inconsistent(int bout, const char* what) {
-  return Status::Error("Pairing tables inconsistent: bout " + std::to_string(bout) + " " + what);
+  return Status::InconsistentRun("Pairing tables inconsistent: bout " + std::to_string(bout) + " " +
+                                 what);
 }
 
 Status CheckRoundTable(const PairingRun& run) {
   if (!RoundTableFits(run) ||
       run.SelectedList.size() != static_cast<std::size_t>(run.SelectionSize) ||
       run.BoutCount.size() != static_cast<std::size_t>(run.SelectionSize) || run.TotalBouts < 0) {
-    return Status::Error("Pairing tables inconsistent: table sizes differ from the selection");
+    return Status::InconsistentRun(
+        "Pairing tables inconsistent: table sizes differ from the selection");
   }
   std::vector<int> seen(static_cast<std::size_t>(run.TotalBouts) + 1, 0);
   for (int p = 0; p < run.SelectionSize; ++p) {
@@ -84,7 +86,8 @@ Status CheckRoundTable(const PairingRun& run) {
 Status CheckBoutList(const PairingRun& run) {
   if (run.BoutOrder.size() != static_cast<std::size_t>(run.TotalBouts) ||
       run.BoutList.size() != 2 * static_cast<std::size_t>(run.TotalBouts)) {
-    return Status::Error("Pairing tables inconsistent: bout list and bout order sizes differ");
+    return Status::InconsistentRun(
+        "Pairing tables inconsistent: bout list and bout order sizes differ");
   }
   for (int t = 1; t <= run.TotalBouts; ++t) {
     const std::int64_t e = run.BoutOrder[static_cast<std::size_t>(t - 1)];
@@ -97,7 +100,7 @@ Status CheckBoutList(const PairingRun& run) {
   }
   for (const auto& entry : run.BoutList) {
     if (entry.SelectionIndex < 0 || entry.SelectionIndex >= run.SelectionSize) {
-      return Status::Error(
+      return Status::InconsistentRun(
           "Pairing tables inconsistent: a bout names a wrestler outside the selection");
     }
   }

@@ -12,8 +12,8 @@
 #include <cstdint>
 #include <string>
 
+#include "base/file_system.h"
 #include "pairing/pairing_run.h"
-#include "roster/file_system.h"
 
 namespace kestrio::reports {
 

@@ -26,7 +26,8 @@ class ReportSink {
 
   // The outcome's status once every report was attempted.
   void Finish() {
-    if (!failed_.empty()) outcome_.status = Status::Error("Unable to write report file " + failed_);
+    if (!failed_.empty())
+      outcome_.status = Status::IoError("Unable to write report file " + failed_);
   }
 
  private:
@@ -43,7 +44,7 @@ PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
   PairingOutcome outcome;
   if (!ClearReportFiles(fs)) {
     outcome.BoutSheetsWritable = false;
-    outcome.status = Status::Error(std::string(kBoutSheetsHeldText));
+    outcome.status = Status::BoutSheetsHeld(std::string(kBoutSheetsHeldText));
     return outcome;
   }
   if (Status s = pairing::LoadPairingControl(fs, control); !s.ok()) {

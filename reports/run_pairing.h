@@ -8,9 +8,9 @@
 #include <string_view>
 #include <vector>
 
+#include "base/file_system.h"
 #include "pairing/pairing_control.h"
 #include "pairing/pairing_run.h"
-#include "roster/file_system.h"
 #include "roster/roster.h"
 
 namespace kestrio::reports {

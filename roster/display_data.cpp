@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "roster/fixed_text.h"
+#include "base/fixed_text.h"
 
 namespace kestrio::roster {
 namespace {

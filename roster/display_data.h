@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "roster/file_system.h"
+#include "base/file_system.h"
 #include "roster/roster.h"
 #include "roster/roster_writer.h"
 

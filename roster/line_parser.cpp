@@ -4,7 +4,7 @@
 #include <optional>
 #include <string>
 
-#include "roster/number_text.h"
+#include "base/number_text.h"
 
 namespace kestrio::roster {
 namespace {

@@ -5,7 +5,7 @@
 #include <array>
 #include <string_view>
 
-#include "roster/fixed_text.h"
+#include "base/fixed_text.h"
 
 namespace kestrio::roster {
 
@@ -66,7 +66,9 @@ inline constexpr std::string_view Unassigned = "Unassigned";
 bool HasStatus(const Participant& p, std::string_view value);
 inline bool IsSelected(const Participant& p) { return HasStatus(p, ParticipantStatus::Selected); }
 inline bool IsDeleted(const Participant& p) { return HasStatus(p, ParticipantStatus::Deleted); }
-inline bool IsDuplicated(const Participant& p) { return HasStatus(p, ParticipantStatus::Duplicated); }
+inline bool IsDuplicated(const Participant& p) {
+  return HasStatus(p, ParticipantStatus::Duplicated);
+}
 inline bool IsUnassigned(const Participant& p) { return p.Status.IsBlank(); }
 
 // Writes a status value left-aligned and blank-padded (an empty value blanks it).

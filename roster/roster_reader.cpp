@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "roster/fixed_text.h"
+#include "base/fixed_text.h"
 #include "roster/sort_display_order.h"
 
 namespace kestrio::roster {
@@ -66,8 +66,8 @@ int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& r
   // line alike: one walk that warns about each bad line in order and keeps each good entry
   // gives the same roster as counting first and parsing again.
   const std::size_t first_new = target.Entries.size();
-  target.Entries.reserve(first_new + static_cast<std::size_t>(
-                                         std::count(text.begin(), text.end(), '\n') + 1));
+  target.Entries.reserve(first_new +
+                         static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') + 1));
   std::string_view line;
   for (LineReader lines(text); lines.Next(line);) {
     if (IsBlank(line) || IsComment(line)) continue;

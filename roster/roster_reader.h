@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "roster/file_system.h"
+#include "base/file_system.h"
 #include "roster/line_parser.h"
 #include "roster/roster.h"
 

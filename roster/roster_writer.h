@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-#include "roster/file_system.h"
+#include "base/file_system.h"
 #include "roster/roster.h"
 
 namespace kestrio::roster {

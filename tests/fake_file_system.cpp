@@ -6,8 +6,10 @@
 namespace kestrio {
 namespace {
 
+// The kind the machine's disk gives for the same reason.
 Status Failure(const std::string& path, const std::string& reason) {
-  return Status::Error(path + ": " + reason);
+  if (reason == "No such file or directory") return Status::NotFound(path + ": " + reason);
+  return Status::IoError(path + ": " + reason);
 }
 
 }  // namespace

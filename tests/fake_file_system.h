@@ -25,7 +25,7 @@
 #include <string_view>
 #include <vector>
 
-#include "roster/file_system.h"
+#include "base/file_system.h"
 
 namespace kestrio {
 

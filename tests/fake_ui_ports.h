@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "roster/file_system.h"
+#include "base/file_system.h"
 #include "ui/dialog_port.h"
 #include "ui/file_dialog_port.h"
 #include "ui/list_pane.h"

@@ -6,8 +6,8 @@
 #include <filesystem>
 #include <string>
 
+#include "base/file_system.h"
 #include "roster/display_data.h"
-#include "roster/file_system.h"
 #include "roster/roster_reader.h"
 #include "tests/fake_file_system.h"
 
@@ -50,7 +50,8 @@ TEST(RealFileSystemFault, FullDiskIsReportedWithTheFileName) {
   EXPECT_EQ(s.message(), "/dev/full: No space left on device");
 
   roster::Roster roster;
-  roster::ReadRosterText("Smith\tJohn\t72\t10\t3\tTigers\r\n", roster, roster::IgnoreSkippedLines());
+  roster::ReadRosterText("Smith\tJohn\t72\t10\t3\tTigers\r\n", roster,
+                         roster::IgnoreSkippedLines());
   roster::ResetDisplayOrder(roster);
   const Status listing = roster::ExportDisplayData(disk, roster, {}, "/dev/full");
   EXPECT_EQ(listing.message(), "/dev/full: No space left on device");
@@ -137,8 +138,8 @@ TEST(FakeFileSystemFault, HeldVanishedAndMissingFiles) {
   EXPECT_EQ(files.WriteFileAtomic("/gone/a.dat", "x").message(),
             "/gone/a.dat: No such file or directory");
   EXPECT_FALSE(files.HasFile("/gone/a.dat"));
-  EXPECT_EQ(files.WrittenPaths(), (std::vector<std::string>{"bouts.txt", "/data/a.dat",
-                                                             "/gone/a.dat"}));
+  EXPECT_EQ(files.WrittenPaths(),
+            (std::vector<std::string>{"bouts.txt", "/data/a.dat", "/gone/a.dat"}));
 }
 
 }  // namespace

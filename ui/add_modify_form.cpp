@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "base/number_text.h"
 #include "roster/line_parser.h"
-#include "roster/number_text.h"
 #include "roster/roster_reader.h"
 #include "roster/sort_display_order.h"
 #include "ui/selection.h"

@@ -5,8 +5,8 @@
 #include <limits>
 #include <optional>
 
-#include "roster/fixed_text.h"
-#include "roster/number_text.h"
+#include "base/fixed_text.h"
+#include "base/number_text.h"
 
 namespace kestrio::ui {
 

@@ -13,8 +13,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_system.h"
 #include "pairing/pairing_control.h"
-#include "roster/file_system.h"
 #include "ui/message_port.h"
 
 namespace kestrio::ui {

@@ -9,6 +9,7 @@
 #include <span>
 #include <string_view>
 
+#include "base/version.h"
 #include "ui/command_ids.h"
 
 namespace kestrio::ui {
@@ -45,7 +46,7 @@ std::span<const TopMenu> MenuBar();
 bool FindMenuItem(int command, MenuId* menu, int* position);
 
 // Main window title and class name.
-inline constexpr std::string_view kMainWindowTitle = "Kestrio v2.1";
+inline constexpr std::string_view kMainWindowTitle = "Kestrio v" KESTRIO_VERSION_TEXT;
 inline constexpr std::string_view kMainWindowClass = "Kestrio";
 
 // Shown when the main window cannot be set up; the program then ends with code 0.

@@ -22,10 +22,6 @@ class ProgressBarAdapter : public pairing::PairingProgress {
   ProgressPort& bar_;
 };
 
-bool NamesControlFile(const Status& status) {
-  return status.message().find(pairing::kControlFileName) != std::string::npos;
-}
-
 }  // namespace
 
 void Session::EditControls() {
@@ -67,7 +63,7 @@ void Session::RunPairingCommand() {
   } else if (!outcome.status.ok()) {
     // A bad control file, a wrestler whose numbers cannot be read, or reports that could
     // not be written: never reported as a success.
-    const std::string caption = NamesControlFile(outcome.status)
+    const std::string caption = outcome.status.IsBadControlFile()
                                     ? std::string(kControlMessageCaption)
                                     : std::string(reports::kRunCompletedCaption);
     ShowMessage(outcome.status.message(), caption, MessageIcon::Exclamation);

@@ -1,11 +1,8 @@
-// The version entries of this build, shown in the About box. The build passes the
-// version number from the project's own version; the other texts are the product's.
+// The version entries of this build, shown in the About box. The version number is the
+// project's own (base/version.h); the other texts are the product's.
 
+#include "base/version.h"
 #include "ui/about_form.h"
-
-#ifndef KESTRIO_VERSION_TEXT
-#define KESTRIO_VERSION_TEXT "2.1"
-#endif
 
 namespace kestrio::ui {
 
@@ -13,7 +10,7 @@ VersionInfo ProgramVersionInfo() {
   VersionInfo info;
   info.CompanyName = "Kestrio";
   info.FileDescription = "Kestrio: bout pairing for youth wrestling scrimmages";
-  info.ProductVersion = KESTRIO_VERSION_TEXT;
+  info.ProductVersion = std::string(kVersionText);
   info.LegalCopyright = "Copyright (C) The Kestrio developers";
   info.Comments =
       "Loads rosters of wrestlers, lets the organiser select them, and pairs the selected "

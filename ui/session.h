@@ -13,9 +13,9 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_system.h"
 #include "pairing/pairing_control.h"
 #include "pairing/pairing_run.h"
-#include "roster/file_system.h"
 #include "roster/roster.h"
 #include "ui/about_form.h"
 #include "ui/dialog_port.h"

@@ -1,6 +1,6 @@
 #include "ui/status_rules.h"
 
-#include "roster/number_text.h"
+#include "base/number_text.h"
 
 namespace kestrio::ui {
 

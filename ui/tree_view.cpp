@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <unordered_set>
 
-#include "roster/number_text.h"
+#include "base/number_text.h"
 #include "roster/participant.h"
 
 namespace kestrio::ui {

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "roster/fixed_text.h"
+#include "base/fixed_text.h"
 #include "roster/roster.h"
 #include "ui/tree_pane.h"
 

@@ -5,30 +5,15 @@
 // Abstract so that tests can inject faults (a file that vanishes, a full disk, a file
 // held open by another program) without relying on permissions. RealFileSystem is the
 // implementation on the machine's disk; tests use a fake (tests/fake_file_system.h).
-// It lives with the roster, the module every other one builds on, so that pairing and
-// reports write through it without depending on the user interface.
+// A failed call returns a Status of kind kNotFound (the file or its folder does not
+// exist) or kIoError (anything else), with a message "<path>: <reason>".
 
 #include <string>
 #include <string_view>
 
+#include "base/status.h"
+
 namespace kestrio {
-
-// Success, or a message for the organiser that names the file and the reason.
-class Status {
- public:
-  static Status Ok() { return Status(); }
-  static Status Error(std::string message) { return Status(std::move(message)); }
-
-  bool ok() const { return !failed_; }
-  const std::string& message() const { return message_; }
-
- private:
-  Status() = default;
-  explicit Status(std::string message) : failed_(true), message_(std::move(message)) {}
-
-  bool failed_ = false;
-  std::string message_;
-};
 
 class FileSystem {
  public:

@@ -1,11 +1,11 @@
-#include "roster/number_text.h"
+#include "base/number_text.h"
 
 #include <cstdio>
 #include <random>
 
 #include <gtest/gtest.h>
 
-#include "roster/fixed_text.h"
+#include "base/fixed_text.h"
 
 namespace kestrio::text {
 namespace {

@@ -1,4 +1,4 @@
-#include "roster/fixed_text.h"
+#include "base/fixed_text.h"
 
 namespace kestrio::text {
 

@@ -1,4 +1,4 @@
-#include "roster/file_system.h"
+#include "base/file_system.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -15,8 +15,19 @@ struct FileCloser {
 };
 using File = std::unique_ptr<std::FILE, FileCloser>;
 
+// A missing file or folder is told apart from every other failure.
 Status ErrnoError(const std::string& path, int error) {
-  return Status::Error(path + ": " + std::strerror(error));
+  std::string message = path + ": " + std::strerror(error);
+  if (error == ENOENT || error == ENOTDIR) return Status::NotFound(std::move(message));
+  return Status::IoError(std::move(message));
+}
+
+Status ErrorCodeError(const std::string& path, const std::error_code& ec) {
+  std::string message = path + ": " + ec.message();
+  if (ec == std::errc::no_such_file_or_directory || ec == std::errc::not_a_directory) {
+    return Status::NotFound(std::move(message));
+  }
+  return Status::IoError(std::move(message));
 }
 
 // Writes contents to a freshly opened file and closes it, reporting the first failure.
@@ -37,7 +48,7 @@ Status WriteAndClose(const std::string& path, std::string_view contents) {
 
 Status RealFileSystem::ReadFile(const std::string& path, std::string* contents) {
   std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return Status::Error(path + ": Is a directory");
+  if (std::filesystem::is_directory(path, ec)) return Status::IoError(path + ": Is a directory");
   File file(std::fopen(path.c_str(), "rb"));
   if (!file) return ErrnoError(path, errno);
   std::string data;
@@ -56,18 +67,18 @@ Status RealFileSystem::WriteFile(const std::string& path, std::string_view conte
 Status RealFileSystem::WriteFileAtomic(const std::string& path, std::string_view contents) {
   namespace fs = std::filesystem;
   std::error_code ec;
-  if (fs::is_directory(path, ec)) return Status::Error(path + ": Is a directory");
+  if (fs::is_directory(path, ec)) return Status::IoError(path + ": Is a directory");
   // The temporary file sits beside the target so that the rename stays on one disk.
   const std::string temp = path + ".kestrio-tmp";
   if (Status s = WriteAndClose(temp, contents); !s.ok()) {
     fs::remove(temp, ec);
-    return Status::Error(path + ": " + s.message().substr(temp.size() + 2));
+    return s.WithMessage(path + ": " + s.message().substr(temp.size() + 2));
   }
   fs::rename(temp, path, ec);
   if (ec) {
     std::error_code ignored;
     fs::remove(temp, ignored);
-    return Status::Error(path + ": " + ec.message());
+    return ErrorCodeError(path, ec);
   }
   return Status::Ok();
 }
@@ -85,7 +96,7 @@ bool RealFileSystem::IsRegularFile(const std::string& path) {
 Status RealFileSystem::Remove(const std::string& path) {
   std::error_code ec;
   std::filesystem::remove(path, ec);
-  if (ec) return Status::Error(path + ": " + ec.message());
+  if (ec) return ErrorCodeError(path, ec);
   return Status::Ok();
 }
 

@@ -1,0 +1,74 @@
+#pragma once
+
+// Success, or a failure of a known kind with a message for the organiser.
+//
+// Callers decide what to do from the kind (IsNotFound(), IsBadControlFile(), ...), never
+// from the message: the message is for people, names the file and the reason, and may
+// be worded differently tomorrow.
+
+#include <string>
+#include <utility>
+
+namespace kestrio {
+
+class Status {
+ public:
+  enum class Kind {
+    kOk,
+    // A file, or the folder it should be in, does not exist.
+    kNotFound,
+    // A file exists but could not be read, written or removed (a full disk, no
+    // permission, a folder where a file was expected, a file held by another program).
+    kIoError,
+    // The pairing-control file could not be read, understood or written.
+    kBadControlFile,
+    // A selected wrestler's weight, age or rating is not a number.
+    kBadNumber,
+    // The bout-sheet file is held open by another program (a mail merge) and cannot be
+    // replaced.
+    kBoutSheetsHeld,
+    // The pairing tables contradict each other; a correct pairing never produces this.
+    kInconsistentRun,
+  };
+
+  static Status Ok() { return Status(); }
+  static Status NotFound(std::string message) { return {Kind::kNotFound, std::move(message)}; }
+  static Status IoError(std::string message) { return {Kind::kIoError, std::move(message)}; }
+  static Status BadControlFile(std::string message) {
+    return {Kind::kBadControlFile, std::move(message)};
+  }
+  static Status BadNumber(std::string message) { return {Kind::kBadNumber, std::move(message)}; }
+  static Status BoutSheetsHeld(std::string message) {
+    return {Kind::kBoutSheetsHeld, std::move(message)};
+  }
+  static Status InconsistentRun(std::string message) {
+    return {Kind::kInconsistentRun, std::move(message)};
+  }
+
+  bool ok() const { return kind_ == Kind::kOk; }
+  Kind kind() const { return kind_; }
+  bool IsNotFound() const { return kind_ == Kind::kNotFound; }
+  bool IsIoError() const { return kind_ == Kind::kIoError; }
+  bool IsBadControlFile() const { return kind_ == Kind::kBadControlFile; }
+  bool IsBadNumber() const { return kind_ == Kind::kBadNumber; }
+  bool IsBoutSheetsHeld() const { return kind_ == Kind::kBoutSheetsHeld; }
+  bool IsInconsistentRun() const { return kind_ == Kind::kInconsistentRun; }
+
+  // Empty when ok.
+  const std::string& message() const { return message_; }
+
+  // The same kind with the failure put in other words, for a caller that adds what it
+  // was doing ("Error opening file ... (reason)"). An ok status stays ok.
+  Status WithMessage(std::string message) const {
+    return ok() ? Status() : Status(kind_, std::move(message));
+  }
+
+ private:
+  Status() = default;
+  Status(Kind kind, std::string message) : kind_(kind), message_(std::move(message)) {}
+
+  Kind kind_ = Kind::kOk;
+  std::string message_;
+};
+
+}  // namespace kestrio
