@@ -74,7 +74,7 @@ class Ui : public MessagePort,
   void SetRange(int, int) override {}
   void Step() override {}
   void Hide() override {}
-  void Start(const std::string&) override {}
+  void Show(const std::string&) override {}
   void RunAddModify(AddModifyForm& form) override { form.Cancel(); }
   void RunControlParameters(ControlParametersForm& form) override { form.Cancel(); }
   void RunAbout(AboutForm&) override {}

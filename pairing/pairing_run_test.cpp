@@ -55,6 +55,7 @@ TEST(PairingRun, UnreadableNumberOfASelectedWrestlerStopsTheRunByName) {
   const Status status = PairBouts(roster, PairingControl(), nullptr, &run);
   EXPECT_EQ(status.message(),
             "The Age \"ten\" of Roe, Rich is not a number: no bouts were paired.");
+  EXPECT_TRUE(status.IsBadNumber());
   EXPECT_TRUE(run.BoutList.empty());
   // Unselected, the same entry is no obstacle.
   roster.Entries[1].Status.Assign("UnSelected");

@@ -48,7 +48,9 @@ void MainWindow::AddEntries(QMenu* menu, std::span<const ui::MenuEntry> entries)
       continue;
     }
     if (entry.kind == ui::MenuEntryKind::Submenu) {
-      AddEntries(menu->addMenu(caption), entry.children);
+      QMenu* submenu = menu->addMenu(caption);
+      AddEntries(submenu, entry.children);
+      submenus_.emplace_back(submenu, entry.children);
       continue;
     }
     QAction* action = menu->addAction(caption);
@@ -159,12 +161,11 @@ QMenu* MainWindow::TopMenu(int menu) const {
   return menu >= 0 && menu < static_cast<int>(menus_.size()) ? menus_[menu] : nullptr;
 }
 
-void MainWindow::SetItemEnabled(int menu, int position, bool enabled) {
-  QMenu* m = TopMenu(menu);
-  if (m == nullptr) return;
-  const QList<QAction*> items = m->actions();
-  if (position < 0 || position >= items.size()) return;
-  items[position]->setEnabled(enabled);
+void MainWindow::ApplyMenuState(const ui::MenuState& state) {
+  for (const auto& [command, action] : actions_) action->setEnabled(state.Enabled(command));
+  for (const auto& [submenu, items] : submenus_) {
+    submenu->menuAction()->setEnabled(ui::SubmenuEnabled(state, items));
+  }
 }
 
 void MainWindow::SetStatusBarChecked(bool checked) {

@@ -12,7 +12,7 @@
 #include <map>
 #include <span>
 
-#include "ui/menu_layout.h"
+#include "ui/menu_port.h"
 
 class QAction;
 class QLabel;
@@ -37,9 +37,9 @@ class MainWindow : public QMainWindow {
   // The action of a menu command, nullptr for an unknown number.
   QAction* CommandAction(int command) const;
   QMenu* TopMenu(int menu) const;
-  // Greys or enables the item at a position of a top-level menu; separators and
-  // submenus count as positions. Out-of-range positions are ignored.
-  void SetItemEnabled(int menu, int position, bool enabled);
+  // Greys or enables every menu item as the state says; a submenu is greyed when all of
+  // its items are.
+  void ApplyMenuState(const ui::MenuState& state);
   void SetStatusBarChecked(bool checked);
 
   RosterTableModel* ListModel() const { return model_; }
@@ -95,6 +95,8 @@ class MainWindow : public QMainWindow {
 
   std::map<int, QAction*> actions_;
   std::vector<QMenu*> menus_;
+  // Each submenu with the items it was built from.
+  std::vector<std::pair<QMenu*, std::span<const ui::MenuEntry>>> submenus_;
   RosterTableModel* model_ = nullptr;
   QTableView* list_ = nullptr;
   QTreeWidget* tree_ = nullptr;

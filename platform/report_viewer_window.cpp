@@ -22,8 +22,6 @@
 namespace kestrio::platform {
 namespace {
 
-constexpr std::string_view kViewerProgram = "NotePad.exe ";
-
 // Reports end their lines with CR LF; the screen needs only the line feed.
 QString ScreenText(const std::string& contents) {
   QString text = BytesToDisplay(contents);
@@ -104,14 +102,8 @@ void ReportViewerWindow::OpenInTextEditor() {
   QDesktopServices::openUrl(QUrl::fromLocalFile(QFileInfo(target).absoluteFilePath()));
 }
 
-std::string ViewerFileName(std::string_view command_line) {
-  if (command_line.substr(0, kViewerProgram.size()) != kViewerProgram) return {};
-  return std::string(command_line.substr(kViewerProgram.size()));
-}
-
-void ReportViewerLauncher::Start(const std::string& command_line) {
+void ReportViewerLauncher::Show(const std::string& name) {
   last_ = nullptr;
-  const std::string name = ViewerFileName(command_line);
   if (name.empty()) return;
   const QString path = QFile::decodeName(QByteArray::fromStdString(name));
   QFile file(path);

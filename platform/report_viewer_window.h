@@ -41,16 +41,15 @@ class ReportViewerWindow : public QMainWindow {
   QPlainTextEdit* text_ = nullptr;
 };
 
-// Starts a viewer for every "NotePad.exe <file>" command line the session issues. The
-// file is read before Start returns; anything else on the command line is ignored, and
-// nothing is ever passed to a shell. Viewers are top-level windows owned by Qt (they
-// delete themselves when closed); the parent only places them.
+// Opens a viewer window for every file the session shows. The file is read before Show
+// returns. Viewers are top-level windows owned by Qt (they delete themselves when
+// closed); the parent only places them.
 class ReportViewerLauncher : public ui::ReportViewer {
  public:
   explicit ReportViewerLauncher(QWidget* parent) : parent_(parent) {}
-  void Start(const std::string& command_line) override;
+  void Show(const std::string& file_name) override;
 
-  // The viewer opened by the latest Start, nullptr when it opened none.
+  // The viewer opened by the latest Show, nullptr when it opened none.
   ReportViewerWindow* LastViewer() const { return last_; }
 
  private:
@@ -58,9 +57,5 @@ class ReportViewerLauncher : public ui::ReportViewer {
   ReportViewerWindow* last_ = nullptr;
   int opened_ = 0;
 };
-
-// The file named by a viewer command line ("NotePad.exe " followed by the name), or an
-// empty text when the line names no file.
-std::string ViewerFileName(std::string_view command_line);
 
 }  // namespace kestrio::platform

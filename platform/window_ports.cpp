@@ -80,14 +80,7 @@ void StatusBarView::SetPartText(int part, std::string_view text) {
 
 void StatusBarView::SetVisible(bool visible) { window_.SetStatusBarShown(visible); }
 
-void MenuView::Apply(const ui::MenuState& state) {
-  for (int menu = 0; menu < ui::kMenuCount; ++menu) {
-    for (int position = 0; position < ui::kMaxMenuPositions; ++position) {
-      window_.SetItemEnabled(menu, position,
-                             state.Enabled(static_cast<ui::MenuId>(menu), position));
-    }
-  }
-}
+void MenuView::Apply(const ui::MenuState& state) { window_.ApplyMenuState(state); }
 
 void MenuView::SetStatusBarChecked(bool checked) { window_.SetStatusBarChecked(checked); }
 

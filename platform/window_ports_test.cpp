@@ -92,16 +92,23 @@ class WindowPortsTest : public QObject {
     QCOMPARE(window.Tree()->topLevelItem(0)->child(0)->childCount(), 0);
   }
 
-  void MenuStatesFollowPositionsIncludingSubmenus() {
+  void MenuStatesFollowCommandsAndSubmenusTheirItems() {
     MainWindow window;
     MenuView menus(window);
     ku::MenuState state;
-    state.SetEnabled(ku::MenuId::Lumiva, 0, false);  // "Pairing Results" and its items
-    state.SetEnabled(ku::MenuId::File, 4, false);    // "Save &Display Data"
-    state.SetEnabled(ku::MenuId::Edit, 11, false);   // "Tag Duplicates"
+    for (int command : {ku::kCmdViewSummary, ku::kCmdViewByClub, ku::kCmdViewByBoutNumber}) {
+      state.SetEnabled(command, false);  // "Pairing Results" and its items
+    }
+    state.SetEnabled(ku::kCmdSaveDisplayData, false);
+    state.SetEnabled(ku::kCmdTagDuplicates, false);
     menus.Apply(state);
     QVERIFY(!window.TopMenu(4)->actions().at(0)->isEnabled());
     QVERIFY(window.TopMenu(4)->actions().at(1)->isEnabled());
+    state.SetEnabled(ku::kCmdViewByClub, true);
+    menus.Apply(state);
+    QVERIFY(window.TopMenu(4)->actions().at(0)->isEnabled());
+    QVERIFY(window.CommandAction(ku::kCmdViewByClub)->isEnabled());
+    QVERIFY(!window.CommandAction(ku::kCmdViewSummary)->isEnabled());
     QVERIFY(!window.CommandAction(ku::kCmdSaveDisplayData)->isEnabled());
     QVERIFY(!window.CommandAction(ku::kCmdTagDuplicates)->isEnabled());
     QVERIFY(window.CommandAction(ku::kCmdEmptyTrash)->isEnabled());

@@ -14,10 +14,12 @@ class ReportSink {
  public:
   ReportSink(FileSystem& fs, PairingOutcome& outcome) : fs_(fs), outcome_(outcome) {}
 
-  void Write(const std::string& name, const std::string& contents) {
+  // by_club: the file is one of those "By Club" shows.
+  void Write(const std::string& name, const std::string& contents, bool by_club = false) {
     const Status s = fs_.WriteFileAtomic(name, contents);
     if (s.ok()) {
       outcome_.FilesWritten.push_back(name);
+      if (by_club) outcome_.ByClubFilesWritten.push_back(name);
       return;
     }
     if (!failed_.empty()) failed_ += "; ";
@@ -67,8 +69,8 @@ PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
   sink.Write(std::string(kResultsSummaryName), WriteResultsSummary(*run));
   sink.Write(std::string(kByHandName), pairing::FormatByHandReport(*run));
   const ClubReports club_reports = WriteClubReports(*run);
-  sink.Write(std::string(kBoutsByClubName), club_reports.by_club);
-  for (const ClubFile& file : club_reports.files) sink.Write(file.name, file.text);
+  sink.Write(std::string(kBoutsByClubName), club_reports.by_club, /*by_club=*/true);
+  for (const ClubFile& file : club_reports.files) sink.Write(file.name, file.text, true);
   sink.Write(std::string(kBoutsByBoutNumberName), WriteBoutsByBoutNumber(*run));
   sink.Finish();
   return outcome;

@@ -34,6 +34,9 @@ struct PairingOutcome {
   Status status = Status::Ok();
   // The report files written in full, in the order they were written.
   std::vector<std::string> FilesWritten;
+  // Those of them that "By Club" shows: the all-clubs report, then each club's own file
+  // in club order.
+  std::vector<std::string> ByClubFilesWritten;
 
   bool Completed() const { return BoutSheetsWritable && status.ok(); }
 };

@@ -66,26 +66,14 @@ void FakeTreePane::InsertLeaf(TreeBranch branch, int position, const std::string
   under.insert(under.begin() + static_cast<std::ptrdiff_t>(at), label);
 }
 
-bool FakeMenu::Enabled(int command) const {
-  if (command == kCmdViewSummary || command == kCmdViewByClub || command == kCmdViewByBoutNumber) {
-    return state.Enabled(MenuId::Lumiva, 0);
-  }
-  MenuId menu;
-  int position;
-  return FindMenuItem(command, &menu, &position) && state.Enabled(menu, position);
-}
-
 void FakeProgress::SetRange(int low, int high) {
   events.push_back("range " + std::to_string(low) + ".." + std::to_string(high));
 }
 
-void FakeViewer::Start(const std::string& command_line) {
-  command_lines.push_back(command_line);
+void FakeViewer::Show(const std::string& file_name) {
+  files.push_back(file_name);
   std::string file;
-  const std::string prefix = "NotePad.exe ";
-  if (fs_ != nullptr && command_line.rfind(prefix, 0) == 0) {
-    if (!fs_->ReadFile(command_line.substr(prefix.size()), &file).ok()) file.clear();
-  }
+  if (fs_ != nullptr && !fs_->ReadFile(file_name, &file).ok()) file.clear();
   contents.push_back(file);
 }
 

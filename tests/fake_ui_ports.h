@@ -108,8 +108,8 @@ class FakeMenu : public MenuPort {
   }
   void SetStatusBarChecked(bool checked) override { status_bar_checked = checked; }
 
-  // Whether the item carrying the command is enabled (submenu items follow their submenu).
-  bool Enabled(int command) const;
+  // Whether the item carrying the command is enabled.
+  bool Enabled(int command) const { return state.Enabled(command); }
 
   MenuState state;
   int applied = 0;
@@ -131,9 +131,10 @@ class FakeViewer : public ReportViewer {
  public:
   // Reads the viewed file at once, as the desktop viewer does; fs may be null.
   explicit FakeViewer(FileSystem* fs) : fs_(fs) {}
-  void Start(const std::string& command_line) override;
+  void Show(const std::string& file_name) override;
 
-  std::vector<std::string> command_lines;
+  // The files shown, in order.
+  std::vector<std::string> files;
   // The contents of each viewed file at the moment it was shown (empty when missing).
   std::vector<std::string> contents;
 

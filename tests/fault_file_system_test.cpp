@@ -78,6 +78,7 @@ TEST(RealFileSystemFault, AtomicSaveThatCannotFinishKeepsThePreviousFile) {
   const Status missing = disk.WriteFileAtomic(lost, "x");
   ASSERT_FALSE(missing.ok());
   EXPECT_EQ(missing.message(), lost + ": No such file or directory");
+  EXPECT_TRUE(missing.IsNotFound());
   EXPECT_EQ(dir.EntryCount(), 1);
 }
 
@@ -90,6 +91,7 @@ TEST(RealFileSystemFault, DirectoriesAreNeitherReadNorReplaced) {
   const Status read = disk.ReadFile(control, &contents);
   ASSERT_FALSE(read.ok());
   EXPECT_EQ(read.message(), control + ": Is a directory");
+  EXPECT_TRUE(read.IsIoError());
   EXPECT_EQ(contents, "untouched");
   EXPECT_FALSE(disk.WriteFileAtomic(control, "x").ok());
   EXPECT_FALSE(disk.IsRegularFile(control));

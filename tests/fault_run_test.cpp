@@ -45,7 +45,7 @@ roster::Roster SelectedRoster(std::string_view extra_lines = {}) {
 }
 
 PairingOutcome RunOn(FakeFileSystem& files, const roster::Roster& roster,
-                   pairing::PairingRun* run = nullptr) {
+                     pairing::PairingRun* run = nullptr) {
   pairing::PairingControl control;
   pairing::PairingRun local;
   return reports::RunPairing(files, roster, &control, nullptr, run ? run : &local);
@@ -74,7 +74,9 @@ TEST(RunFault, ControlFileThatCannotBeReadStopsTheRunBeforeAnyReport) {
     files.AddDirectory(kControl);
     const PairingOutcome outcome = RunOn(files, roster);
     EXPECT_FALSE(outcome.Completed());
-    EXPECT_NE(outcome.status.message().find(kControl), std::string::npos) << outcome.status.message();
+    EXPECT_TRUE(outcome.status.IsBadControlFile());
+    EXPECT_NE(outcome.status.message().find(kControl), std::string::npos)
+        << outcome.status.message();
     EXPECT_FALSE(AnyReportWritten(files));
     EXPECT_EQ(files.Contents("Tandrel-BoutsForTigers.txt"), "previous Tigers\r\n");
   }
@@ -83,6 +85,7 @@ TEST(RunFault, ControlFileThatCannotBeReadStopsTheRunBeforeAnyReport) {
     files.AddFile(kControl, "$control\r\nMaxBoutsAllowed = many,\r\n$end\r\n");
     const PairingOutcome outcome = RunOn(files, roster);
     EXPECT_FALSE(outcome.Completed());
+    EXPECT_TRUE(outcome.status.IsBadControlFile());
     EXPECT_NE(outcome.status.message().find(kControl + ", line 2"), std::string::npos)
         << outcome.status.message();
     EXPECT_FALSE(AnyReportWritten(files));
@@ -105,6 +108,7 @@ TEST(RunFault, ControlFileThatCannotBeCreatedIsNamed) {
   EXPECT_FALSE(outcome.Completed());
   EXPECT_NE(outcome.status.message().find(kControl), std::string::npos) << outcome.status.message();
   EXPECT_NE(outcome.status.message().find("No space left on device"), std::string::npos);
+  EXPECT_TRUE(outcome.status.IsBadControlFile());
   EXPECT_TRUE(files.Files().empty());
 }
 
@@ -118,6 +122,7 @@ TEST(RunFault, BoutSheetsHeldOpenStopTheRunAndStayIntact) {
   const PairingOutcome outcome = RunOn(files, SelectedRoster(), &run);
   EXPECT_FALSE(outcome.BoutSheetsWritable);
   EXPECT_EQ(outcome.status.message(), reports::kBoutSheetsHeldText);
+  EXPECT_TRUE(outcome.status.IsBoutSheetsHeld());
   EXPECT_EQ(files.Contents(kSheets), "previous " + kSheets + "\r\n");
   for (const std::string& gone : {kResults, kByHand, kByClub, kByNumber}) {
     EXPECT_FALSE(files.HasFile(gone)) << gone;
@@ -138,18 +143,21 @@ TEST(RunFault, ReportsThatCannotBeWrittenAreNamedAndNeverHalfWritten) {
   const PairingOutcome outcome = RunOn(files, SelectedRoster());
   EXPECT_TRUE(outcome.BoutSheetsWritable);
   ASSERT_FALSE(outcome.status.ok());
+  EXPECT_TRUE(outcome.status.IsIoError());
   const std::string& message = outcome.status.message();
   EXPECT_NE(message.find(kByClub + ": Input/output error"), std::string::npos) << message;
   EXPECT_NE(message.find("Tandrel-BoutsForTigers.txt: No space left on device"), std::string::npos)
       << message;
   EXPECT_FALSE(files.HasFile(kByClub));
   EXPECT_EQ(files.Contents("Tandrel-BoutsForTigers.txt"), "previous Tigers\r\n");
-  for (const std::string& written : {kSheets, kResults, kByHand, kByNumber,
-                                     std::string("Tandrel-BoutsForLions.txt")}) {
+  for (const std::string& written :
+       {kSheets, kResults, kByHand, kByNumber, std::string("Tandrel-BoutsForLions.txt")}) {
     EXPECT_NE(files.Contents(written).value_or("").find("\r\n"), std::string::npos) << written;
     EXPECT_EQ(files.Contents(written)->rfind("previous", 0), std::string::npos) << written;
   }
   EXPECT_EQ(outcome.FilesWritten.size(), 6u);
+  EXPECT_EQ(outcome.ByClubFilesWritten,
+            (std::vector<std::string>{"Tandrel-BoutsForEagles.txt", "Tandrel-BoutsForLions.txt"}));
 }
 
 // Clubs are free text: whatever they are called, their reports land as plain files in
@@ -180,9 +188,10 @@ TEST(RunFault, ClubsWhoseNamesDifferOnlyInUnsafeCharactersShareOneFileWithBothBl
   EXPECT_EQ(reports::ClubFileName("Red/Hawks"), reports::ClubFileName("Red:Hawks"));
   FakeFileSystem files;
   roster::Roster roster;
-  roster::ReadRosterText("Smith\tJohn\t72\t10\t3\tRed/Hawks\tyes\r\n"
-                         "Jones\tBob\t72\t10\t3\tRed:Hawks\tyes\r\n",
-                         roster, roster::IgnoreSkippedLines());
+  roster::ReadRosterText(
+      "Smith\tJohn\t72\t10\t3\tRed/Hawks\tyes\r\n"
+      "Jones\tBob\t72\t10\t3\tRed:Hawks\tyes\r\n",
+      roster, roster::IgnoreSkippedLines());
   roster::ResetDisplayOrder(roster);
   ASSERT_TRUE(RunOn(files, roster).Completed());
   const auto shared = files.Contents(reports::ClubFileName("Red/Hawks"));
@@ -197,9 +206,10 @@ TEST(RunFault, ClubsWhoseNamesDifferOnlyInUnsafeCharactersShareOneFileWithBothBl
 TEST(RunFault, CommaInANameKeepsTheBoutSheetColumns) {
   FakeFileSystem files;
   roster::Roster roster;
-  roster::ReadRosterText("Smith, Jr\tJohn\t72\t10\t3\tTigers\tyes\r\n"
-                         "Jones\tBob\t72\t10\t3\tLions\tyes\r\n",
-                         roster, roster::IgnoreSkippedLines());
+  roster::ReadRosterText(
+      "Smith, Jr\tJohn\t72\t10\t3\tTigers\tyes\r\n"
+      "Jones\tBob\t72\t10\t3\tLions\tyes\r\n",
+      roster, roster::IgnoreSkippedLines());
   roster::ResetDisplayOrder(roster);
   ASSERT_TRUE(RunOn(files, roster).Completed());
   const std::string sheets = *files.Contents(kSheets);

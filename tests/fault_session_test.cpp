@@ -89,7 +89,7 @@ TEST_F(SessionFault, FailedSavesAreReportedAndLoseNothing) {
   session.Dispatch(kCmdPrintDisplayData);
   EXPECT_EQ(LastBox().caption, kSaveFailedCaption);
   EXPECT_NE(LastBox().text.find(roster::kDisplayDataFileName), std::string::npos);
-  EXPECT_TRUE(ui.viewer.command_lines.empty());
+  EXPECT_TRUE(ui.viewer.files.empty());
 
   EXPECT_EQ(roster::RosterFileText(session.roster()), text);
   EXPECT_EQ(session.view().RosterCounters, counters);
@@ -119,16 +119,43 @@ TEST_F(SessionFault, ReportsThatCannotBeWrittenAreNamedNeverCalledASuccess) {
   EXPECT_FALSE(fs.HasFile(std::string(reports::kBoutsByBoutNumberName)));
 }
 
+// The box's caption comes from what failed, not from the words of the message: a
+// wrestler whose name happens to be the control file's is no control-file problem.
+TEST_F(SessionFault, UnreadableNumberGetsTheRunCaptionWhateverTheName) {
+  roster::Participant& wrestler = session.roster().Entries[0];
+  wrestler.LastName.Assign(pairing::kControlFileName);
+  wrestler.Age.Assign("  ten");
+  Run();
+  EXPECT_EQ(LastBox().caption, reports::kRunCompletedCaption);
+  EXPECT_NE(LastBox().text.find("is not a number"), std::string::npos) << LastBox().text;
+}
+
 // The club "../up" gets a file in the working directory, and "By Club" shows exactly the
 // files the run wrote.
 TEST_F(SessionFault, ClubReportsStayInTheWorkingDirectoryAndAreTheOnesShown) {
   Run();
   ASSERT_EQ(LastBox().text, reports::kRunCompletedText);
-  for (const auto& [name, contents] : fs.Files()) EXPECT_EQ(name.find('/'), std::string::npos) << name;
+  for (const auto& [name, contents] : fs.Files())
+    EXPECT_EQ(name.find('/'), std::string::npos) << name;
   session.Dispatch(kCmdViewByClub);
-  ASSERT_EQ(ui.viewer.command_lines.size(), 4u);
-  EXPECT_EQ(ui.viewer.command_lines[1], "NotePad.exe Tandrel-BoutsFor.._up.txt");
+  ASSERT_EQ(ui.viewer.files.size(), 4u);
+  EXPECT_EQ(ui.viewer.files[1], "Tandrel-BoutsFor.._up.txt");
   for (const std::string& shown : ui.viewer.contents) EXPECT_FALSE(shown.empty());
+}
+
+// "By Club" shows what the last run wrote: neither a club file that could not be written
+// nor the file of a club added to the roster after the run.
+TEST_F(SessionFault, ByClubShowsOnlyTheClubFilesTheRunWrote) {
+  fs.FailWritesAfter("Tandrel-BoutsForLions.txt", 0, "No space left on device");
+  Run();
+  fs.ClearFaults();
+  fs.AddFile("more.txt", "Gray\tGus\t71\t10\t3\tBears\tyes\r\n");
+  Open("more.txt");
+  ASSERT_TRUE(ui.menu.Enabled(kCmdViewByClub));
+  session.Dispatch(kCmdViewByClub);
+  EXPECT_EQ(ui.viewer.files,
+            (std::vector<std::string>{"Tandrel-BoutsByClub.txt", "Tandrel-BoutsFor.._up.txt",
+                                      "Tandrel-BoutsForTigers.txt"}));
 }
 
 // A held bout-sheet file stops the run with the warning, and the file stays whole.

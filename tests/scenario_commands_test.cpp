@@ -57,7 +57,7 @@ TEST_F(Commands, CommandsThatNeedEntriesDoNothingOnAnEmptyRoster) {
   EXPECT_TRUE(ui.messages.shown.empty());
   EXPECT_TRUE(ui.file_dialogs.requests.empty());
   EXPECT_TRUE(ui.dialogs.add_modify_opening_messages.empty());
-  EXPECT_TRUE(ui.viewer.command_lines.empty());
+  EXPECT_TRUE(ui.viewer.files.empty());
   EXPECT_TRUE(fs.Files().empty());
   EXPECT_EQ(session.Dispatch(12345), CommandResult::NotHandled);
 }
@@ -183,7 +183,7 @@ TEST_F(Commands, PrintDisplayDataShowsTheFilteredListingAndDeletesIt) {
   Open("r.txt", kThree);
   session.OnTreeSelectionChanged({TreeNodeKind::Leaf, TreeBranch::Club, "Lions"});
   session.Dispatch(kCmdPrintDisplayData);
-  ASSERT_EQ(ui.viewer.command_lines, std::vector<std::string>{"NotePad.exe DisplayData.dat"});
+  ASSERT_EQ(ui.viewer.files, std::vector<std::string>{"DisplayData.dat"});
   EXPECT_NE(ui.viewer.contents[0].find("Cole"), std::string::npos);
   EXPECT_EQ(ui.viewer.contents[0].find("Adams"), std::string::npos);
   EXPECT_FALSE(fs.HasFile("DisplayData.dat"));

@@ -185,11 +185,10 @@ TEST_F(OrganiserDay, FromAnEmptyRosterToViewedReports) {
   session.Dispatch(kCmdViewSummary);
   session.Dispatch(kCmdViewByClub);
   session.Dispatch(kCmdViewBoutSheets);
-  EXPECT_EQ(ui.viewer.command_lines,
-            (std::vector<std::string>{
-                "NotePad.exe Tandrel-PairingResults.txt", "NotePad.exe Tandrel-BoutsByClub.txt",
-                "NotePad.exe Tandrel-BoutsForLions.txt", "NotePad.exe Tandrel-BoutsForTigers.txt",
-                "NotePad.exe Tandrel-PairingBoutsheets.txt"}));
+  EXPECT_EQ(ui.viewer.files,
+            (std::vector<std::string>{"Tandrel-PairingResults.txt", "Tandrel-BoutsByClub.txt",
+                                      "Tandrel-BoutsForLions.txt", "Tandrel-BoutsForTigers.txt",
+                                      "Tandrel-PairingBoutsheets.txt"}));
   EXPECT_EQ(ui.messages.shown.back().caption, "Displaying File: Tandrel-PairingBoutsheets.txt");
 
   // Unselecting down to one selected wrestler loses the finished run for good.

@@ -5,7 +5,6 @@
 #include "roster/roster_writer.h"
 #include "ui/dialog_failure.h"
 #include "ui/list_refresh.h"
-#include "ui/report_viewing.h"
 #include "ui/session.h"
 #include "ui/session_impl.h"
 
@@ -59,8 +58,7 @@ void Session::Open() {
   if (!opened.status.ok()) {
     // The organiser chose this file: an Open that silently adds nothing looks like an
     // empty roster, so say which file could not be read and why.
-    ShowMessage(opened.status.message(), std::string(kOpenFailedCaption),
-                MessageIcon::Exclamation);
+    ShowMessage(opened.status.message(), std::string(kOpenFailedCaption), MessageIcon::Exclamation);
   }
 }
 
@@ -111,7 +109,7 @@ void Session::PrintDisplayData() {
     ShowMessage(written.message(), std::string(kSaveFailedCaption), MessageIcon::Exclamation);
     return;
   }
-  ports_.viewer.Start(ViewerCommandLine(path));
+  ports_.viewer.Show(path);
   // The listing is scratch: the viewer has read it, and it must not linger.
   fs_.Remove(path);
 }

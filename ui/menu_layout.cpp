@@ -101,15 +101,21 @@ constexpr TopMenu kMenuBar[] = {
 
 std::span<const TopMenu> MenuBar() { return kMenuBar; }
 
-bool FindMenuItem(int command, MenuId* menu, int* position) {
+namespace {
+
+bool Carries(std::span<const MenuEntry> entries, int command) {
+  for (const MenuEntry& entry : entries) {
+    if (entry.kind == MenuEntryKind::Command && entry.command == command) return true;
+    if (entry.kind == MenuEntryKind::Submenu && Carries(entry.children, command)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool IsMenuCommand(int command) {
   for (const TopMenu& top : kMenuBar) {
-    for (std::size_t i = 0; i < top.entries.size(); ++i) {
-      if (top.entries[i].kind == MenuEntryKind::Command && top.entries[i].command == command) {
-        *menu = top.id;
-        *position = static_cast<int>(i);
-        return true;
-      }
-    }
+    if (Carries(top.entries, command)) return true;
   }
   return false;
 }

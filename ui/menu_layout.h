@@ -1,9 +1,8 @@
 #pragma once
 
-// The menu bar as data: menus, captions ('&' marks the mnemonic), positions,
-// separators, accelerators and command identifiers. The desktop front end builds its
-// menu bar from this; the menu rules (menu_state.h) address items by menu and position,
-// separators counted.
+// The menu bar as data: menus, captions ('&' marks the mnemonic), separators,
+// accelerators and command identifiers. The desktop front end builds its menu bar from
+// this; the menu rules (status_rules.h) address items by command id.
 
 #include <array>
 #include <span>
@@ -15,7 +14,6 @@
 namespace kestrio::ui {
 
 enum class MenuId : int { File = 0, Edit, View, Tandrel, Lumiva, Help };
-inline constexpr int kMenuCount = 6;
 
 enum class MenuEntryKind { Command, Separator, Submenu };
 
@@ -41,9 +39,8 @@ struct TopMenu {
 // "&File", "&Edit", "View", "Tandrel", "Lumiva", "&Help" in that order.
 std::span<const TopMenu> MenuBar();
 
-// The menu and position of the top-level item carrying a command, for tests and the
-// front end; false when the command is not on a top-level item (e.g. inside a submenu).
-bool FindMenuItem(int command, MenuId* menu, int* position);
+// True when an item of the menu bar, in a submenu or not, carries the command.
+bool IsMenuCommand(int command);
 
 // Main window title and class name.
 inline constexpr std::string_view kMainWindowTitle = "Kestrio v" KESTRIO_VERSION_TEXT;

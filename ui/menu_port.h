@@ -2,32 +2,32 @@
 
 // Enabling and greying of the menu items, and the Status Bar check mark.
 
-#include <array>
+#include <map>
+#include <span>
 
 #include "ui/menu_layout.h"
 
 namespace kestrio::ui {
 
-inline constexpr int kMaxMenuPositions = 16;
-
-// Enabled state of every top-level item of every menu, by menu and position
-// (separators counted). A greyed submenu entry greys its whole submenu.
+// Enabled state of every command on the menu bar, submenu items included, by command id.
 class MenuState {
  public:
-  // Every item enabled except Help's "Online Manual": the state of a fresh menu.
+  // Every command in the state a fresh menu bar gives it: enabled, except the items the
+  // menu bar starts greyed ("Online Manual").
   MenuState();
 
-  bool Enabled(MenuId menu, int position) const {
-    return enabled_[static_cast<int>(menu)][position];
-  }
-  void SetEnabled(MenuId menu, int position, bool enabled) {
-    enabled_[static_cast<int>(menu)][position] = enabled;
-  }
+  // False for a command that is not on the menu bar.
+  bool Enabled(int command) const;
+  // Ignored for a command that is not on the menu bar.
+  void SetEnabled(int command, bool enabled);
   friend bool operator==(const MenuState&, const MenuState&) = default;
 
  private:
-  std::array<std::array<bool, kMaxMenuPositions>, kMenuCount> enabled_{};
+  std::map<int, bool> enabled_;
 };
+
+// A submenu is greyed, and cannot be opened, when every item in it is greyed.
+bool SubmenuEnabled(const MenuState& state, std::span<const MenuEntry> items);
 
 class MenuPort {
  public:

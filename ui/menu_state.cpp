@@ -1,11 +1,37 @@
 #include "ui/menu_port.h"
 
+#include <algorithm>
+
 namespace kestrio::ui {
+namespace {
+
+void AddCommands(std::span<const MenuEntry> entries, std::map<int, bool>& enabled) {
+  for (const MenuEntry& entry : entries) {
+    if (entry.kind == MenuEntryKind::Command) enabled[entry.command] = entry.starts_enabled;
+    if (entry.kind == MenuEntryKind::Submenu) AddCommands(entry.children, enabled);
+  }
+}
+
+}  // namespace
 
 MenuState::MenuState() {
-  for (auto& menu : enabled_) menu.fill(true);
-  // "Online Manual" is greyed in the menu itself and no rule ever enables it.
-  SetEnabled(MenuId::Help, 2, false);
+  for (const TopMenu& top : MenuBar()) AddCommands(top.entries, enabled_);
+}
+
+bool MenuState::Enabled(int command) const {
+  const auto it = enabled_.find(command);
+  return it != enabled_.end() && it->second;
+}
+
+void MenuState::SetEnabled(int command, bool enabled) {
+  if (auto it = enabled_.find(command); it != enabled_.end()) it->second = enabled;
+}
+
+bool SubmenuEnabled(const MenuState& state, std::span<const MenuEntry> items) {
+  return std::any_of(items.begin(), items.end(), [&](const MenuEntry& item) {
+    return item.kind == MenuEntryKind::Command ? state.Enabled(item.command)
+                                               : SubmenuEnabled(state, item.children);
+  });
 }
 
 }  // namespace kestrio::ui

@@ -4,7 +4,6 @@
 #include "reports/report_files.h"
 #include "reports/run_pairing.h"
 #include "ui/command_ids.h"
-#include "ui/report_viewing.h"
 #include "ui/session.h"
 
 namespace kestrio::ui {
@@ -53,8 +52,8 @@ void Session::RunPairingCommand() {
 
   ports_.progress.Show();
   ProgressBarAdapter progress(ports_.progress);
-  const reports::PairingOutcome outcome =
-      reports::RunPairing(fs_, roster_, &control_, &progress, &run_);
+  outcome_ = reports::RunPairing(fs_, roster_, &control_, &progress, &run_);
+  const reports::PairingOutcome& outcome = outcome_;
   view_.PairingDone = true;
 
   if (!outcome.BoutSheetsWritable) {
@@ -78,23 +77,25 @@ void Session::RunPairingCommand() {
 void Session::ViewReport(int command_id) {
   switch (command_id) {
     case kCmdViewSummary:
-      ports_.viewer.Start(ViewerCommandLine(reports::kResultsSummaryName));
+      ports_.viewer.Show(std::string(reports::kResultsSummaryName));
       break;
     case kCmdViewExceptions:
-      ports_.viewer.Start(ViewerCommandLine(reports::kByHandName));
+      ports_.viewer.Show(std::string(reports::kByHandName));
       break;
     case kCmdViewByBoutNumber:
-      ports_.viewer.Start(ViewerCommandLine(reports::kBoutsByBoutNumberName));
+      ports_.viewer.Show(std::string(reports::kBoutsByBoutNumberName));
       break;
     case kCmdViewBoutSheets:
       ShowMessage(
           "Use the following MailMerge data with the MS Word template Kestrio-BoutSheets.doc "
           "to print boutsheets.",
           "Displaying File: " + std::string(reports::kBoutSheetsName), MessageIcon::None);
-      ports_.viewer.Start(ViewerCommandLine(reports::kBoutSheetsName));
+      ports_.viewer.Show(std::string(reports::kBoutSheetsName));
       break;
     case kCmdViewByClub:
-      for (const std::string& line : ByClubCommandLines(roster_)) ports_.viewer.Start(line);
+      // The files the last run wrote, not a club list rebuilt from a roster that may
+      // have changed since.
+      for (const std::string& name : outcome_.ByClubFilesWritten) ports_.viewer.Show(name);
       break;
     default:
       break;

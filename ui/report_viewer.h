@@ -1,6 +1,9 @@
 #pragma once
 
-// Starts the text viewer on a report or on the display-data listing.
+// Shows a report, or the display-data listing, in the text viewer.
+//
+// Abstract so that tests can see which files were shown; the desktop front end opens
+// its own viewer window.
 
 #include <string>
 
@@ -9,10 +12,10 @@ namespace kestrio::ui {
 class ReportViewer {
  public:
   virtual ~ReportViewer() = default;
-  // command_line is "NotePad.exe " followed by a file name in the working directory.
-  // Start failures are not reported. The viewer must have read the file before it
-  // returns: the display-data listing is deleted right after.
-  virtual void Start(const std::string& command_line) = 0;
+  // Shows the file file_name in the working directory. The viewer must have read the
+  // file before it returns: the display-data listing is deleted right after. A file
+  // that cannot be shown is not reported, as with any external editor.
+  virtual void Show(const std::string& file_name) = 0;
 };
 
 }  // namespace kestrio::ui

@@ -24,28 +24,10 @@ void Session::Start() {
   RecomputeStatusAndMenus();
 }
 
-bool Session::CommandEnabled(int command_id) const {
-  switch (command_id) {
-    case kCmdViewSummary:
-    case kCmdViewByClub:
-    case kCmdViewByBoutNumber:
-      // The "Pairing Results" submenu is greyed as a whole.
-      return menu_state_.Enabled(MenuId::Lumiva, 0);
-    default:
-      break;
-  }
-  MenuId menu;
-  int position;
-  return FindMenuItem(command_id, &menu, &position) && menu_state_.Enabled(menu, position);
-}
-
 CommandResult Session::Dispatch(int command_id) {
-  MenuId menu;
-  int position;
-  const bool known = FindMenuItem(command_id, &menu, &position) || command_id == kCmdViewSummary ||
-                     command_id == kCmdViewByClub || command_id == kCmdViewByBoutNumber;
-  if (!known) return CommandResult::NotHandled;
-  if (!CommandEnabled(command_id)) return CommandResult::Handled;
+  if (!IsMenuCommand(command_id)) return CommandResult::NotHandled;
+  // Greyed commands do nothing, also when they arrive by accelerator.
+  if (!menu_state_.Enabled(command_id)) return CommandResult::Handled;
 
   switch (command_id) {
     case kCmdExit:

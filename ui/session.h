@@ -16,6 +16,7 @@
 #include "base/file_system.h"
 #include "pairing/pairing_control.h"
 #include "pairing/pairing_run.h"
+#include "reports/run_pairing.h"
 #include "roster/roster.h"
 #include "ui/about_form.h"
 #include "ui/dialog_port.h"
@@ -95,6 +96,7 @@ class Session {
   const ViewState& view() const { return view_; }
   pairing::PairingControl& control() { return control_; }
   const pairing::PairingRun& last_run() const { return run_; }
+  const reports::PairingOutcome& last_outcome() const { return outcome_; }
   const MenuState& menu_state() const { return menu_state_; }
   FileSystem& file_system() { return fs_; }
   const Ports& ports() const { return ports_; }
@@ -103,9 +105,6 @@ class Session {
   friend class AddModifyForm;
   struct Impl;
 
-  // True when the command's menu item is enabled; greyed commands do nothing, also when
-  // they arrive by accelerator.
-  bool CommandEnabled(int command_id) const;
   void ApplySelection(int verb);
   void ClearAll();
   void Open();
@@ -129,6 +128,7 @@ class Session {
   ViewState view_;
   pairing::PairingControl control_;
   pairing::PairingRun run_;
+  reports::PairingOutcome outcome_;
   MenuState menu_state_;
   std::unique_ptr<Impl> impl_;
 };

@@ -1,6 +1,7 @@
 #include "ui/status_rules.h"
 
 #include "base/number_text.h"
+#include "ui/command_ids.h"
 
 namespace kestrio::ui {
 
@@ -14,8 +15,8 @@ void AppendCounter(std::string& out, int value, std::string_view label) {
   out += label;
 }
 
-void SetAll(MenuState& state, MenuId menu, std::initializer_list<int> positions, bool enabled) {
-  for (int position : positions) state.SetEnabled(menu, position, enabled);
+void SetAll(MenuState& state, std::initializer_list<int> commands, bool enabled) {
+  for (int command : commands) state.SetEnabled(command, enabled);
 }
 
 }  // namespace
@@ -58,21 +59,26 @@ MenuState ComputeMenuState(const ViewState& view, const MenuState& previous) {
   MenuState state = previous;
   const roster::RosterCounters& c = view.RosterCounters;
   if (!view.ReadyToPair) {
-    SetAll(state, MenuId::Tandrel, {0, 1, 2}, false);
+    SetAll(state, {kCmdEditControls, kCmdRunPairing, kCmdSaveProjectData}, false);
   } else if (view.ProjectSaved) {
     // Save Project Data comes back with the other two: after the roster lost and regained
     // its readiness the organiser may want to save the new selection again.
-    SetAll(state, MenuId::Tandrel, {0, 1, 2}, true);
+    SetAll(state, {kCmdEditControls, kCmdRunPairing, kCmdSaveProjectData}, true);
   } else {
-    state.SetEnabled(MenuId::Tandrel, 2, true);
+    state.SetEnabled(kCmdSaveProjectData, true);
   }
-  SetAll(state, MenuId::Lumiva, {0, 1, 2}, view.PairingDone);
-  SetAll(state, MenuId::File, {1, 3}, c.EntryTotal != 0);
-  SetAll(state, MenuId::Edit, {5, 6}, c.EntryTotal != 0);
-  SetAll(state, MenuId::File, {4, 6}, c.DisplayedCount != 0);
-  SetAll(state, MenuId::Edit, {0, 1, 2, 3, 9}, c.DisplayedCount != 0);
-  state.SetEnabled(MenuId::Edit, 11, c.EntryTotal >= 2);
-  state.SetEnabled(MenuId::Edit, 12, c.DeletedCount != 0);
+  SetAll(state,
+         {kCmdViewSummary, kCmdViewByClub, kCmdViewByBoutNumber, kCmdViewExceptions,
+          kCmdViewBoutSheets},
+         view.PairingDone);
+  SetAll(state, {kCmdClearAll, kCmdSaveAll, kCmdMarkAllSelected, kCmdMarkAllUnSelected},
+         c.EntryTotal != 0);
+  SetAll(state,
+         {kCmdSaveDisplayData, kCmdPrintDisplayData, kCmdSelect, kCmdToggle, kCmdUnSelect,
+          kCmdDelete, kCmdModify},
+         c.DisplayedCount != 0);
+  state.SetEnabled(kCmdTagDuplicates, c.EntryTotal >= 2);
+  state.SetEnabled(kCmdEmptyTrash, c.DeletedCount != 0);
   return state;
 }
 
