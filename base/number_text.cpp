@@ -1,5 +1,6 @@
 #include "base/number_text.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -51,6 +52,43 @@ std::string Canonical(std::string_view token) {
   return out;
 }
 
+// The value of an exponent part ("e-50" gives -50), held far beyond any type's range
+// rather than overflowing.
+long long ExponentOf(std::string_view part) {
+  if (part.empty()) return 0;
+  part.remove_prefix(1);  // the letter
+  const bool negative = !part.empty() && part.front() == '-';
+  if (!part.empty() && (part.front() == '+' || part.front() == '-')) part.remove_prefix(1);
+  long long e = 0;
+  for (char c : part) e = std::min(e * 10 + (c - '0'), 1'000'000'000LL);
+  return negative ? -e : e;
+}
+
+// True when a valid number token is below 1 in magnitude (zero included): its first
+// significant digit stands after the decimal point once the exponent is applied. Tells
+// a number too small for its type, which reads as zero, from one too large.
+bool BelowOne(std::string_view token) {
+  if (!token.empty() && (token.front() == '+' || token.front() == '-')) token.remove_prefix(1);
+  const std::size_t whole = DigitsAt(token, 0);
+  std::size_t end = whole;
+  std::size_t fraction = 0;
+  if (end < token.size() && token[end] == '.') {
+    fraction = DigitsAt(token, end + 1);
+    end += 1 + fraction;
+  }
+  // The place of the first significant digit: 0 for units, 1 for tens, -1 for tenths.
+  long long place = 0;
+  const std::size_t first_whole = token.substr(0, whole).find_first_not_of('0');
+  if (first_whole != std::string_view::npos) {
+    place = static_cast<long long>(whole - first_whole) - 1;
+  } else {
+    const std::size_t first = token.substr(whole + 1, fraction).find_first_not_of('0');
+    if (fraction == 0 || first == std::string_view::npos) return true;
+    place = -static_cast<long long>(first) - 1;
+  }
+  return place + ExponentOf(token.substr(end)) < 0;
+}
+
 template <typename Real>
 std::optional<Real> ReadReal(std::string_view s) {
   const auto token = NumberToken(s);
@@ -59,8 +97,13 @@ std::optional<Real> ReadReal(std::string_view s) {
   Real value{};
   const auto [end, ec] =
       std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
-  if (ec != std::errc() || end != canonical.data() + canonical.size()) return std::nullopt;
-  return value;
+  if (end != canonical.data() + canonical.size()) return std::nullopt;
+  // A number too small for the type is still a number: it reads as zero ("1e-50").
+  if (ec == std::errc::result_out_of_range && BelowOne(*token)) return Real(0);
+  if (ec != std::errc()) return std::nullopt;
+  // Adding zero turns "-0" into 0: a negative zero would be written "-0.00", and a limit
+  // of -0 would make every difference exceed it.
+  return value + Real(0);
 }
 
 std::string Asterisks(int w) { return std::string(w > 0 ? static_cast<std::size_t>(w) : 0, '*'); }

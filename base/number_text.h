@@ -6,7 +6,8 @@
 // comma, a slash or the end of the text, must be a decimal integer, a fixed-point number
 // or an exponent form, optionally signed ("72", "-5", "72.5", ".5", "1.5e3", "1.5D3");
 // the rest of the text is ignored ("72 kg" reads as 72). An empty text, or any other
-// token ("72kg", "abc", "inf"), is an error, reported as an empty optional.
+// token ("72kg", "abc", "inf"), is an error, reported as an empty optional. A number too
+// small for the type reads as 0 ("1e-50"), one too large is an error; "-0" reads as 0.
 //
 // The writers right-justify in a field of w characters and fill the field with
 // asterisks when the number does not fit. Rounding is C's printf rounding.

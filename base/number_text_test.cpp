@@ -1,5 +1,6 @@
 #include "base/number_text.h"
 
+#include <cmath>
 #include <cstdio>
 #include <random>
 
@@ -27,6 +28,21 @@ TEST(NumberTextTest, RejectsEmptyTextAndTokensThatAreNotNumbers) {
        {"", "   ", "72kg", "abc", "inf", "nan", "1e", ".", "-", "0x10", "1.5e+", "1e999", "--1"}) {
     EXPECT_FALSE(ReadDouble(bad).has_value()) << '"' << bad << '"';
   }
+}
+
+TEST(NumberTextTest, TooSmallReadsAsZeroAndTooLargeIsAnError) {
+  for (const char* tiny :
+       {"1e-50", "7e-46", "-1e-50", "0.000001e-99", "123e-400", "1e-99999999999"}) {
+    EXPECT_EQ(ReadFloat(tiny), 0.0f) << tiny;
+    EXPECT_FALSE(std::signbit(*ReadFloat(tiny))) << tiny;
+  }
+  EXPECT_EQ(ReadDouble("1e-400"), 0.0);
+  EXPECT_GT(*ReadFloat("1e-40"), 0.0f);  // a subnormal still reads as itself
+  for (const char* huge : {"1e39", "1e999", "-1e50", "123456e35", "0.1e40"}) {
+    EXPECT_FALSE(ReadFloat(huge).has_value()) << huge;
+  }
+  EXPECT_FALSE(std::signbit(*ReadDouble("-0")));
+  EXPECT_FALSE(std::signbit(*ReadFloat("-0.0e5")));
 }
 
 TEST(NumberTextTest, ReadsRoundOnceToTheirOwnPrecision) {

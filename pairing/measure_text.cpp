@@ -53,7 +53,8 @@ std::optional<Measure> ReadMeasure(std::string_view text) {
     Measure m;
     m.Shown = static_cast<float>(digits) / kFloatPowers[decimals];
     m.Exact = static_cast<double>(digits) / kDoublePowers[decimals];
-    if (negative) {
+    // "-0.00" reads as 0, as the readers take it.
+    if (negative && digits != 0) {
       m.Shown = -m.Shown;
       m.Exact = -m.Exact;
     }

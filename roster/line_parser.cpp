@@ -73,18 +73,36 @@ void Report(DiagnosticSink& sink, std::string_view field_name, std::string_view 
   sink.Diagnostic(message, kParseDiagnosticTitle);
 }
 
+// True when the first word of a number field runs past the field's ten characters: cut
+// to the field it would read as another number ("00000000072" as 7).
+bool WiderThanField(std::string_view typed, std::size_t width) {
+  if (typed.size() <= width) return false;
+  std::string text(typed);
+  text::ControlsToBlanks(text);
+  const std::size_t begin = text.find_first_not_of(' ');
+  if (begin == std::string::npos) return false;
+  const std::size_t end = text.find_first_of(" ,/", begin);
+  return (end == std::string::npos ? text.size() : end) > width;
+}
+
 // Reads a number field and rewrites it with two decimals. Returns the number, or nothing
 // after reporting when the text is not a number or the number does not fit the field.
 std::optional<float> ReadNumberField(FieldCursor& cursor, FixedText<10>& field,
                                      std::string_view field_name, DiagnosticSink& sink) {
-  field.Assign(cursor.NextTabField());
+  const std::string_view typed = cursor.NextTabField();
+  // A control character in a number becomes a blank, as in the text fields: "72\v" is 72.
+  AssignText(field, typed);
   const std::optional<float> value = text::ReadFloat(field.view());
-  const std::string rewritten = value ? text::FormatFixed(*value, 10, 2) : std::string();
+  std::string rewritten = value ? text::FormatFixed(*value, 10, 2) : std::string();
   // Asterisks would be stored for a number too wide for ten characters; such a text
   // could neither be paired nor saved and read back, so the line is refused instead.
-  if (!value || rewritten.find('*') != std::string::npos) {
+  if (!value || rewritten.find('*') != std::string::npos || WiderThanField(typed, field.size())) {
     Report(sink, field_name, field.view());
     return std::nullopt;
+  }
+  // A small negative number rounds to zero, which is written "0.00", not "-0.00".
+  if (rewritten.find_first_of("123456789") == std::string::npos) {
+    rewritten = text::FormatFixed(0.0, 10, 2);
   }
   field.Assign(rewritten);
   return value;
@@ -130,7 +148,11 @@ std::int32_t WInfoParseDataLine(std::string_view line, Participant& entry, Diagn
     cursor.Clear();
   }
 
-  const std::string_view status = cursor.Rest();
+  // Control characters become blanks before the status is read, as in the other text
+  // fields: "\x01yes" means Selected, and it stays so after a save drops the blank.
+  std::string rest(cursor.Rest());
+  text::ControlsToBlanks(rest);
+  const std::string_view status = LeftAdjusted(rest);
   if (text::TrimTrailing(status).empty()) {
     entry.Status.Clear();
   } else if (status.front() == 'y' || status.front() == 'Y') {

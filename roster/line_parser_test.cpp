@@ -116,6 +116,41 @@ TEST(LineParserTest, NumbersTooWideForTheirFieldAreRefused) {
   }
 }
 
+// Numbers as spreadsheets leave them: an underflow is a valid number that reads as 0, a
+// control character inside a number is a blank, "-0" is plain 0, and digits running past
+// the ten characters refuse the line rather than load as another number.
+TEST(LineParserTest, NumberReadingsAtTheEdges) {
+  EXPECT_EQ(ParseOk("A\tB\t1e-50\t10\t3\tC").Weight.view(), "      0.00");
+  EXPECT_EQ(ParseOk("A\tB\t72\t7e-46\t3\tC").Age.view(), "      0.00");
+  EXPECT_EQ(ParseOk("A\tB\t72\x0b\t10\t3\tC").Weight.view(), "     72.00");
+  EXPECT_EQ(ParseOk("A\tB\t72\t\x01"
+                    "10\t3\tC")
+                .Age.view(),
+            "     10.00");
+  EXPECT_EQ(ParseOk("A\tB\t72\t10\t-0\tC").Rating.view(), "      0.00");
+  EXPECT_EQ(ParseOk("A\tB\t72\t10\t-0.001\tC").Rating.view(), "      0.00");
+  EXPECT_EQ(ParseOk("A\tB\t0000000072\t10\t3\tC").Weight.view(), "     72.00");
+  EXPECT_EQ(ParseOk("A\tB\t72 kilograms\t10\t3\tC").Weight.view(), "     72.00");
+  for (const char* line : {"A\tB\t00000000072\t10\t3\tC", "A\tB\t72\t10\t3.0000000001\tC",
+                           "A\tB\t0000000007x\t10\t3\tC"}) {
+    RecordingSink sink;
+    Participant p;
+    EXPECT_NE(WInfoParseDataLine(line, p, sink), 0) << line;
+    EXPECT_EQ(sink.messages.size(), 1u) << line;
+  }
+}
+
+// A control character before the "y" of a status is a blank like anywhere else, so the
+// wrestler is Selected on loading, as after a save drops the blank.
+TEST(LineParserTest, StatusControlCharactersAreBlanksBeforeTheYesTest) {
+  EXPECT_EQ(ParseOk("S\tJ\t72\t10\t3\tT\t\x01y").Status.Trimmed(), "Selected");
+  EXPECT_EQ(ParseOk("S\tJ\t72\t10\t3\tT\t\x02\x03"
+                    "Deleted")
+                .Status.Trimmed(),
+            "Deleted");
+  EXPECT_TRUE(ParseOk("S\tJ\t72\t10\t3\tT\t\x01\x02").Status.IsBlank());
+}
+
 TEST(LineParserTest, LongLinesAreCutToTheLineBuffer) {
   // The TAB before "yes" lies beyond the 1024th character and is lost with it.
   const std::string head = "Smith\tJohn\t72\t10\t3\t";

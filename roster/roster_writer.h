@@ -18,7 +18,8 @@ using EntryFilter = std::function<bool(const Participant&)>;
 
 // The data-file text: for every entry in display order that passes filter, its fields
 // LastName, FirstName, Weight, Age, Rating, Club, Status, each trimmed and left-adjusted
-// and followed by a TAB, and the line ended by CR LF.
+// and followed by a TAB, and the line ended by CR LF. A blank name or club is written as
+// one blank, so that every line loads back as the entry it was written from.
 std::string RosterFileText(const Roster& roster, const EntryFilter& filter = {});
 
 // Save All (no filter) and Save Display Data (the view filter). An empty roster writes
