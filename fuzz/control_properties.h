@@ -4,7 +4,7 @@
 // type into "Tandrel_PairingControl.txt".
 //
 //   - A rejected file leaves the parameters exactly as they were, and the message names
-//     the file.
+//     the file, is short and prints. An accepted file holds values within their ranges.
 //   - Accepted values are written back as a file that reads to the same values (the
 //     writer keeps 7 significant digits, so the second write must equal the first) and
 //     whose every line fits its field: no asterisks, nothing that reads back differently.
@@ -64,8 +64,29 @@ inline std::string CheckControlFile(std::string_view input) {
     v.Expect(parsed == Sentinel(), "a rejected control file changed the parameters");
     v.Expect(status.message().find(name) != std::string::npos,
              "the control-file error does not name the file: " + status.message());
+    // Two quotes of at most 80 characters (and "...") beside the fixed words.
+    v.Expect(status.message().size() <= 400,
+             "a control-file error is too long: " + std::to_string(status.message().size()));
+    for (char c : status.message()) {
+      if (static_cast<unsigned char>(c) < 32 || static_cast<unsigned char>(c) >= 127) {
+        v.Expect(false, "a control-file error holds a byte that does not print");
+        break;
+      }
+    }
     return v.first();
   }
+  v.Expect(pairing::ToleranceInRange(parsed.MaxAllowedDiffWeight) &&
+               pairing::ToleranceInRange(parsed.MaxAllowedDiffAge) &&
+               pairing::ToleranceInRange(parsed.MaxAllowedDiffRating) &&
+               pairing::FractionInRange(parsed.MinGoodnessOfFitAllowed) &&
+               pairing::FractionInRange(parsed.SameClubPairingWeight) &&
+               pairing::BoutCountInRange(parsed.MaxBoutsAllowed) &&
+               pairing::BoutCountInRange(parsed.MinBoutsWanted) &&
+               pairing::BoutCountInRange(parsed.MaxBoutsWanted),
+           "an accepted control file holds a value out of range");
+  v.Expect(!std::signbit(parsed.MaxAllowedDiffWeight) && !std::signbit(parsed.MaxAllowedDiffAge) &&
+               !std::signbit(parsed.MaxAllowedDiffRating),
+           "an accepted tolerance is a negative zero");
 
   // What was accepted is written and read back.
   const std::string written = pairing::FormatPairingControl(parsed);
@@ -74,7 +95,8 @@ inline std::string CheckControlFile(std::string_view input) {
   const Status again = pairing::ParsePairingControl(written, name, &reread);
   v.Expect(again.ok(), "the written control file is rejected: " + again.message() + "\n" + written);
   if (v.any()) return v.first();
-  v.Expect(CloseControl(parsed, reread), "the written control file reads to other values\n" + written);
+  v.Expect(CloseControl(parsed, reread),
+           "the written control file reads to other values\n" + written);
   v.Expect(pairing::FormatPairingControl(reread) == written,
            "writing the re-read values gives another file\n" + written);
   if (v.any()) return v.first();

@@ -22,6 +22,8 @@ constexpr std::string_view kKeys[] = {
     "MaxBoutsAllowed",      "MinBoutsWanted",    "MaxBoutsWanted",       "SameClubPairingWeight"};
 constexpr int kKeyCount = 8;
 constexpr std::size_t kLabelWidth = 26;
+// Longest piece of the file a message quotes.
+constexpr std::size_t kQuoteWidth = 80;
 
 bool IsRealKey(int key) { return key < 4 || key == 7; }
 
@@ -113,6 +115,31 @@ int FindKey(std::string_view word) {
   return -1;
 }
 
+// At most kQuoteWidth characters of what the organiser wrote, bytes that would not print
+// shown as \xNN: a message box or a terminal never receives a whole file or raw bytes.
+std::string Quoted(std::string_view s) {
+  std::string out = "\"";
+  std::size_t shown = 0;
+  for (char c : s) {
+    const auto byte = static_cast<unsigned char>(c);
+    const bool prints = byte >= 32 && byte < 127;
+    if (shown + (prints ? 1 : 4) > kQuoteWidth) {
+      out += "...";
+      break;
+    }
+    if (prints) {
+      out += c;
+    } else {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      out += "\\x";
+      out += kHex[byte >> 4];
+      out += kHex[byte & 15];
+    }
+    shown += prints ? 1 : 4;
+  }
+  return out + "\"";
+}
+
 std::string_view LineText(std::string_view text, int line) {
   std::size_t begin = 0;
   for (int n = 1; n < line && begin != std::string_view::npos; ++n) {
@@ -126,20 +153,37 @@ std::string_view LineText(std::string_view text, int line) {
   return text::WithoutBlanks(rest);
 }
 
-// Stores the value of one key; false when the word is not a number of the key's kind.
-bool StoreValue(PairingControl& c, int key, std::string_view word) {
-  const auto token = text::NumberToken(word);
-  if (!token || token->size() != word.size()) return false;
-  if (IsRealKey(key)) {
-    const std::optional<float> value = text::ReadFloat(word);
-    if (!value) return false;
-    *RealField(c, key) = *value;
-    return true;
+bool IsWholeNumberText(std::string_view word) {
+  if (!word.empty() && (word.front() == '+' || word.front() == '-')) word.remove_prefix(1);
+  return !word.empty() && word.find_first_not_of("0123456789") == std::string_view::npos;
+}
+
+bool ControlValueInRange(int key, double value) {
+  switch (key) {
+    case 0:
+    case 1:
+    case 2:
+      return ToleranceInRange(value);
+    case 3:
+    case 7:
+      return FractionInRange(value);
+    default:
+      return BoutCountInRange(value);
   }
-  const std::optional<std::int64_t> value = text::ReadInteger(word);
-  if (!value || *value < INT32_MIN || *value > INT32_MAX) return false;
-  *IntegerField(c, key) = static_cast<std::int32_t>(*value);
-  return true;
+}
+
+std::string RangeText(int key) {
+  switch (key) {
+    case 0:
+    case 1:
+    case 2:
+      return "0 or more";
+    case 3:
+    case 7:
+      return "from 0 to 1";
+    default:
+      return "a whole number from 0 to " + std::to_string(kMaxBoutsLimit);
+  }
 }
 
 // A real in 15 characters with 7 significant digits: fixed notation in the first 11
@@ -163,7 +207,32 @@ std::string FormatControlReal(float value) {
   return text::PadLeft(scientific, 15);
 }
 
+enum class Stored { kOk, kNotANumber, kOutOfRange };
+
+// Stores the value of one key when it is a number of the key's kind within its range.
+Stored StoreValue(PairingControl& c, int key, std::string_view word) {
+  const auto token = text::NumberToken(word);
+  if (!token || token->size() != word.size()) return Stored::kNotANumber;
+  if (IsRealKey(key)) {
+    const std::optional<float> value = text::ReadFloat(word);
+    if (!value) return Stored::kNotANumber;
+    if (!ControlValueInRange(key, *value)) return Stored::kOutOfRange;
+    *RealField(c, key) = *value;
+    return Stored::kOk;
+  }
+  // A whole number too large for any integer is out of range, not "not a whole number".
+  const std::optional<std::int64_t> value = text::ReadInteger(word);
+  if (!value) return IsWholeNumberText(word) ? Stored::kOutOfRange : Stored::kNotANumber;
+  if (!ControlValueInRange(key, static_cast<double>(*value))) return Stored::kOutOfRange;
+  *IntegerField(c, key) = static_cast<std::int32_t>(*value);
+  return Stored::kOk;
+}
+
 }  // namespace
+
+bool ToleranceInRange(double value) { return value >= 0; }
+bool FractionInRange(double value) { return value >= 0 && value <= 1; }
+bool BoutCountInRange(double value) { return value >= 0 && value <= kMaxBoutsLimit; }
 
 std::string FormatPairingControl(const PairingControl& control) {
   PairingControl c = control;
@@ -182,13 +251,18 @@ std::string FormatPairingControl(const PairingControl& control) {
 
 Status ParsePairingControl(std::string_view text, const std::string& file_name,
                            PairingControl* control) {
+  if (text.size() > kMaxControlFileBytes) {
+    return Status::BadControlFile(file_name + ": the file is larger than " +
+                                  std::to_string(kMaxControlFileBytes / 1024) +
+                                  " KB, too large for a control file");
+  }
   // A text editor may have put a byte-order mark before "$control".
   std::string_view body = text;
   if (body.substr(0, 3) == "\xEF\xBB\xBF") body.remove_prefix(3);
   const std::vector<Token> tokens = Tokenize(body);
   auto error = [&](int line, const std::string& what) {
     return Status::BadControlFile(file_name + ", line " + std::to_string(line) + ": " + what +
-                                  ": \"" + std::string(LineText(text, line)) + "\"");
+                                  ": " + Quoted(LineText(text, line)));
   };
   if (tokens.empty()) return Status::BadControlFile(file_name + ": no $control group");
   if (!EqualIgnoringCase(tokens[0].Text, "$control")) {
@@ -202,7 +276,7 @@ Status ParsePairingControl(std::string_view text, const std::string& file_name,
       return Status::Ok();
     }
     const int key = FindKey(word.Text);
-    if (key < 0) return error(word.Line, "unknown key \"" + std::string(word.Text) + "\"");
+    if (key < 0) return error(word.Line, "unknown key " + Quoted(word.Text));
     if (i + 1 >= tokens.size() || tokens[i + 1].Text != "=") {
       return error(word.Line, "no \"=\" after " + std::string(kKeys[key]));
     }
@@ -210,10 +284,16 @@ Status ParsePairingControl(std::string_view text, const std::string& file_name,
       return error(tokens[i + 1].Line, "no value for " + std::string(kKeys[key]));
     }
     const Token& value = tokens[i + 2];
-    if (!StoreValue(values, key, value.Text)) {
-      return error(value.Line, "the value \"" + std::string(value.Text) + "\" of " +
+    const Stored stored = StoreValue(values, key, value.Text);
+    if (stored == Stored::kNotANumber) {
+      return error(value.Line, "the value " + Quoted(value.Text) + " of " +
                                    std::string(kKeys[key]) + " is not " +
                                    (IsRealKey(key) ? "a number" : "a whole number"));
+    }
+    if (stored == Stored::kOutOfRange) {
+      return error(value.Line, "the value " + Quoted(value.Text) + " of " +
+                                   std::string(kKeys[key]) + " is out of range: it must be " +
+                                   RangeText(key));
     }
     i += 2;
   }

@@ -3,6 +3,7 @@
 // The eight limits and preferences the organiser sets for the pairing engine, and the
 // small keyword file "Tandrel_PairingControl.txt" that keeps them between runs.
 
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -38,13 +39,26 @@ struct PairingControl {
   friend bool operator==(const PairingControl&, const PairingControl&) = default;
 };
 
+// The values the control file and the dialog accept. A tolerance (MaxAllowedDiff*) is
+// 0 or more: 0 means "only equal values". MinGoodnessOfFitAllowed and
+// SameClubPairingWeight lie from 0 to 1. A bout count lies from 0 to kMaxBoutsLimit.
+inline constexpr int kMaxBoutsLimit = 1000;
+bool ToleranceInRange(double value);
+bool FractionInRange(double value);
+bool BoutCountInRange(double value);
+
+// A control file larger than this is refused unread: it cannot be one the program wrote
+// or an organiser typed.
+inline constexpr std::size_t kMaxControlFileBytes = 64 * 1024;
+
 // The file's text for these values, lines ended by CR LF, exactly as the program writes it.
 std::string FormatPairingControl(const PairingControl& control);
 
 // Reads one "$control ... $end" group from text into *control; keys left out keep the
-// values *control holds. On an unknown key, a value that does not parse, or a missing
-// opener or closer, returns an error naming file_name and the offending line, and
-// leaves *control as it was.
+// values *control holds. On an unknown key, a value that does not parse or lies outside
+// its range, a missing opener or closer, or a text above kMaxControlFileBytes, returns an
+// error naming file_name and the offending line (at most 80 characters of it, bytes
+// that do not print as \xNN), and leaves *control as it was.
 Status ParsePairingControl(std::string_view text, const std::string& file_name,
                            PairingControl* control);
 

@@ -1,5 +1,8 @@
 #include "pairing/pairing_control.h"
 
+#include <cmath>
+#include <string>
+
 #include <gtest/gtest.h>
 
 #include "tests/fake_file_system.h"
@@ -52,8 +55,8 @@ TEST(PairingControlFile, WrittenValuesReadBackUnchanged) {
   c.MaxAllowedDiffRating = 2.0f;
   c.MinGoodnessOfFitAllowed = 0.015625f;
   c.MaxBoutsAllowed = 6;
-  c.MinBoutsWanted = -1;
-  c.MaxBoutsWanted = 3;
+  c.MinBoutsWanted = 0;
+  c.MaxBoutsWanted = 1000;
   c.SameClubPairingWeight = 0.75f;
   PairingControl read;
   ASSERT_TRUE(ParsePairingControl(FormatPairingControl(c), kName, &read).ok());
@@ -100,10 +103,7 @@ TEST(PairingControlFile, MalformedFilesAreReportedWithTheLineAndChangeNothing) {
        "Tandrel_PairingControl.txt, line 2: the value \"6.5\" of MaxBoutsAllowed is not a whole "
        "number: "
        "\"MaxBoutsAllowed = 6.5\""},
-      {"$control\r\nMaxBoutsAllowed = 99999999999\r\n$end\r\n",
-       "Tandrel_PairingControl.txt, line 2: the value \"99999999999\" of MaxBoutsAllowed is not a "
-       "whole "
-       "number: \"MaxBoutsAllowed = 99999999999\""},
+
       {"$control\r\nMinBoutsWanted 2\r\n$end\r\n",
        "Tandrel_PairingControl.txt, line 2: no \"=\" after MinBoutsWanted: \"MinBoutsWanted 2\""},
       {"$control\r\nMinBoutsWanted = $end\r\n",
@@ -126,6 +126,82 @@ TEST(PairingControlFile, MalformedFilesAreReportedWithTheLineAndChangeNothing) {
     EXPECT_EQ(status.message(), c.message);
     EXPECT_EQ(control, before) << c.text;
   }
+}
+
+// Limits that cannot mean what they say are refused by name with the allowed range: a
+// negative tolerance (a 25 kg child against a 120 kg one), a same-club weight above 1, a
+// minimum fit outside 0 to 1, bout counts outside 0 to 1,000. A tolerance of 0 (or -0)
+// and an underflowing value are plain zeros.
+TEST(PairingControlFile, ValuesOutOfRangeAreRefusedByNameAndRange) {
+  const struct {
+    const char* assignment;
+    const char* complaint;
+  } refused[] = {
+      {"MaxAllowedDiffWeight = -10",
+       "the value \"-10\" of MaxAllowedDiffWeight is out of range: "
+       "it must be 0 or more"},
+      {"MaxAllowedDiffAge = -0.5", "of MaxAllowedDiffAge is out of range: it must be 0 or more"},
+      {"MaxAllowedDiffRating=-1e-3", "of MaxAllowedDiffRating is out of range"},
+      {"SameClubPairingWeight = 1.5",
+       "of SameClubPairingWeight is out of range: it must be from "
+       "0 to 1"},
+      {"MinGoodnessOfFitAllowed = -0.1", "of MinGoodnessOfFitAllowed is out of range"},
+      {"MinGoodnessOfFitAllowed = 2", "of MinGoodnessOfFitAllowed is out of range"},
+      {"MaxBoutsAllowed = 1001",
+       "of MaxBoutsAllowed is out of range: it must be a whole number "
+       "from 0 to 1000"},
+      {"MinBoutsWanted = -1", "of MinBoutsWanted is out of range"},
+      {"MaxBoutsWanted = 99999999999999999999999", "of MaxBoutsWanted is out of range"},
+      {"MaxBoutsAllowed = 99999999999", "of MaxBoutsAllowed is out of range"},
+  };
+  for (const auto& c : refused) {
+    PairingControl control;
+    const std::string text = std::string("$control\r\n") + c.assignment + ",\r\n$end\r\n";
+    const Status status = ParsePairingControl(text, kName, &control);
+    EXPECT_NE(status.message().find(std::string("line 2: ") + "the value"), std::string::npos)
+        << status.message();
+    EXPECT_NE(status.message().find(c.complaint), std::string::npos) << status.message();
+    EXPECT_EQ(control, PairingControl());
+  }
+  PairingControl edges;
+  ASSERT_TRUE(ParsePairingControl("$control MaxAllowedDiffWeight=-0 MaxAllowedDiffAge=0 "
+                                  "MaxAllowedDiffRating=1e-50 SameClubPairingWeight=1 "
+                                  "MinGoodnessOfFitAllowed=7e-46 MaxBoutsAllowed=1000 $end",
+                                  kName, &edges)
+                  .ok());
+  EXPECT_FALSE(std::signbit(edges.MaxAllowedDiffWeight));
+  EXPECT_EQ(edges.MaxAllowedDiffWeight, 0.0f);
+  EXPECT_EQ(edges.MaxAllowedDiffRating, 0.0f);
+  EXPECT_EQ(edges.MinGoodnessOfFitAllowed, 0.0f);
+  EXPECT_EQ(edges.MaxBoutsAllowed, 1000);
+}
+
+// A message quotes at most 80 characters of what the organiser wrote, bytes that do not
+// print escaped; a control file above 64 KB is refused without being parsed.
+TEST(PairingControlFile, MessagesStayShortAndPrintable) {
+  PairingControl control;
+  const std::string long_key(60 * 1024, 'K');
+  Status status =
+      ParsePairingControl("$control\r\n" + long_key + " = 1\r\n$end\r\n", kName, &control);
+  ASSERT_FALSE(status.ok());
+  const std::string quoted = "\"" + std::string(80, 'K') + "...\"";
+  EXPECT_EQ(status.message(),
+            "Tandrel_PairingControl.txt, line 2: unknown key " + quoted + ": " + quoted);
+
+  status =
+      ParsePairingControl("$control\r\nMaxBoutsAllowed = \x01\x7f\xff\r\n$end", kName, &control);
+  EXPECT_EQ(status.message(),
+            "Tandrel_PairingControl.txt, line 2: the value \"\\x01\\x7F\\xFF\" of MaxBoutsAllowed "
+            "is not a whole number: \"MaxBoutsAllowed = \\x01\\x7F\\xFF\"");
+
+  std::string big = "$control\r\n$end\r\n";
+  big.resize(64 * 1024 + 1, ' ');
+  status = ParsePairingControl(big, kName, &control);
+  EXPECT_EQ(status.message(),
+            "Tandrel_PairingControl.txt: the file is larger than 64 KB, too large for a control "
+            "file");
+  big.resize(64 * 1024);
+  EXPECT_TRUE(ParsePairingControl(big, kName, &control).ok());
 }
 
 TEST(PairingControlLoad, MissingFileIsCreatedWithTheDefaults) {

@@ -113,9 +113,9 @@ TEST_F(Commands, DataFilesRoundTripAndSaveDisplayDataKeepsOnlyTheFilter) {
   session.Dispatch(kCmdClearAll);
   ui.file_dialogs.Choose("all.tmrx");
   session.Dispatch(kCmdOpen);
-  // Every entry comes back; the one with a blank club cannot keep both club and status.
+  // Every entry comes back, the one with a blank club with its status too.
   ASSERT_EQ(session.roster().EntryCount(), 4);
-  for (int e = 0; e < 3; ++e) {
+  for (int e = 0; e < 4; ++e) {
     EXPECT_EQ(session.roster().Entries[static_cast<std::size_t>(e)].Status.WithoutBlanks(),
               "Selected");
   }
@@ -130,16 +130,54 @@ TEST_F(Commands, ControlFileErrorsAreShownAndTheProgramGoesOn) {
   session.Dispatch(kCmdEditControls);
   ASSERT_EQ(ui.messages.shown.size(), 1u);
   EXPECT_EQ(ui.messages.shown[0].caption, "Kestrio Control Parameters");
-  // The dialog opened with the defaults, and Cancel rewrote a file that reads back.
   EXPECT_EQ(ui.dialogs.control_openings.at(0).fields[0], "10.0");
-  pairing::PairingControl read_back;
-  EXPECT_TRUE(pairing::ReadPairingControl(fs, &read_back).ok());
 
   fs.AddFile(std::string(pairing::kControlFileName), "garbage\r\n");
   const std::vector<std::string> told = RunAndTell();
   ASSERT_EQ(told.size(), 2u);
   EXPECT_EQ(ui.messages.shown[1].caption, "Kestrio Control Parameters");
   EXPECT_EQ(ui.progress.events.back(), "hide");
+}
+
+// One typo in the organiser's control file: the dialog opens with the defaults, but
+// Cancel must not write them over the eight limits, and OK replaces the file only after
+// the organiser agrees.
+TEST_F(Commands, CancelKeepsAControlFileThatCouldNotBeRead) {
+  Open("r.txt", kThree);
+  SaveProject();
+  const std::string name(pairing::kControlFileName);
+  const std::string typo =
+      "$control\r\nMaxAllowedDiffWeight = 5O\r\nMaxAllowedDiffAge = 3\r\n$end\r\n";
+  fs.AddFile(name, typo);
+  session.Dispatch(kCmdEditControls);
+  EXPECT_EQ(fs.Contents(name), typo);
+
+  // OK, then No to the question: the dialog stays open and the file stays; Cancel closes.
+  ui.messages.shown.clear();
+  ui.messages.answers = {MessageAnswer::Ok, MessageAnswer::No};
+  bool first_ok = true;
+  ui.dialogs.control.push_back([&](ControlParametersForm& form) {
+    first_ok = form.Ok();
+    form.Cancel();
+  });
+  session.Dispatch(kCmdEditControls);
+  EXPECT_FALSE(first_ok);
+  ASSERT_EQ(ui.messages.shown.size(), 2u);
+  EXPECT_NE(ui.messages.shown[1].text.find("Replace it"), std::string::npos);
+  EXPECT_EQ(fs.Contents(name), typo);
+
+  // OK and Yes: the values shown replace the file, once.
+  ui.messages.answers = {MessageAnswer::Ok, MessageAnswer::Yes};
+  ui.dialogs.control.push_back([](ControlParametersForm& form) {
+    form.weight = "5";
+    EXPECT_TRUE(form.Ok());
+  });
+  fs.ClearCalls();
+  session.Dispatch(kCmdEditControls);
+  pairing::PairingControl read_back;
+  ASSERT_TRUE(pairing::ReadPairingControl(fs, &read_back).ok());
+  EXPECT_EQ(read_back.MaxAllowedDiffWeight, 5.0f);
+  EXPECT_EQ(fs.WrittenPaths().size(), 1u);
 }
 
 TEST_F(Commands, ARunIsOnlyCalledSuccessfulWhenEveryReportWasWritten) {

@@ -32,6 +32,10 @@ std::optional<std::int32_t> ReadWhole(const std::string& typed) {
   return static_cast<std::int32_t>(*v);
 }
 
+std::string BoutRangeText(std::string_view field) {
+  return std::string(field) + " must be between 0 and " + std::to_string(pairing::kMaxBoutsLimit);
+}
+
 std::string Shown(const std::string& formatted) {
   return std::string(text::WithoutBlanks(formatted));
 }
@@ -49,8 +53,12 @@ float WeightForSliderPosition(int position) {
 }
 
 ControlParametersForm::ControlParametersForm(pairing::PairingControl& control, FileSystem& fs,
-                                             MessagePort& messages)
-    : control_(control), opened_with_(control), fs_(fs), messages_(messages) {
+                                             MessagePort& messages, bool ask_before_replacing)
+    : control_(control),
+      opened_with_(control),
+      fs_(fs),
+      messages_(messages),
+      ask_before_replacing_(ask_before_replacing) {
   weight = Shown(text::FormatFixed(control.MaxAllowedDiffWeight, 5, 1));
   age = Shown(text::FormatFixed(control.MaxAllowedDiffAge, 5, 1));
   rating = Shown(text::FormatFixed(control.MaxAllowedDiffRating, 5, 1));
@@ -84,33 +92,57 @@ bool ControlParametersForm::Ok() {
   }
   if (!ok) return false;
 
+  // Beyond the weight's own range, every value must lie where the control file accepts
+  // it, or the next run would refuse the file this dialog writes.
   if (const auto v = ReadReal(age))
     control_.MaxAllowedDiffAge = *v;
   else
     return complain("Error Interpreting Age(Yrs)");
+  if (!pairing::ToleranceInRange(control_.MaxAllowedDiffAge))
+    return complain("Age(Yrs) must be 0 or more");
   if (const auto v = ReadReal(rating))
     control_.MaxAllowedDiffRating = *v;
   else
     return complain("Error Interpreting Rating(Pts)");
+  if (!pairing::ToleranceInRange(control_.MaxAllowedDiffRating))
+    return complain("Rating(Pts) must be 0 or more");
   if (const auto v = ReadWhole(max_bouts))
     control_.MaxBoutsAllowed = *v;
   else
     return complain("Error Interpreting Max. Bouts Limit");
+  if (!pairing::BoutCountInRange(control_.MaxBoutsAllowed))
+    return complain(BoutRangeText("Max. Bouts Limit"));
   if (const auto v = ReadReal(min_fit))
     control_.MinGoodnessOfFitAllowed = *v;
   else
     return complain("Error Interpreting MGoF");
+  if (!pairing::FractionInRange(control_.MinGoodnessOfFitAllowed))
+    return complain("MGoF must be between 0 and 1");
   if (const auto v = ReadWhole(min_wanted))
     control_.MinBoutsWanted = *v;
   else
     return complain("Error Interpreting Min. Bouts Wanted");
+  if (!pairing::BoutCountInRange(control_.MinBoutsWanted))
+    return complain(BoutRangeText("Min. Bouts Wanted"));
   if (const auto v = ReadWhole(max_wanted))
     control_.MaxBoutsWanted = *v;
   else
     return complain("Error Interpreting Max. Bouts Wanted");
+  if (!pairing::BoutCountInRange(control_.MaxBoutsWanted))
+    return complain(BoutRangeText("Max. Bouts Wanted"));
 
   const int position = std::clamp(slider_position, kSliderMinimum, kSliderMaximum);
   control_.SameClubPairingWeight = WeightForSliderPosition(position);
+  if (ask_before_replacing_) {
+    Message ask;
+    ask.text = std::string(pairing::kControlFileName) +
+               " could not be read. Replace it with the values shown here?";
+    ask.caption = std::string(kControlMessageCaption);
+    ask.buttons = MessageButtons::YesNoCancel;
+    ask.icon = MessageIcon::Question;
+    ask.owned_by_main_window = false;
+    if (messages_.Show(ask) != MessageAnswer::Yes) return false;
+  }
   const Status written = pairing::WritePairingControl(fs_, control_);
   if (!written.ok()) return complain(written.message());
   return true;

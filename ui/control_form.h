@@ -36,8 +36,11 @@ float WeightForSliderPosition(int position);
 
 class ControlParametersForm {
  public:
-  // Fills the fields from control.
-  ControlParametersForm(pairing::PairingControl& control, FileSystem& fs, MessagePort& messages);
+  // Fills the fields from control. With ask_before_replacing (the control file exists but
+  // could not be read, so it still holds the organiser's own limits), OK asks before it
+  // writes the file, and the dialog stays open unless the organiser says Yes.
+  ControlParametersForm(pairing::PairingControl& control, FileSystem& fs, MessagePort& messages,
+                        bool ask_before_replacing = false);
 
   ControlParametersForm(const ControlParametersForm&) = delete;
   ControlParametersForm& operator=(const ControlParametersForm&) = delete;
@@ -63,6 +66,7 @@ class ControlParametersForm {
   pairing::PairingControl opened_with_;
   FileSystem& fs_;
   MessagePort& messages_;
+  bool ask_before_replacing_;
 };
 
 }  // namespace kestrio::ui

@@ -93,6 +93,35 @@ TEST_F(ControlFormTest, WeightRangeAndFieldsAreCheckedInOrderStoppingAtTheFirstB
   EXPECT_EQ(Texts(), std::vector<std::string>{"Error Interpreting Max. Bouts Limit"});
 }
 
+// Whatever OK writes, the next run must accept: values outside the control file's
+// ranges are refused by the dialog with the field's name.
+TEST_F(ControlFormTest, ValuesTheControlFileWouldRefuseKeepTheDialogOpen) {
+  const struct {
+    std::string ControlParametersForm::*field;
+    const char* typed;
+    const char* message;
+  } cases[] = {
+      {&ControlParametersForm::age, "-1", "Age(Yrs) must be 0 or more"},
+      {&ControlParametersForm::rating, "-0.5", "Rating(Pts) must be 0 or more"},
+      {&ControlParametersForm::max_bouts, "1001", "Max. Bouts Limit must be between 0 and 1000"},
+      {&ControlParametersForm::min_fit, "1.5", "MGoF must be between 0 and 1"},
+      {&ControlParametersForm::min_wanted, "5000", "Min. Bouts Wanted must be between 0 and 1000"},
+      {&ControlParametersForm::max_wanted, "1001", "Max. Bouts Wanted must be between 0 and 1000"},
+  };
+  for (const auto& c : cases) {
+    messages.shown.clear();
+    ControlParametersForm form(control, fs, messages);
+    form.*c.field = c.typed;
+    EXPECT_FALSE(form.Ok()) << c.typed;
+    EXPECT_EQ(Texts(), std::vector<std::string>{c.message});
+    EXPECT_FALSE(fs.HasFile(std::string(pairing::kControlFileName)));
+    form.Cancel();
+  }
+  ControlParametersForm zeros(control, fs, messages);
+  zeros.age = zeros.rating = zeros.min_fit = zeros.max_bouts = "0";
+  EXPECT_TRUE(zeros.Ok());
+}
+
 TEST_F(ControlFormTest, RefusedWeightIsKeptUntilCancelPutsBackTheOpeningValues) {
   ControlParametersForm form(control, fs, messages);
   form.weight = "150";

@@ -24,17 +24,21 @@ class ProgressBarAdapter : public pairing::PairingProgress {
 }  // namespace
 
 void Session::EditControls() {
+  const bool file_exists = fs_.Exists(std::string(pairing::kControlFileName));
   const Status loaded = pairing::LoadPairingControl(fs_, &control_);
+  // A control file that is there but could not be read (one typo, an unreadable file)
+  // still holds the organiser's limits: Cancel leaves it as it is, and OK asks first.
+  const bool keep_file = !loaded.ok() && file_exists;
   if (!loaded.ok()) {
-    // The dialog then opens with the defaults, and OK or Cancel rewrites the file in a
-    // form that reads back.
+    // The dialog then opens with the defaults.
     ShowMessage(loaded.message(), std::string(kControlMessageCaption), MessageIcon::Exclamation,
                 false);
   }
   {
-    ControlParametersForm form(control_, fs_, ports_.messages);
+    ControlParametersForm form(control_, fs_, ports_.messages, keep_file);
     ports_.dialogs.RunControlParameters(form);
   }
+  if (keep_file) return;
   const Status written = pairing::WritePairingControl(fs_, control_);
   if (!written.ok()) {
     ShowMessage(written.message(), std::string(kControlMessageCaption), MessageIcon::Exclamation,
