@@ -39,23 +39,44 @@ std::string ClubFileName(std::string_view club) {
   return name;
 }
 
-bool ClearReportFiles(FileSystem& fs) {
+ReportCleanUp ClearReportFiles(FileSystem& fs) {
+  ReportCleanUp result;
+  // An empty folder, a device or a pipe named like a report is the organiser's, not the
+  // program's: it is named, never removed, and nothing else is touched either.
+  for (std::string_view name : {kResultsSummaryName, kByHandName, kBoutSheetsName, kBoutsByClubName,
+                                kBoutsByBoutNumberName}) {
+    const std::string path(name);
+    if (fs.Exists(path) && !fs.IsRegularFile(path)) result.InTheWay.push_back(path);
+  }
+  if (!result.InTheWay.empty()) return result;
+
   RemoveIfPresent(fs, kResultsSummaryName);
   RemoveIfPresent(fs, kByHandName);
 
-  bool writable = true;
   const std::string bout_sheets(kBoutSheetsName);
   if (fs.Exists(bout_sheets)) {
     if (fs.CanOpenForWriting(bout_sheets)) {
       (void)fs.Remove(bout_sheets);
     } else {
-      writable = false;
+      result.BoutSheetsWritable = false;
     }
   }
 
   RemoveIfPresent(fs, kBoutsByClubName);
   RemoveIfPresent(fs, kBoutsByBoutNumberName);
-  return writable;
+  return result;
+}
+
+std::string InTheWayMessage(const std::vector<std::string>& names) {
+  std::string list;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (i > 0) list += i + 1 == names.size() ? " and " : ", ";
+    list += names[i];
+  }
+  const bool one = names.size() == 1;
+  return "Cannot write the reports: " + list + (one ? " is" : " are") + " in the way, not " +
+         (one ? "a report file" : "report files") + " that Kestrio wrote. Move or rename " +
+         (one ? "it" : "them") + " and run again.";
 }
 
 }  // namespace kestrio::reports

@@ -5,6 +5,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/file_system.h"
 
@@ -24,12 +25,23 @@ inline constexpr std::string_view kBoutsByBoutNumberName = "Tandrel-BoutsByBoutN
 // club is called ("..", "../x", "C:").
 std::string ClubFileName(std::string_view club);
 
+struct ReportCleanUp {
+  // False when the bout-sheet file exists but cannot be opened for writing (a mail merge
+  // holds it); that file is then left untouched, while the others are still removed.
+  bool BoutSheetsWritable = true;
+  // Report names taken by something that is not a file (a folder, a device, a pipe):
+  // such a thing is never removed. When any is found, nothing at all is removed and the
+  // run must not go on; the names are listed in the fixed report order.
+  std::vector<std::string> InTheWay;
+};
+
 // Removes the previous run's results, by-hand, bout-sheet, by-club and by-bout-number
-// files, in that order. Per-club files are never removed. Returns BoutSheetsWritable:
-// false when the bout-sheet file exists but cannot be opened for writing (a mail merge
-// holds it); that file is then left untouched, while the others are still removed.
+// files, in that order; only files are removed. Per-club files are never removed.
 // A file that cannot be removed is left for the report writer, which replaces it or
 // reports that it cannot.
-bool ClearReportFiles(FileSystem& fs);
+ReportCleanUp ClearReportFiles(FileSystem& fs);
+
+// The message for report names in the way, naming each.
+std::string InTheWayMessage(const std::vector<std::string>& names);
 
 }  // namespace kestrio::reports

@@ -44,7 +44,12 @@ PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
                           pairing::PairingControl* control, pairing::PairingProgress* progress,
                           pairing::PairingRun* run) {
   PairingOutcome outcome;
-  if (!ClearReportFiles(fs)) {
+  const ReportCleanUp clean_up = ClearReportFiles(fs);
+  if (!clean_up.InTheWay.empty()) {
+    outcome.status = Status::IoError(InTheWayMessage(clean_up.InTheWay));
+    return outcome;
+  }
+  if (!clean_up.BoutSheetsWritable) {
     outcome.BoutSheetsWritable = false;
     outcome.status = Status::BoutSheetsHeld(std::string(kBoutSheetsHeldText));
     return outcome;

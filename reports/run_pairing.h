@@ -27,8 +27,9 @@ struct PairingOutcome {
   // False when the previous bout-sheet file could not be replaced: the run stopped right
   // after the clean-up (nothing loaded, paired or written) and status says so.
   bool BoutSheetsWritable = true;
-  // Ok only when every report was written in full. Otherwise the first failure: the
-  // bout sheets held open, a control file that cannot be read or written, a selected
+  // Ok only when every report was written in full. Otherwise the first failure: a report
+  // name taken by a folder or other non-file (nothing removed), the bout sheets held
+  // open, a control file that cannot be read or written, a selected
   // wrestler whose numbers cannot be read (both before anything is paired or written),
   // or the report files that could not be written, each named.
   Status status = Status::Ok();

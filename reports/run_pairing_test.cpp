@@ -125,7 +125,9 @@ TEST(RunPairingTest, HeldBoutSheetsRefuseTheRunAfterTheCleanUp) {
 
 TEST(RunPairingTest, CleanUpWithNothingOnDiskLeavesTheBoutSheetsWritable) {
   FakeFileSystem fs;
-  EXPECT_TRUE(ClearReportFiles(fs));
+  const ReportCleanUp clean_up = ClearReportFiles(fs);
+  EXPECT_TRUE(clean_up.BoutSheetsWritable);
+  EXPECT_TRUE(clean_up.InTheWay.empty());
   EXPECT_TRUE(fs.RemovedPaths().empty());
 }
 
@@ -170,9 +172,9 @@ TEST(RunPairingTest, NoSelectedWrestlerStillWritesReportsWithoutBouts) {
   EXPECT_EQ(SplitLines(*s.fs.Contents("Tandrel-BoutsByBoutNumber.txt")).size(), 3u);
 }
 
-// The real disk, in a scratch working directory: a directory named like the bout-sheet
-// file cannot be opened for writing (whoever runs the test), so the run is refused.
-// Then a club named to climb out of the directory still gets a file inside it.
+// The real disk, in a scratch working directory: empty folders named like reports are
+// the organiser's, named in the refusal and never removed, and nothing else is removed
+// either. Then a club named to climb out of the directory still gets a file inside it.
 TEST(RunPairingTest, OnDiskRefusalAndClubNamesThatStayInside) {
   namespace fs = std::filesystem;
   const fs::path previous = fs::current_path();
@@ -185,17 +187,24 @@ TEST(RunPairingTest, OnDiskRefusalAndClubNamesThatStayInside) {
     pairing::PairingControl control;
     pairing::PairingRun run;
     fs::create_directory("Tandrel-PairingBoutsheets.txt");
+    fs::create_directory("Tandrel-BoutsByBoutNumber.txt");
     std::ofstream("Tandrel-PairingResults.txt") << "previous";
     const roster::Roster r = LoadRoster(
         "Smith\tJohn\t84.5\t9\t2.5\t../up\tSelected\r\n"
         "Jones\tBob\t86\t10\t2.75\t..\tSelected\r\n");
     const PairingOutcome refused = RunPairing(disk, r, &control, nullptr, &run);
-    EXPECT_FALSE(refused.BoutSheetsWritable);
-    EXPECT_FALSE(fs::exists("Tandrel-PairingResults.txt"));
+    EXPECT_FALSE(refused.Completed());
+    EXPECT_EQ(refused.status.message(),
+              "Cannot write the reports: Tandrel-PairingBoutsheets.txt and "
+              "Tandrel-BoutsByBoutNumber.txt are in the way, not report files that Kestrio "
+              "wrote. Move or rename them and run again.");
+    EXPECT_TRUE(fs::is_regular_file("Tandrel-PairingResults.txt"));
     EXPECT_TRUE(fs::is_directory("Tandrel-PairingBoutsheets.txt"));
+    EXPECT_TRUE(fs::is_directory("Tandrel-BoutsByBoutNumber.txt"));
     EXPECT_FALSE(fs::exists(kControlFileNameForTest));
 
     fs::remove("Tandrel-PairingBoutsheets.txt");
+    fs::remove("Tandrel-BoutsByBoutNumber.txt");
     const PairingOutcome done = RunPairing(disk, r, &control, nullptr, &run);
     EXPECT_TRUE(done.Completed()) << done.status.message();
     EXPECT_TRUE(fs::is_regular_file("Tandrel-BoutsFor.._up.txt"));
