@@ -29,6 +29,10 @@ class Status {
     kBoutSheetsHeld,
     // The pairing tables contradict each other; a correct pairing never produces this.
     kInconsistentRun,
+    // The organiser stopped a pairing run before it finished.
+    kCancelled,
+    // More than a method can take on (Tandrel Optimal's weights on a huge roster).
+    kTooLarge,
   };
 
   static Status Ok() { return Status(); }
@@ -45,6 +49,9 @@ class Status {
     return {Kind::kInconsistentRun, std::move(message)};
   }
 
+  static Status Cancelled(std::string message) { return {Kind::kCancelled, std::move(message)}; }
+  static Status TooLarge(std::string message) { return {Kind::kTooLarge, std::move(message)}; }
+
   bool ok() const { return kind_ == Kind::kOk; }
   Kind kind() const { return kind_; }
   bool IsNotFound() const { return kind_ == Kind::kNotFound; }
@@ -53,6 +60,8 @@ class Status {
   bool IsBadNumber() const { return kind_ == Kind::kBadNumber; }
   bool IsBoutSheetsHeld() const { return kind_ == Kind::kBoutSheetsHeld; }
   bool IsInconsistentRun() const { return kind_ == Kind::kInconsistentRun; }
+  bool IsCancelled() const { return kind_ == Kind::kCancelled; }
+  bool IsTooLarge() const { return kind_ == Kind::kTooLarge; }
 
   // Empty when ok.
   const std::string& message() const { return message_; }

@@ -29,6 +29,11 @@ void AppendWrestlerBlock(const PairingRun& run, const FitIndex& relaxed,
   out += kEol;
   out += kIndent + "Received only " + text::FormatInt(run.BoutCount[k], 3) + " bout(s)";
   out += kEol;
+  if (static_cast<std::size_t>(k) < run.ShortfallReasons.size() &&
+      !run.ShortfallReasons[k].empty()) {
+    out += kIndent + run.ShortfallReasons[k];
+    out += kEol;
+  }
   out += kIndent + "Possible matches are:";
   out += kEol;
 

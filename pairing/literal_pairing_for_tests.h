@@ -5,6 +5,7 @@
 // every chooser and partner, a round table wide enough never to run out. The engine
 // must give the same run, ties included, and the same by-hand report.
 
+#include <random>
 #include <string>
 
 #include "pairing/pairing_run.h"
@@ -25,6 +26,12 @@ roster::Participant Wrestler(std::string_view last, std::string_view first, doub
 
 // Appends p to roster, at the end of the display order too.
 void Add(roster::Roster& roster, const roster::Participant& p);
+
+// Rosters and controls as organisers' peers make them, with few distinct values so that
+// equal weights, ages, ratings, clubs and fits abound; some entries not selected, the
+// display order shuffled.
+roster::Roster RandomRoster(std::mt19937& rng, int size);
+PairingControl RandomControl(std::mt19937& rng);
 
 // Roster numbers of selected entries must be readable.
 LiteralRun PairLiterally(const roster::Roster& roster, const PairingControl& control);

@@ -17,45 +17,9 @@ namespace {
 
 using testing::Add;
 using testing::PairLiterally;
+using testing::RandomControl;
+using testing::RandomRoster;
 using testing::Wrestler;
-
-roster::Roster RandomRoster(std::mt19937& rng, int size) {
-  // Few distinct values, so that equal weights, ages, ratings, clubs and fits abound.
-  const double weights[] = {30, 30, 31.5, 33, 35, 36.3, 40, 44, 44, 50, 55, 60, 72.4};
-  const char* clubs[] = {"Ajax", "  Ajax", "Bears", "Cobra", "Dingo Wrestling"};
-  const char* statuses[] = {"Selected", "Selected",   "Selected", " Selected",
-                            "selected", "UnSelected", ""};
-  roster::Roster roster;
-  for (int i = 0; i < size; ++i) {
-    const double w =
-        weights[rng() % std::size(weights)] + (rng() % 4 == 0 ? (rng() % 300) / 100.0 : 0);
-    const double age = 8 + (rng() % 9) * 0.5;
-    const double rating = (rng() % 6) * 0.5;
-    Add(roster,
-        Wrestler("Last" + std::to_string(i), "First" + std::to_string(rng() % 5), w, age, rating,
-                 clubs[rng() % std::size(clubs)], statuses[rng() % std::size(statuses)]));
-  }
-  std::shuffle(roster.DisplayOrder.begin(), roster.DisplayOrder.end(), rng);
-  return roster;
-}
-
-PairingControl RandomControl(std::mt19937& rng) {
-  PairingControl c;
-  const float weight_tolerances[] = {10, 5, 20, 0, 0.5f};
-  const float other_tolerances[] = {1.5f, 1, 3, 0, 0.5f};
-  const float min_fits[] = {0.01f, 0.0f, 0.125f, 0.5f};
-  const float same_club[] = {0, 0.25f, 1, 0.6f};
-  c.MaxAllowedDiffWeight = weight_tolerances[rng() % 5];
-  c.MaxAllowedDiffAge = other_tolerances[rng() % 5];
-  c.MaxAllowedDiffRating = other_tolerances[rng() % 5];
-  c.MinGoodnessOfFitAllowed = min_fits[rng() % 4];
-  c.SameClubPairingWeight = same_club[rng() % 4];
-  c.MaxBoutsAllowed = static_cast<std::int32_t>(rng() % 6);
-  c.MaxBoutsWanted = static_cast<std::int32_t>(rng() % 6);
-  c.MinBoutsWanted = static_cast<std::int32_t>(rng() % 5);
-  if (rng() % 8 == 0) c.MaxBoutsAllowed = c.MaxBoutsWanted = 200;
-  return c;
-}
 
 void ExpectSameRun(const PairingRun& expected, const PairingRun& actual) {
   ASSERT_EQ(expected.SelectionSize, actual.SelectionSize);

@@ -43,29 +43,12 @@ std::vector<std::int32_t> ChooserOrder(PairingRun& run, int round) {
 
 void AddBout(PhaseWork& work, int round, int sign, int c, int p) {
   PairingRun& run = *work.run;
-  ++run.BoutCount[c];
-  ++run.BoutCount[p];
   const std::int32_t number = sign * ++work.Created;
   Cell(run, c, round) = number;
   Cell(run, p, round) = number;
   work.Opponents[c].push_back(p);
   work.Opponents[p].push_back(c);
-  const std::int32_t weight_class =
-      BoutWeightClass(run.SelectedList[c].Weight, run.SelectedList[p].Weight);
-  for (const int a : {c, p}) {
-    const SelectedParticipant& s = run.SelectedList[a];
-    BoutEntry entry;
-    entry.BoutNumber = number;
-    entry.WeightClass = weight_class;
-    entry.LastName = s.LastName;
-    entry.FirstName = s.FirstName;
-    entry.Club = FixedText<5>(s.Club.view());
-    entry.Weight = s.Weight;
-    entry.Age = s.Age;
-    entry.Rating = s.Rating;
-    entry.SelectionIndex = a;
-    run.BoutList.push_back(entry);
-  }
+  AppendBout(run, number, c, p);
 }
 
 // One round; returns the number of bouts it made.
@@ -97,6 +80,27 @@ int PairRound(PhaseWork& work, FitIndex& index, int round, int sign) {
 }
 
 }  // namespace
+
+void AppendBout(PairingRun& run, std::int32_t number, int c, int p) {
+  ++run.BoutCount[c];
+  ++run.BoutCount[p];
+  const std::int32_t weight_class =
+      BoutWeightClass(run.SelectedList[c].Weight, run.SelectedList[p].Weight);
+  for (const int a : {c, p}) {
+    const SelectedParticipant& s = run.SelectedList[a];
+    BoutEntry entry;
+    entry.BoutNumber = number;
+    entry.WeightClass = weight_class;
+    entry.LastName = s.LastName;
+    entry.FirstName = s.FirstName;
+    entry.Club = FixedText<5>(s.Club.view());
+    entry.Weight = s.Weight;
+    entry.Age = s.Age;
+    entry.Rating = s.Rating;
+    entry.SelectionIndex = a;
+    run.BoutList.push_back(entry);
+  }
+}
 
 void EnsureRounds(PairingRun& run, int rounds) {
   if (rounds <= run.RoundCapacity) return;

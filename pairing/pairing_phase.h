@@ -34,6 +34,10 @@ struct PhaseWork {
 // if it had no limit.
 void EnsureRounds(PairingRun& run, int rounds);
 
+// Counts a bout of c and p with the given (creation) number and appends its two
+// BoutList entries, c's first. The RoundTable is the caller's.
+void AppendBout(PairingRun& run, std::int32_t number, int c, int p);
+
 // Pairs in rounds from first_round on, handing out bout numbers with the given sign
 // (+1 optimum, -1 relaxed) and measuring with index. Returns the last round that made
 // a bout, or 0 when none did.

@@ -74,8 +74,8 @@ Status PreparePairingRun(const roster::Roster& roster, PairingRun* run) {
 
 }  // namespace
 
-Status PairBouts(const roster::Roster& roster, const PairingControl& control,
-                 PairingProgress* progress, PairingRun* run) {
+Status PrepareSelection(const roster::Roster& roster, const PairingControl& control,
+                        PairingRun* run) {
   *run = PairingRun();
   run->Control = control;
   if (Status status = PreparePairingRun(roster, run); !status.ok()) {
@@ -83,6 +83,12 @@ Status PairBouts(const roster::Roster& roster, const PairingControl& control,
     run->Control = control;
     return status;
   }
+  return Status::Ok();
+}
+
+Status PairBouts(const roster::Roster& roster, const PairingControl& control,
+                 PairingProgress* progress, PairingRun* run) {
+  if (Status status = PrepareSelection(roster, control, run); !status.ok()) return status;
   if (progress != nullptr) progress->SetRange(0, 2 * run->SelectionSize);
 
   PhaseWork work;

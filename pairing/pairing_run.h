@@ -8,6 +8,7 @@
 // a negative number marks a non-optimum bout (made under doubled limits).
 
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "base/file_system.h"
@@ -48,12 +49,14 @@ struct BoutEntry {
 };
 
 // Receives the progress of a run: the range once, then one step per wrestler chosen in
-// a round of either phase, whether or not a partner was found.
+// a round of either phase, whether or not a partner was found. Tandrel Optimal sets a
+// range of its own and asks between steps whether the organiser cancelled.
 class PairingProgress {
  public:
   virtual ~PairingProgress() = default;
   virtual void SetRange(int low, int high) = 0;
   virtual void Step() = 0;
+  virtual bool Cancelled() { return false; }
 };
 
 struct PairingRun {
@@ -81,11 +84,21 @@ struct PairingRun {
   // again from the roster's texts as 64-bit reals and the club. The fits themselves are
   // computed when needed (see FitIndex), never kept for every pair.
   std::vector<FitInputs> FitList;
+  // Tandrel Optimal only: for each wrestler left below MinBoutsWanted (by
+  // SelectionIndex), the one line that says why no pairing could do better; empty for
+  // everyone else and for the greedy run.
+  std::vector<std::string> ShortfallReasons;
 
   std::int32_t RoundEntry(int a, int round_index) const {
     return RoundTable[static_cast<std::size_t>(a) * RoundCapacity + round_index];
   }
 };
+
+// Replaces *run by the selected wrestlers of roster in display order (SelectedList,
+// FitList) with empty tables and the control. A selected wrestler whose Weight, Age or
+// Rating cannot be read gives an error naming the wrestler and leaves *run empty.
+Status PrepareSelection(const roster::Roster& roster, const PairingControl& control,
+                        PairingRun* run);
 
 // Gathers the selected wrestlers in display order, pairs them in both phases, moves the
 // non-optimum bouts forward and numbers every bout. A selected wrestler whose Weight,
