@@ -86,6 +86,10 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
       o.empty_trash = true;
     } else if (name == "--no-pair") {
       o.pair = false;
+    } else if (name == "--optimal") {
+      o.optimal = true;
+    } else if (name == "--compare") {
+      o.compare = true;
     } else if (name == "--help" || name == "-h") {
       o.show_help = true;
     } else if (name == "--version") {
@@ -106,7 +110,8 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
 
 std::string BatchUsage() {
   return "usage: kestrio-batch [--sort COLUMN] [--select-all] [--tag-duplicates] [--empty-trash]\n"
-         "                     [--save FILE] [--listing FILE] [--no-pair] ROSTERFILE...\n"
+         "                     [--save FILE] [--listing FILE] [--no-pair] [--optimal]\n"
+         "                     [--compare] ROSTERFILE...\n"
          "\n"
          "Loads the roster files in order, applies the steps asked for in the order listed,\n"
          "then pairs the selected wrestlers and writes the Tandrel reports into the current\n"
@@ -121,6 +126,11 @@ std::string BatchUsage() {
          "  --save FILE       save the whole roster as a data file\n"
          "  --listing FILE    write the display-data listing\n"
          "  --no-pair         stop before pairing\n"
+         "  --optimal         pair with Tandrel Optimal: the best pairing there is, every\n"
+         "                    wrestler brought to the minimum wanted wherever the limits allow;\n"
+         "                    progress goes to standard error\n"
+         "  --compare         also pair with the other engine (no reports written) and print\n"
+         "                    both engines' figures side by side\n"
          "  --help, --version\n"
          "\n"
          "Exit status: 0 success, 1 run refused or failed, 2 usage error.\n";

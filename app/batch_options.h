@@ -3,7 +3,8 @@
 // The command line of kestrio-batch, parsed without touching the disk:
 //
 //   kestrio-batch [--sort COLUMN] [--select-all] [--tag-duplicates] [--empty-trash]
-//                 [--save FILE] [--listing FILE] [--no-pair] ROSTERFILE...
+//                 [--save FILE] [--listing FILE] [--no-pair] [--optimal] [--compare]
+//                 ROSTERFILE...
 
 #include <optional>
 #include <string>
@@ -28,6 +29,10 @@ struct BatchOptions {
   std::optional<std::string> listing_path;
   // Run the pairing after the steps above.
   bool pair = true;
+  // Pair with Tandrel Optimal instead of the greedy run.
+  bool optimal = false;
+  // Also pair with the other engine, in memory only, and print both engines' figures.
+  bool compare = false;
   bool show_help = false;
   bool show_version = false;
   // Roster files, loaded in this order.

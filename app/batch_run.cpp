@@ -1,5 +1,7 @@
 #include "app/batch_run.h"
 
+#include "pairing/engine_figures.h"
+#include "pairing/optimal_run.h"
 #include "pairing/pairing_run.h"
 #include "reports/run_pairing.h"
 #include "roster/display_data.h"
@@ -20,6 +22,27 @@ class StderrSkippedLines : public roster::SkippedLineReporter {
 
  private:
   std::ostream& err_;
+};
+
+// Tandrel Optimal's progress on standard error, a line at every tenth of the way.
+class StderrProgress : public pairing::PairingProgress {
+ public:
+  explicit StderrProgress(std::ostream& err) : err_(err) {}
+  void SetRange(int low, int high) override {
+    low_ = low;
+    high_ = high;
+    at_ = low;
+    shown_ = 0;
+  }
+  void Step() override {
+    ++at_;
+    const int tenths = high_ > low_ ? static_cast<int>(10LL * (at_ - low_) / (high_ - low_)) : 10;
+    for (; shown_ < tenths && shown_ < 10;) err_ << "Tandrel Optimal: " << 10 * ++shown_ << "%\n";
+  }
+
+ private:
+  std::ostream& err_;
+  int low_ = 0, high_ = 0, at_ = 0, shown_ = 0;
 };
 
 bool LoadRosters(const BatchOptions& options, FileSystem& fs, roster::Roster& roster,
@@ -71,7 +94,8 @@ bool EditAndWrite(const BatchOptions& options, FileSystem& fs, roster::Roster& r
 }
 
 void PrintSummary(const pairing::PairingRun& run, const pairing::PairingControl& control,
-                  const reports::PairingOutcome& outcome, std::ostream& out) {
+                  const reports::PairingOutcome& outcome, bool optimal, std::ostream& out) {
+  if (optimal) out << "Engine: Tandrel Optimal\n";
   int non_optimum = 0;
   for (std::size_t k = 0; k < run.BoutList.size(); k += 2)
     non_optimum += run.BoutList[k].BoutNumber < 0;
@@ -87,6 +111,26 @@ void PrintSummary(const pairing::PairingRun& run, const pairing::PairingControl&
   for (const std::string& name : outcome.FilesWritten) out << "  " << name << '\n';
 }
 
+// Pairs again with the other engine, in memory, and prints both engines' figures.
+bool PrintComparison(const roster::Roster& roster, const pairing::PairingControl& control,
+                     const pairing::PairingRun& run, bool optimal, StderrProgress& progress,
+                     std::ostream& out, std::ostream& err) {
+  using pairing::PairingEngine;
+  pairing::PairingRun other;
+  const Status s =
+      optimal ? pairing::PairBouts(roster, control, nullptr, &other)
+              : pairing::PairWith(PairingEngine::Optimal, roster, control, &progress, &other);
+  if (!s.ok()) {
+    err << "kestrio-batch: " << s.message() << '\n';
+    return false;
+  }
+  const pairing::EngineFigures mine = pairing::FiguresOf(run);
+  const pairing::EngineFigures theirs = pairing::FiguresOf(other);
+  out << pairing::FormatComparison(optimal ? theirs : mine, optimal ? mine : theirs,
+                                   control.MinBoutsWanted);
+  return true;
+}
+
 }  // namespace
 
 int RunBatch(const BatchOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
@@ -95,9 +139,14 @@ int RunBatch(const BatchOptions& options, FileSystem& fs, std::ostream& out, std
   if (!EditAndWrite(options, fs, roster, err)) return kBatchFailed;
   if (!options.pair) return kBatchOk;
 
+  using pairing::PairingEngine;
+  const PairingEngine engine = options.optimal ? PairingEngine::Optimal : PairingEngine::Greedy;
+  StderrProgress progress(err);
+  pairing::PairingProgress* shown = options.optimal ? &progress : nullptr;
   pairing::PairingControl control;
   pairing::PairingRun run;
-  const reports::PairingOutcome outcome = reports::RunPairing(fs, roster, &control, nullptr, &run);
+  const reports::PairingOutcome outcome =
+      reports::RunPairing(fs, roster, &control, shown, &run, engine);
   if (!outcome.BoutSheetsWritable) {
     err << reports::kBoutSheetsHeldCaption << '\n' << reports::kBoutSheetsHeldText << '\n';
     return kBatchFailed;
@@ -106,11 +155,14 @@ int RunBatch(const BatchOptions& options, FileSystem& fs, std::ostream& out, std
     err << "kestrio-batch: " << outcome.status.message() << '\n';
     return kBatchFailed;
   }
-  PrintSummary(run, control, outcome, out);
+  PrintSummary(run, control, outcome, options.optimal, out);
   if (!outcome.status.ok()) {
     err << "kestrio-batch: " << outcome.status.message() << '\n';
     return kBatchFailed;
   }
+  if (options.compare &&
+      !PrintComparison(roster, control, run, options.optimal, progress, out, err))
+    return kBatchFailed;
   out << reports::kRunCompletedText << '\n';
   return kBatchOk;
 }

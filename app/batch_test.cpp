@@ -26,6 +26,9 @@ TEST(BatchArgumentsTest, StepsValuesAndRosterFiles) {
   const ParsedArguments defaults = Parse({"r.txt"});
   EXPECT_EQ(defaults.options.sort_column, std::nullopt);
   EXPECT_TRUE(defaults.options.pair);
+  EXPECT_FALSE(defaults.options.optimal || defaults.options.compare);
+  const ParsedArguments optimal = Parse({"--optimal", "--compare", "r.txt"});
+  EXPECT_TRUE(optimal.options.optimal && optimal.options.compare);
   EXPECT_EQ(Parse({"--", "-odd-name.txt"}).options.roster_files,
             (std::vector<std::string>{"-odd-name.txt"}));
 }
@@ -89,6 +92,32 @@ TEST(BatchRunTest, LoadsSelectsSavesListsAndPairs) {
   EXPECT_NE(out.find("Files written: 7\n  Tandrel-PairingBoutsheets.txt\n"), std::string::npos)
       << out;
   EXPECT_NE(out.find("\nBout Pairing Completed Successfully!\n"), std::string::npos);
+}
+
+TEST(BatchRunTest, OptimalPairsWithProgressOnStandardErrorAndCompares) {
+  BatchSession s;
+  s.fs.AddFile("day.txt", kRoster);
+  ASSERT_EQ(s.Run({"--select-all", "--optimal", "--compare", "day.txt"}), kBatchOk) << s.err.str();
+  const std::string err = s.err.str();
+  EXPECT_NE(err.find("Tandrel Optimal: 10%\n"), std::string::npos) << err;
+  EXPECT_NE(err.find("Tandrel Optimal: 100%\n"), std::string::npos) << err;
+  const std::string out = s.out.str();
+  EXPECT_EQ(out.rfind("Engine: Tandrel Optimal\nSelected wrestlers: 4\nBouts: 2\n", 0), 0u) << out;
+  EXPECT_TRUE(s.fs.HasFile("Tandrel-PairingByhand.txt"));
+  // Smith and Jones, Brown and Green: one bout each, both engines alike.
+  EXPECT_NE(out.find("                                      Tandrel  Tandrel Optimal\n"
+                     "Wrestlers short of the minimum (2)          4                4\n"
+                     "Bouts                                       2                2\n"
+                     "Mean fit                               0.3747           0.3747\n"),
+            std::string::npos)
+      << out;
+  EXPECT_NE(out.find("\nBout Pairing Completed Successfully!\n"), std::string::npos);
+
+  BatchSession greedy;
+  greedy.fs.AddFile("day.txt", kRoster);
+  ASSERT_EQ(greedy.Run({"--select-all", "day.txt"}), kBatchOk);
+  EXPECT_EQ(greedy.out.str().find("Engine:"), std::string::npos);
+  EXPECT_EQ(greedy.err.str().find("Tandrel Optimal"), std::string::npos);
 }
 
 TEST(BatchRunTest, NoPairStopsBeforeTheReports) {

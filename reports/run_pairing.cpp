@@ -42,7 +42,7 @@ class ReportSink {
 
 PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
                           pairing::PairingControl* control, pairing::PairingProgress* progress,
-                          pairing::PairingRun* run) {
+                          pairing::PairingRun* run, pairing::PairingEngine engine) {
   PairingOutcome outcome;
   const ReportCleanUp clean_up = ClearReportFiles(fs);
   if (!clean_up.InTheWay.empty()) {
@@ -58,7 +58,7 @@ PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
     outcome.status = s;
     return outcome;
   }
-  if (Status s = pairing::PairBouts(roster, *control, progress, run); !s.ok()) {
+  if (Status s = pairing::PairWith(engine, roster, *control, progress, run); !s.ok()) {
     outcome.status = s;
     return outcome;
   }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "base/file_system.h"
+#include "pairing/optimal_run.h"
 #include "pairing/pairing_control.h"
 #include "pairing/pairing_run.h"
 #include "roster/roster.h"
@@ -46,9 +47,11 @@ struct PairingOutcome {
 // *control receives the parameters loaded for the run and *run the per-run state, which
 // the caller keeps until the next run. A report that fails to be written does not stop
 // the others: they are still written, and the failure names every file that is missing.
-// progress may be null.
+// progress may be null. engine chooses the bouts; Tandrel Optimal may also fail with
+// its cancel, before any report is written.
 PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
                           pairing::PairingControl* control, pairing::PairingProgress* progress,
-                          pairing::PairingRun* run);
+                          pairing::PairingRun* run,
+                          pairing::PairingEngine engine = pairing::PairingEngine::Greedy);
 
 }  // namespace kestrio::reports
