@@ -41,16 +41,17 @@ int MissingBouts(const pairing::PairingRun& run) {
   return missing;
 }
 
-// The organiser's default controls (0), or a demanding day (1): three bouts wanted
-// each under tighter tolerances, where the greedy run leaves wrestlers short.
+// The organiser's default controls (0), or a demanding day (1): three bouts wanted and
+// allowed each under tighter tolerances, where the greedy run leaves wrestlers short.
 pairing::PairingControl Control(std::int64_t preset) {
   pairing::PairingControl control;
   if (preset == 1) {
-    control.MaxAllowedDiffWeight = 6;
+    control.MaxAllowedDiffWeight = 5;
     control.MaxAllowedDiffAge = 1;
     control.MaxAllowedDiffRating = 1;
     control.MinBoutsWanted = 3;
     control.MaxBoutsWanted = 3;
+    control.MaxBoutsAllowed = 3;
   }
   return control;
 }

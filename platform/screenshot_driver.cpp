@@ -150,5 +150,37 @@ int main(int argc, char* argv[]) {
     if (!QTest::qWaitForWindowExposed(viewer)) std::printf("viewer not shown\n");
     Save(viewer, out, "report-viewer.png");
   }
+
+  // Tandrel Optimal: yes to the question, OK to the closing message; the progress dialog
+  // in between is left to close by itself.
+  QString optimal_finished;
+  QTimer answer;
+  answer.setInterval(10);
+  QObject::connect(&answer, &QTimer::timeout, [&optimal_finished] {
+    auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr || !box->isVisible()) return;
+    if (QAbstractButton* yes = box->button(QMessageBox::Yes)) {
+      yes->click();
+    } else if (QAbstractButton* ok = box->button(QMessageBox::Ok)) {
+      optimal_finished = box->text();
+      ok->click();
+    }
+  });
+  answer.start();
+  session.Dispatch(ku::kCmdRunOptimal);
+  answer.stop();
+  std::printf("optimal run: %s\n", qPrintable(optimal_finished));
+  session.Dispatch(ku::kCmdViewExceptions);
+  if (kp::ReportViewerWindow* viewer = app.viewer().LastViewer()) {
+    viewer->resize(900, 620);
+    if (!QTest::qWaitForWindowExposed(viewer)) std::printf("viewer not shown\n");
+    Save(viewer, out, "optimal-by-hand-report.png");
+  }
+  session.Dispatch(ku::kCmdCompareEngines);
+  if (kp::ReportViewerWindow* viewer = app.viewer().LastViewer()) {
+    viewer->resize(700, 360);
+    if (!QTest::qWaitForWindowExposed(viewer)) std::printf("viewer not shown\n");
+    Save(viewer, out, "engine-comparison.png");
+  }
   return 0;
 }

@@ -4,6 +4,7 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QProgressBar>
+#include <QProgressDialog>
 #include <QTableView>
 
 #include <algorithm>
@@ -86,6 +87,26 @@ void MenuView::SetStatusBarChecked(bool checked) { window_.SetStatusBarChecked(c
 
 // ---- progress
 
+ProgressView::ProgressView(MainWindow& window) : window_(window) {}
+
+ProgressView::~ProgressView() = default;
+
+void ProgressView::ShowCancellable() {
+  Show();
+  dialog_ = std::make_unique<QProgressDialog>(
+      QStringLiteral("Tandrel Optimal is pairing the selected wrestlers..."),
+      QStringLiteral("Cancel"), 0, 0, &window_);
+  dialog_->setWindowTitle(QStringLiteral("Kestrio Bout Pairing"));
+  dialog_->setWindowModality(Qt::WindowModal);
+  dialog_->setMinimumDuration(0);
+  dialog_->setAutoClose(false);
+  dialog_->setAutoReset(false);
+  dialog_->show();
+  Repaint();
+}
+
+bool ProgressView::CancelRequested() { return dialog_ != nullptr && dialog_->wasCanceled(); }
+
 void ProgressView::Show() {
   QProgressBar* bar = window_.Progress();
   bar->reset();
@@ -97,18 +118,29 @@ void ProgressView::Show() {
 void ProgressView::SetRange(int low, int high) {
   window_.Progress()->setRange(low, std::max(low, high));
   window_.Progress()->setValue(low);
+  if (dialog_) {
+    dialog_->setRange(low, std::max(low, high));
+    dialog_->setValue(low);
+  }
 }
 
 void ProgressView::Step() {
   QProgressBar* bar = window_.Progress();
   bar->setValue(std::min(bar->value() + 1, bar->maximum()));
+  if (dialog_ && bar->value() != dialog_->value()) dialog_->setValue(bar->value());
   if (!since_paint_.isValid() || since_paint_.elapsed() >= kRepaintIntervalMs) Repaint();
 }
 
-void ProgressView::Hide() { window_.Progress()->hide(); }
+void ProgressView::Hide() {
+  dialog_.reset();
+  window_.Progress()->hide();
+}
 
 void ProgressView::Repaint() {
-  QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+  // With the cancel dialog up, its button must get the click; the dialog's modality
+  // keeps every other input away from the window.
+  QCoreApplication::processEvents(dialog_ ? QEventLoop::AllEvents
+                                          : QEventLoop::ExcludeUserInputEvents);
   since_paint_.restart();
 }
 

@@ -8,11 +8,15 @@
 
 #include <QElapsedTimer>
 
+#include <memory>
+
 #include "ui/list_pane.h"
 #include "ui/menu_port.h"
 #include "ui/progress_port.h"
 #include "ui/status_bar_port.h"
 #include "ui/tree_pane.h"
+
+class QProgressDialog;
 
 namespace kestrio::platform {
 
@@ -66,19 +70,27 @@ class MenuView : public ui::MenuPort {
 // The bar across the bottom during a pairing run or a sort. The run blocks the window,
 // so Step lets the window repaint now and then (never more often than every 40 ms);
 // keyboard and mouse input waits until the run is over.
+//
+// Tandrel Optimal's work shows a window-modal dialog with the same progress and a Cancel
+// button instead; while it is up, input reaches only that dialog, so the organiser can
+// cancel but start nothing else.
 class ProgressView : public ui::ProgressPort {
  public:
-  explicit ProgressView(MainWindow& window) : window_(window) {}
+  explicit ProgressView(MainWindow& window);
+  ~ProgressView() override;
   void Show() override;
   void SetRange(int low, int high) override;
   void Step() override;
   void Hide() override;
+  void ShowCancellable() override;
+  bool CancelRequested() override;
 
  private:
   void Repaint();
 
   MainWindow& window_;
   QElapsedTimer since_paint_;
+  std::unique_ptr<QProgressDialog> dialog_;
 };
 
 }  // namespace kestrio::platform

@@ -16,6 +16,8 @@ inline constexpr std::string_view kResultsSummaryName = "Tandrel-PairingResults.
 inline constexpr std::string_view kByHandName = "Tandrel-PairingByhand.txt";
 inline constexpr std::string_view kBoutsByClubName = "Tandrel-BoutsByClub.txt";
 inline constexpr std::string_view kBoutsByBoutNumberName = "Tandrel-BoutsByBoutNumber.txt";
+// Written by Tandrel > Compare Engines, not by a run; the run's clean-up leaves it.
+inline constexpr std::string_view kEngineComparisonName = "Tandrel-EngineComparison.txt";
 
 // The name of a club's own report: "Tandrel-BoutsFor" + club + ".txt", the club taken
 // without leading and trailing blanks (inner blanks stay). A club is the organiser's free

@@ -122,9 +122,13 @@ class FakeProgress : public ProgressPort {
   void SetRange(int low, int high) override;
   void Step() override { ++steps; }
   void Hide() override { events.push_back("hide"); }
+  void ShowCancellable() override { events.push_back("show cancellable"); }
+  bool CancelRequested() override { return cancel_at_step >= 0 && steps >= cancel_at_step; }
 
   std::vector<std::string> events;
   int steps = 0;
+  // The organiser presses Cancel once this many steps were shown; -1 never.
+  int cancel_at_step = -1;
 };
 
 class FakeViewer : public ReportViewer {

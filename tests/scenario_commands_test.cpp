@@ -289,5 +289,47 @@ TEST_F(Commands, DialogFailuresStatusBarAndAboutBox) {
   EXPECT_EQ(ui.dialogs.about_boxes[0].fields[2].text, "2.1");
 }
 
+// Tandrel Optimal runs behind the same question, writes the same reports with a reason
+// for each wrestler left short, and can be cancelled, which leaves no result behind.
+TEST_F(Commands, TandrelOptimalPairsExplainsAndCanBeCancelled) {
+  Open("r.txt", std::string(kThree) + "Dunn\tDi\t150\t10\t3\tLions\tSelected\r\n");
+  SaveProject();
+  EXPECT_TRUE(ui.menu.Enabled(kCmdRunOptimal) && ui.menu.Enabled(kCmdCompareEngines));
+  ui.messages.answers = {MessageAnswer::Yes};
+  session.Dispatch(kCmdRunOptimal);
+  EXPECT_EQ(ui.messages.Lines().back(),
+            "Kestrio Bout Pairing | Bout Pairing Completed Successfully!");
+  EXPECT_EQ(ui.progress.events.front(), "show cancellable");
+  EXPECT_EQ(ui.progress.events.back(), "hide");
+  EXPECT_NE(fs.Contents("Tandrel-PairingByhand.txt")
+                ->find("Why: no candidate within the limits, even doubled\r\n"),
+            std::string::npos);
+  EXPECT_TRUE(ui.menu.Enabled(kCmdViewSummary));
+
+  ui.messages.answers = {MessageAnswer::Yes};
+  ui.progress.cancel_at_step = ui.progress.steps + 1;
+  session.Dispatch(kCmdRunOptimal);
+  EXPECT_EQ(ui.messages.Lines().back(),
+            "Kestrio Bout Pairing | Tandrel Optimal was cancelled: no bouts were paired.");
+  EXPECT_FALSE(fs.HasFile("Tandrel-PairingResults.txt"));
+  EXPECT_FALSE(ui.menu.Enabled(kCmdViewSummary));
+}
+
+TEST_F(Commands, CompareEnginesShowsBothEnginesSideBySideAndWritesNoReport) {
+  Open("r.txt", kThree);
+  SaveProject();
+  session.Dispatch(kCmdCompareEngines);
+  ASSERT_EQ(ui.viewer.files, std::vector<std::string>{"Tandrel-EngineComparison.txt"});
+  const std::string shown = ui.viewer.contents.at(0);
+  EXPECT_EQ(shown.rfind(std::string(38, ' ') + "Tandrel  Tandrel Optimal\r\n"
+                                               "Wrestlers short of the minimum (2)",
+                        0),
+            0u)
+      << shown;
+  EXPECT_NE(shown.find("\r\nRounds "), std::string::npos);
+  EXPECT_FALSE(fs.HasFile("Tandrel-PairingResults.txt"));
+  EXPECT_TRUE(ui.messages.shown.empty());
+}
+
 }  // namespace
 }  // namespace kestrio::ui::single_commands

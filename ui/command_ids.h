@@ -32,6 +32,8 @@ enum CommandId : int {
   kCmdEmptyTrash = 30036,
   kCmdOnlineManual = 30052,
   kCmdSaveProjectData = 30054,
+  kCmdRunOptimal = 30055,
+  kCmdCompareEngines = 30056,
 };
 
 }  // namespace kestrio::ui

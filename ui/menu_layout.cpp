@@ -54,8 +54,8 @@ constexpr MenuEntry StatusBarItem() {
 constexpr MenuEntry kViewMenu[] = {StatusBarItem()};
 
 constexpr MenuEntry kTandrelMenu[] = {
-    Item("Edit Tandrel Controls", kCmdEditControls),
-    Item("&Run Tandrel", kCmdRunPairing),
+    Item("Edit Tandrel Controls", kCmdEditControls), Item("&Run Tandrel", kCmdRunPairing),
+    Item("Run Tandrel Optimal", kCmdRunOptimal),     Item("Compare Engines", kCmdCompareEngines),
     Item("Save Project Data", kCmdSaveProjectData),
 };
 

@@ -1,5 +1,7 @@
 // The Tandrel menu's pairing commands and the Lumiva report viewers.
 
+#include "pairing/engine_figures.h"
+#include "pairing/optimal_run.h"
 #include "pairing/pairing_control.h"
 #include "reports/report_files.h"
 #include "reports/run_pairing.h"
@@ -16,6 +18,7 @@ class ProgressBarAdapter : public pairing::PairingProgress {
   explicit ProgressBarAdapter(ProgressPort& bar) : bar_(bar) {}
   void SetRange(int low, int high) override { bar_.SetRange(low, high); }
   void Step() override { bar_.Step(); }
+  bool Cancelled() override { return bar_.CancelRequested(); }
 
  private:
   ProgressPort& bar_;
@@ -46,7 +49,7 @@ void Session::EditControls() {
   }
 }
 
-void Session::RunPairingCommand() {
+void Session::RunPairingCommand(pairing::PairingEngine engine) {
   Message ask;
   ask.text = "Are the data sorted in the desired order?";
   ask.caption = std::string(reports::kRunCompletedCaption);
@@ -54,11 +57,17 @@ void Session::RunPairingCommand() {
   ask.icon = MessageIcon::Question;
   if (ports_.messages.Show(ask) != MessageAnswer::Yes) return;
 
-  ports_.progress.Show();
+  const bool optimal = engine == pairing::PairingEngine::Optimal;
+  if (optimal) {
+    ports_.progress.ShowCancellable();
+  } else {
+    ports_.progress.Show();
+  }
   ProgressBarAdapter progress(ports_.progress);
-  outcome_ = reports::RunPairing(fs_, roster_, &control_, &progress, &run_);
+  outcome_ = reports::RunPairing(fs_, roster_, &control_, &progress, &run_, engine);
   const reports::PairingOutcome& outcome = outcome_;
-  view_.PairingDone = true;
+  // A cancelled run leaves no result to look at.
+  view_.PairingDone = !outcome.status.IsCancelled();
 
   if (!outcome.BoutSheetsWritable) {
     ShowMessage(std::string(reports::kBoutSheetsHeldText),
@@ -76,6 +85,33 @@ void Session::RunPairingCommand() {
   }
   ports_.progress.Hide();
   RecomputeStatusAndMenus();
+}
+
+void Session::CompareEngines() {
+  pairing::PairingControl control;
+  if (Status s = pairing::LoadPairingControl(fs_, &control); !s.ok()) {
+    ShowMessage(s.message(), std::string(kControlMessageCaption), MessageIcon::Exclamation);
+    return;
+  }
+  pairing::PairingRun greedy, optimal;
+  ports_.progress.ShowCancellable();
+  ProgressBarAdapter progress(ports_.progress);
+  Status s = pairing::PairBouts(roster_, control, nullptr, &greedy);
+  if (s.ok()) s = pairing::PairBoutsOptimal(roster_, control, &progress, &optimal);
+  if (s.ok()) {
+    std::string text = pairing::FormatComparison(
+        pairing::FiguresOf(greedy), pairing::FiguresOf(optimal), control.MinBoutsWanted);
+    // The viewer shows report files, whose lines end in CR LF.
+    std::string lines;
+    for (const char c : text) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
+    s = fs_.WriteFileAtomic(std::string(reports::kEngineComparisonName), lines);
+  }
+  ports_.progress.Hide();
+  if (!s.ok()) {
+    ShowMessage(s.message(), std::string(reports::kRunCompletedCaption), MessageIcon::Exclamation);
+    return;
+  }
+  ports_.viewer.Show(std::string(reports::kEngineComparisonName));
 }
 
 void Session::ViewReport(int command_id) {

@@ -11,6 +11,10 @@ class ProgressPort {
   virtual void SetRange(int low, int high) = 0;
   virtual void Step() = 0;
   virtual void Hide() = 0;
+  // Shows the bar with a way for the organiser to stop the work (Tandrel Optimal, which
+  // can take seconds); Hide() ends it. CancelRequested() tells whether they asked.
+  virtual void ShowCancellable() { Show(); }
+  virtual bool CancelRequested() { return false; }
 };
 
 }  // namespace kestrio::ui

@@ -86,7 +86,13 @@ CommandResult Session::Dispatch(int command_id) {
       EditControls();
       break;
     case kCmdRunPairing:
-      RunPairingCommand();
+      RunPairingCommand(pairing::PairingEngine::Greedy);
+      break;
+    case kCmdRunOptimal:
+      RunPairingCommand(pairing::PairingEngine::Optimal);
+      break;
+    case kCmdCompareEngines:
+      CompareEngines();
       break;
     case kCmdSaveProjectData:
       SaveProjectData();

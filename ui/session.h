@@ -113,7 +113,10 @@ class Session {
   void SaveProjectData();
   void PrintDisplayData();
   void EditControls();
-  void RunPairingCommand();
+  void RunPairingCommand(pairing::PairingEngine engine);
+  // Pairs the roster with both engines in memory and shows their figures side by side;
+  // the reports stay as they are.
+  void CompareEngines();
   void ViewReport(int command_id);
   void ToggleStatusBar();
   void RunAddModify(AddModifyMode mode);

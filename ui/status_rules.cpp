@@ -59,11 +59,17 @@ MenuState ComputeMenuState(const ViewState& view, const MenuState& previous) {
   MenuState state = previous;
   const roster::RosterCounters& c = view.RosterCounters;
   if (!view.ReadyToPair) {
-    SetAll(state, {kCmdEditControls, kCmdRunPairing, kCmdSaveProjectData}, false);
+    SetAll(
+        state,
+        {kCmdEditControls, kCmdRunPairing, kCmdRunOptimal, kCmdCompareEngines, kCmdSaveProjectData},
+        false);
   } else if (view.ProjectSaved) {
     // Save Project Data comes back with the other two: after the roster lost and regained
     // its readiness the organiser may want to save the new selection again.
-    SetAll(state, {kCmdEditControls, kCmdRunPairing, kCmdSaveProjectData}, true);
+    SetAll(
+        state,
+        {kCmdEditControls, kCmdRunPairing, kCmdRunOptimal, kCmdCompareEngines, kCmdSaveProjectData},
+        true);
   } else {
     state.SetEnabled(kCmdSaveProjectData, true);
   }

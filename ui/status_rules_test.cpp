@@ -58,6 +58,7 @@ TEST(MenuRules, PairingItemsOpenOnlyAfterSavingTheProjectWhileReady) {
   RecomputeStatusTexts(v);
   s = ComputeMenuState(v, s);
   EXPECT_FALSE(On(s, kCmdEditControls) || On(s, kCmdRunPairing) || On(s, kCmdSaveProjectData));
+  EXPECT_FALSE(On(s, kCmdRunOptimal) || On(s, kCmdCompareEngines));
 
   v = ViewWith(2, 2, 2);
   RecomputeStatusTexts(v);
@@ -68,6 +69,7 @@ TEST(MenuRules, PairingItemsOpenOnlyAfterSavingTheProjectWhileReady) {
   v.ProjectSaved = true;
   s = ComputeMenuState(v, s);
   EXPECT_TRUE(On(s, kCmdEditControls) && On(s, kCmdRunPairing) && On(s, kCmdSaveProjectData));
+  EXPECT_TRUE(On(s, kCmdRunOptimal) && On(s, kCmdCompareEngines));
 
   // Readiness lost greys all three; regained, all three come back at once.
   v.RosterCounters = {2, 2, 1, 1, 0, 0};
