@@ -55,8 +55,7 @@ class Weight {
 // The matching library asks the weight type whether it is a whole number (its duals are
 // then kept four times larger, exactly) and for its largest value.
 template <>
-class std::numeric_limits<kestrio::pairing::Weight> {
- public:
+struct std::numeric_limits<kestrio::pairing::Weight> {
   static constexpr bool is_specialized = true;
   static constexpr bool is_integer = true;
   static constexpr bool is_signed = true;
