@@ -9,6 +9,7 @@
 #include "roster/roster_reader.h"
 #include "roster/roster_writer.h"
 #include "roster/sort_display_order.h"
+#include "ui/selection.h"
 
 namespace kestrio::app {
 namespace {
@@ -58,24 +59,13 @@ bool LoadRosters(const BatchOptions& options, FileSystem& fs, roster::Roster& ro
   return true;
 }
 
-// Mark All Selected with nothing filtered: every entry, without reordering. An entry
-// whose status text already reads "Selected" keeps its keys, which would not change.
-void SelectAll(roster::Roster& roster) {
-  const text::FixedText<15> selected(roster::ParticipantStatus::Selected);
-  for (roster::Participant& p : roster.Entries) {
-    if (p.Status == selected) continue;
-    roster::SetStatus(p, roster::ParticipantStatus::Selected);
-    roster::RebuildSortKeys(p);
-  }
-}
-
 bool EditAndWrite(const BatchOptions& options, FileSystem& fs, roster::Roster& roster,
                   std::ostream& err) {
   if (options.sort_column) {
     roster.SortColumn = *options.sort_column;
     roster::SortDisplayOrder(roster);
   }
-  if (options.select_all) SelectAll(roster);
+  if (options.select_all) ui::MarkEveryEntry(ui::SelectionVerb::SelectAll, roster);
   if (options.tag_duplicates) roster::TagDuplicates(roster);
   if (options.empty_trash) roster::EmptyTrash(roster);
   if (options.save_path) {

@@ -1,5 +1,7 @@
 #include "base/fixed_text.h"
 
+#include <cstring>
+
 namespace kestrio::text {
 
 // Plain loops: these run for every field of every entry a roster file brings in, and
@@ -10,11 +12,13 @@ std::string_view TrimTrailing(std::string_view s) {
   return s.substr(0, n);
 }
 
-std::string_view WithoutBlanks(std::string_view s) {
+std::string_view WithoutLeadingBlanks(std::string_view s) {
   std::size_t begin = 0;
   while (begin < s.size() && s[begin] == ' ') ++begin;
-  return TrimTrailing(s.substr(begin));
+  return s.substr(begin);
 }
+
+std::string_view WithoutBlanks(std::string_view s) { return TrimTrailing(WithoutLeadingBlanks(s)); }
 
 std::string LeftAdjust(std::string_view s) {
   const auto begin = s.find_first_not_of(' ');
@@ -48,11 +52,16 @@ bool EqualWithoutBlanks(std::string_view a, std::string_view b) {
 }
 
 int ComparePadded(std::string_view a, std::string_view b) {
-  const std::size_t n = std::max(a.size(), b.size());
-  for (std::size_t i = 0; i < n; ++i) {
-    const auto ca = static_cast<unsigned char>(i < a.size() ? a[i] : ' ');
-    const auto cb = static_cast<unsigned char>(i < b.size() ? b[i] : ' ');
-    if (ca != cb) return ca < cb ? -1 : 1;
+  // The common part in one go, then the longer text's tail against the padding.
+  const std::size_t common = std::min(a.size(), b.size());
+  if (common > 0) {
+    if (int c = std::memcmp(a.data(), b.data(), common); c != 0) return c < 0 ? -1 : 1;
+  }
+  const std::string_view tail = a.size() > common ? a.substr(common) : b.substr(common);
+  const int sign = a.size() > common ? 1 : -1;
+  for (char ch : tail) {
+    if (ch != ' ')
+      return static_cast<unsigned char>(ch) > static_cast<unsigned char>(' ') ? sign : -sign;
   }
   return 0;
 }

@@ -14,14 +14,14 @@ namespace kestrio::text {
 // Drops trailing blanks ("trim").
 std::string_view TrimTrailing(std::string_view s);
 
+// Drops leading blanks.
+std::string_view WithoutLeadingBlanks(std::string_view s);
+
 // Drops leading and trailing blanks; inner blanks stay ("without blanks").
 std::string_view WithoutBlanks(std::string_view s);
 
 // Moves the leading blanks to the end, keeping the length ("left-adjust").
 std::string LeftAdjust(std::string_view s);
-
-// Trimmed and left-adjusted, without the padding: the same as WithoutBlanks.
-inline std::string_view Stripped(std::string_view s) { return WithoutBlanks(s); }
 
 // Cuts s to width or pads it with blanks on the right.
 std::string PadRight(std::string_view s, std::size_t width);

@@ -3,8 +3,9 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdint>
 #include <string>
+#include <string_view>
 
 namespace kestrio::text {
 namespace {
@@ -106,7 +107,62 @@ std::optional<Real> ReadReal(std::string_view s) {
   return value + Real(0);
 }
 
-std::string Asterisks(int w) { return std::string(w > 0 ? static_cast<std::size_t>(w) : 0, '*'); }
+void AppendAsterisks(std::string& out, int w) { out.append(static_cast<std::size_t>(w), '*'); }
+
+// s right-justified in w characters, or w asterisks when it does not fit.
+void AppendRightAligned(std::string& out, std::string_view s, int w) {
+  if (static_cast<int>(s.size()) > w) return AppendAsterisks(out, w);
+  out.append(static_cast<std::size_t>(w) - s.size(), ' ');
+  out.append(s);
+}
+
+// The number text buffer[0, n) with its zero integer part dropped when the field has no
+// room for it ("0.50" -> ".50", "-0.50" -> "-.50"). buffer is rewritten in place.
+std::string_view WithoutRoomlessZero(char* buffer, std::size_t n, int w) {
+  std::string_view s(buffer, n);
+  if (static_cast<int>(s.size()) <= w) return s;
+  if (s.substr(0, 2) == "0.") return s.substr(1);
+  if (s.substr(0, 3) == "-0.") {
+    buffer[1] = '-';
+    return s.substr(1);
+  }
+  return s;
+}
+
+// fixed(w,d) of a 32-bit real without the general conversion: a float times 10^d
+// (d <= 3) is exact in a double, so rounding that product to the nearest integer, ties
+// to even, gives the digits printf gives; the sign is printf's too ("-0.00" for a small
+// negative). Report writers and the roster parser format floats by the thousand.
+// Returns false, writing nothing, when the value is outside this path.
+bool AppendFixedFloat(std::string& out, double v, int w, int d) {
+  static constexpr double kScale[] = {1.0, 10.0, 100.0, 1000.0};
+  if (d < 0 || d > 3 || !std::isfinite(v) || static_cast<double>(static_cast<float>(v)) != v ||
+      std::fabs(v) >= 1e12) {
+    return false;
+  }
+  const double scaled = std::nearbyint(std::fabs(v) * kScale[d]);
+  char digits[32];
+  const auto [end, ec] =
+      std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(scaled));
+  if (ec != std::errc()) return false;
+  const std::string_view all(digits, static_cast<std::size_t>(end - digits));
+  char buffer[40];
+  std::size_t n = 0;
+  if (std::signbit(v)) buffer[n++] = '-';
+  const auto d_size = static_cast<std::size_t>(d);
+  if (all.size() <= d_size) {
+    buffer[n++] = '0';
+    buffer[n++] = '.';
+    for (std::size_t i = all.size(); i < d_size; ++i) buffer[n++] = '0';
+    for (char c : all) buffer[n++] = c;
+  } else {
+    for (char c : all.substr(0, all.size() - d_size)) buffer[n++] = c;
+    buffer[n++] = '.';
+    for (char c : all.substr(all.size() - d_size)) buffer[n++] = c;
+  }
+  AppendRightAligned(out, WithoutRoomlessZero(buffer, n, w), w);
+  return true;
+}
 
 }  // namespace
 
@@ -135,36 +191,36 @@ std::optional<std::int64_t> ReadInteger(std::string_view s) {
   return value;
 }
 
-std::string FormatFixed(double v, int w, int d) {
-  if (w <= 0) return {};
-  if (!std::isfinite(v)) return Asterisks(w);
-  // std::to_chars rounds exactly as printf's "%.*f" does, several times faster; the
-  // roster parser formats three numbers per line of every file it opens.
+void AppendFixed(std::string& out, double v, int w, int d) {
+  if (w <= 0) return;
+  if (AppendFixedFloat(out, v, w, d)) return;
+  if (!std::isfinite(v)) return AppendAsterisks(out, w);
   char buffer[512];
   const auto [end, ec] =
-      std::to_chars(buffer, buffer + sizeof buffer, v, std::chars_format::fixed, d);
-  if (ec != std::errc()) return Asterisks(w);
-  std::string s(buffer, end);
-  if (d == 0) s += '.';
-  if (static_cast<int>(s.size()) > w) {
-    // A zero integer part is dropped when the field has no room for it: "0.50" -> ".50".
-    if (s.rfind("0.", 0) == 0) {
-      s.erase(0, 1);
-    } else if (s.rfind("-0.", 0) == 0) {
-      s.erase(1, 1);
-    }
-  }
-  if (static_cast<int>(s.size()) > w) return Asterisks(w);
-  return std::string(static_cast<std::size_t>(w) - s.size(), ' ') + s;
+      std::to_chars(buffer, buffer + sizeof buffer - 1, v, std::chars_format::fixed, d);
+  if (ec != std::errc()) return AppendAsterisks(out, w);
+  std::size_t n = static_cast<std::size_t>(end - buffer);
+  if (d == 0) buffer[n++] = '.';
+  AppendRightAligned(out, WithoutRoomlessZero(buffer, n, w), w);
+}
+
+std::string FormatFixed(double v, int w, int d) {
+  std::string out;
+  AppendFixed(out, v, w, d);
+  return out;
+}
+
+void AppendInt(std::string& out, std::int64_t v, int w) {
+  if (w <= 0) return;
+  char buffer[24];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
+  AppendRightAligned(out, std::string_view(buffer, static_cast<std::size_t>(end - buffer)), w);
 }
 
 std::string FormatInt(std::int64_t v, int w) {
-  if (w <= 0) return {};
-  char buffer[32];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
-  const std::string s(buffer, end);
-  if (static_cast<int>(s.size()) > w) return Asterisks(w);
-  return std::string(static_cast<std::size_t>(w) - s.size(), ' ') + s;
+  std::string out;
+  AppendInt(out, v, w);
+  return out;
 }
 
 }  // namespace kestrio::text

@@ -31,12 +31,16 @@ std::optional<long double> ReadLongDouble(std::string_view s);
 // A whole number, optionally signed; a fraction or exponent is an error.
 std::optional<std::int64_t> ReadInteger(std::string_view s);
 
-// fixed(w,d): v rounded to d decimals, right-justified in w characters. A zero integer
-// part is written as "0" only when the field has room for it; with d = 0 the point is
-// still written ("10."). Asterisks when the number does not fit.
+// fixed(w,d): v rounded to d decimals as printf rounds it, right-justified in w
+// characters. A zero integer part is written as "0" only when the field has room for
+// it; with d = 0 the point is still written ("10."). Asterisks when the number does not
+// fit or is not finite; nothing when w <= 0.
 std::string FormatFixed(double v, int w, int d);
+void AppendFixed(std::string& out, double v, int w, int d);
 
-// int(w): right-justified whole number, leading minus when negative; asterisks on overflow.
+// int(w): right-justified whole number, leading minus when negative; asterisks on
+// overflow; nothing when w <= 0.
 std::string FormatInt(std::int64_t v, int w);
+void AppendInt(std::string& out, std::int64_t v, int w);
 
 }  // namespace kestrio::text

@@ -8,8 +8,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/roster_generator.h"
-#include "pairing/hand_pairing_report.h"
 #include "pairing/pairing_run.h"
+#include "reports/by_hand_report.h"
 #include "reports/club_reports.h"
 #include "reports/results_reports.h"
 #include "reports/run_pairing.h"
@@ -96,8 +96,8 @@ void BM_WriteBoutSheets(benchmark::State& state) { WriterBench(state, reports::W
 void BM_WriteResultsSummary(benchmark::State& state) {
   WriterBench(state, reports::WriteResultsSummary);
 }
-void BM_FormatByHandReport(benchmark::State& state) {
-  WriterBench(state, pairing::FormatByHandReport);
+void BM_WriteByHandReport(benchmark::State& state) {
+  WriterBench(state, reports::WriteByHandReport);
 }
 void BM_WriteBoutsByClub(benchmark::State& state) { WriterBench(state, reports::WriteBoutsByClub); }
 void BM_WriteClubFiles(benchmark::State& state) { WriterBench(state, reports::WriteClubFiles); }
@@ -121,7 +121,7 @@ BENCHMARK(BM_LoadRoster) KESTRIO_SIZES;
 BENCHMARK(BM_PairBouts) KESTRIO_SIZES;
 BENCHMARK(BM_WriteBoutSheets) KESTRIO_SIZES;
 BENCHMARK(BM_WriteResultsSummary) KESTRIO_SIZES;
-BENCHMARK(BM_FormatByHandReport) KESTRIO_SIZES;
+BENCHMARK(BM_WriteByHandReport) KESTRIO_SIZES;
 BENCHMARK(BM_WriteBoutsByClub) KESTRIO_SIZES;
 BENCHMARK(BM_WriteClubFiles) KESTRIO_SIZES;
 BENCHMARK(BM_WriteBoutsByBoutNumber) KESTRIO_SIZES;

@@ -6,8 +6,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench/roster_generator.h"
-#include "pairing/hand_pairing_report.h"
 #include "pairing/pairing_run.h"
+#include "reports/by_hand_report.h"
 #include "roster/roster_reader.h"
 #include "roster/sort_display_order.h"
 
@@ -46,7 +46,7 @@ void BM_ByHandReport(benchmark::State& state) {
   pairing::PairingRun run;
   pairing::PairBouts(r, pairing::PairingControl(), nullptr, &run);
   for (auto _ : state) {
-    const std::string report = pairing::FormatByHandReport(run);
+    const std::string report = reports::WriteByHandReport(run);
     benchmark::DoNotOptimize(report.data());
     state.counters["bytes"] = static_cast<double>(report.size());
   }

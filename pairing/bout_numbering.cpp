@@ -8,10 +8,6 @@
 namespace kestrio::pairing {
 namespace {
 
-std::int32_t& Cell(PairingRun& run, int a, int round) {
-  return run.RoundTable[static_cast<std::size_t>(a) * run.RoundCapacity + (round - 1)];
-}
-
 // A non-optimum bout goes to the earliest round, up to its own, in which both of its
 // wrestlers are free. Bouts are moved in creation order, so an earlier move can take a
 // round a later bout would have used; optimum bouts never move.
@@ -24,12 +20,12 @@ void MoveNonOptimumBouts(PairingRun& run, int last_round) {
     const int b = run.BoutList[2 * static_cast<std::size_t>(n) + 1].SelectionIndex;
     bool placed = false;
     for (int r = 1; r <= last_round; ++r) {
-      if (Cell(run, a, r) == x) {
-        if (placed) Cell(run, a, r) = Cell(run, b, r) = 0;
+      if (run.RoundEntry(a, r - 1) == x) {
+        if (placed) run.RoundEntry(a, r - 1) = run.RoundEntry(b, r - 1) = 0;
         break;
       }
-      if (!placed && Cell(run, a, r) == 0 && Cell(run, b, r) == 0) {
-        Cell(run, a, r) = Cell(run, b, r) = x;
+      if (!placed && run.RoundEntry(a, r - 1) == 0 && run.RoundEntry(b, r - 1) == 0) {
+        run.RoundEntry(a, r - 1) = run.RoundEntry(b, r - 1) = x;
         placed = true;
       }
     }
@@ -39,7 +35,7 @@ void MoveNonOptimumBouts(PairingRun& run, int last_round) {
 int CountRoundsUsed(PairingRun& run, int last_round) {
   for (int r = std::min(last_round, run.RoundCapacity); r >= 1; --r) {
     for (int a = 0; a < run.SelectionSize; ++a) {
-      if (Cell(run, a, r) != 0) return r;
+      if (run.RoundEntry(a, r - 1) != 0) return r;
     }
   }
   return 0;
@@ -52,7 +48,7 @@ void NumberBouts(PairingRun& run) {
   std::int32_t next = 0;
   for (int r = 1; r <= run.RoundsUsed; ++r) {
     for (int a = 0; a < run.SelectionSize; ++a) {
-      const std::int32_t x = Cell(run, a, r);
+      const std::int32_t x = run.RoundEntry(a, r - 1);
       if (x == 0 || final_number[std::abs(x)] != 0) continue;
       final_number[std::abs(x)] = ++next;
     }

@@ -8,9 +8,8 @@
 
 #include <gtest/gtest.h>
 
-#include "pairing/hand_pairing_report.h"
-#include "pairing/literal_pairing_for_tests.h"
 #include "pairing/pairing_run.h"
+#include "testing/literal_pairing.h"
 
 namespace kestrio::pairing {
 namespace {
@@ -68,7 +67,7 @@ void ExpectSoundSchedule(const PairingRun& run) {
   }
 }
 
-TEST(PairingEquivalence, RandomRostersGiveTheRunAndReportOfThePlainProcedure) {
+TEST(PairingEquivalence, RandomRostersGiveTheRunOfThePlainProcedure) {
   std::mt19937 rng(20261208);
   int bouts = 0, relaxed = 0, listed = 0;
   for (int trial = 0; trial < 400; ++trial) {
@@ -80,13 +79,12 @@ TEST(PairingEquivalence, RandomRostersGiveTheRunAndReportOfThePlainProcedure) {
     ASSERT_TRUE(PairBouts(roster, control, nullptr, &run).ok());
     ExpectSameRun(expected.Run, run);
     ExpectSoundSchedule(run);
-    EXPECT_EQ(expected.ByHandReport, FormatByHandReport(run));
     if (::testing::Test::HasFailure()) break;
     bouts += run.TotalBouts;
     for (const BoutEntry& e : run.BoutList) relaxed += e.BoutNumber < 0;
     listed += expected.ByHandReport.find("Possible") != std::string::npos;
   }
-  // The rosters must exercise both phases and the report's candidate lists.
+  // The rosters must exercise both phases and leave wrestlers for pairing by hand.
   EXPECT_GT(bouts, 2000);
   EXPECT_GT(relaxed, 200);
   EXPECT_GT(listed, 100);
@@ -110,7 +108,6 @@ TEST(PairingEquivalence, LargerRostersWithSpreadWeightsGiveTheSameRun) {
     ASSERT_TRUE(PairBouts(roster, control, nullptr, &run).ok());
     const testing::LiteralRun expected = PairLiterally(roster, control);
     ExpectSameRun(expected.Run, run);
-    EXPECT_EQ(expected.ByHandReport, FormatByHandReport(run));
   }
 }
 
@@ -129,7 +126,6 @@ TEST(PairingEquivalence, TieHeavyRostersDeepEnoughForTheSearchTree) {
     const testing::LiteralRun expected = PairLiterally(roster, control);
     ExpectSameRun(expected.Run, run);
     ExpectSoundSchedule(run);
-    EXPECT_EQ(expected.ByHandReport, FormatByHandReport(run));
   }
 }
 

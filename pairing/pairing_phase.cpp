@@ -8,10 +8,6 @@
 namespace kestrio::pairing {
 namespace {
 
-std::int32_t& Cell(PairingRun& run, int a, int round) {
-  return run.RoundTable[static_cast<std::size_t>(a) * run.RoundCapacity + (round - 1)];
-}
-
 // The wrestlers who may choose in a round, in the order they will choose: fewest bouts
 // first, then earliest in the selection. Counts only change for a wrestler once it is
 // in a bout, and then it is no longer free in the round, so the first still-free
@@ -25,7 +21,7 @@ std::vector<std::int32_t> ChooserOrder(PairingRun& run, int round) {
   std::vector<std::int32_t> starts;
   for (int a = 0; a < run.SelectionSize; ++a) {
     const std::int32_t count = run.BoutCount[a];
-    if (count >= limit || Cell(run, a, round) != 0) continue;
+    if (count >= limit || run.RoundEntry(a, round - 1) != 0) continue;
     if (static_cast<std::size_t>(count) >= starts.size()) starts.resize(count + 1, 0);
     ++starts[count];
     order.push_back(a);
@@ -44,8 +40,8 @@ std::vector<std::int32_t> ChooserOrder(PairingRun& run, int round) {
 void AddBout(PhaseWork& work, int round, int sign, int c, int p) {
   PairingRun& run = *work.run;
   const std::int32_t number = sign * ++work.Created;
-  Cell(run, c, round) = number;
-  Cell(run, p, round) = number;
+  run.RoundEntry(c, round - 1) = number;
+  run.RoundEntry(p, round - 1) = number;
   work.Opponents[c].push_back(p);
   work.Opponents[p].push_back(c);
   AppendBout(run, number, c, p);
@@ -57,18 +53,18 @@ int PairRound(PhaseWork& work, FitIndex& index, int round, int sign) {
   const PairingControl& control = run.Control;
   // Partners come from those without a bout in the round and below the hard limit.
   index.BeginRound([&](int a) {
-    return Cell(run, a, round) == 0 && run.BoutCount[a] < control.MaxBoutsAllowed;
+    return run.RoundEntry(a, round - 1) == 0 && run.BoutCount[a] < control.MaxBoutsAllowed;
   });
   int paired = 0;
   for (const std::int32_t c : ChooserOrder(run, round)) {
-    if (Cell(run, c, round) != 0) continue;  // taken as a partner earlier in the round
+    if (run.RoundEntry(c, round - 1) != 0) continue;  // taken as a partner earlier in the round
     const auto& met = work.Opponents[c];
     const int p = index.BestPartner(c, control.MinGoodnessOfFitAllowed, [&](int b) {
       return std::find(met.begin(), met.end(), b) != met.end();
     });
     index.Take(c);
     if (p < 0) {
-      Cell(run, c, round) = kNoPartnerMark;
+      run.RoundEntry(c, round - 1) = kNoPartnerMark;
     } else {
       index.Take(p);
       AddBout(work, round, sign, c, p);
@@ -87,18 +83,7 @@ void AppendBout(PairingRun& run, std::int32_t number, int c, int p) {
   const std::int32_t weight_class =
       BoutWeightClass(run.SelectedList[c].Weight, run.SelectedList[p].Weight);
   for (const int a : {c, p}) {
-    const SelectedParticipant& s = run.SelectedList[a];
-    BoutEntry entry;
-    entry.BoutNumber = number;
-    entry.WeightClass = weight_class;
-    entry.LastName = s.LastName;
-    entry.FirstName = s.FirstName;
-    entry.Club = FixedText<5>(s.Club.view());
-    entry.Weight = s.Weight;
-    entry.Age = s.Age;
-    entry.Rating = s.Rating;
-    entry.SelectionIndex = a;
-    run.BoutList.push_back(entry);
+    run.BoutList.push_back(MakeBoutEntry(run.SelectedList[a], a, number, weight_class));
   }
 }
 
@@ -124,17 +109,6 @@ int RunPairingPhase(PhaseWork& work, FitIndex& index, int first_round, int sign)
     last = round;
   }
   return last;
-}
-
-std::int32_t BoutWeightClass(float weight_a, float weight_b) {
-  const float mean = (weight_a + weight_b) * 0.5f;
-  // Weights come from 10-character texts; keep absurd ones inside the integer range.
-  constexpr float kLimit = 1.0e9f;
-  if (!(std::fabs(mean) < kLimit)) return mean < 0 ? -1'000'000'000 : 1'000'000'000;
-  std::int64_t whole = static_cast<std::int64_t>(mean);
-  if (mean - static_cast<float>(whole) >= 0.5f) ++whole;
-  const std::int64_t rem = whole % 5;
-  return static_cast<std::int32_t>(rem < 2.5 ? whole - rem : whole - rem + 5);
 }
 
 }  // namespace kestrio::pairing

@@ -43,10 +43,6 @@ void AppendBout(PairingRun& run, std::int32_t number, int c, int p);
 // a bout, or 0 when none did.
 int RunPairingPhase(PhaseWork& work, FitIndex& index, int first_round, int sign);
 
-// The weight class of a bout: the mean of the two weights rounded to a whole number
-// (halves up), then to the nearest multiple of 5 (halves up).
-std::int32_t BoutWeightClass(float weight_a, float weight_b);
-
 // Clears the no-partner marks, moves non-optimum bouts to the earliest round where
 // both wrestlers are free, and numbers all bouts in round order; fills RoundsUsed and
 // BoutOrder. last_round is the last round that made a bout in either phase.

@@ -1,6 +1,7 @@
 #include "pairing/pairing_run.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -15,11 +16,6 @@ namespace {
 
 bool IsSelectedEntry(const roster::Participant& p) {
   return text::WithoutBlanks(p.Status.view()) == roster::ParticipantStatus::Selected;
-}
-
-std::string_view WithoutLeadingBlanks(std::string_view s) {
-  const auto begin = s.find_first_not_of(' ');
-  return begin == std::string_view::npos ? std::string_view() : s.substr(begin);
 }
 
 Status Unreadable(const roster::Participant& p, std::string_view field, std::string_view value) {
@@ -57,9 +53,9 @@ Status PreparePairingRun(const roster::Roster& roster, PairingRun* run) {
           ReadNumber(p, "Rating", p.Rating.view(), &s.Rating, &fit.Rating)}) {
       if (!status.ok()) return status;
     }
-    s.LastName.Assign(WithoutLeadingBlanks(p.LastName.view()));
-    s.FirstName.Assign(WithoutLeadingBlanks(p.FirstName.view()));
-    s.Club.Assign(WithoutLeadingBlanks(p.Club.view()));
+    s.LastName.Assign(text::WithoutLeadingBlanks(p.LastName.view()));
+    s.FirstName.Assign(text::WithoutLeadingBlanks(p.FirstName.view()));
+    s.Club.Assign(text::WithoutLeadingBlanks(p.Club.view()));
     const std::string_view club = p.Club.WithoutBlanks();
     fit.ClubId = club_ids.emplace(club, static_cast<std::int32_t>(club_ids.size())).first->second;
     run->SelectedList.push_back(s);
@@ -73,6 +69,32 @@ Status PreparePairingRun(const roster::Roster& roster, PairingRun* run) {
 }
 
 }  // namespace
+
+std::int32_t BoutWeightClass(float weight_a, float weight_b) {
+  const float mean = (weight_a + weight_b) * 0.5f;
+  // Weights come from 10-character texts; keep absurd ones inside the integer range.
+  constexpr float kLimit = 1.0e9f;
+  if (!(std::fabs(mean) < kLimit)) return mean < 0 ? -1'000'000'000 : 1'000'000'000;
+  std::int64_t whole = static_cast<std::int64_t>(mean);
+  if (mean - static_cast<float>(whole) >= 0.5f) ++whole;
+  const std::int64_t rem = whole % 5;
+  return static_cast<std::int32_t>(rem < 2.5 ? whole - rem : whole - rem + 5);
+}
+
+BoutEntry MakeBoutEntry(const SelectedParticipant& wrestler, int selection_index,
+                        std::int32_t bout_number, std::int32_t weight_class) {
+  BoutEntry entry;
+  entry.BoutNumber = bout_number;
+  entry.WeightClass = weight_class;
+  entry.LastName = wrestler.LastName;
+  entry.FirstName = wrestler.FirstName;
+  entry.Club.Assign(wrestler.Club.view());
+  entry.Weight = wrestler.Weight;
+  entry.Age = wrestler.Age;
+  entry.Rating = wrestler.Rating;
+  entry.SelectionIndex = selection_index;
+  return entry;
+}
 
 Status PrepareSelection(const roster::Roster& roster, const PairingControl& control,
                         PairingRun* run) {

@@ -92,6 +92,9 @@ struct PairingRun {
   std::int32_t RoundEntry(int a, int round_index) const {
     return RoundTable[static_cast<std::size_t>(a) * RoundCapacity + round_index];
   }
+  std::int32_t& RoundEntry(int a, int round_index) {
+    return RoundTable[static_cast<std::size_t>(a) * RoundCapacity + round_index];
+  }
 };
 
 // Replaces *run by the selected wrestlers of roster in display order (SelectedList,
@@ -99,6 +102,18 @@ struct PairingRun {
 // Rating cannot be read gives an error naming the wrestler and leaves *run empty.
 Status PrepareSelection(const roster::Roster& roster, const PairingControl& control,
                         PairingRun* run);
+
+// The weight class of a bout: the mean of the two weights rounded to a whole number
+// (halves up), then to the nearest multiple of 5 (remainders 3 and 4 go up). Weights
+// come from 10-character texts; a mean of a billion or more, or one that is not a
+// number, gives 1,000,000,000 and one of minus a billion or less -1,000,000,000, so that
+// the class always fits its integer.
+std::int32_t BoutWeightClass(float weight_a, float weight_b);
+
+// One side of a bout: the wrestler's names, the first five characters of the club and
+// the numbers, from the selection, with the bout's number and weight class.
+BoutEntry MakeBoutEntry(const SelectedParticipant& wrestler, int selection_index,
+                        std::int32_t bout_number, std::int32_t weight_class);
 
 // Gathers the selected wrestlers in display order, pairs them in both phases, moves the
 // non-optimum bouts forward and numbers every bout. A selected wrestler whose Weight,

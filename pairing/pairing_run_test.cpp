@@ -2,8 +2,10 @@
 
 #include <gtest/gtest.h>
 
-#include "pairing/literal_pairing_for_tests.h"
+#include <limits>
+
 #include "pairing/pairing_phase.h"
+#include "testing/literal_pairing.h"
 
 namespace kestrio::pairing {
 namespace {
@@ -119,11 +121,26 @@ TEST(PairingRun, WrestlerAtMaxBoutsWantedIsStillTakenAsPartner) {
 }
 
 TEST(PairingRun, WeightClassRoundsTheMeanThenToFives) {
-  EXPECT_EQ(BoutWeightClass(60, 65), 65);     // 62.5
-  EXPECT_EQ(BoutWeightClass(60, 75), 70);     // 67.5
-  EXPECT_EQ(BoutWeightClass(72, 72.8f), 70);  // 72.4
-  EXPECT_EQ(BoutWeightClass(61, 63.8f), 60);  // 62.4
+  EXPECT_EQ(BoutWeightClass(60, 65), 65);           // 62.5
+  EXPECT_EQ(BoutWeightClass(60, 75), 70);           // 67.5
+  EXPECT_EQ(BoutWeightClass(72, 72.8f), 70);        // 72.4
+  EXPECT_EQ(BoutWeightClass(61, 63.8f), 60);        // 62.4
+  EXPECT_EQ(BoutWeightClass(84.5f, 86.0f), 85);     // 85.25
+  EXPECT_EQ(BoutWeightClass(61.2f, 58.9f), 60);     // 60.05
+  EXPECT_EQ(BoutWeightClass(62.0f, 62.0f), 60);     // remainder 2 goes down
+  EXPECT_EQ(BoutWeightClass(62.0f, 63.0f), 65);     // 62.5 -> 63, remainder 3 goes up
+  EXPECT_EQ(BoutWeightClass(64.0f, 64.0f), 65);     // remainder 4 goes up
+  EXPECT_EQ(BoutWeightClass(-61.0f, -63.0f), -60);  // -62: a remainder of -2 goes to -60
+}
+
+// The bout sheets and every other report read the class from the bout, so a mean that
+// no roster can give has one class everywhere: the largest, written as asterisks.
+TEST(PairingRun, WeightClassOfAnAbsurdOrMissingMeanIsPinnedAtABillion) {
   EXPECT_EQ(BoutWeightClass(3e9f, 3e9f), 1'000'000'000);
+  EXPECT_EQ(BoutWeightClass(-3e9f, -3e9f), -1'000'000'000);
+  EXPECT_EQ(BoutWeightClass(std::numeric_limits<float>::infinity(), 60), 1'000'000'000);
+  EXPECT_EQ(BoutWeightClass(std::numeric_limits<float>::quiet_NaN(), 60), 1'000'000'000);
+  EXPECT_EQ(BoutWeightClass(-std::numeric_limits<float>::quiet_NaN(), 60), 1'000'000'000);
 }
 
 class CountingProgress : public PairingProgress {

@@ -20,6 +20,7 @@
 #include "platform/artwork.h"
 #include "platform/roster_table_model.h"
 #include "ui/command_ids.h"
+#include "ui/window_geometry.h"
 
 namespace kestrio::platform {
 namespace {
@@ -250,10 +251,11 @@ void MainWindow::WidenColumnsToContents() {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  // Every resize puts the tree back at a quarter of the window.
+  // Every resize puts the tree back at its share of the window.
   const int w = event->size().width();
-  splitter_->setSizes({w / 4, w - w / 4});
-  status_parts_[0]->setMinimumWidth(w / 4);
+  const int tree = ui::TreePaneWidth(w);
+  splitter_->setSizes({tree, w - tree});
+  status_parts_[0]->setMinimumWidth(tree);
   emit LayoutChanged();
 }
 

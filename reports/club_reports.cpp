@@ -1,11 +1,12 @@
 #include "reports/club_reports.h"
 
 #include <algorithm>
-#include <cstring>
+#include <cmath>
 #include <map>
 #include <numeric>
 #include <unordered_map>
 
+#include "base/exchange_order.h"
 #include "base/fixed_text.h"
 #include "reports/report_files.h"
 #include "reports/report_line.h"
@@ -17,42 +18,12 @@ using pairing::BoutEntry;
 using pairing::PairingRun;
 using pairing::SelectedParticipant;
 
-// The padded comparison of text::ComparePadded, with the common part compared in one go.
-int ComparePaddedFast(std::string_view a, std::string_view b) {
-  const std::size_t common = std::min(a.size(), b.size());
-  if (common > 0) {
-    if (int c = std::memcmp(a.data(), b.data(), common); c != 0) return c < 0 ? -1 : 1;
-  }
-  const std::string_view tail = a.size() > common ? a.substr(common) : b.substr(common);
-  const int sign = a.size() > common ? 1 : -1;
-  for (char ch : tail) {
-    if (ch != ' ')
-      return static_cast<unsigned char>(ch) > static_cast<unsigned char>(' ') ? sign : -sign;
-  }
-  return 0;
-}
-
-// The comparison of the literal procedures (NextClub, the exchange sort), kept on the
-// shared helper so that the fast orders are checked against an independent one.
-int CompareTexts(std::string_view a, std::string_view b) {
-  return text::ComparePadded(text::WithoutBlanks(a), text::WithoutBlanks(b));
-}
-
 int Rows(const PairingRun& run) {
   return std::min<int>(run.SelectionSize, static_cast<int>(run.SelectedList.size()));
 }
 
 const SelectedParticipant& Wrestler(const PairingRun& run, int p) {
   return run.SelectedList[static_cast<std::size_t>(p)];
-}
-
-// True when b comes strictly before a in the per-club files.
-bool ComesBefore(const SelectedParticipant& b, const SelectedParticipant& a) {
-  if (int c = CompareTexts(b.LastName.view(), a.LastName.view()); c != 0) return c < 0;
-  if (int c = CompareTexts(b.FirstName.view(), a.FirstName.view()); c != 0) return c < 0;
-  if (b.Age != a.Age) return b.Age < a.Age;
-  if (b.Weight != a.Weight) return b.Weight < a.Weight;
-  return b.Rating < a.Rating;
 }
 
 // The BoutList positions of every wrestler's bouts, in list order, bucketed by wrestler.
@@ -136,31 +107,18 @@ void ParticipantBlock(ReportText& out, const PairingRun& run, const BoutsOfWrest
 
 }  // namespace
 
-std::optional<std::string> NextClub(const PairingRun& run, std::string_view previous) {
-  const int n = Rows(run);
-  int p = 0;
-  while (p < n && CompareTexts(Wrestler(run, p).Club.view(), previous) <= 0) ++p;
-  if (p == n) return std::nullopt;
-  std::string_view candidate = Wrestler(run, p).Club.view();
-  for (int q = p + 1; q < n; ++q) {
-    const std::string_view club = Wrestler(run, q).Club.view();
-    if (CompareTexts(club, candidate) < 0 && CompareTexts(club, previous) > 0) candidate = club;
-  }
-  return std::string(candidate);
-}
-
 std::vector<ClubGroup> ClubsInOrder(const PairingRun& run) {
   // Stripped texts are equal under the padded comparison exactly when they are equal
   // byte for byte, so the clubs can be gathered by hashing and only the distinct clubs
-  // sorted. Members are gathered in selection order, and the first member supplies the
-  // club text, as NextClub's strict comparisons do.
+  // sorted.
   std::unordered_map<std::string_view, std::size_t> group_of;
   std::vector<std::string_view> stripped;
   std::vector<ClubGroup> groups;
   for (int p = 0; p < Rows(run); ++p) {
     const std::string_view club = text::WithoutBlanks(Wrestler(run, p).Club.view());
-    // A blank club is never greater than the blank start, so it is never visited.
-    if (ComparePaddedFast(club, "") <= 0) continue;
+    // A club that sorts no later than a blank one (blank, or a control character) has
+    // no report.
+    if (text::ComparePadded(club, "") <= 0) continue;
     auto [it, is_new] = group_of.emplace(club, groups.size());
     if (is_new) {
       groups.push_back({std::string(Wrestler(run, p).Club.view()), {}});
@@ -171,7 +129,7 @@ std::vector<ClubGroup> ClubsInOrder(const PairingRun& run) {
   std::vector<std::size_t> order(groups.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
   std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-    return ComparePaddedFast(stripped[a], stripped[b]) < 0;
+    return text::ComparePadded(stripped[a], stripped[b]) < 0;
   });
   std::vector<ClubGroup> sorted;
   sorted.reserve(groups.size());
@@ -179,83 +137,46 @@ std::vector<ClubGroup> ClubsInOrder(const PairingRun& run) {
   return sorted;
 }
 
-std::vector<int> AlphaIndexByExchange(const PairingRun& run) {
-  std::vector<int> index(static_cast<std::size_t>(Rows(run)));
-  std::iota(index.begin(), index.end(), 0);
-  for (std::size_t i = 0; i < index.size(); ++i) {
-    for (std::size_t j = i + 1; j < index.size(); ++j) {
-      if (ComesBefore(Wrestler(run, index[j]), Wrestler(run, index[i])))
-        std::swap(index[i], index[j]);
-    }
-  }
-  return index;
-}
-
 std::vector<int> AlphaIndex(const PairingRun& run) {
-  std::vector<int> index(static_cast<std::size_t>(Rows(run)));
-  std::iota(index.begin(), index.end(), 0);
   // The texts are stripped once; comparing stripped texts padded with blanks is
   // comparing the texts without blanks.
   struct Keys {
-    std::string_view last, first, club;
+    std::string_view last, first;
     float age, weight, rating;
   };
   std::vector<Keys> keys;
-  keys.reserve(index.size());
-  for (int p : index) {
+  keys.reserve(static_cast<std::size_t>(Rows(run)));
+  for (int p = 0; p < Rows(run); ++p) {
     const SelectedParticipant& w = Wrestler(run, p);
     keys.push_back({text::WithoutBlanks(w.LastName.view()), text::WithoutBlanks(w.FirstName.view()),
-                    text::WithoutBlanks(w.Club.view()), w.Age, w.Weight, w.Rating});
+                    w.Age, w.Weight, w.Rating});
   }
-  auto before = [&](int b, int a) {
-    const Keys& kb = keys[static_cast<std::size_t>(b)];
-    const Keys& ka = keys[static_cast<std::size_t>(a)];
-    if (int c = ComparePaddedFast(kb.last, ka.last); c != 0) return c < 0;
-    if (int c = ComparePaddedFast(kb.first, ka.first); c != 0) return c < 0;
-    if (kb.age != ka.age) return kb.age < ka.age;
-    if (kb.weight != ka.weight) return kb.weight < ka.weight;
-    return kb.rating < ka.rating;
+  // A number that is not one (never read from a roster) sorts after every number, so
+  // that the order stays a strict weak ordering.
+  const auto compare_numbers = [](float a, float b) {
+    if (a < b) return -1;
+    if (b < a) return 1;
+    return static_cast<int>(std::isnan(a)) - static_cast<int>(std::isnan(b));
   };
-  auto club_of = [&](int p) { return keys[static_cast<std::size_t>(p)].club; };
-  // Twins (equal in all five keys) are grouped by club so that twins of one club sit
-  // side by side.
-  std::stable_sort(index.begin(), index.end(), [&](int b, int a) {
-    if (before(b, a)) return true;
-    return !before(a, b) && ComparePaddedFast(club_of(b), club_of(a)) < 0;
-  });
-
-  // The exchange sort is not stable: wrestlers equal in all five keys can come out in
-  // another order. That order only shows when such twins share a club; then the rank of
-  // each wrestler replays the exchange sort exactly, on whole numbers.
-  bool twins_in_one_club = false;
-  for (std::size_t i = 1; i < index.size() && !twins_in_one_club; ++i) {
-    twins_in_one_club = !before(index[i - 1], index[i]) &&
-                        ComparePaddedFast(club_of(index[i - 1]), club_of(index[i])) == 0;
-  }
-  if (!twins_in_one_club) return index;
-
-  std::vector<int> rank(index.size());
-  for (std::size_t i = 0; i < index.size(); ++i) {
-    rank[static_cast<std::size_t>(index[i])] = (i > 0 && !before(index[i - 1], index[i]))
-                                                   ? rank[static_cast<std::size_t>(index[i - 1])]
-                                                   : static_cast<int>(i);
-  }
-  std::iota(index.begin(), index.end(), 0);
-  for (std::size_t i = 0; i < index.size(); ++i) {
-    for (std::size_t j = i + 1; j < index.size(); ++j) {
-      if (rank[static_cast<std::size_t>(index[j])] < rank[static_cast<std::size_t>(index[i])])
-        std::swap(index[i], index[j]);
-    }
-  }
-  return index;
+  const auto compare = [&](std::size_t a, std::size_t b) {
+    const Keys& ka = keys[a];
+    const Keys& kb = keys[b];
+    if (int c = text::ComparePadded(ka.last, kb.last); c != 0) return c;
+    if (int c = text::ComparePadded(ka.first, kb.first); c != 0) return c;
+    if (int c = compare_numbers(ka.age, kb.age); c != 0) return c;
+    if (int c = compare_numbers(ka.weight, kb.weight); c != 0) return c;
+    return compare_numbers(ka.rating, kb.rating);
+  };
+  const std::vector<std::size_t> order = ExchangeOrder(keys.size(), compare);
+  return std::vector<int>(order.begin(), order.end());
 }
+
+namespace {
 
 // Room for the text of a club report: its participant lines and opponent lines.
 std::size_t ClubReportSize(const PairingRun& run) {
   return (4 * static_cast<std::size_t>(Rows(run)) + run.BoutList.size()) * 80 + 1024;
 }
-
-namespace {
 
 // The all-clubs report and where each wrestler's block sits in it. A wrestler's block
 // reads the same in the per-club file, so those files copy it instead of writing it again.

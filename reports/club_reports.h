@@ -10,7 +10,6 @@
 // no club report. Every writer returns whole file texts with CR LF line ends and expects
 // a run that passes CheckBoutTables.
 
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,27 +18,19 @@
 
 namespace kestrio::reports {
 
-// The club that follows previous in ascending order among the clubs of the selected
-// wrestlers (as stored for the first wrestler that has it), or nothing. Starting from a
-// blank club and feeding each result back visits every club once. One call reads the
-// whole selection; the writers use ClubsInOrder instead.
-std::optional<std::string> NextClub(const pairing::PairingRun& run, std::string_view previous);
-
-// The clubs NextClub visits, in the same order, each with its wrestlers' selection
-// indices in selection order.
+// The clubs of the selected wrestlers that sort after a blank club, in ascending order,
+// each as stored for its first wrestler and with its wrestlers' selection indices in
+// selection order.
 struct ClubGroup {
   std::string club;
   std::vector<int> members;
 };
 std::vector<ClubGroup> ClubsInOrder(const pairing::PairingRun& run);
 
-// Selection indices ordered by surname, given name, age, weight and rating. Wrestlers
-// equal in all five keys keep the relative order that the exchange sort of the design
-// leaves them in whenever they share a club, which is all a per-club file can show.
+// Selection indices ordered by surname, given name, age, weight and rating, in the order
+// an exchange sort leaves them (base/exchange_order.h) starting from selection order:
+// the per-club files list wrestlers equal in all five keys that way.
 std::vector<int> AlphaIndex(const pairing::PairingRun& run);
-// That exchange sort itself: for every i, every later j that comes strictly before i is
-// swapped into place i. Quadratic; the reference AlphaIndex is checked against.
-std::vector<int> AlphaIndexByExchange(const pairing::PairingRun& run);
 
 std::string WriteBoutsByClub(const pairing::PairingRun& run);
 

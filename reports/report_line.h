@@ -25,9 +25,10 @@ class ReportText {
   // A header word placed left-aligned in a buffer of exactly w characters, then text(w):
   // padded with blanks on the right.
   ReportText& Word(std::string_view s, int w);
-  // int(w).
+  // int(w), as text::FormatInt writes it.
   ReportText& Int(std::int64_t v, int w);
-  // fixed(w,d), from the value as stored (a 32-bit real widens exactly).
+  // fixed(w,d), as text::FormatFixed writes it, from the value as stored (a 32-bit
+  // real widens exactly).
   ReportText& Fixed(double v, int w, int d);
   // Ends the line (an empty line when nothing was written on it).
   ReportText& EndLine();

@@ -1,9 +1,7 @@
 #include "reports/results_reports.h"
 
 #include <algorithm>
-#include <cmath>
 #include <cstdlib>
-#include <limits>
 #include <string>
 #include <vector>
 
@@ -52,6 +50,15 @@ std::vector<BoutSides> FindBoutSides(const PairingRun& run) {
   return sides;
 }
 
+// The chooser's side of the bout numbered b (1-based) in the bout list, or null when the
+// bout order does not lead to one.
+const pairing::BoutEntry* FirstSideInBoutList(const PairingRun& run, int b) {
+  if (b < 1 || static_cast<std::size_t>(b) > run.BoutOrder.size()) return nullptr;
+  const std::int64_t e = run.BoutOrder[static_cast<std::size_t>(b - 1)];
+  if (e < 0 || static_cast<std::size_t>(2 * e + 1) >= run.BoutList.size()) return nullptr;
+  return &run.BoutList[static_cast<std::size_t>(2 * e)];
+}
+
 Status Inconsistent(int bout, const char* what) {
   return Status::InconsistentRun("Pairing tables inconsistent: bout " + std::to_string(bout) + " " +
                                  what);
@@ -60,7 +67,8 @@ Status Inconsistent(int bout, const char* what) {
 Status CheckRoundTable(const PairingRun& run) {
   if (!RoundTableFits(run) ||
       run.SelectedList.size() != static_cast<std::size_t>(run.SelectionSize) ||
-      run.BoutCount.size() != static_cast<std::size_t>(run.SelectionSize) || run.TotalBouts < 0) {
+      run.BoutCount.size() != static_cast<std::size_t>(run.SelectionSize) ||
+      run.FitList.size() != static_cast<std::size_t>(run.SelectionSize) || run.TotalBouts < 0) {
     return Status::InconsistentRun(
         "Pairing tables inconsistent: table sizes differ from the selection");
   }
@@ -146,18 +154,6 @@ void BoutSheetHeader(ReportText& out, bool rule) {
 
 }  // namespace
 
-std::int32_t BoutWeightClass(float weight1, float weight2) {
-  const float mean = (weight1 + weight2) / 2.0f;
-  if (!std::isfinite(mean)) return 0;
-  constexpr float kLimit = 2.0e9f;
-  const float bounded = std::max(-kLimit, std::min(kLimit, mean));
-  const float whole = std::trunc(bounded);
-  std::int64_t n = static_cast<std::int64_t>(whole);
-  if (bounded - whole >= 0.5f) ++n;
-  const std::int64_t r5 = n % 5;
-  return static_cast<std::int32_t>(r5 == 3 || r5 == 4 ? n - r5 + 5 : n - r5);
-}
-
 Status CheckBoutTables(const PairingRun& run) {
   if (Status s = CheckRoundTable(run); !s.ok()) return s;
   return CheckBoutList(run);
@@ -171,11 +167,12 @@ std::string WriteBoutSheets(const PairingRun& run) {
   const std::vector<BoutSides> sides = FindBoutSides(run);
   for (int b = 1; b <= run.TotalBouts; ++b) {
     const BoutSides& s = sides[static_cast<std::size_t>(b)];
-    if (s.second < 0) continue;
+    const pairing::BoutEntry* bout = FirstSideInBoutList(run, b);
+    if (s.second < 0 || bout == nullptr) continue;
     const auto& w1 = run.SelectedList[static_cast<std::size_t>(s.first)];
     const auto& w2 = run.SelectedList[static_cast<std::size_t>(s.second)];
     out.Int(run.RoundEntry(s.first, s.round), 4).Literal(",");
-    out.Blanks(1).Int(BoutWeightClass(w1.Weight, w2.Weight), 3).Literal(",");
+    out.Blanks(1).Int(bout->WeightClass, 3).Literal(",");
     BoutSheetSide(out, w1);
     out.Literal(",");
     BoutSheetSide(out, w2);

@@ -17,10 +17,6 @@
 
 namespace kestrio::reports {
 
-// The weight class of a bout from its two weights: the mean rounded half up to a whole
-// number, then to the nearest multiple of 5 (remainders 3 and 4 go up).
-std::int32_t BoutWeightClass(float weight1, float weight2);
-
 // Every bout number 1..TotalBouts must sit, with either sign, in exactly two rows of one
 // round of the round table, and the bout list and bout order must describe the same
 // bouts. An error names the first bout that breaks this; a correct pairing never does.

@@ -5,7 +5,7 @@
 #include <initializer_list>
 #include <string>
 
-#include "reports/testing_run_builder.h"
+#include "testing/run_builder.h"
 
 namespace kestrio::reports {
 namespace {
@@ -119,15 +119,6 @@ TEST(ResultsSummaryTest, NarrowerNumberFieldsThanTheBoutSheets) {
             std::string::npos)
       << text;
   EXPECT_NE(text.find("\r\n**  Short"), std::string::npos) << text;
-}
-
-TEST(BoutWeightClassTest, MeanRoundedHalfUpThenToTheNearestFive) {
-  EXPECT_EQ(BoutWeightClass(84.5f, 86.0f), 85);  // 85.25 -> 85
-  EXPECT_EQ(BoutWeightClass(61.2f, 58.9f), 60);  // 60.05 -> 60
-  EXPECT_EQ(BoutWeightClass(62.0f, 62.0f), 60);  // remainder 2 goes down
-  EXPECT_EQ(BoutWeightClass(62.0f, 63.0f), 65);  // 62.5 -> 63, remainder 3 goes up
-  EXPECT_EQ(BoutWeightClass(64.0f, 64.0f), 65);
-  EXPECT_EQ(BoutWeightClass(70.0f, 70.9f), 70);  // 70.45 -> 70
 }
 
 TEST(CheckBoutTablesTest, FindsBoutsWithoutTwoSidesOrWithMismatchedNumbers) {

@@ -1,6 +1,6 @@
 #include "reports/run_pairing.h"
 
-#include "pairing/hand_pairing_report.h"
+#include "reports/by_hand_report.h"
 #include "reports/club_reports.h"
 #include "reports/report_files.h"
 #include "reports/results_reports.h"
@@ -72,7 +72,7 @@ PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
   ReportSink sink(fs, outcome);
   sink.Write(std::string(kBoutSheetsName), WriteBoutSheets(*run));
   sink.Write(std::string(kResultsSummaryName), WriteResultsSummary(*run));
-  sink.Write(std::string(kByHandName), pairing::FormatByHandReport(*run));
+  sink.Write(std::string(kByHandName), WriteByHandReport(*run));
   const ClubReports club_reports = WriteClubReports(*run);
   sink.Write(std::string(kBoutsByClubName), club_reports.by_club, /*by_club=*/true);
   for (const ClubFile& file : club_reports.files) sink.Write(file.name, file.text, true);

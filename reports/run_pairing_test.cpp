@@ -10,7 +10,7 @@
 #include <sstream>
 #include <string>
 
-#include "pairing/hand_pairing_report.h"
+#include "reports/by_hand_report.h"
 #include "reports/club_reports.h"
 #include "reports/report_files.h"
 #include "reports/results_reports.h"
@@ -87,7 +87,7 @@ TEST(RunPairingTest, WritesEveryReportInOrderAndTwoRunsGiveTheSameFiles) {
   EXPECT_EQ(s.run.SelectionSize, 4);
   EXPECT_GT(s.run.TotalBouts, 0);
   EXPECT_EQ(*s.fs.Contents("Tandrel-PairingBoutsheets.txt"), WriteBoutSheets(s.run));
-  EXPECT_EQ(*s.fs.Contents("Tandrel-PairingByhand.txt"), pairing::FormatByHandReport(s.run));
+  EXPECT_EQ(*s.fs.Contents("Tandrel-PairingByhand.txt"), WriteByHandReport(s.run));
   EXPECT_EQ(*s.fs.Contents("Tandrel-BoutsByBoutNumber.txt"), WriteBoutsByBoutNumber(s.run));
   EXPECT_EQ(*s.fs.Contents("Tandrel-BoutsByClub.txt"), WriteBoutsByClub(s.run));
   for (const ClubFile& f : WriteClubFiles(s.run))

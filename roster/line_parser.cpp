@@ -11,11 +11,6 @@ namespace {
 
 constexpr char kTab = '\t';
 
-std::string_view LeftAdjusted(std::string_view s) {
-  const auto begin = s.find_first_not_of(' ');
-  return begin == std::string_view::npos ? std::string_view() : s.substr(begin);
-}
-
 // The TAB rules of the grammar: leading TABs become blanks, in a run of TABs all but the
 // last become blanks, and TABs that end a full line buffer become blanks.
 std::string NormaliseTabs(std::string_view line) {
@@ -36,7 +31,7 @@ std::string NormaliseTabs(std::string_view line) {
 // Blanks past the end stand for the padding of the line buffer.
 class FieldCursor {
  public:
-  explicit FieldCursor(std::string_view line) : rest_(LeftAdjusted(line)) {}
+  explicit FieldCursor(std::string_view line) : rest_(text::WithoutLeadingBlanks(line)) {}
 
   // The text before the next TAB (empty when there is none), and the cursor moves past
   // that TAB; without a TAB the line stays whole.
@@ -44,7 +39,7 @@ class FieldCursor {
     const auto tab = rest_.find(kTab);
     if (tab == std::string_view::npos) return {};
     const std::string_view field = rest_.substr(0, tab);
-    rest_ = LeftAdjusted(rest_.substr(tab + 1));
+    rest_ = text::WithoutLeadingBlanks(rest_.substr(tab + 1));
     return field;
   }
 
@@ -152,7 +147,7 @@ std::int32_t WInfoParseDataLine(std::string_view line, Participant& entry, Diagn
   // fields: "\x01yes" means Selected, and it stays so after a save drops the blank.
   std::string rest(cursor.Rest());
   text::ControlsToBlanks(rest);
-  const std::string_view status = LeftAdjusted(rest);
+  const std::string_view status = text::WithoutLeadingBlanks(rest);
   if (text::TrimTrailing(status).empty()) {
     entry.Status.Clear();
   } else if (status.front() == 'y' || status.front() == 'Y') {

@@ -6,7 +6,7 @@
 
 #include "roster/roster_reader.h"
 #include "roster/sort_display_order.h"
-#include "roster/testing_roster.h"
+#include "testing/roster_loader.h"
 #include "tests/fake_file_system.h"
 
 namespace kestrio::roster {

@@ -9,24 +9,23 @@
 
 #include "roster/line_parser.h"
 #include "roster/sort_key.h"
+#include "testing/exchange_sort.h"
+#include "testing/roster_loader.h"
 
 namespace kestrio::roster {
 namespace {
 
-// The exchange sort the display order has always been made with, kept here as the
-// reference: for i < j, exchange whenever key(D(i)) comes strictly after key(D(j)).
+// The display order by the literal exchange sort: for i < j, exchange D(i) and D(j)
+// whenever key(D(j)) comes strictly before key(D(i)).
 void ExchangeSort(Roster& roster) {
   const int column = roster.SortColumn < 0 ? -roster.SortColumn : roster.SortColumn;
-  std::vector<std::int32_t>& d = roster.DisplayOrder;
-  auto key = [&](std::size_t k) {
-    return roster.Entries[static_cast<std::size_t>(d[k])].SortKeys[column - 1].data();
+  auto key = [&](std::int32_t entry) {
+    return roster.Entries[static_cast<std::size_t>(entry)].SortKeys[column - 1].data();
   };
-  for (std::size_t i = 0; i + 1 < d.size(); ++i) {
-    for (std::size_t j = i + 1; j < d.size(); ++j) {
-      const int c = std::memcmp(key(i), key(j), kSortKeyWidth);
-      if (roster.SortColumn > 0 ? c > 0 : c < 0) std::swap(d[i], d[j]);
-    }
-  }
+  testing::ExchangeSort(roster.DisplayOrder, [&](std::int32_t x, std::int32_t y) {
+    const int c = std::memcmp(key(x), key(y), kSortKeyWidth);
+    return roster.SortColumn > 0 ? c < 0 : c > 0;
+  });
 }
 
 Participant Parsed(const std::string& line) {
@@ -165,6 +164,37 @@ TEST(SortDisplayOrderTest, WeightKeyBreaksTiesByAgeRatingClubNameStatus) {
   BuildSortKey(column, p, untouched);
   EXPECT_TRUE(untouched.IsBlank());
   EXPECT_EQ(column, 9);
+}
+
+// Re-placing a few changed entries gives the full sort's order, ties included, for every
+// column and direction, whether the changed entries moved or not.
+TEST(SortDisplayOrderTest, AfterChangesMatchesTheFullSort) {
+  std::mt19937 rng(7);
+  const char* statuses[] = {"", "Selected", "Deleted", "Duplicated"};
+  for (int round = 0; round < 2000; ++round) {
+    std::string lines;
+    const int n = 1 + static_cast<int>(rng() % 30);
+    for (int i = 0; i < n; ++i) {
+      lines += std::string(1, static_cast<char>('A' + rng() % 3)) + "\tx\t" +
+               std::to_string(70 + rng() % 3) + "\t10\t3\tT\t" + statuses[rng() % 4] + "\r\n";
+    }
+    Roster r = testing::Loaded(lines);
+    r.SortColumn = static_cast<int>(1 + rng() % 8) * (rng() % 2 ? 1 : -1);
+    std::shuffle(r.DisplayOrder.begin(), r.DisplayOrder.end(), rng);
+    SortDisplayOrder(r);
+    ASSERT_TRUE(IsDisplayOrderSorted(r));
+    std::vector<int> changed;
+    for (int e = 0; e < n; ++e) {
+      if (rng() % 4 != 0) continue;
+      SetStatus(r.Entries[static_cast<std::size_t>(e)], statuses[rng() % 4]);
+      RebuildSortKeys(r.Entries[static_cast<std::size_t>(e)]);
+      changed.push_back(e);
+    }
+    Roster full = r;
+    ExchangeSort(full);
+    SortDisplayOrderAfterChanges(r, changed);
+    ASSERT_EQ(r.DisplayOrder, full.DisplayOrder) << "round " << round << " column " << r.SortColumn;
+  }
 }
 
 }  // namespace

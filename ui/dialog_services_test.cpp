@@ -8,30 +8,6 @@
 namespace kestrio::ui {
 namespace {
 
-TEST(WindowGeometry, ResizeGivesTheTreeAQuarterAndHidingTheBarGivesFullHeight) {
-  const PaneLayout shown = LayoutOnResize(803, 600, 20);
-  EXPECT_EQ(shown.splitter_x, 200);
-  EXPECT_EQ(shown.tree, (Rect{0, 0, 200, 580}));
-  EXPECT_EQ(shown.list, (Rect{202, 0, 601, 580}));
-  EXPECT_EQ(shown.status_first_part_end, 200);
-  EXPECT_EQ(shown.status_last_part_end, 803);
-  EXPECT_EQ(LayoutOnResize(803, 600, 0).tree.height, 600);
-}
-
-TEST(WindowGeometry, SplitterStaysFiftyPixelsFromEitherEdge) {
-  EXPECT_EQ(SplitterBarWidth(0), 2);
-  EXPECT_EQ(SplitterBarWidth(3), 3);
-  EXPECT_EQ(SplitterTrackPosition(10, 4, 800), 51);
-  EXPECT_EQ(SplitterTrackPosition(790, 4, 800), 751);
-  EXPECT_EQ(SplitterTrackPosition(300, 4, 800), 299);
-  const PaneLayout left = LayoutAfterSplitterDrag(0, 4, 800, 600, 20);
-  EXPECT_EQ(left.splitter_x, 49);
-  EXPECT_EQ(left.list, (Rect{53, 0, 747, 580}));
-  EXPECT_EQ(LayoutAfterSplitterDrag(800, 4, 800, 600, 20).splitter_x, 749);
-  EXPECT_TRUE(OverSplitter(202, 200));
-  EXPECT_FALSE(OverSplitter(203, 200));
-}
-
 TEST(DialogCentring, CentresOverTheOwnerButStaysOnTheScreen) {
   EXPECT_EQ(CentreOverOwner(200, 100, {100, 100, 600, 400}, 1920, 1080), (Point{300, 250}));
   // An owner near the right and bottom edges: flush with them, not beyond.

@@ -2,10 +2,9 @@
 
 #include <algorithm>
 #include <array>
-#include <cstring>
 
 #include "roster/sort_display_order.h"
-#include "ui/resort.h"
+#include "ui/list_refresh.h"
 
 namespace kestrio::ui {
 
@@ -70,6 +69,12 @@ std::vector<int> ApplyToRow(SelectionVerb verb, const ListRow& row, roster::Rost
   return changed;
 }
 
+// The Mark All verbs over the rows as they were shown before the command.
+void MarkRows(SelectionVerb verb, const std::vector<ListRow>& rows, roster::Roster& roster) {
+  EntryIndex index(roster);
+  for (const ListRow& row : rows) ApplyToRow(verb, row, roster, index);
+}
+
 }  // namespace
 
 std::optional<SelectionVerb> ParseSelectionVerb(std::string_view name) {
@@ -128,37 +133,36 @@ std::string EntryIndex::RowKey(const ListRow& row) {
   return key;
 }
 
-bool IsDisplayOrderSorted(const roster::Roster& roster) {
-  const int column = roster.SortColumn < 0 ? -roster.SortColumn : roster.SortColumn;
-  if (column < 1 || column > roster::kSortKeyColumns) return true;
-  const bool descending = roster.SortColumn < 0;
-  const std::size_t cell = static_cast<std::size_t>(column - 1);
-  for (std::size_t k = 1; k < roster.DisplayOrder.size(); ++k) {
-    const int c = std::memcmp(roster.Displayed(k - 1).SortKeys[cell].data(),
-                              roster.Displayed(k).SortKeys[cell].data(), roster::kSortKeyWidth);
-    if (descending ? c < 0 : c > 0) return false;
-  }
-  return true;
-}
-
 void ApplySelectionVerb(SelectionVerb verb, roster::Roster& roster, const ListPane& pane) {
-  EntryIndex index(roster);
   if (verb == SelectionVerb::SelectAll || verb == SelectionVerb::UnSelectAll) {
-    for (int r = 0; r < pane.RowCount(); ++r) ApplyToRow(verb, pane.Row(r), roster, index);
+    std::vector<ListRow> rows;
+    rows.reserve(static_cast<std::size_t>(pane.RowCount()));
+    for (int r = 0; r < pane.RowCount(); ++r) rows.push_back(pane.Row(r));
+    MarkRows(verb, rows, roster);
     return;
   }
+  EntryIndex index(roster);
   // Sorting an order that is already sorted leaves it unchanged, so after every row only
   // the entries the row changed can need a new place.
-  bool sorted = IsDisplayOrderSorted(roster);
+  bool sorted = roster::IsDisplayOrderSorted(roster);
   for (int r : pane.HighlightedRows()) {
     const std::vector<int> changed = ApplyToRow(verb, pane.Row(r), roster, index);
     if (!sorted) {
       roster::SortDisplayOrder(roster);
       sorted = true;
     } else if (!changed.empty()) {
-      ResortAfterKeyChanges(roster, changed);
+      roster::SortDisplayOrderAfterChanges(roster, changed);
     }
   }
+}
+
+void MarkEveryEntry(SelectionVerb verb, roster::Roster& roster) {
+  std::vector<ListRow> rows;
+  rows.reserve(roster.DisplayOrder.size());
+  for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
+    rows.push_back(RowFor(roster.Displayed(k)));
+  }
+  MarkRows(verb, rows, roster);
 }
 
 }  // namespace kestrio::ui

@@ -50,15 +50,16 @@ class EntryIndex {
   std::unordered_map<std::string, std::vector<int>> entries_;
 };
 
-// True when DisplayOrder already stands in the order of SortColumn, so that sorting it
-// again would leave it as it is.
-bool IsDisplayOrderSorted(const roster::Roster& roster);
-
 // Applies the verb to the highlighted rows (or, for the two Mark All verbs, to every row
 // of the pane) as they were shown before the command: every entry matching a row's cells
 // gets the verb's status and its keys rebuilt, so identical entries change together.
 // After each highlighted row the display order is sorted; the Mark All verbs leave it.
 // The pane is not refilled: the caller refreshes the views.
 void ApplySelectionVerb(SelectionVerb verb, roster::Roster& roster, const ListPane& pane);
+
+// Mark All Selected or Mark All UnSelected (verb SelectAll or UnSelectAll) with nothing
+// filtered out, so that every entry's row is shown: the command as kestrio-batch gives
+// it. Every entry gets the verb's status; the display order stays as it is.
+void MarkEveryEntry(SelectionVerb verb, roster::Roster& roster);
 
 }  // namespace kestrio::ui

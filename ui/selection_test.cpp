@@ -7,7 +7,6 @@
 #include "roster/sort_display_order.h"
 #include "tests/fake_ui_ports.h"
 #include "ui/list_refresh.h"
-#include "ui/resort.h"
 
 namespace kestrio::ui {
 namespace {
@@ -171,36 +170,6 @@ TEST(SelectionVerbs, MatchTheLiteralProcedureOnRandomTieHeavyRosters) {
     LiteralApply(verb, slow, pane);
     ASSERT_EQ(Statuses(fast), Statuses(slow)) << "round " << round;
     ASSERT_EQ(fast.DisplayOrder, slow.DisplayOrder) << "round " << round;
-  }
-}
-
-// Re-placing a few changed entries gives the full sort's order, ties included, for every
-// column and direction, whether the changed entries moved or not.
-TEST(Resort, MatchesTheFullSortAfterAFewKeysChanged) {
-  std::mt19937 rng(7);
-  const char* statuses[] = {"", "Selected", "Deleted", "Duplicated"};
-  for (int round = 0; round < 2000; ++round) {
-    std::string lines;
-    const int n = 1 + static_cast<int>(rng() % 30);
-    for (int i = 0; i < n; ++i) {
-      lines += std::string(1, static_cast<char>('A' + rng() % 3)) + "\tx\t" +
-               std::to_string(70 + rng() % 3) + "\t10\t3\tT\t" + statuses[rng() % 4] + "\r\n";
-    }
-    roster::Roster r = RosterFrom(lines);
-    r.SortColumn = static_cast<int>(1 + rng() % 8) * (rng() % 2 ? 1 : -1);
-    std::shuffle(r.DisplayOrder.begin(), r.DisplayOrder.end(), rng);
-    roster::SortDisplayOrder(r);
-    std::vector<int> changed;
-    for (int e = 0; e < n; ++e) {
-      if (rng() % 4 != 0) continue;
-      roster::SetStatus(r.Entries[static_cast<std::size_t>(e)], statuses[rng() % 4]);
-      roster::RebuildSortKeys(r.Entries[static_cast<std::size_t>(e)]);
-      changed.push_back(e);
-    }
-    roster::Roster full = r;
-    roster::SortDisplayOrder(full);
-    ResortAfterKeyChanges(r, changed);
-    ASSERT_EQ(r.DisplayOrder, full.DisplayOrder) << "round " << round << " column " << r.SortColumn;
   }
 }
 

@@ -35,11 +35,8 @@ std::string_view BranchValue(TreeBranch branch, const Participant& entry) {
 
 // The first `width` characters after the leading blanks, right-aligned in `width`.
 std::string CutNumberLabel(std::string_view value, std::size_t width) {
-  const std::size_t start = value.find_first_not_of(' ');
-  std::string_view rest =
-      start == std::string_view::npos ? std::string_view() : value.substr(start);
-  rest = text::TrimTrailing(rest.substr(0, std::min(rest.size(), width)));
-  return text::PadLeft(rest, width);
+  const std::string_view rest = text::WithoutLeadingBlanks(value);
+  return text::PadLeft(text::TrimTrailing(rest.substr(0, std::min(rest.size(), width))), width);
 }
 
 }  // namespace

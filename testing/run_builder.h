@@ -1,17 +1,17 @@
 #pragma once
 
-// Test support: builds a finished pairing run by hand, so that the report writers can be
-// checked without the pairing engine.
+// Builds a finished pairing run by hand, so that the report writers can be checked
+// without the pairing engine; and the text of a report from its lines.
 
+#include <algorithm>
 #include <cstdlib>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
 #include "pairing/pairing_run.h"
-#include "reports/results_reports.h"
 
-namespace kestrio::reports::testing {
+namespace kestrio::testing {
 
 // The report text of the given lines, each ended by CR LF.
 inline std::string Lines(std::initializer_list<std::string_view> lines) {
@@ -24,7 +24,8 @@ class RunBuilder {
  public:
   RunBuilder() { run_.RoundCapacity = pairing::kMaxRounds; }
 
-  // Adds a selected wrestler; returns its selection index.
+  // Adds a selected wrestler; returns its selection index. Its fit inputs are its
+  // numbers, with club mates told apart by their club texts, as a run gathers them.
   int Wrestler(std::string_view last, std::string_view first, std::string_view club, float weight,
                float age, float rating) {
     pairing::SelectedParticipant w;
@@ -35,6 +36,11 @@ class RunBuilder {
     w.Age = age;
     w.Rating = rating;
     run_.SelectedList.push_back(w);
+    const auto same_club = std::find_if(
+        run_.SelectedList.begin(), run_.SelectedList.end(),
+        [&](const auto& other) { return other.Club.WithoutBlanks() == w.Club.WithoutBlanks(); });
+    const auto club_id = static_cast<std::int32_t>(same_club - run_.SelectedList.begin());
+    run_.FitList.push_back({weight, age, rating, club_id});
     run_.BoutCount.push_back(0);
     run_.RoundTable.resize(run_.SelectedList.size() * static_cast<std::size_t>(run_.RoundCapacity),
                            0);
@@ -47,20 +53,10 @@ class RunBuilder {
   RunBuilder& Bout(int a, int b, int round, std::int32_t number) {
     const auto& wa = run_.SelectedList[static_cast<std::size_t>(a)];
     const auto& wb = run_.SelectedList[static_cast<std::size_t>(b)];
-    const std::int32_t weight_class = BoutWeightClass(wa.Weight, wb.Weight);
+    const std::int32_t weight_class = pairing::BoutWeightClass(wa.Weight, wb.Weight);
     for (int p : {a, b}) {
-      const auto& w = run_.SelectedList[static_cast<std::size_t>(p)];
-      pairing::BoutEntry e;
-      e.BoutNumber = number;
-      e.WeightClass = weight_class;
-      e.LastName = w.LastName;
-      e.FirstName = w.FirstName;
-      e.Club.Assign(w.Club.view());
-      e.Weight = w.Weight;
-      e.Age = w.Age;
-      e.Rating = w.Rating;
-      e.SelectionIndex = p;
-      run_.BoutList.push_back(e);
+      run_.BoutList.push_back(pairing::MakeBoutEntry(run_.SelectedList[static_cast<std::size_t>(p)],
+                                                     p, number, weight_class));
       run_.RoundTable[static_cast<std::size_t>(p) * run_.RoundCapacity + round] = number;
       ++run_.BoutCount[static_cast<std::size_t>(p)];
     }
@@ -79,4 +75,4 @@ class RunBuilder {
   pairing::PairingRun run_;
 };
 
-}  // namespace kestrio::reports::testing
+}  // namespace kestrio::testing

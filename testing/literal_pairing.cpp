@@ -1,4 +1,4 @@
-#include "pairing/literal_pairing_for_tests.h"
+#include "testing/literal_pairing.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,8 +8,13 @@
 #include "base/fixed_text.h"
 #include "base/number_text.h"
 
-namespace kestrio::pairing::testing {
+namespace kestrio::testing {
 namespace {
+
+using pairing::BoutEntry;
+using pairing::PairingControl;
+using pairing::PairingRun;
+using pairing::SelectedParticipant;
 
 constexpr int kRounds = 2000;
 constexpr std::int32_t kMark = -99999;
@@ -133,7 +138,7 @@ int Phase(State& s, int r0, int sign) {
         e.WeightClass = wc;
         e.LastName = sp.LastName;
         e.FirstName = sp.FirstName;
-        e.Club = FixedText<5>(sp.Club.view());
+        e.Club = text::FixedText<5>(sp.Club.view());
         e.Weight = sp.Weight;
         e.Age = sp.Age;
         e.Rating = sp.Rating;
@@ -343,4 +348,4 @@ PairingControl RandomControl(std::mt19937& rng) {
   return c;
 }
 
-}  // namespace kestrio::pairing::testing
+}  // namespace kestrio::testing
