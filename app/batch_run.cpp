@@ -1,5 +1,8 @@
 #include "app/batch_run.h"
 
+#include <new>
+#include <ostream>
+
 #include "pairing/engine_figures.h"
 #include "pairing/optimal_run.h"
 #include "pairing/pairing_run.h"
@@ -75,7 +78,8 @@ bool EditAndWrite(const BatchOptions& options, FileSystem& fs, roster::Roster& r
     }
   }
   if (options.listing_path) {
-    if (Status s = roster::ExportDisplayData(fs, roster, {}, *options.listing_path); !s.ok()) {
+    if (Status s = roster::ExportDisplayData(fs, roster, {}, *options.listing_path, Links::kFollow);
+        !s.ok()) {
       err << "kestrio-batch: cannot write listing " << s.message() << '\n';
       return false;
     }
@@ -121,9 +125,21 @@ bool PrintComparison(const roster::Roster& roster, const pairing::PairingControl
   return true;
 }
 
-}  // namespace
+// Two runs in one folder take turns: a second batch waits for the first to finish, and a
+// desktop program in the folder is told that a run is writing there.
+Status LockWorkingFolder(FileSystem& fs, FolderLock* lock, std::ostream& err) {
+  Status locked = fs.LockFolder(".", LockWait::kNo, lock);
+  if (!locked.IsFolderBusy()) return locked;
+  err << "kestrio-batch: " << locked.message() << "; waiting for it to finish" << std::endl;
+  return fs.LockFolder(".", LockWait::kYes, lock);
+}
 
-int RunBatch(const BatchOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
+int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
+  FolderLock lock;
+  if (Status s = LockWorkingFolder(fs, &lock, err); !s.ok()) {
+    err << "kestrio-batch: " << s.message() << '\n';
+    return kBatchFailed;
+  }
   roster::Roster roster;
   if (!LoadRosters(options, fs, roster, err)) return kBatchFailed;
   if (!EditAndWrite(options, fs, roster, err)) return kBatchFailed;
@@ -155,6 +171,19 @@ int RunBatch(const BatchOptions& options, FileSystem& fs, std::ostream& out, std
     return kBatchFailed;
   out << reports::kRunCompletedText << '\n';
   return kBatchOk;
+}
+
+}  // namespace
+
+int RunBatch(const BatchOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
+  // Running out of memory (a roster file far too large) ends the run with a message
+  // rather than an abort; files already written are whole, as every write is.
+  try {
+    return RunSteps(options, fs, out, err);
+  } catch (const std::bad_alloc&) {
+    err << "kestrio-batch: not enough memory to finish; the run was stopped\n";
+    return kBatchFailed;
+  }
 }
 
 }  // namespace kestrio::app

@@ -14,10 +14,11 @@ inline constexpr int kBatchOk = 0;
 inline constexpr int kBatchFailed = 1;
 inline constexpr int kBatchUsage = 2;
 
-// Runs the session in fs's working directory. Warnings about skipped roster lines and
+// Runs the session in fs's working directory, holding the folder's writing lock (when
+// another run holds it, says so on err and waits). Warnings about skipped roster lines and
 // every failure go to err, the summary to out. Returns kBatchOk, or kBatchFailed when a
-// roster file cannot be read, a save or listing fails, or the pairing run is refused or
-// fails; nothing after a failed step is done.
+// roster file cannot be read, a save or listing fails, the pairing run is refused or
+// fails, or memory runs out; nothing after a failed step is done.
 int RunBatch(const BatchOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err);
 
 }  // namespace kestrio::app

@@ -1,10 +1,20 @@
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <new>
 #include <sstream>
+#include <thread>
 
 #include "app/batch_options.h"
 #include "app/batch_run.h"
 #include "tests/fake_file_system.h"
+#include "tests/scratch_directory.h"
 
 namespace kestrio::app {
 namespace {
@@ -153,6 +163,59 @@ TEST(BatchRunTest, FailuresGoToStandardErrorWithStatusOne) {
   EXPECT_NE(full.err.str().find("Tandrel-BoutsByClub.txt: No space left on device"),
             std::string::npos);
   EXPECT_EQ(full.out.str().find("Completed Successfully"), std::string::npos);
+}
+
+TEST(BatchRunTest, RunningOutOfMemoryIsAMessageNotACrash) {
+  BatchSession s;
+  s.fs.AddFile("huge.txt", kRoster);
+  s.fs.before_call = [](FakeFileSystem&, FakeFileSystem::Op op, const std::string&) {
+    if (op == FakeFileSystem::Op::Read) throw std::bad_alloc();
+  };
+  EXPECT_EQ(s.Run({"--save", "x.tmrx", "huge.txt"}), kBatchFailed);
+  EXPECT_EQ(s.err.str(), "kestrio-batch: not enough memory to finish; the run was stopped\n");
+  EXPECT_FALSE(s.fs.HasFile("x.tmrx"));
+}
+
+// The real program, twice in one folder: while another run holds the folder, the batch
+// says so and waits; when the folder is free it runs to the end.
+TEST(BatchProcessTest, ASecondRunInTheFolderWaitsForTheFirst) {
+  kestrio::testing::ScratchDirectory dir;
+  {
+    std::ofstream roster(dir.File("day.txt"), std::ios::binary);
+    roster << kRoster;
+  }
+  RealFileSystem disk;
+  FolderLock first_run;
+  ASSERT_TRUE(disk.LockFolder(dir.path().string(), LockWait::kNo, &first_run).ok());
+  const std::string err_file = dir.File("stderr.txt");
+  const pid_t batch = ::fork();
+  if (batch == 0) {
+    if (::chdir(dir.path().c_str()) != 0) ::_exit(90);
+    const int fd = ::open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(fd, 2);
+    const int null_fd = ::open("/dev/null", O_WRONLY);
+    ::dup2(null_fd, 1);
+    ::execl(KESTRIO_BATCH_PROGRAM, "kestrio-batch", "--select-all", "day.txt",
+            static_cast<char*>(nullptr));
+    ::_exit(91);
+  }
+  ASSERT_GT(batch, 0);
+  std::string said;
+  for (int i = 0; i < 100 && said.empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::ifstream in(err_file);
+    std::getline(in, said);
+  }
+  EXPECT_EQ(said,
+            "kestrio-batch: Another Kestrio run is writing in this folder; waiting for it to "
+            "finish");
+  int status = 0;
+  EXPECT_EQ(::waitpid(batch, &status, WNOHANG), 0) << "the batch did not wait";
+  EXPECT_FALSE(std::filesystem::exists(dir.File("Tandrel-PairingResults.txt")));
+  first_run.Release();
+  ASSERT_EQ(::waitpid(batch, &status, 0), batch);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("Tandrel-PairingResults.txt")));
 }
 
 }  // namespace

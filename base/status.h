@@ -18,8 +18,12 @@ class Status {
     // A file, or the folder it should be in, does not exist.
     kNotFound,
     // A file exists but could not be read, written or removed (a full disk, no
-    // permission, a folder where a file was expected, a file held by another program).
+    // permission, a folder or a device where a file was expected, a file too large).
     kIoError,
+    // Another Kestrio run holds the writing lock of the folder.
+    kFolderBusy,
+    // Another program holds the file open so that it cannot be replaced.
+    kHeldOpen,
     // The pairing-control file could not be read, understood or written.
     kBadControlFile,
     // A selected wrestler's weight, age or rating is not a number.
@@ -38,6 +42,8 @@ class Status {
   static Status Ok() { return Status(); }
   static Status NotFound(std::string message) { return {Kind::kNotFound, std::move(message)}; }
   static Status IoError(std::string message) { return {Kind::kIoError, std::move(message)}; }
+  static Status FolderBusy(std::string message) { return {Kind::kFolderBusy, std::move(message)}; }
+  static Status HeldOpen(std::string message) { return {Kind::kHeldOpen, std::move(message)}; }
   static Status BadControlFile(std::string message) {
     return {Kind::kBadControlFile, std::move(message)};
   }
@@ -56,6 +62,8 @@ class Status {
   Kind kind() const { return kind_; }
   bool IsNotFound() const { return kind_ == Kind::kNotFound; }
   bool IsIoError() const { return kind_ == Kind::kIoError; }
+  bool IsFolderBusy() const { return kind_ == Kind::kFolderBusy; }
+  bool IsHeldOpen() const { return kind_ == Kind::kHeldOpen; }
   bool IsBadControlFile() const { return kind_ == Kind::kBadControlFile; }
   bool IsBadNumber() const { return kind_ == Kind::kBadNumber; }
   bool IsBoutSheetsHeld() const { return kind_ == Kind::kBoutSheetsHeld; }

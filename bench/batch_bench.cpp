@@ -48,18 +48,15 @@ pairing::PairingRun PairedRun(int wrestlers) {
 // measured without the disk.
 class MemoryDirectory : public FileSystem {
  public:
-  Status ReadFile(const std::string& path, std::string* contents) override {
+  Status ReadFile(const std::string& path, std::size_t, std::string* contents) override {
     auto it = files_.find(path);
     if (it == files_.end()) return Status::NotFound(path + ": No such file or directory");
     *contents = it->second;
     return Status::Ok();
   }
-  Status WriteFile(const std::string& path, std::string_view contents) override {
+  Status WriteFileAtomic(const std::string& path, std::string_view contents, Links) override {
     files_[path] = std::string(contents);
     return Status::Ok();
-  }
-  Status WriteFileAtomic(const std::string& path, std::string_view contents) override {
-    return WriteFile(path, contents);
   }
   bool Exists(const std::string& path) override { return files_.count(path) != 0; }
   bool IsRegularFile(const std::string& path) override { return Exists(path); }
@@ -67,7 +64,13 @@ class MemoryDirectory : public FileSystem {
     files_.erase(path);
     return Status::Ok();
   }
-  bool CanOpenForWriting(const std::string&) override { return true; }
+  Status CanOpenForWriting(const std::string&) override { return Status::Ok(); }
+
+ protected:
+  Status AcquireFolderLock(const std::string&, LockWait, std::string*) override {
+    return Status::Ok();
+  }
+  void ReleaseFolderLock(const std::string&) override {}
 
  private:
   std::map<std::string, std::string> files_;

@@ -19,18 +19,15 @@ constexpr int kEntries = 10000;
 
 class MemoryFileSystem : public FileSystem {
  public:
-  Status ReadFile(const std::string& path, std::string* contents) override {
+  Status ReadFile(const std::string& path, std::size_t, std::string* contents) override {
     const auto it = files.find(path);
     if (it == files.end()) return Status::NotFound(path + ": No such file or directory");
     *contents = it->second;
     return Status::Ok();
   }
-  Status WriteFile(const std::string& path, std::string_view contents) override {
+  Status WriteFileAtomic(const std::string& path, std::string_view contents, Links) override {
     files[path] = std::string(contents);
     return Status::Ok();
-  }
-  Status WriteFileAtomic(const std::string& path, std::string_view contents) override {
-    return WriteFile(path, contents);
   }
   bool Exists(const std::string& path) override { return files.count(path) != 0; }
   bool IsRegularFile(const std::string& path) override { return Exists(path); }
@@ -38,8 +35,15 @@ class MemoryFileSystem : public FileSystem {
     files.erase(path);
     return Status::Ok();
   }
-  bool CanOpenForWriting(const std::string&) override { return true; }
+  Status CanOpenForWriting(const std::string&) override { return Status::Ok(); }
 
+ protected:
+  Status AcquireFolderLock(const std::string&, LockWait, std::string*) override {
+    return Status::Ok();
+  }
+  void ReleaseFolderLock(const std::string&) override {}
+
+ public:
   std::map<std::string, std::string> files;
 };
 

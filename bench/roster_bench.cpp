@@ -86,16 +86,23 @@ BENCHMARK(BM_SortDisplayOrderHeavyTies)->Arg(2)->Arg(100)->Arg(1000)->Unit(bench
 class OneFileSystem : public FileSystem {
  public:
   explicit OneFileSystem(std::string text) : text_(std::move(text)) {}
-  Status ReadFile(const std::string&, std::string* contents) override {
+  Status ReadFile(const std::string&, std::size_t, std::string* contents) override {
     *contents = text_;
     return Status::Ok();
   }
-  Status WriteFile(const std::string&, std::string_view) override { return Status::Ok(); }
-  Status WriteFileAtomic(const std::string&, std::string_view) override { return Status::Ok(); }
+  Status WriteFileAtomic(const std::string&, std::string_view, Links) override {
+    return Status::Ok();
+  }
   bool Exists(const std::string&) override { return true; }
   bool IsRegularFile(const std::string&) override { return true; }
   Status Remove(const std::string&) override { return Status::Ok(); }
-  bool CanOpenForWriting(const std::string&) override { return true; }
+  Status CanOpenForWriting(const std::string&) override { return Status::Ok(); }
+
+ protected:
+  Status AcquireFolderLock(const std::string&, LockWait, std::string*) override {
+    return Status::Ok();
+  }
+  void ReleaseFolderLock(const std::string&) override {}
 
  private:
   std::string text_;

@@ -306,7 +306,7 @@ Status ReadPairingControl(FileSystem& fs, PairingControl* control) {
     return Status::BadControlFile("Error opening file " + name + ": it is not a regular file");
   }
   std::string contents;
-  if (Status status = fs.ReadFile(name, &contents); !status.ok()) {
+  if (Status status = fs.ReadFile(name, kMaxControlFileBytes, &contents); !status.ok()) {
     return Status::BadControlFile("Error opening file " + name + " (" + status.message() + ")");
   }
   return ParsePairingControl(contents, name, control);
@@ -315,7 +315,9 @@ Status ReadPairingControl(FileSystem& fs, PairingControl* control) {
 Status WritePairingControl(FileSystem& fs, const PairingControl& control) {
   const std::string name(kControlFileName);
   // Written aside and renamed, so a full disk never leaves half a control file behind.
-  if (Status status = fs.WriteFileAtomic(name, FormatPairingControl(control)); !status.ok()) {
+  const Status status = fs.WriteFileAtomic(name, FormatPairingControl(control), Links::kReplace);
+  if (status.IsFolderBusy()) return status;
+  if (!status.ok()) {
     return Status::BadControlFile("Error writing file " + name + " (" + status.message() + ")");
   }
   return Status::Ok();

@@ -55,10 +55,13 @@ ReportCleanUp ClearReportFiles(FileSystem& fs) {
 
   const std::string bout_sheets(kBoutSheetsName);
   if (fs.Exists(bout_sheets)) {
-    if (fs.CanOpenForWriting(bout_sheets)) {
+    const Status writable = fs.CanOpenForWriting(bout_sheets);
+    if (writable.ok()) {
       (void)fs.Remove(bout_sheets);
-    } else {
+    } else if (writable.IsHeldOpen()) {
       result.BoutSheetsWritable = false;
+    } else {
+      result.BoutSheetsRefused = writable;
     }
   }
 

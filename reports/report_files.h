@@ -31,6 +31,9 @@ struct ReportCleanUp {
   // False when the bout-sheet file exists but cannot be opened for writing (a mail merge
   // holds it); that file is then left untouched, while the others are still removed.
   bool BoutSheetsWritable = true;
+  // Any other reason the bout-sheet file cannot be replaced (a read-only disk, no
+  // permission), naming the file; the file is left untouched and the run must not go on.
+  Status BoutSheetsRefused = Status::Ok();
   // Report names taken by something that is not a file (a folder, a device, a pipe):
   // such a thing is never removed. When any is found, nothing at all is removed and the
   // run must not go on; the names are listed in the fixed report order.

@@ -16,7 +16,7 @@ class ReportSink {
 
   // by_club: the file is one of those "By Club" shows.
   void Write(const std::string& name, const std::string& contents, bool by_club = false) {
-    const Status s = fs_.WriteFileAtomic(name, contents);
+    const Status s = fs_.WriteFileAtomic(name, contents, Links::kReplace);
     if (s.ok()) {
       outcome_.FilesWritten.push_back(name);
       if (by_club) outcome_.ByClubFilesWritten.push_back(name);
@@ -44,9 +44,20 @@ PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
                           pairing::PairingControl* control, pairing::PairingProgress* progress,
                           pairing::PairingRun* run, pairing::PairingEngine engine) {
   PairingOutcome outcome;
+  // From the clean-up to the last report the folder is this run's: a second run, a save
+  // or the desktop program in the same folder waits or stops, never interleaves.
+  FolderLock lock;
+  if (Status s = fs.LockFolder(".", LockWait::kNo, &lock); !s.ok()) {
+    outcome.status = s;
+    return outcome;
+  }
   const ReportCleanUp clean_up = ClearReportFiles(fs);
   if (!clean_up.InTheWay.empty()) {
     outcome.status = Status::IoError(InTheWayMessage(clean_up.InTheWay));
+    return outcome;
+  }
+  if (!clean_up.BoutSheetsRefused.ok()) {
+    outcome.status = clean_up.BoutSheetsRefused;
     return outcome;
   }
   if (!clean_up.BoutSheetsWritable) {

@@ -25,12 +25,14 @@ inline constexpr std::string_view kBoutSheetsHeldText =
     "Close bout sheet MailMerge program Kestrio-BoutSheets.doc and rerun.";
 
 struct PairingOutcome {
-  // False when the previous bout-sheet file could not be replaced: the run stopped right
-  // after the clean-up (nothing loaded, paired or written) and status says so.
+  // False when the previous bout-sheet file is held open by another program (a mail
+  // merge): the run stopped right after the clean-up (nothing loaded, paired or written)
+  // and status says so.
   bool BoutSheetsWritable = true;
-  // Ok only when every report was written in full. Otherwise the first failure: a report
-  // name taken by a folder or other non-file (nothing removed), the bout sheets held
-  // open, a control file that cannot be read or written, a selected
+  // Ok only when every report was written in full. Otherwise the first failure: another
+  // run writing in the folder (kFolderBusy), a report name taken by a folder or other
+  // non-file (nothing removed), the bout sheets held open or refused for another reason
+  // (named with the reason), a control file that cannot be read or written, a selected
   // wrestler whose numbers cannot be read (both before anything is paired or written),
   // or the report files that could not be written, each named.
   Status status = Status::Ok();
@@ -43,7 +45,8 @@ struct PairingOutcome {
   bool Completed() const { return BoutSheetsWritable && status.ok(); }
 };
 
-// Runs the pairing over roster in its display order, in fs's working directory.
+// Runs the pairing over roster in its display order, in fs's working directory, holding
+// the folder's writing lock from the clean-up to the last report.
 // *control receives the parameters loaded for the run and *run the per-run state, which
 // the caller keeps until the next run. A report that fails to be written does not stop
 // the others: they are still written, and the failure names every file that is missing.

@@ -51,8 +51,8 @@ std::string DisplayDataText(const Roster& roster, const EntryFilter& filter) {
 }
 
 Status ExportDisplayData(FileSystem& fs, const Roster& roster, const EntryFilter& filter,
-                         const std::string& path) {
-  return fs.WriteFile(path, DisplayDataText(roster, filter));
+                         const std::string& path, Links links) {
+  return fs.WriteFileAtomic(path, DisplayDataText(roster, filter), links);
 }
 
 }  // namespace kestrio::roster

@@ -17,10 +17,13 @@ inline constexpr std::string_view kDisplayDataFileName = "DisplayData.dat";
 // that passes filter (empty filter: every entry), trailing blanks removed; CR LF endings.
 std::string DisplayDataText(const Roster& roster, const EntryFilter& filter = {});
 
-// Writes the listing to path (normally "DisplayData.dat" in the working directory).
-// Handing it to the viewer and deleting it afterwards is the caller's business.
-// On failure the Status names the file and the reason.
+// Replaces the listing at path (normally "DisplayData.dat" in the working directory) as
+// a whole, so a full disk leaves the previous listing intact; links as for any replacing
+// write (the program's own scratch file replaces a link, a path the organiser chose is
+// written through it). Handing it to the viewer and deleting it afterwards is the
+// caller's business. On failure the Status names the file and the reason.
 Status ExportDisplayData(FileSystem& fs, const Roster& roster, const EntryFilter& filter = {},
-                         const std::string& path = std::string(kDisplayDataFileName));
+                         const std::string& path = std::string(kDisplayDataFileName),
+                         Links links = Links::kReplace);
 
 }  // namespace kestrio::roster

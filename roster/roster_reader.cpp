@@ -86,9 +86,18 @@ int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& r
 
 Status ReadRosterFile(FileSystem& fs, std::string_view path, Roster& target,
                       SkippedLineReporter& reporter, DiagnosticSink& sink) {
-  const std::string name(text::WithoutBlanks(path));
+  // The name exactly as chosen first: a file name may begin or end with a blank. A name
+  // padded with blanks by a fixed-width caller that names no file is tried without them.
+  std::string name(path);
   std::string contents;
-  Status status = fs.ReadFile(name, &contents);
+  Status status = fs.ReadFile(name, kMaxRosterFileBytes, &contents);
+  const std::string trimmed(text::WithoutBlanks(path));
+  if (status.IsNotFound() && trimmed != name) {
+    if (Status again = fs.ReadFile(trimmed, kMaxRosterFileBytes, &contents); !again.IsNotFound()) {
+      status = again;
+      name = trimmed;
+    }
+  }
   if (!status.ok()) {
     sink.Diagnostic("Could not open file", name);
     return status;

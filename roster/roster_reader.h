@@ -39,9 +39,12 @@ SkippedLineReporter& IgnoreSkippedLines();
 int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& reporter,
                    DiagnosticSink& sink = SilentDiagnostics());
 
-// Reads the file at path (leading and trailing blanks dropped) once through fs and parses
-// it as ReadRosterText does. When the file cannot be read, "Could not open file" goes to
-// sink with the file name as title, target is untouched and the error Status is returned.
+// Reads the file at path once through fs and parses it as ReadRosterText does. The name is
+// taken as it stands (a name may begin or end with a blank); only when no such file
+// exists is it tried without its leading and trailing blanks. Only a regular file of at
+// most kMaxRosterFileBytes is read. When the file cannot be read, "Could not open file"
+// goes to sink with the file name as title, target is untouched and the error Status
+// (naming the file and the reason) is returned.
 Status ReadRosterFile(FileSystem& fs, std::string_view path, Roster& target,
                       SkippedLineReporter& reporter, DiagnosticSink& sink = SilentDiagnostics());
 

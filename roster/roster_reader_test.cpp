@@ -87,6 +87,26 @@ TEST(RosterReaderTest, OpenAppendsGoodLinesAndWarnsOnceAboutEachBadLine) {
             (std::vector<std::string>{"Earlier", "Cole", "Eves", "Brown", "Early"}));
 }
 
+// A file whose name begins or ends with a blank opens under its own name, and a failure
+// names the file that was asked for.
+TEST(RosterReaderTest, NamesWithBlanksOpenAsTheyStand) {
+  const std::string folder = testing::TempDir();
+  const std::string padded = folder + " saturday roster.txt ";
+  std::ofstream(padded, std::ios::binary) << "Brown\tAmy\t61\t11\t2.5\tHawks\r\n";
+  std::ofstream(folder + "saturday roster.txt", std::ios::binary) << "Other\tOne\t1\t1\t1\tX\r\n";
+  RealFileSystem disk;
+  Roster roster;
+  const OpenResult opened = OpenRosterFile(disk, padded, roster, IgnoreSkippedLines());
+  EXPECT_TRUE(opened.status.ok()) << opened.status.message();
+  ASSERT_EQ(roster.EntryCount(), 1);
+  EXPECT_EQ(roster.Entries[0].LastName.Trimmed(), "Brown");
+  std::remove(padded.c_str());
+  std::remove((folder + "saturday roster.txt").c_str());
+
+  const OpenResult missing = OpenRosterFile(disk, padded, roster, IgnoreSkippedLines());
+  EXPECT_EQ(missing.status.message(), padded + ": No such file or directory");
+}
+
 TEST(RosterReaderTest, MissingOrBadOnlyFileAddsNothing) {
   Roster roster = StartingRoster();
   const std::vector<Participant> before = roster.Entries;

@@ -55,8 +55,9 @@ Status SaveRosterFile(FileSystem& fs, const std::string& path, const Roster& ros
                       const EntryFilter& filter) {
   if (roster.Entries.empty()) return Status::Ok();
   // Written whole and renamed into place, so a full disk or a read-only folder never
-  // leaves the organiser with half a roster where the old file was.
-  return fs.WriteFileAtomic(std::string(text::WithoutBlanks(path)), RosterFileText(roster, filter));
+  // leaves the organiser with half a roster where the old file was. A link is saved
+  // through, into the file it points to, as editors do.
+  return fs.WriteFileAtomic(path, RosterFileText(roster, filter), Links::kFollow);
 }
 
 }  // namespace kestrio::roster

@@ -57,6 +57,8 @@ void FakeFileSystem::ClearFaults() {
   write_faults_.clear();
   held_open_.clear();
   remove_faults_.clear();
+  open_for_writing_faults_.clear();
+  busy_folders_.clear();
   capacity_.reset();
   require_directories_ = false;
 }
@@ -64,7 +66,7 @@ void FakeFileSystem::ClearFaults() {
 std::vector<std::string> FakeFileSystem::WrittenPaths() const {
   std::vector<std::string> paths;
   for (const Call& call : calls_) {
-    if (call.op == Op::Write || call.op == Op::WriteAtomic) paths.push_back(call.path);
+    if (call.op == Op::WriteAtomic) paths.push_back(call.path);
   }
   return paths;
 }
@@ -91,7 +93,8 @@ bool FakeFileSystem::DirectoryMissing(const std::string& path) const {
   return !parent.empty() && directories_.count(parent) == 0;
 }
 
-Status FakeFileSystem::ReadFile(const std::string& path, std::string* contents) {
+Status FakeFileSystem::ReadFile(const std::string& path, std::size_t max_bytes,
+                                std::string* contents) {
   Record(Op::Read, path);
   if (directories_.count(path)) return Failure(path, "Is a directory");
   auto it = files_.find(path);
@@ -100,6 +103,9 @@ Status FakeFileSystem::ReadFile(const std::string& path, std::string* contents) 
   }
   if (auto fault = read_faults_.find(path); fault != read_faults_.end()) {
     return Failure(path, fault->second);
+  }
+  if (it->second.size() > max_bytes) {
+    return Failure(path, "the file is larger than " + std::to_string(max_bytes) + " bytes");
   }
   *contents = it->second;
   if (auto vanish = vanish_after_reads_.find(path); vanish != vanish_after_reads_.end()) {
@@ -135,30 +141,18 @@ std::optional<FakeFileSystem::WriteFault> FakeFileSystem::ShortWrite(const std::
   return result;
 }
 
-Status FakeFileSystem::WriteCommon(const std::string& path, std::string_view contents,
-                                   bool atomic) {
-  Record(atomic ? Op::WriteAtomic : Op::Write, path);
+Status FakeFileSystem::WriteFileAtomic(const std::string& path, std::string_view contents,
+                                       Links /*links*/) {
+  Record(Op::WriteAtomic, path);
   if (auto reason = RefusalReason(path)) return Failure(path, *reason);
-  if (!atomic) {
-    // Opening for writing truncates: the old bytes no longer take room on the disk.
-    files_.erase(path);
-  }
+  FolderLock lock;
+  if (Status s = LockFolder(path, LockWait::kNo, &lock); !s.ok()) return s;
   if (auto short_write = ShortWrite(path, contents.size())) {
-    // A plain write leaves what reached the disk; an atomic one drops its temporary
-    // file and leaves the previous file as it was.
-    if (!atomic) files_[path] = std::string(contents.substr(0, short_write->keep_bytes));
+    // The temporary file is dropped and the previous file stays as it was.
     return Failure(path, short_write->reason);
   }
   files_[path] = std::string(contents);
   return Status::Ok();
-}
-
-Status FakeFileSystem::WriteFile(const std::string& path, std::string_view contents) {
-  return WriteCommon(path, contents, /*atomic=*/false);
-}
-
-Status FakeFileSystem::WriteFileAtomic(const std::string& path, std::string_view contents) {
-  return WriteCommon(path, contents, /*atomic=*/true);
 }
 
 bool FakeFileSystem::Exists(const std::string& path) {
@@ -182,9 +176,43 @@ Status FakeFileSystem::Remove(const std::string& path) {
   return Status::Ok();
 }
 
-bool FakeFileSystem::CanOpenForWriting(const std::string& path) {
+Status FakeFileSystem::CanOpenForWriting(const std::string& path) {
   Record(Op::CanOpenForWriting, path);
-  return RefusalReason(path) == std::nullopt && files_.count(path) != 0;
+  if (held_open_.count(path)) return Status::HeldOpen(path + ": Permission denied");
+  if (auto fault = open_for_writing_faults_.find(path); fault != open_for_writing_faults_.end()) {
+    return Failure(path, fault->second);
+  }
+  if (auto reason = RefusalReason(path)) return Failure(path, *reason);
+  if (files_.count(path) == 0) return Status::NotFound(path + ": No such file or directory");
+  return Status::Ok();
+}
+
+void FakeFileSystem::FailOpenForWriting(const std::string& path, std::string reason) {
+  open_for_writing_faults_[path] = std::move(reason);
+}
+
+int FakeFileSystem::LocksHeld(const std::string& folder) const {
+  const auto it = held_locks_.find(folder);
+  return it == held_locks_.end() ? 0 : it->second;
+}
+
+Status FakeFileSystem::AcquireFolderLock(const std::string& path, LockWait /*wait*/,
+                                         std::string* key) {
+  Record(Op::Lock, path);
+  std::string folder = path;
+  if (folder != "." && directories_.count(folder) == 0) {
+    const std::size_t slash = folder.rfind('/');
+    folder = slash == std::string::npos ? "." : (slash == 0 ? "/" : folder.substr(0, slash));
+  }
+  // Waiting for another run would wait forever here: the fake has no other process.
+  if (busy_folders_.count(folder)) return Status::FolderBusy(std::string(kFolderBusyText));
+  ++held_locks_[folder];
+  *key = folder;
+  return Status::Ok();
+}
+
+void FakeFileSystem::ReleaseFolderLock(const std::string& key) {
+  if (--held_locks_[key] == 0) held_locks_.erase(key);
 }
 
 }  // namespace kestrio

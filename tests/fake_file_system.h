@@ -7,10 +7,11 @@
 // Faults are armed per path and stay armed until cleared; each one makes the call fail
 // the way the disk would, with a message "<path>: <reason>" like RealFileSystem's:
 //   - a file that cannot be read, or that vanishes after being read a number of times;
-//   - a write that stops part-way (WriteFile leaves the truncated file behind, exactly
-//     as a real disk would; WriteFileAtomic leaves the previous file untouched);
+//   - a write that stops part-way (WriteFileAtomic leaves the previous file untouched);
 //   - a disk that holds only so many bytes in all ("No space left on device");
-//   - a file another program holds open (CanOpenForWriting false, writes refused);
+//   - a file another program holds open (CanOpenForWriting kHeldOpen, writes refused),
+//     or one that cannot be opened for writing for another reason;
+//   - a folder whose writing lock another Kestrio run holds;
 //   - a path that is a directory;
 //   - a directory that does not exist, once RequireDirectories(true) is set.
 //
@@ -32,7 +33,7 @@ namespace kestrio {
 class FakeFileSystem : public FileSystem {
  public:
   // The operations as recorded in Calls() and passed to the hook.
-  enum class Op { Read, Write, WriteAtomic, Exists, IsRegularFile, Remove, CanOpenForWriting };
+  enum class Op { Read, WriteAtomic, Exists, IsRegularFile, Remove, CanOpenForWriting, Lock };
 
   struct Call {
     Op op;
@@ -58,16 +59,22 @@ class FakeFileSystem : public FileSystem {
   // The file disappears after it has been read `reads` more times: the next Exists,
   // ReadFile and so on see nothing, as when another program deletes or moves it.
   void VanishAfterReads(const std::string& path, int reads);
-  // WriteFile and WriteFileAtomic of path fail after keep_bytes bytes were written.
+  // WriteFileAtomic of path fails after keep_bytes bytes were written.
   void FailWritesAfter(const std::string& path, std::size_t keep_bytes,
                        std::string reason = "Input/output error");
-  // Another program holds path: CanOpenForWriting is false and every write is refused
-  // with "Permission denied" before a byte is written.
+  // Another program holds path: CanOpenForWriting fails with kHeldOpen and every write
+  // is refused with "Permission denied" before a byte is written.
   void HoldOpen(const std::string& path);
+  // CanOpenForWriting of path fails with reason (e.g. "Read-only file system").
+  void FailOpenForWriting(const std::string& path, std::string reason);
+  // Another Kestrio run holds the writing lock of folder ("." for the working directory).
+  void HoldFolderLock(const std::string& folder) { busy_folders_.insert(folder); }
+  // How many locks of folder this process holds now.
+  int LocksHeld(const std::string& folder) const;
   // Remove of path fails with reason.
   void FailRemove(const std::string& path, std::string reason = "Permission denied");
   // The disk holds at most `bytes` bytes across all files; a write that would exceed it
-  // fails with "No space left on device" (WriteFile keeps what fitted).
+  // fails with "No space left on device".
   void SetCapacity(std::size_t bytes) { capacity_ = bytes; }
   // When on, a path's directory (the text before its last '/') must have been added
   // with AddDirectory, else reads and writes fail with "No such file or directory".
@@ -82,20 +89,25 @@ class FakeFileSystem : public FileSystem {
 
   // --- What was asked --------------------------------------------------------------
   const std::vector<Call>& Calls() const { return calls_; }
-  // Paths passed to WriteFile or WriteFileAtomic, successful or not, in order.
+  // Paths passed to WriteFileAtomic, successful or not, in order.
   std::vector<std::string> WrittenPaths() const;
   // Paths passed to Remove, in order.
   std::vector<std::string> RemovedPaths() const;
   void ClearCalls() { calls_.clear(); }
 
   // --- The port --------------------------------------------------------------------
-  Status ReadFile(const std::string& path, std::string* contents) override;
-  Status WriteFile(const std::string& path, std::string_view contents) override;
-  Status WriteFileAtomic(const std::string& path, std::string_view contents) override;
+  // A file above max_bytes fails with "the file is larger than N bytes".
+  Status ReadFile(const std::string& path, std::size_t max_bytes, std::string* contents) override;
+  // The fake has no links: links is recorded only through the call.
+  Status WriteFileAtomic(const std::string& path, std::string_view contents, Links links) override;
   bool Exists(const std::string& path) override;
   bool IsRegularFile(const std::string& path) override;
   Status Remove(const std::string& path) override;
-  bool CanOpenForWriting(const std::string& path) override;
+  Status CanOpenForWriting(const std::string& path) override;
+
+ protected:
+  Status AcquireFolderLock(const std::string& path, LockWait wait, std::string* key) override;
+  void ReleaseFolderLock(const std::string& key) override;
 
  private:
   struct WriteFault {
@@ -109,7 +121,6 @@ class FakeFileSystem : public FileSystem {
   std::optional<std::string> RefusalReason(const std::string& path) const;
   // How many bytes of a `size`-byte write to path fit, and why the rest does not.
   std::optional<WriteFault> ShortWrite(const std::string& path, std::size_t size) const;
-  Status WriteCommon(const std::string& path, std::string_view contents, bool atomic);
 
   std::map<std::string, std::string> files_;
   std::set<std::string> directories_;
@@ -118,6 +129,9 @@ class FakeFileSystem : public FileSystem {
   std::map<std::string, WriteFault> write_faults_;
   std::set<std::string> held_open_;
   std::map<std::string, std::string> remove_faults_;
+  std::map<std::string, std::string> open_for_writing_faults_;
+  std::set<std::string> busy_folders_;
+  std::map<std::string, int> held_locks_;
   std::optional<std::size_t> capacity_;
   bool require_directories_ = false;
   std::vector<Call> calls_;

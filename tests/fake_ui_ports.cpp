@@ -73,7 +73,7 @@ void FakeProgress::SetRange(int low, int high) {
 void FakeViewer::Show(const std::string& file_name) {
   files.push_back(file_name);
   std::string file;
-  if (fs_ != nullptr && !fs_->ReadFile(file_name, &file).ok()) file.clear();
+  if (fs_ != nullptr && !fs_->ReadFile(file_name, kMaxRosterFileBytes, &file).ok()) file.clear();
   contents.push_back(file);
 }
 

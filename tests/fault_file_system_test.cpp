@@ -1,147 +1,233 @@
-// The file-system port under faults: the disk itself (RealFileSystem in a scratch
-// directory, /dev/full for a full disk) and the fake that every other fault test relies on.
+// The file-system port under faults: the disk itself (RealFileSystem in a scratch folder,
+// a small tmpfs for a full or read-only disk, links, devices, pipes, modes) and the fake
+// that every other fault test relies on.
+
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <fstream>
 #include <string>
 
 #include "base/file_system.h"
 #include "roster/display_data.h"
 #include "roster/roster_reader.h"
+#include "roster/roster_writer.h"
 #include "tests/fake_file_system.h"
+#include "tests/scratch_directory.h"
 
 namespace kestrio {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::ScratchDirectory;
+using testing::SmallDisk;
 
-class ScratchDirectory {
- public:
-  ScratchDirectory() {
-    path_ = fs::temp_directory_path() /
-            ("kestrio-fault-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-             "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    fs::remove_all(path_);
-    fs::create_directories(path_);
-  }
-  ~ScratchDirectory() {
-    std::error_code ec;
-    fs::remove_all(path_, ec);
-  }
-  std::string File(const std::string& name) const { return (path_ / name).string(); }
-  int EntryCount() const {
-    int n = 0;
-    for ([[maybe_unused]] const auto& entry : fs::directory_iterator(path_)) ++n;
-    return n;
-  }
+std::string Read(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
 
- private:
-  fs::path path_;
-};
+void Write(const std::string& path, const std::string& contents) {
+  std::ofstream(path, std::ios::binary) << contents;
+}
 
-// /dev/full takes the open and refuses every byte, as a full disk does; the listing for
-// printing is written straight to its file, so it meets the fault the same way.
-TEST(RealFileSystemFault, FullDiskIsReportedWithTheFileName) {
-  if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full on this machine";
-  RealFileSystem disk;
-  const Status s = disk.WriteFile("/dev/full", std::string(100000, 'x'));
-  ASSERT_FALSE(s.ok());
-  EXPECT_EQ(s.message(), "/dev/full: No space left on device");
-
+roster::Roster OneWrestler(const std::string& name) {
   roster::Roster roster;
-  roster::ReadRosterText("Smith\tJohn\t72\t10\t3\tTigers\r\n", roster,
+  roster::ReadRosterText(name + "\tJohn\t72\t10\t3\tTigers\r\n", roster,
                          roster::IgnoreSkippedLines());
   roster::ResetDisplayOrder(roster);
-  const Status listing = roster::ExportDisplayData(disk, roster, {}, "/dev/full");
-  EXPECT_EQ(listing.message(), "/dev/full: No space left on device");
+  return roster;
 }
 
-TEST(RealFileSystemFault, AtomicSaveThatCannotFinishKeepsThePreviousFile) {
+// A full disk, on a 64 KB tmpfs: the roster and the listing keep their previous files
+// whole (the listing used to be cut to what fitted), and no temporary file is left.
+TEST(RealFileSystemFault, FullDiskKeepsThePreviousFilesWhole) {
   ScratchDirectory dir;
+  SmallDisk disk_space(dir.File("disk"), 64 * 1024);
+  if (!disk_space.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here (needs root on Linux)";
   RealFileSystem disk;
-  const std::string roster = dir.File("club.dat");
-  ASSERT_TRUE(disk.WriteFileAtomic(roster, "old\r\n").ok());
+  const std::string roster = dir.File("disk/club.tmrx");
+  const std::string listing = dir.File("disk/DisplayData.dat");
+  ASSERT_TRUE(disk.WriteFileAtomic(roster, std::string(20000, 'r'), Links::kFollow).ok());
+  ASSERT_TRUE(disk.WriteFileAtomic(listing, std::string(20000, 'l'), Links::kReplace).ok());
+  Write(dir.File("disk/filler"), std::string(12000, 'f'));
 
-  // A directory squatting on the temporary name makes the write fail before the rename.
-  fs::create_directory(roster + ".kestrio-tmp");
-  const Status s = disk.WriteFileAtomic(roster, "new\r\n");
-  EXPECT_FALSE(s.ok());
-  EXPECT_EQ(s.message().rfind(roster + ": ", 0), 0u) << s.message();
-  std::string contents;
-  ASSERT_TRUE(disk.ReadFile(roster, &contents).ok());
-  EXPECT_EQ(contents, "old\r\n");
-  fs::remove(roster + ".kestrio-tmp");
-
-  // Saving into a directory that does not exist names the file and leaves nothing.
-  const std::string lost = dir.File("no-such-dir/club.dat");
-  const Status missing = disk.WriteFileAtomic(lost, "x");
-  ASSERT_FALSE(missing.ok());
-  EXPECT_EQ(missing.message(), lost + ": No such file or directory");
-  EXPECT_TRUE(missing.IsNotFound());
-  EXPECT_EQ(dir.EntryCount(), 1);
+  const Status s = disk.WriteFileAtomic(roster, std::string(30000, 'n'), Links::kFollow);
+  EXPECT_EQ(s.message(), roster + ": No space left on device");
+  EXPECT_EQ(Read(roster), std::string(20000, 'r'));
+  roster::Roster big;
+  for (int i = 0; i < 600; ++i) roster::AppendRoster(big, OneWrestler("W" + std::to_string(i)));
+  roster::ResetDisplayOrder(big);
+  EXPECT_FALSE(roster::ExportDisplayData(disk, big, {}, listing).ok());
+  EXPECT_EQ(Read(listing), std::string(20000, 'l'));
+  int names = 0;
+  for ([[maybe_unused]] const auto& entry : fs::directory_iterator(dir.File("disk"))) ++names;
+  EXPECT_EQ(names, 4);  // roster, listing, filler and the folder lock
 }
 
-TEST(RealFileSystemFault, DirectoriesAreNeitherReadNorReplaced) {
+// The temporary file has a unique name, created exclusively: a link planted at the old
+// fixed name, or at any name, never makes a save write outside the folder. A stray
+// temporary file of a killed save is removed by the next save of that file; a folder or
+// a link with such a name is not the program's and stays.
+TEST(RealFileSystemFault, TemporaryFilesAreUniqueAndNeverFollowLinks) {
   ScratchDirectory dir;
   RealFileSystem disk;
-  const std::string control = dir.File("control.dat");
-  fs::create_directory(control);
+  fs::create_directory(dir.File("work"));
+  Write(dir.File("precious"), "outside the folder");
+  const std::string roster = dir.File("work/club.tmrx");
+  fs::create_symlink(dir.File("precious"), roster + ".kestrio-tmp");
+  fs::create_symlink(dir.File("precious"), roster + ".kestrio-tmp-linked");
+  fs::create_directory(roster + ".kestrio-tmp-folder");
+  Write(roster + ".kestrio-tmp-a1b2c3", "left by a killed save");
+
+  ASSERT_TRUE(roster::SaveRosterFile(disk, roster, OneWrestler("Smith")).ok());
+  EXPECT_EQ(Read(dir.File("precious")), "outside the folder");
+  EXPECT_EQ(Read(roster), "Smith\tJohn\t72.00\t10.00\t3.00\tTigers\t\t\r\n");
+  EXPECT_FALSE(fs::exists(roster + ".kestrio-tmp-a1b2c3"));
+  EXPECT_TRUE(fs::is_symlink(roster + ".kestrio-tmp"));
+  EXPECT_TRUE(fs::is_symlink(roster + ".kestrio-tmp-linked"));
+  EXPECT_TRUE(fs::is_directory(roster + ".kestrio-tmp-folder"));
+}
+
+// Saving onto a link saves through it, atomically where the file is; the program's own
+// files replace a link in their place instead. A device, a folder or a pipe is refused
+// by name and left as it is: /dev/null is never replaced.
+TEST(RealFileSystemFault, LinksDevicesFoldersAndPipes) {
+  ScratchDirectory dir;
+  RealFileSystem disk;
+  fs::create_directory(dir.File("rosters"));
+  Write(dir.File("rosters/saturday.tmrx"), "old");
+  fs::create_symlink("rosters/saturday.tmrx", dir.File("today.tmrx"));
+  ASSERT_TRUE(roster::SaveRosterFile(disk, dir.File("today.tmrx"), OneWrestler("Smith")).ok());
+  EXPECT_TRUE(fs::is_symlink(dir.File("today.tmrx")));
+  EXPECT_EQ(Read(dir.File("rosters/saturday.tmrx")).substr(0, 5), "Smith");
+  // A link to a file not yet there creates the file where the link points.
+  fs::create_symlink(dir.File("rosters/sunday.tmrx"), dir.File("tomorrow.tmrx"));
+  ASSERT_TRUE(roster::SaveRosterFile(disk, dir.File("tomorrow.tmrx"), OneWrestler("Ng")).ok());
+  EXPECT_EQ(Read(dir.File("rosters/sunday.tmrx")).substr(0, 2), "Ng");
+
+  fs::create_symlink(dir.File("rosters/saturday.tmrx"), dir.File("report.txt"));
+  ASSERT_TRUE(disk.WriteFileAtomic(dir.File("report.txt"), "report", Links::kReplace).ok());
+  EXPECT_FALSE(fs::is_symlink(dir.File("report.txt")));
+  EXPECT_EQ(Read(dir.File("rosters/saturday.tmrx")).substr(0, 5), "Smith");
+
+  const Status device = roster::SaveRosterFile(disk, "/dev/null", OneWrestler("Smith"));
+  EXPECT_EQ(device.message(),
+            "/dev/null: not a regular file (a device or a pipe); it was not replaced");
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  fs::create_symlink("/dev/null", dir.File("null.tmrx"));
+  EXPECT_FALSE(roster::SaveRosterFile(disk, dir.File("null.tmrx"), OneWrestler("Smith")).ok());
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+
+  EXPECT_EQ(roster::SaveRosterFile(disk, dir.File("rosters"), OneWrestler("Smith")).message(),
+            dir.File("rosters") + ": Is a directory");
+  ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+  EXPECT_FALSE(roster::SaveRosterFile(disk, dir.File("pipe"), OneWrestler("Smith")).ok());
+  EXPECT_TRUE(fs::is_fifo(dir.File("pipe")));
+  EXPECT_FALSE(disk.Remove(dir.File("rosters")).ok());
+  EXPECT_TRUE(fs::is_directory(dir.File("rosters")));
+}
+
+// A roster at mode 600 stays 600 after a save, and keeps its owner and group where the
+// process may set them.
+TEST(RealFileSystemFault, ReplacedFilesKeepTheirModeOwnerAndGroup) {
+  ScratchDirectory dir;
+  RealFileSystem disk;
+  const std::string roster = dir.File("private.tmrx");
+  for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
+                               fs::perms::owner_all | fs::perms::group_read}) {
+    Write(roster, "old");
+    fs::permissions(roster, mode);
+    ASSERT_TRUE(roster::SaveRosterFile(disk, roster, OneWrestler("Smith")).ok());
+    EXPECT_EQ(fs::status(roster).permissions(), mode);
+  }
+  if (::geteuid() != 0) GTEST_SKIP() << "only an administrator may give a file away";
+  ASSERT_EQ(::chown(roster.c_str(), 4321, 4322), 0);
+  ASSERT_TRUE(roster::SaveRosterFile(disk, roster, OneWrestler("Ng")).ok());
+  struct stat st;
+  ASSERT_EQ(::stat(roster.c_str(), &st), 0);
+  EXPECT_EQ(st.st_uid, 4321u);
+  EXPECT_EQ(st.st_gid, 4322u);
+}
+
+// Only regular files are read: /dev/zero and a link to it, a pipe without a writer and a
+// folder are refused at once, and so is a file above the limit (a sparse 513 MB file).
+TEST(RealFileSystemFault, ReadsAreBoundedAndNeverBlock) {
+  ScratchDirectory dir;
+  RealFileSystem disk;
   std::string contents = "untouched";
-  const Status read = disk.ReadFile(control, &contents);
-  ASSERT_FALSE(read.ok());
-  EXPECT_EQ(read.message(), control + ": Is a directory");
-  EXPECT_TRUE(read.IsIoError());
+  const auto started = std::chrono::steady_clock::now();
+  EXPECT_EQ(disk.ReadFile("/dev/zero", kMaxRosterFileBytes, &contents).message(),
+            "/dev/zero: not a regular file (a device or a pipe); it was not read");
+  fs::create_symlink("/dev/zero", dir.File("zero.txt"));
+  EXPECT_FALSE(disk.ReadFile(dir.File("zero.txt"), kMaxRosterFileBytes, &contents).ok());
+  ASSERT_EQ(::mkfifo(dir.File("pipe.txt").c_str(), 0600), 0);
+  EXPECT_FALSE(disk.ReadFile(dir.File("pipe.txt"), kMaxRosterFileBytes, &contents).ok());
+  EXPECT_EQ(disk.ReadFile(dir.path().string(), kMaxRosterFileBytes, &contents).message(),
+            dir.path().string() + ": Is a directory");
+  { std::ofstream sparse(dir.File("huge.txt")); }
+  fs::resize_file(dir.File("huge.txt"), kMaxRosterFileBytes + 1);
+  EXPECT_EQ(disk.ReadFile(dir.File("huge.txt"), kMaxRosterFileBytes, &contents).message(),
+            dir.File("huge.txt") + ": the file is larger than 512 MB; it was not read");
+  EXPECT_LT(std::chrono::steady_clock::now() - started, std::chrono::seconds(5));
   EXPECT_EQ(contents, "untouched");
-  EXPECT_FALSE(disk.WriteFileAtomic(control, "x").ok());
-  EXPECT_FALSE(disk.IsRegularFile(control));
-  EXPECT_TRUE(fs::is_directory(control));
+
+  Write(dir.File("small.txt"), std::string(1025, 'x'));
+  EXPECT_EQ(disk.ReadFile(dir.File("small.txt"), 1024, &contents).message(),
+            dir.File("small.txt") + ": the file is larger than 1 KB; it was not read");
+  ASSERT_TRUE(disk.ReadFile(dir.File("small.txt"), 1025, &contents).ok());
+  EXPECT_EQ(contents.size(), 1025u);
 }
 
 TEST(FakeFileSystemFault, WritesStopWhereTheDiskWould) {
   FakeFileSystem files;
   files.AddFile("club.dat", "previous");
   files.FailWritesAfter("club.dat", 3);
-  Status s = files.WriteFileAtomic("club.dat", "replacement");
+  Status s = files.WriteFileAtomic("club.dat", "replacement", Links::kFollow);
   EXPECT_EQ(s.message(), "club.dat: Input/output error");
   EXPECT_EQ(files.Contents("club.dat"), "previous");
-  s = files.WriteFile("club.dat", "replacement");
-  EXPECT_FALSE(s.ok());
-  EXPECT_EQ(files.Contents("club.dat"), "rep");
 
   files.ClearFaults();
   files.SetCapacity(10);
   files.AddFile("other", "123456");
-  s = files.WriteFile("report.txt", "abcdefgh");
+  s = files.WriteFileAtomic("report.txt", "abcdefgh", Links::kReplace);
   EXPECT_EQ(s.message(), "report.txt: No space left on device");
-  // "rep" and "123456" take 9 of the 10 bytes: one byte of the report reached the disk.
-  EXPECT_EQ(files.Contents("report.txt"), "a");
+  EXPECT_FALSE(files.HasFile("report.txt"));
 }
 
-TEST(FakeFileSystemFault, HeldVanishedAndMissingFiles) {
+TEST(FakeFileSystemFault, HeldBusyVanishedAndMissingFiles) {
   FakeFileSystem files;
   files.AddFile("bouts.txt", "sheet");
   files.HoldOpen("bouts.txt");
-  EXPECT_FALSE(files.CanOpenForWriting("bouts.txt"));
-  EXPECT_EQ(files.WriteFile("bouts.txt", "x").message(), "bouts.txt: Permission denied");
+  EXPECT_TRUE(files.CanOpenForWriting("bouts.txt").IsHeldOpen());
+  EXPECT_EQ(files.WriteFileAtomic("bouts.txt", "x", Links::kReplace).message(),
+            "bouts.txt: Permission denied");
   EXPECT_EQ(files.Contents("bouts.txt"), "sheet");
+  files.HoldFolderLock(".");
+  EXPECT_TRUE(files.WriteFileAtomic("other.txt", "x", Links::kReplace).IsFolderBusy());
+  files.ClearFaults();
 
   files.AddFile("roster.txt", "a\r\n");
   files.VanishAfterReads("roster.txt", 1);
   std::string contents;
-  EXPECT_TRUE(files.ReadFile("roster.txt", &contents).ok());
+  EXPECT_TRUE(files.ReadFile("roster.txt", 10, &contents).ok());
   EXPECT_FALSE(files.Exists("roster.txt"));
-  EXPECT_EQ(files.ReadFile("roster.txt", &contents).message(),
+  EXPECT_EQ(files.ReadFile("roster.txt", 10, &contents).message(),
             "roster.txt: No such file or directory");
 
   files.RequireDirectories(true);
   files.AddDirectory("/data");
-  EXPECT_TRUE(files.WriteFileAtomic("/data/a.dat", "x").ok());
-  EXPECT_EQ(files.WriteFileAtomic("/gone/a.dat", "x").message(),
+  EXPECT_TRUE(files.WriteFileAtomic("/data/a.dat", "x", Links::kFollow).ok());
+  EXPECT_EQ(files.WriteFileAtomic("/gone/a.dat", "x", Links::kFollow).message(),
             "/gone/a.dat: No such file or directory");
   EXPECT_FALSE(files.HasFile("/gone/a.dat"));
   EXPECT_EQ(files.WrittenPaths(),
-            (std::vector<std::string>{"bouts.txt", "/data/a.dat", "/gone/a.dat"}));
+            (std::vector<std::string>{"bouts.txt", "other.txt", "/data/a.dat", "/gone/a.dat"}));
+  EXPECT_EQ(files.LocksHeld("/data"), 0);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "reports/run_pairing.h"
 #include "roster/roster_reader.h"
 #include "tests/fake_file_system.h"
+#include "tests/scratch_directory.h"
 
 namespace kestrio {
 namespace {
@@ -219,6 +221,25 @@ TEST(RunFault, CommaInANameKeepsTheBoutSheetColumns) {
   EXPECT_EQ(std::count(record.begin(), record.end(), ','),
             std::count(header.begin(), header.end(), ','))
       << record;
+}
+
+// On a read-only disk the bout-sheet file cannot be opened for writing: the organiser is
+// told that, with the file's name, not asked to close a mail merge.
+TEST(RunFault, ReadOnlyDiskIsNamedAsSuch) {
+  testing::ScratchDirectory dir;
+  testing::SmallDisk small(dir.File("disk"), 256 * 1024);
+  if (!small.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here (needs root on Linux)";
+  std::ofstream(dir.File("disk/") + kSheets) << "last week";
+  ASSERT_TRUE(small.MakeReadOnly());
+  testing::WorkingDirectory in(dir.File("disk"));
+  RealFileSystem disk;
+  pairing::PairingControl control;
+  pairing::PairingRun run;
+  const PairingOutcome outcome =
+      reports::RunPairing(disk, SelectedRoster(), &control, nullptr, &run);
+  EXPECT_TRUE(outcome.BoutSheetsWritable);
+  EXPECT_EQ(outcome.status.message(), kSheets + ": Read-only file system");
+  EXPECT_TRUE(outcome.FilesWritten.empty());
 }
 
 }  // namespace

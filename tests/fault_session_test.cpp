@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <new>
 #include <string>
 #include <vector>
 
@@ -180,6 +181,52 @@ TEST_F(SessionFault, UnreadableRosterFileIsReportedWithItsName) {
   EXPECT_EQ(session.roster().EntryCount(), 5);
   ASSERT_GT(ui.messages.shown.size(), boxes);
   EXPECT_NE(LastBox().text.find("locked.txt"), std::string::npos);
+}
+
+// A bout-sheet file that cannot be opened for another reason than a mail merge holding
+// it (a read-only disk, no permission) is reported as that, naming file and reason.
+TEST_F(SessionFault, BoutSheetsRefusedForAnotherReasonAreNamedWithTheReason) {
+  const std::string sheets(reports::kBoutSheetsName);
+  fs.AddFile(sheets, "last week\r\n");
+  fs.FailOpenForWriting(sheets, "Read-only file system");
+  Run();
+  EXPECT_EQ(LastBox().caption, reports::kRunCompletedCaption);
+  EXPECT_EQ(LastBox().text, sheets + ": Read-only file system");
+  EXPECT_EQ(fs.Contents(sheets), "last week\r\n");
+}
+
+// Another run writing in the folder: a save and a run say so and change nothing.
+TEST_F(SessionFault, AnotherRunInTheFolderStopsSavesAndRuns) {
+  ui.file_dialogs.Choose("project.tmrx");
+  session.Dispatch(kCmdSaveProjectData);
+  fs.HoldFolderLock(".");
+  fs.ClearCalls();
+  Save("day.tmrx");
+  EXPECT_EQ(LastBox().text, "Another Kestrio run is writing in this folder");
+  EXPECT_FALSE(fs.HasFile("day.tmrx"));
+  ui.messages.answers = {MessageAnswer::Yes};
+  session.Dispatch(kCmdRunPairing);
+  EXPECT_EQ(LastBox().caption, reports::kRunCompletedCaption);
+  EXPECT_EQ(LastBox().text, "Another Kestrio run is writing in this folder");
+  EXPECT_TRUE(fs.RemovedPaths().empty());
+  EXPECT_FALSE(fs.HasFile(std::string(reports::kResultsSummaryName)));
+}
+
+// Running out of memory (a roster file far too large) fails the command with a message;
+// the session keeps its roster and goes on.
+TEST_F(SessionFault, OutOfMemoryStopsTheCommandAndKeepsTheRoster) {
+  const std::string text = roster::RosterFileText(session.roster());
+  fs.AddFile("huge.txt", kRoster);
+  fs.before_call = [](FakeFileSystem&, FakeFileSystem::Op op, const std::string& path) {
+    if (op == FakeFileSystem::Op::Read && path == "huge.txt") throw std::bad_alloc();
+  };
+  Open("huge.txt");
+  EXPECT_EQ(LastBox().text, kOutOfMemoryText);
+  EXPECT_EQ(roster::RosterFileText(session.roster()), text);
+  EXPECT_EQ(session.view().RosterCounters.EntryTotal, 5);
+  fs.before_call = nullptr;
+  Open("huge.txt");
+  EXPECT_EQ(session.roster().EntryCount(), 10);
 }
 
 }  // namespace

@@ -104,7 +104,7 @@ void Session::CompareEngines() {
     // The viewer shows report files, whose lines end in CR LF.
     std::string lines;
     for (const char c : text) lines += c == '\n' ? std::string("\r\n") : std::string(1, c);
-    s = fs_.WriteFileAtomic(std::string(reports::kEngineComparisonName), lines);
+    s = fs_.WriteFileAtomic(std::string(reports::kEngineComparisonName), lines, Links::kReplace);
   }
   ports_.progress.Hide();
   if (!s.ok()) {

@@ -1,5 +1,7 @@
 #include "ui/session.h"
 
+#include <new>
+
 #include "roster/duplicates.h"
 #include "roster/sort_display_order.h"
 #include "ui/command_ids.h"
@@ -28,7 +30,22 @@ CommandResult Session::Dispatch(int command_id) {
   if (!IsMenuCommand(command_id)) return CommandResult::NotHandled;
   // Greyed commands do nothing, also when they arrive by accelerator.
   if (!menu_state_.Enabled(command_id)) return CommandResult::Handled;
+  // The one place where running out of memory is caught: a roster file far too large
+  // fails its command with a message, and the session goes on with the roster it had.
+  // Each command builds what it adds aside and puts it in place at its end, so nothing
+  // is left half-changed.
+  try {
+    return RunCommand(command_id);
+  } catch (const std::bad_alloc&) {
+    if (roster_.DisplayOrder.size() != roster_.Entries.size()) roster::ResetDisplayOrder(roster_);
+    ports_.progress.Hide();
+    ShowMessage(std::string(kOutOfMemoryText), "Kestrio", MessageIcon::Exclamation);
+    RefreshViews();
+    return CommandResult::Handled;
+  }
+}
 
+CommandResult Session::RunCommand(int command_id) {
   switch (command_id) {
     case kCmdExit:
       return CommandResult::CloseWindow;

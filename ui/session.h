@@ -58,6 +58,10 @@ enum class CommandResult {
   NotHandled,
 };
 
+inline constexpr std::string_view kOutOfMemoryText =
+    "There is not enough memory to finish this command: it was stopped, and the roster in "
+    "memory is kept.";
+
 class Session {
  public:
   // version: what the About box shows; nullopt shows the entry names.
@@ -72,7 +76,8 @@ class Session {
   // texts and menu states of an empty roster.
   void Start();
 
-  // Runs a menu command or accelerator (command_ids.h).
+  // Runs a menu command or accelerator (command_ids.h). A command that runs out of memory
+  // (a roster far too large) stops with kOutOfMemoryText and the roster is kept.
   CommandResult Dispatch(int command_id);
 
   // The organiser selected a node in the tree pane.
@@ -105,6 +110,7 @@ class Session {
   friend class AddModifyForm;
   struct Impl;
 
+  CommandResult RunCommand(int command_id);
   void ApplySelection(int verb);
   void ClearAll();
   void Open();
