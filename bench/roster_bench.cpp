@@ -67,7 +67,7 @@ void BM_SortDisplayOrderHeavyTies(benchmark::State& state) {
   std::mt19937 rng(5);
   const auto distinct = static_cast<std::uint32_t>(state.range(0));
   for (roster::Participant& p : r.Entries) {
-    p.SortKeys[2].Assign(std::to_string(100000 + rng() % distinct));
+    p.Weight.Assign(text::PadLeft(std::to_string(100000 + rng() % distinct), 10));
   }
   roster::ResetDisplayOrder(r);
   std::shuffle(r.DisplayOrder.begin(), r.DisplayOrder.end(), rng);

@@ -40,7 +40,6 @@ void TagDuplicates(Roster& roster) {
     if (IsDeleted(p)) continue;
     if (seen.insert(Identity(p)).second) continue;
     SetStatus(p, ParticipantStatus::Duplicated);
-    RebuildSortKeys(p);
   }
   SortDisplayOrder(roster);
 }

@@ -7,8 +7,8 @@
 namespace kestrio::roster {
 
 // Every entry that is not "Deleted" and matches an earlier (storage order), not "Deleted"
-// entry on Weight, Age, Rating, LastName, FirstName and Club becomes "Duplicated" and has
-// its keys rebuilt; then DisplayOrder is sorted. Fields match ignoring leading and
+// entry on Weight, Age, Rating, LastName, FirstName and Club becomes "Duplicated"; then
+// DisplayOrder is sorted. Fields match ignoring leading and
 // trailing blanks and the case of A-Z; Status is not compared. Running it twice changes
 // nothing more.
 void TagDuplicates(Roster& roster);

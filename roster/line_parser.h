@@ -33,7 +33,7 @@ class DiagnosticSink {
 DiagnosticSink& SilentDiagnostics();
 
 // Parses one line into fields 1-9 of *entry (Weight, Age and Rating rewritten with two
-// decimals, AgeYears and WeightClass derived; SortKeys untouched).
+// decimals, AgeYears and WeightClass derived).
 //
 // Returns 0 on success. Any other value means the line is rejected: one diagnostic went to
 // sink and *entry is incomplete and must not be used. A number too large for its

@@ -11,18 +11,16 @@ namespace kestrio::roster {
 
 using text::FixedText;
 
-// Width of every sort key and number of key columns per entry.
-inline constexpr std::size_t kSortKeyWidth = 140;
+// The columns the list can be sorted by (ColumnId 1..8), each with its ordering key.
 inline constexpr int kSortKeyColumns = 8;
-
-using SortKey = FixedText<kSortKeyWidth>;
 
 // The texts are fixed-length and blank-padded. Weight, Age and Rating hold numbers
 // written by the line parser with two decimals, right-aligned ("     72.00"); AgeYears
 // and WeightClass hold whole numbers followed by a period ("       75.").
 //
-// The goodness-of-fit row of the original design is not kept here: the pairing run
-// computes the same values directly and never needs one text per pair of entries.
+// An entry holds its fields and nothing else, 180 bytes: the pairing run computes every
+// goodness of fit when it needs it, and a sort compares the fields themselves
+// (roster/sort_key.h), so no per-pair or per-column texts are kept.
 struct Participant {
   FixedText<40> FirstName;
   FixedText<40> LastName;
@@ -33,8 +31,6 @@ struct Participant {
   FixedText<15> Status;
   FixedText<10> AgeYears;
   FixedText<10> WeightClass;
-  // Cell c-1 is the ordering key of ColumnId c; rebuilt by RebuildSortKeys.
-  std::array<SortKey, kSortKeyColumns> SortKeys;
 };
 
 // The column numbering used by the list, by sorting and by the keys.

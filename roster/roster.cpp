@@ -2,8 +2,6 @@
 
 #include <numeric>
 
-#include "roster/sort_key.h"
-
 namespace kestrio::roster {
 
 void ClearRoster(Roster& roster) {
@@ -23,7 +21,5 @@ void AppendRoster(Roster& target, const Roster& source) {
   target.Entries.insert(target.Entries.end(), source.Entries.begin(), source.Entries.end());
   target.KeyCount = source.KeyCount;
 }
-
-void RebuildSortKeys(Participant& p) { BuildAllSortKeys(p, p.SortKeys); }
 
 }  // namespace kestrio::roster

@@ -17,7 +17,8 @@ namespace kestrio::roster {
 struct Roster {
   // The records in storage order: loaded or added order, minus removed ones.
   std::vector<Participant> Entries;
-  // Key columns per entry: 8 once any keys are built, 0 in a fresh empty roster.
+  // Ordering-key columns of the entries: 8 once any entry was loaded or added, 0 in a
+  // fresh empty roster.
   int KeyCount = 0;
   // A permutation of 0..N-1: the order of every listing, save, export and pairing run.
   std::vector<std::int32_t> DisplayOrder;
@@ -52,8 +53,5 @@ void ResetDisplayOrder(Roster& roster);
 // Appends copies of source's entries after target's; source is left intact.
 // An empty source leaves target untouched (its KeyCount included).
 void AppendRoster(Roster& target, const Roster& source);
-
-// Fills every sort key of one record (and so makes the roster's KeyCount 8).
-void RebuildSortKeys(Participant& p);
 
 }  // namespace kestrio::roster

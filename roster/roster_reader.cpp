@@ -72,9 +72,7 @@ int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& r
   for (LineReader lines(text); lines.Next(line);) {
     if (IsBlank(line) || IsComment(line)) continue;
     Participant& entry = target.Entries.emplace_back();
-    if (WInfoParseDataLine(line, entry, sink) == 0) {
-      RebuildSortKeys(entry);
-    } else {
+    if (WInfoParseDataLine(line, entry, sink) != 0) {
       target.Entries.pop_back();
       reporter.SkippedLine(kSkippedLineCaption, text::WithoutBlanks(line));
     }
@@ -129,7 +127,6 @@ std::int32_t AddEntryFromLine(std::string_view line, Roster& roster, DiagnosticS
   added.Entries.resize(1);
   const std::int32_t error = WInfoParseDataLine(line, added.Entries[0], sink);
   if (error != 0) return error;
-  RebuildSortKeys(added.Entries[0]);
   added.KeyCount = kSortKeyColumns;
   AppendRoster(roster, added);
   ResetDisplayOrder(roster);

@@ -33,8 +33,7 @@ SkippedLineReporter& IgnoreSkippedLines();
 // Lines end with LF or CR LF; a UTF-8 byte-order mark at the start is ignored. Blank
 // lines and lines whose first non-blank character is '#' (comments) are skipped silently;
 // every other line that fails to parse goes once to reporter and is skipped. The good
-// lines become entries after those already in target, in file order, with their sort
-// keys built.
+// lines become entries after those already in target, in file order.
 // Returns the number of entries read.
 int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& reporter,
                    DiagnosticSink& sink = SilentDiagnostics());

@@ -130,7 +130,7 @@ TEST(RosterReaderTest, MissingOrBadOnlyFileAddsNothing) {
 
   ASSERT_EQ(roster.Entries.size(), before.size());
   for (std::size_t i = 0; i < before.size(); ++i) {
-    EXPECT_EQ(roster.Entries[i].SortKeys, before[i].SortKeys);
+    EXPECT_EQ(roster.Entries[i].LastName, before[i].LastName);
   }
   EXPECT_EQ(roster.DisplayOrder.size(), before.size());
 }

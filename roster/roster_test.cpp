@@ -27,7 +27,7 @@ TEST(RosterTest, AppendKeepsTheSourceAndAnEmptySourceChangesNothing) {
   ASSERT_EQ(target.EntryCount(), 3);
   EXPECT_EQ(source.EntryCount(), 2);
   EXPECT_EQ(target.Entries[2].LastName, source.Entries[1].LastName);
-  EXPECT_EQ(target.Entries[2].SortKeys, source.Entries[1].SortKeys);
+  EXPECT_EQ(target.Entries[2].Weight, source.Entries[1].Weight);
 }
 
 // Clear All leaves nothing that a later listing, save or sort could trip over.

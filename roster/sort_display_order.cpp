@@ -1,9 +1,9 @@
 #include "roster/sort_display_order.h"
 
 #include <cstdlib>
-#include <cstring>
 
 #include "base/exchange_order.h"
+#include "roster/sort_key.h"
 
 namespace kestrio::roster {
 namespace {
@@ -13,20 +13,20 @@ namespace {
 class KeyCompare {
  public:
   explicit KeyCompare(const Roster& roster)
-      : keys_(roster.DisplayOrder.size()), descending_(roster.SortColumn < 0) {
-    const auto cell = static_cast<std::size_t>(std::abs(roster.SortColumn) - 1);
-    for (std::size_t pos = 0; pos < keys_.size(); ++pos) {
-      keys_[pos] = roster.Displayed(pos).SortKeys[cell].data();
-    }
+      : entries_(roster.DisplayOrder.size()),
+        column_(std::abs(roster.SortColumn)),
+        descending_(roster.SortColumn < 0) {
+    for (std::size_t pos = 0; pos < entries_.size(); ++pos) entries_[pos] = &roster.Displayed(pos);
   }
 
   int operator()(std::size_t a, std::size_t b) const {
-    const int c = std::memcmp(keys_[a], keys_[b], kSortKeyWidth);
+    const int c = CompareSortKeys(column_, *entries_[a], *entries_[b]);
     return descending_ ? -c : c;
   }
 
  private:
-  std::vector<const char*> keys_;
+  std::vector<const Participant*> entries_;
+  int column_;
   bool descending_;
 };
 

@@ -14,11 +14,9 @@
 namespace kestrio::roster {
 
 // Reorders roster.DisplayOrder by the keys of column |SortColumn| (ascending when
-// SortColumn > 0, descending when < 0), comparing the 140 key bytes as unsigned values.
-// Runs in O(N log N) plus the cost of rearranging tied entries.
-//
-// Precondition: every entry's keys are built. A DisplayOrder of the wrong length is
-// rebuilt as 0..N-1 before sorting. A |SortColumn| outside 1..8 leaves the order unchanged.
+// SortColumn > 0, descending when < 0; roster/sort_key.h). Runs in O(N log N) plus the
+// cost of rearranging tied entries. A DisplayOrder of the wrong length is rebuilt as
+// 0..N-1 before sorting. A |SortColumn| outside 1..8 leaves the order unchanged.
 void SortDisplayOrder(Roster& roster);
 
 // True when DisplayOrder already stands in the order of SortColumn, so that sorting it
@@ -31,7 +29,7 @@ bool IsDisplayOrderSorted(const Roster& roster);
 // the changed entries and the classes of equal keys they join or leave.
 //
 // Precondition: |SortColumn| is 1..8, and the order is sorted when the entries in
-// `changed` (storage indices, each once, keys already rebuilt) are left out.
+// `changed` (storage indices, each once) are left out.
 void SortDisplayOrderAfterChanges(Roster& roster, const std::vector<int>& changed);
 
 }  // namespace kestrio::roster

@@ -10,20 +10,21 @@
 #include "roster/line_parser.h"
 #include "roster/sort_key.h"
 #include "testing/exchange_sort.h"
+#include "testing/literal_sort_keys.h"
 #include "testing/roster_loader.h"
 
 namespace kestrio::roster {
 namespace {
 
-// The display order by the literal exchange sort: for i < j, exchange D(i) and D(j)
-// whenever key(D(j)) comes strictly before key(D(i)).
+// The display order by the literal exchange sort over the literal keys: for i < j,
+// exchange D(i) and D(j) whenever key(D(j)) comes strictly before key(D(i)).
 void ExchangeSort(Roster& roster) {
   const int column = roster.SortColumn < 0 ? -roster.SortColumn : roster.SortColumn;
-  auto key = [&](std::int32_t entry) {
-    return roster.Entries[static_cast<std::size_t>(entry)].SortKeys[column - 1].data();
-  };
+  std::vector<std::string> keys;
+  for (const Participant& p : roster.Entries) keys.push_back(testing::LiteralSortKey(column, p));
   testing::ExchangeSort(roster.DisplayOrder, [&](std::int32_t x, std::int32_t y) {
-    const int c = std::memcmp(key(x), key(y), kSortKeyWidth);
+    const int c = std::memcmp(keys[static_cast<std::size_t>(x)].data(),
+                              keys[static_cast<std::size_t>(y)].data(), kSortKeyWidth);
     return roster.SortColumn > 0 ? c < 0 : c > 0;
   });
 }
@@ -31,7 +32,6 @@ void ExchangeSort(Roster& roster) {
 Participant Parsed(const std::string& line) {
   Participant p;
   EXPECT_EQ(WInfoParseDataLine(line, p), 0) << line;
-  RebuildSortKeys(p);
   return p;
 }
 
@@ -53,7 +53,6 @@ Roster TieHeavyRoster(std::size_t n, std::mt19937& rng) {
     p.Rating.Assign(text::PadLeft(pick(2) ? "-1.00" : "3.00", 10));
     p.Club.Assign(kClubs[pick(3)]);
     p.Status.Assign(kStatus[pick(3)]);
-    RebuildSortKeys(p);
     roster.Entries.push_back(p);
   }
   roster.KeyCount = kSortKeyColumns;
@@ -89,7 +88,7 @@ TEST(SortDisplayOrderTest, MatchesExchangeSortOnRandomTinyKeys) {
     Roster fast;
     fast.Entries.resize(n);
     for (Participant& p : fast.Entries) {
-      p.SortKeys[0].Assign(std::string(1, static_cast<char>('a' + rng() % distinct)));
+      p.LastName.Assign(std::string(1, static_cast<char>('a' + rng() % distinct)));
     }
     ResetDisplayOrder(fast);
     std::shuffle(fast.DisplayOrder.begin(), fast.DisplayOrder.end(), rng);
@@ -137,33 +136,49 @@ TEST(SortDisplayOrderTest, KeysOrderNumbersAndNamesByTheirBytes) {
 
 TEST(SortDisplayOrderTest, WeightKeyBreaksTiesByAgeRatingClubNameStatus) {
   const Participant p = Parsed("Smith\tJohn\t72\t10\t3.5\tTigers\tyes");
-  int column = 0;
-  SortKey key;
-  BuildSortKey(column, p, key);
-  EXPECT_EQ(column, 8);
-  EXPECT_TRUE(key.IsBlank());  // a query leaves the key alone
+  EXPECT_EQ(
+      text::TrimTrailing(testing::LiteralSortKey(3, p)),
+      "     72.00     10.00      3.50Tigers         Smith" + std::string(35, ' ') + "Selected");
+  EXPECT_EQ(testing::LiteralSortKey(8, p).substr(30, 10), "72.00     ");
+  Participant heavier = p;
+  heavier.Status.Assign("Deleted");
+  EXPECT_LT(CompareSortKeys(3, heavier, p), 0);  // the status breaks the last tie
+  EXPECT_EQ(CompareSortKeys(0, heavier, p), 0);  // out of range: all equal
+  EXPECT_EQ(CompareSortKeys(9, heavier, p), 0);
+}
 
-  column = 3;
-  BuildSortKey(column, p, key);
-  EXPECT_EQ(key.Trimmed(), "     72.00     10.00      3.50Tigers         Smith" +
-                               std::string(35, ' ') + "Selected");
-  column = 8;
-  BuildSortKey(column, p, key);
-  EXPECT_EQ(key.view().substr(30, 10), "72.00     ");
-
-  Participant rebuilt = p;
-  RebuildSortKeys(rebuilt);
-  for (int c = 1; c <= kSortKeyColumns; ++c) {
-    column = c;
-    BuildSortKey(column, p, key);
-    EXPECT_EQ(rebuilt.SortKeys[c - 1], key) << c;
+// The comparison of two entries' keys, piece by piece from their fields, is memcmp of
+// the keys built literally, for every column, on fields of every shape: blank, full
+// width, leading and trailing blanks, bytes above 127, numbers written by hand.
+TEST(SortKeyTest, ComparisonMatchesTheLiteralKeys) {
+  std::mt19937 rng(140);
+  const auto field = [&](std::size_t width) {
+    static const char kBytes[] = {' ', ' ', 'a', 'A', 'b', '0', '9', '.', '-', '\x7f', '\xe9'};
+    std::string s(rng() % (width + 1), ' ');
+    for (char& c : s) c = kBytes[rng() % sizeof kBytes];
+    return s;
+  };
+  const auto entry = [&] {
+    Participant p;
+    p.LastName.Assign(field(40));
+    p.FirstName.Assign(field(40));
+    p.Club.Assign(field(15));
+    p.Status.Assign(field(15));
+    // Mostly numbers as the parser writes them, sometimes anything.
+    for (auto* number : {&p.Weight, &p.Age, &p.Rating}) {
+      number->Assign(rng() % 4 ? text::PadLeft(std::to_string(rng() % 3) + ".50", 10) : field(10));
+    }
+    return p;
+  };
+  for (int round = 0; round < 20000; ++round) {
+    const Participant a = entry();
+    const Participant b = rng() % 3 ? entry() : a;
+    for (int column = 1; column <= kSortKeyColumns; ++column) {
+      const int fast = CompareSortKeys(column, a, b);
+      ASSERT_EQ((fast > 0) - (fast < 0), testing::CompareLiteralSortKeys(column, a, b))
+          << "column " << column << " round " << round;
+    }
   }
-
-  column = 9;  // out of range: nothing happens
-  SortKey untouched;
-  BuildSortKey(column, p, untouched);
-  EXPECT_TRUE(untouched.IsBlank());
-  EXPECT_EQ(column, 9);
 }
 
 // Re-placing a few changed entries gives the full sort's order, ties included, for every
@@ -187,7 +202,6 @@ TEST(SortDisplayOrderTest, AfterChangesMatchesTheFullSort) {
     for (int e = 0; e < n; ++e) {
       if (rng() % 4 != 0) continue;
       SetStatus(r.Entries[static_cast<std::size_t>(e)], statuses[rng() % 4]);
-      RebuildSortKeys(r.Entries[static_cast<std::size_t>(e)]);
       changed.push_back(e);
     }
     Roster full = r;

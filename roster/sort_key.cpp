@@ -1,108 +1,108 @@
 #include "roster/sort_key.h"
 
+#include <array>
 #include <cstring>
 #include <string_view>
 
 namespace kestrio::roster {
 namespace {
 
-// The texts a key is made of, trimmed once per entry rather than once per key.
-struct KeyFields {
-  explicit KeyFields(const Participant& p)
-      : last_name(p.LastName.WithoutBlanks()),
-        first_name(p.FirstName.WithoutBlanks()),
-        club(p.Club.WithoutBlanks()),
-        status(p.Status.WithoutBlanks()),
-        weight_left(p.Weight.WithoutBlanks()),
-        weight(p.Weight.Trimmed()),
-        age(p.Age.Trimmed()),
-        rating(p.Rating.Trimmed()) {}
-
-  // Left-adjusted texts: without their leading and trailing blanks.
-  std::string_view last_name, first_name, club, status, weight_left;
-  // Right-adjusted numbers: without their trailing blanks.
-  std::string_view weight, age, rating;
+// The fields a key is made of. Texts enter left-adjusted (without their blanks), numbers
+// right-adjusted (without their trailing blanks); WeightLeft is the weight left-adjusted.
+enum class Piece : unsigned char {
+  kLast,
+  kFirst,
+  kClub,
+  kStatus,
+  kWeight,
+  kAge,
+  kRating,
+  kWeightLeft
 };
 
-// Writes key pieces one after the other into a blank key.
-class KeyWriter {
- public:
-  explicit KeyWriter(SortKey& key) : out_(key.data()) { key.Clear(); }
-
-  // A text left-adjusted in a piece of the given width.
-  KeyWriter& Left(std::string_view text, std::size_t width) {
-    // A blank field is an empty view whose data may be null: nothing to copy.
-    if (!text.empty()) std::memcpy(out_ + used_, text.data(), text.size());
-    used_ += width;
-    return *this;
-  }
-
-  // A text right-adjusted in a piece of the given width.
-  KeyWriter& Right(std::string_view text, std::size_t width) {
-    if (!text.empty()) std::memcpy(out_ + used_ + (width - text.size()), text.data(), text.size());
-    used_ += width;
-    return *this;
-  }
-
- private:
-  char* out_;
-  std::size_t used_ = 0;
+struct KeyLayout {
+  std::array<Piece, 7> pieces;
+  int count;
 };
 
-void BuildKey(int column, const KeyFields& f, SortKey& key) {
-  KeyWriter w(key);
-  switch (static_cast<ColumnId>(column)) {
-    case ColumnId::LastName:
-      w.Left(f.last_name, 40).Left(f.first_name, 40).Left(f.club, 15).Right(f.weight, 10);
-      w.Right(f.age, 10).Right(f.rating, 10).Left(f.status, 15);
-      break;
-    case ColumnId::FirstName:
-      w.Left(f.first_name, 40).Left(f.last_name, 40).Left(f.club, 15).Right(f.weight, 10);
-      w.Right(f.age, 10).Right(f.rating, 10).Left(f.status, 15);
-      break;
-    case ColumnId::Weight:
-      w.Right(f.weight, 10).Right(f.age, 10).Right(f.rating, 10).Left(f.club, 15);
-      w.Left(f.last_name, 40).Left(f.status, 15);
-      break;
-    case ColumnId::Age:
-      w.Right(f.age, 10).Right(f.weight, 10).Right(f.rating, 10).Left(f.club, 15);
-      w.Left(f.last_name, 40).Left(f.status, 15);
-      break;
-    case ColumnId::Rating:
-      w.Right(f.rating, 10).Right(f.weight, 10).Right(f.age, 10).Left(f.club, 15);
-      w.Left(f.last_name, 40).Left(f.status, 15);
-      break;
-    case ColumnId::Club:
-      w.Left(f.club, 15).Right(f.weight, 10).Right(f.age, 10).Right(f.rating, 10);
-      w.Left(f.last_name, 40).Left(f.status, 15);
-      break;
-    case ColumnId::Status:
-      w.Left(f.status, 15).Right(f.weight, 10).Right(f.age, 10).Right(f.rating, 10);
-      w.Left(f.last_name, 40);
-      break;
-    case ColumnId::WeightClass:
-      w.Right(f.weight, 10).Right(f.age, 10).Right(f.rating, 10).Left(f.weight_left, 10);
-      w.Left(f.club, 15).Left(f.last_name, 40).Left(f.status, 15);
-      break;
+// The pieces of each column's key, in key order; the rest of the 140 characters is blank
+// in every key, so it never decides.
+constexpr std::array<KeyLayout, kSortKeyColumns> kLayouts = {{
+    {{Piece::kLast, Piece::kFirst, Piece::kClub, Piece::kWeight, Piece::kAge, Piece::kRating,
+      Piece::kStatus},
+     7},
+    {{Piece::kFirst, Piece::kLast, Piece::kClub, Piece::kWeight, Piece::kAge, Piece::kRating,
+      Piece::kStatus},
+     7},
+    {{Piece::kWeight, Piece::kAge, Piece::kRating, Piece::kClub, Piece::kLast, Piece::kStatus}, 6},
+    {{Piece::kAge, Piece::kWeight, Piece::kRating, Piece::kClub, Piece::kLast, Piece::kStatus}, 6},
+    {{Piece::kRating, Piece::kWeight, Piece::kAge, Piece::kClub, Piece::kLast, Piece::kStatus}, 6},
+    {{Piece::kClub, Piece::kWeight, Piece::kAge, Piece::kRating, Piece::kLast, Piece::kStatus}, 6},
+    {{Piece::kStatus, Piece::kWeight, Piece::kAge, Piece::kRating, Piece::kLast}, 5},
+    {{Piece::kWeight, Piece::kAge, Piece::kRating, Piece::kWeightLeft, Piece::kClub, Piece::kLast,
+      Piece::kStatus},
+     7},
+}};
+
+// A left-adjusted piece: the text without its blanks, padded with blanks to the field's
+// width (the text never exceeds it). A field that does not start with a blank is its own
+// piece, as nearly every name and club is: one memcmp then.
+template <std::size_t N>
+int CompareLeft(const FixedText<N>& a, const FixedText<N>& b) {
+  if (a.data()[0] != ' ' && b.data()[0] != ' ') return std::memcmp(a.data(), b.data(), N);
+  return text::ComparePadded(a.WithoutBlanks(), b.WithoutBlanks());
+}
+
+// A right-adjusted piece: the text without its trailing blanks, right-aligned in the
+// field's width. The parser's numbers are right-aligned already, so the piece is the
+// field itself.
+int CompareRight(const FixedText<10>& a, const FixedText<10>& b) {
+  if (a.data()[9] != ' ' && b.data()[9] != ' ') return std::memcmp(a.data(), b.data(), 10);
+  const std::string_view x = a.Trimmed();
+  const std::string_view y = b.Trimmed();
+  if (x.size() == y.size()) return std::memcmp(a.data(), b.data(), 10);
+  char px[10];
+  char py[10];
+  std::memset(px, ' ', 10);
+  std::memset(py, ' ', 10);
+  if (!x.empty()) std::memcpy(px + 10 - x.size(), x.data(), x.size());
+  if (!y.empty()) std::memcpy(py + 10 - y.size(), y.data(), y.size());
+  return std::memcmp(px, py, 10);
+}
+
+int ComparePiece(Piece piece, const Participant& a, const Participant& b) {
+  switch (piece) {
+    case Piece::kLast:
+      return CompareLeft(a.LastName, b.LastName);
+    case Piece::kFirst:
+      return CompareLeft(a.FirstName, b.FirstName);
+    case Piece::kClub:
+      return CompareLeft(a.Club, b.Club);
+    case Piece::kStatus:
+      return CompareLeft(a.Status, b.Status);
+    case Piece::kWeight:
+      return CompareRight(a.Weight, b.Weight);
+    case Piece::kAge:
+      return CompareRight(a.Age, b.Age);
+    case Piece::kRating:
+      return CompareRight(a.Rating, b.Rating);
+    case Piece::kWeightLeft:
+      return CompareLeft(a.Weight, b.Weight);
   }
+  return 0;
 }
 
 }  // namespace
 
-void BuildSortKey(int& column, const Participant& p, SortKey& key) {
-  if (column == 0) {
-    column = kSortKeyColumns;
-    return;
+int CompareSortKeys(int column, const Participant& a, const Participant& b) {
+  if (column < 1 || column > kSortKeyColumns) return 0;
+  const KeyLayout& layout = kLayouts[static_cast<std::size_t>(column - 1)];
+  for (int i = 0; i < layout.count; ++i) {
+    if (const int c = ComparePiece(layout.pieces[static_cast<std::size_t>(i)], a, b); c != 0) {
+      return c;
+    }
   }
-  if (column < 1 || column > kSortKeyColumns) return;
-  BuildKey(column, KeyFields(p), key);
-}
-
-void BuildAllSortKeys(const Participant& p, std::array<SortKey, kSortKeyColumns>& keys) {
-  const KeyFields fields(p);
-  for (int c = 1; c <= kSortKeyColumns; ++c) {
-    BuildKey(c, fields, keys[static_cast<std::size_t>(c - 1)]);
-  }
+  return 0;
 }
 
 }  // namespace kestrio::roster

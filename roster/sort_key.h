@@ -1,24 +1,26 @@
 #pragma once
 
-// The per-column ordering keys every entry carries, so that a sort compares fixed texts
-// and never formats a number.
-
-#include <array>
+// The order of the list by one column, as a comparison of two entries.
+//
+// Each column orders by a key of 140 characters: the column's own field first, then the
+// others that break its ties, each in a piece of its field's width. Texts enter their
+// piece left-adjusted and the numbers (Weight, Age, Rating) right-adjusted, so that byte
+// order follows numeric order for non-negative numbers with two decimals (9.50 before
+// 10.00). The comparison gives the order of those keys compared byte by byte as unsigned
+// values, piece by piece from the entries' fields, without building or storing a key:
+// a roster of a million wrestlers would need 1.1 GB for the keys of its eight columns.
+// testing/literal_sort_keys.h builds the keys literally, and a test holds this
+// comparison to memcmp of them.
 
 #include "roster/participant.h"
 
 namespace kestrio::roster {
 
-// Column 0 is a query: column becomes the number of key columns (8) and key is left
-// alone. Columns 1-8 write that column's 140-character key into key. Any other column
-// number does nothing.
-//
-// Text fields enter a key left-adjusted in their own width and the numbers (Weight, Age,
-// Rating) right-adjusted, so that byte order follows numeric order for non-negative
-// numbers with two decimals (9.50 before 10.00).
-void BuildSortKey(int& column, const Participant& p, SortKey& key);
+// Width of every ordering key.
+inline constexpr std::size_t kSortKeyWidth = 140;
 
-// Writes the keys of all eight columns (cell c-1 for column c) in one go.
-void BuildAllSortKeys(const Participant& p, std::array<SortKey, kSortKeyColumns>& keys);
+// Three-way comparison (<0, 0, >0) of the keys of column (a ColumnId, 1..8) of a and b,
+// ascending. Any other column compares every entry equal.
+int CompareSortKeys(int column, const Participant& a, const Participant& b);
 
 }  // namespace kestrio::roster

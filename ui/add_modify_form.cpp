@@ -172,7 +172,6 @@ bool AddModifyForm::ConfirmModify(const std::string& line, bool next) {
   entry.Status = parsed.Status;
   entry.AgeYears = parsed.AgeYears;
   entry.WeightClass = parsed.WeightClass;
-  roster::RebuildSortKeys(entry);
   rows_->index.Update(current_entry_, old_key);
 
   ++current_row_;

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "roster/roster_writer.h"
 #include "tests/fake_file_system.h"
 #include "tests/fake_ui_ports.h"
 #include "ui/command_ids.h"
@@ -134,12 +135,12 @@ TEST_F(AddModifyTest, ModifyWalksTheHighlightedRowsAndChangesTheFirstOfIdentical
 
 TEST_F(AddModifyTest, ModifyWithoutAHighlightedRowStaysOpenAndDoneChangesNothing) {
   Load("A\ta\t70\t10\t3\tT\r\n");
-  const auto before = session.roster().Entries[0].SortKeys;
+  const std::string before = roster::RosterFileText(session.roster());
   AddModifyForm f(session, AddModifyMode::Modify);
   EXPECT_EQ(f.message, "No Data Selected: Add New Entries or Cancel");
   Fill(f, "Z", "z", "99", "9", "9", "Z");
   EXPECT_TRUE(f.Done());
-  EXPECT_EQ(session.roster().Entries[0].SortKeys, before);
+  EXPECT_EQ(roster::RosterFileText(session.roster()), before);
   EXPECT_EQ(session.roster().EntryCount(), 1);
 }
 

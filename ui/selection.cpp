@@ -62,7 +62,6 @@ std::vector<int> ApplyToRow(SelectionVerb verb, const ListRow& row, roster::Rost
     if (!next) continue;
     const std::string old_key = EntryIndex::EntryKey(entry);
     roster::SetStatus(entry, *next);
-    roster::RebuildSortKeys(entry);
     index.Update(e, old_key);
     changed.push_back(e);
   }

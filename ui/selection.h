@@ -52,7 +52,7 @@ class EntryIndex {
 
 // Applies the verb to the highlighted rows (or, for the two Mark All verbs, to every row
 // of the pane) as they were shown before the command: every entry matching a row's cells
-// gets the verb's status and its keys rebuilt, so identical entries change together.
+// gets the verb's status, so identical entries change together.
 // After each highlighted row the display order is sorted; the Mark All verbs leave it.
 // The pane is not refilled: the caller refreshes the views.
 void ApplySelectionVerb(SelectionVerb verb, roster::Roster& roster, const ListPane& pane);

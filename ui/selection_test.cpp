@@ -62,7 +62,6 @@ void LiteralApply(SelectionVerb verb, roster::Roster& r, const ListPane& pane) {
           roster::SetStatus(e, selected ? "" : "Selected");
           break;
       }
-      roster::RebuildSortKeys(e);
     }
   };
   if (verb == SelectionVerb::SelectAll || verb == SelectionVerb::UnSelectAll) {
