@@ -217,6 +217,28 @@ void AppendInt(std::string& out, std::int64_t v, int w) {
   AppendRightAligned(out, std::string_view(buffer, static_cast<std::size_t>(end - buffer)), w);
 }
 
+void AppendIntInFull(std::string& out, std::int64_t v, int w) {
+  char buffer[24];
+  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
+  const auto size = static_cast<std::size_t>(end - buffer);
+  if (static_cast<int>(size) < w) out.append(static_cast<std::size_t>(w) - size, ' ');
+  out.append(buffer, size);
+}
+
+void AppendFixedInFull(std::string& out, double v, int w, int d) {
+  const std::size_t before = out.size();
+  AppendFixed(out, v, w, d);
+  const bool asterisks = out.size() > before && out[before] == '*';
+  if (!std::isfinite(v) || (w > 0 && !asterisks)) return;
+  char buffer[512];
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer - 1, v, std::chars_format::fixed, d);
+  if (ec != std::errc()) return;
+  out.resize(before);
+  out.append(buffer, static_cast<std::size_t>(end - buffer));
+  if (d == 0) out += '.';
+}
+
 std::string FormatInt(std::int64_t v, int w) {
   std::string out;
   AppendInt(out, v, w);

@@ -10,7 +10,8 @@
 // small for the type reads as 0 ("1e-50"), one too large is an error; "-0" reads as 0.
 //
 // The writers right-justify in a field of w characters and fill the field with
-// asterisks when the number does not fit. Rounding is C's printf rounding.
+// asterisks when the number does not fit, except the InFull ones, which write a number
+// wider than its field in full. Rounding is C's printf rounding.
 
 #include <cstdint>
 #include <optional>
@@ -42,5 +43,12 @@ void AppendFixed(std::string& out, double v, int w, int d);
 // overflow; nothing when w <= 0.
 std::string FormatInt(std::int64_t v, int w);
 void AppendInt(std::string& out, std::int64_t v, int w);
+
+// int(w) and fixed(w,d) for a number the program made itself (a count, a bout number, a
+// round, a fit): as AppendInt and AppendFixed when the number fits, else the number in
+// full, wider than the field, rather than asterisks that would hide it. A fixed number
+// that is not finite still gives w asterisks.
+void AppendIntInFull(std::string& out, std::int64_t v, int w);
+void AppendFixedInFull(std::string& out, double v, int w, int d);
 
 }  // namespace kestrio::text

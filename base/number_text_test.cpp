@@ -130,6 +130,25 @@ TEST(NumberTextTest, IntRightJustifiesWithAsterisksOnOverflow) {
   EXPECT_EQ(FormatInt(0, 1), "0");
 }
 
+TEST(NumberTextTest, InFullWritersWidenOnlyWhatDoesNotFit) {
+  const auto in_full = [](auto append) {
+    std::string out = "|";
+    append(out);
+    return out;
+  };
+  EXPECT_EQ(in_full([](std::string& o) { AppendIntInFull(o, -999, 4); }), "|-999");
+  EXPECT_EQ(in_full([](std::string& o) { AppendIntInFull(o, 7, 4); }), "|   7");
+  EXPECT_EQ(in_full([](std::string& o) { AppendIntInFull(o, -1000, 4); }), "|-1000");
+  EXPECT_EQ(in_full([](std::string& o) { AppendIntInFull(o, 100, 2); }), "|100");
+  // Fixed: what fits is AppendFixed's text, the dropped zero included; a wider number
+  // is written whole with its decimals; a value that is not a number stays asterisks.
+  EXPECT_EQ(in_full([](std::string& o) { AppendFixedInFull(o, 0.5, 6, 4); }), "|0.5000");
+  EXPECT_EQ(in_full([](std::string& o) { AppendFixedInFull(o, 0.5, 5, 4); }), "|.5000");
+  EXPECT_EQ(in_full([](std::string& o) { AppendFixedInFull(o, 12.25, 6, 4); }), "|12.2500");
+  EXPECT_EQ(in_full([](std::string& o) { AppendFixedInFull(o, 1234.0f, 3, 0); }), "|1234.");
+  EXPECT_EQ(in_full([](std::string& o) { AppendFixedInFull(o, HUGE_VAL, 6, 4); }), "|******");
+}
+
 TEST(FixedTextTest, TrimLeftAdjustAndPadding) {
   EXPECT_EQ(TrimTrailing("  ab  "), "  ab");
   EXPECT_EQ(WithoutBlanks("  a b  "), "a b");

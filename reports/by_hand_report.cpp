@@ -46,7 +46,7 @@ void WrestlerBlock(ReportText& out, const PairingRun& run, const pairing::FitInd
   for (const auto& [j, fit] : candidates) {
     out.Blanks(15);
     NamesFromClub(out, run.SelectedList[static_cast<std::size_t>(j)]);
-    out.Literal(": fit= ").Fixed(fit, 6, 4);
+    out.Literal(": fit= ").FixedInFull(fit, 6, 4);
     if (fit <= run.Control.MinGoodnessOfFitAllowed) out.Literal(" is below allowed minimum");
     out.EndLine();
   }

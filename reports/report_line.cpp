@@ -44,13 +44,19 @@ ReportText& ReportText::Word(std::string_view s, int w) {
 
 ReportText& ReportText::Int(std::int64_t v, int w) {
   FlushBlanks();
-  text::AppendInt(out_, v, w);
+  text::AppendIntInFull(out_, v, w);
   return *this;
 }
 
 ReportText& ReportText::Fixed(double v, int w, int d) {
   FlushBlanks();
   text::AppendFixed(out_, v, w, d);
+  return *this;
+}
+
+ReportText& ReportText::FixedInFull(double v, int w, int d) {
+  FlushBlanks();
+  text::AppendFixedInFull(out_, v, w, d);
   return *this;
 }
 

@@ -3,7 +3,10 @@
 // The line notation every report is written in: literals, blanks(n), text(w), int(w)
 // and fixed(w,d), each line ended by CR LF.
 //
-// Numbers are right-justified and come out as w asterisks when they do not fit. A text
+// Numbers are right-justified. A whole number wider than its field (a count, a bout
+// number, a round: the program made it) is written in full, widening its line, because
+// a mail merge or an organiser needs the number itself; a fixed-point one (a wrestler's
+// weight, age or rating as entered) comes out as w asterisks. A text
 // shorter than its field is right-justified; a longer one is cut to its first w
 // characters. Blanks are held back until something follows them on the same line, so a
 // line never ends in separator blanks.
@@ -25,11 +28,13 @@ class ReportText {
   // A header word placed left-aligned in a buffer of exactly w characters, then text(w):
   // padded with blanks on the right.
   ReportText& Word(std::string_view s, int w);
-  // int(w), as text::FormatInt writes it.
+  // int(w), as text::AppendIntInFull writes it: in full when wider than w.
   ReportText& Int(std::int64_t v, int w);
   // fixed(w,d), as text::FormatFixed writes it, from the value as stored (a 32-bit
   // real widens exactly).
   ReportText& Fixed(double v, int w, int d);
+  // fixed(w,d) of a figure the program computed (a fit), in full when wider than w.
+  ReportText& FixedInFull(double v, int w, int d);
   // Ends the line (an empty line when nothing was written on it).
   ReportText& EndLine();
 

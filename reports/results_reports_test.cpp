@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <string>
 
+#include "reports/club_reports.h"
 #include "testing/run_builder.h"
 
 namespace kestrio::reports {
@@ -118,7 +119,44 @@ TEST(ResultsSummaryTest, NarrowerNumberFieldsThanTheBoutSheets) {
   EXPECT_NE(text.find("\r\n 0  Abcdefghijklmno  G                River  *****  10.  ****    0\r\n"),
             std::string::npos)
       << text;
-  EXPECT_NE(text.find("\r\n**  Short"), std::string::npos) << text;
+  EXPECT_NE(text.find("\r\n123  Short"), std::string::npos) << text;
+}
+
+// A thousand bouts, the last a non-optimum one numbered -1000: one character wider than
+// the bout-number field of every report. Its lines widen to hold the number; the others
+// keep their columns.
+TEST(ReportNumbersTest, BoutNumbersTooWideForTheirFieldAreWrittenInFull) {
+  RunBuilder b;
+  for (int i = 1; i <= 1000; ++i) {
+    const std::string n = std::to_string(i);
+    const int a = b.Wrestler("A" + n, "X", "Eagles", 50, 9, 1);
+    const int c = b.Wrestler("C" + n, "Y", "Hawks", 50, 9, 1);
+    b.Bout(a, c, i == 1000 ? 1 : 0, i == 1000 ? -1000 : i);
+  }
+  ASSERT_TRUE(CheckBoutTables(b.run()).ok());
+  const std::string sheets = WriteBoutSheets(b.run());
+  EXPECT_NE(sheets.find("\r\n 999,  50, A999 "), std::string::npos);
+  EXPECT_NE(sheets.find("\r\n-1000,  50, A1000 "), std::string::npos);
+  EXPECT_EQ(sheets.find('*'), std::string::npos);
+
+  const std::string by_number = WriteBoutsByBoutNumber(b.run());
+  EXPECT_NE(by_number.find("\r\n    999   50  A999 "), std::string::npos)
+      << by_number.substr(0, 400);
+  EXPECT_NE(by_number.find("\r\n   -1000   50  A1000 "), std::string::npos);
+
+  const std::string summary = WriteResultsSummary(b.run());
+  EXPECT_NE(summary.find("  1.00    0 -1000\r\n"), std::string::npos);
+  EXPECT_EQ(summary.find('*'), std::string::npos);
+}
+
+TEST(ReportNumbersTest, RoundsFromAHundredAreHeadedInFull) {
+  RunBuilder b;
+  b.run().RoundCapacity = 100;
+  b.Wrestler("Smith", "John", "Eagles", 84.5f, 9, 2.5f);
+  b.run().RoundsUsed = 100;
+  const std::string text = WriteResultsSummary(b.run());
+  const std::string header = text.substr(0, text.find("\r\n"));
+  EXPECT_EQ(header.substr(header.size() - 11), "  #99  #100");
 }
 
 TEST(CheckBoutTablesTest, FindsBoutsWithoutTwoSidesOrWithMismatchedNumbers) {
