@@ -178,7 +178,6 @@ std::optional<std::string_view> NumberToken(std::string_view s) {
 
 std::optional<float> ReadFloat(std::string_view s) { return ReadReal<float>(s); }
 std::optional<double> ReadDouble(std::string_view s) { return ReadReal<double>(s); }
-std::optional<long double> ReadLongDouble(std::string_view s) { return ReadReal<long double>(s); }
 
 std::optional<std::int64_t> ReadInteger(std::string_view s) {
   const auto token = NumberToken(s);

@@ -27,7 +27,6 @@ std::optional<std::string_view> NumberToken(std::string_view s);
 // once, directly to its own type, as a compiler's runtime read would.
 std::optional<float> ReadFloat(std::string_view s);
 std::optional<double> ReadDouble(std::string_view s);
-std::optional<long double> ReadLongDouble(std::string_view s);
 
 // A whole number, optionally signed; a fraction or exponent is an error.
 std::optional<std::int64_t> ReadInteger(std::string_view s);

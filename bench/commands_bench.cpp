@@ -59,7 +59,7 @@ class Ui : public MessagePort,
  public:
   MessageAnswer Show(const Message&) override { return answer; }
   FileDialogResult Run(const FileDialogRequest&) override {
-    return {FileDialogOutcome::Chosen, path, 0};
+    return {FileDialogOutcome::Chosen, path};
   }
   int RowCount() const override { return static_cast<int>(rows.size()); }
   int TopIndex() const override { return 0; }

@@ -42,6 +42,10 @@ double ComputeFit(const FitInputs& a, const FitInputs& b, const FitTolerances& t
   }
   const long double pa = Term(std::fabs(static_cast<long double>(a.Age) - b.Age), t.Age);
   const long double pr = Term(std::fabs(static_cast<long double>(a.Rating) - b.Rating), t.Rating);
+  // The two factors of 1.0L are the weight of the weight measure and the scale of the
+  // whole fit. Neither can be set by the organiser, and a product with 1 is exact in
+  // extended precision, so they change no fit; they mark where a weighting of the
+  // measures would enter.
   long double fit = ((1.0L - pw) * 1.0L) * (1.0L - pa) * (1.0L - pr);
   if (a.ClubId == b.ClubId) fit *= static_cast<long double>(t.SameClub);
   fit *= 1.0L;

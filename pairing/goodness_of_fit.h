@@ -3,11 +3,11 @@
 // The goodness of fit of two wrestlers: 1 for equal weight, age and rating, falling
 // linearly to 0 as any difference reaches its tolerance, scaled for club mates.
 //
-// The value the pairing compares is the one the engine has always used: computed in
-// extended precision, kept as a 64-bit real, written with six decimals ("%8.6f") and
-// read back as a 32-bit real. Two fits that agree to six decimals therefore tie, and
-// the tie-breaks of the pairing depend on it. RoundTripFit gives that value without
-// going through text except near a rounding boundary.
+// The value the pairing compares is computed in extended precision, kept as a 64-bit
+// real, written with six decimals ("%8.6f") and read back as a 32-bit real: the fits of
+// a run are those six-decimal values. Two fits that agree to six decimals therefore tie,
+// and which partner a wrestler gets among equal fits depends on it. RoundTripFit gives
+// that value without going through text except near a rounding boundary.
 
 #include <cstdint>
 

@@ -11,7 +11,7 @@
 namespace kestrio::pairing {
 namespace {
 
-// The text round trip as the fit values have always been stored and read.
+// The six-decimal text round trip done with printf and strtof, as the reference.
 float ByPrintf(double fit) {
   char buffer[400];
   std::snprintf(buffer, sizeof buffer, "%8.6f", fit);

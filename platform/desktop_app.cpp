@@ -13,12 +13,11 @@
 namespace kestrio::platform {
 namespace {
 
-ui::TreeNode NodeFromPane(int kind, int branch, const QString& label) {
+ui::TreeNode NodeFromPane(ui::TreeNodeKind kind, int branch, const QString& label) {
   ui::TreeNode node;
-  node.kind = kind == 0   ? ui::TreeNodeKind::Root
-              : kind == 1 ? ui::TreeNodeKind::Branch
-                          : ui::TreeNodeKind::Leaf;
-  if (kind != 0 && branch >= 0 && branch < static_cast<int>(ui::kTreeBranches.size())) {
+  node.kind = kind;
+  if (kind != ui::TreeNodeKind::Root && branch >= 0 &&
+      branch < static_cast<int>(ui::kTreeBranches.size())) {
     node.branch = ui::kTreeBranches[static_cast<std::size_t>(branch)];
   }
   node.label = DisplayToBytes(label);
@@ -70,7 +69,7 @@ DesktopApp::DesktopApp() : parts_(std::make_unique<Parts>()) {
     show_order();
   });
   QObject::connect(&window, &MainWindow::TreeNodeSelected, &window,
-                   [&session, show_order](int kind, int branch, const QString& label) {
+                   [&session, show_order](ui::TreeNodeKind kind, int branch, const QString& label) {
                      session.OnTreeSelectionChanged(NodeFromPane(kind, branch, label));
                      show_order();
                    });

@@ -184,10 +184,10 @@ QString MainWindow::StatusPart(int part) const {
 
 void MainWindow::SetStatusBarShown(bool shown) { statusBar()->setVisible(shown); }
 
-void MainWindow::ShowBareTree(const QStringList& branch_labels) {
+void MainWindow::ShowBareTree(const QString& root_label, const QStringList& branch_labels) {
   const QSignalBlocker quiet(tree_);
   tree_->clear();
-  root_ = new QTreeWidgetItem(tree_, {QStringLiteral("Kestrio Info")});
+  root_ = new QTreeWidgetItem(tree_, {root_label});
   root_->setIcon(0, TreeNodeIcon());
   for (const QString& label : branch_labels) {
     auto* branch = new QTreeWidgetItem(root_, {label});
@@ -211,11 +211,11 @@ void MainWindow::OnTreeSelection() {
   QTreeWidgetItem* item = chosen.front();
   QTreeWidgetItem* parent = item->parent();
   if (parent == nullptr) {
-    emit TreeNodeSelected(0, -1, item->text(0));
+    emit TreeNodeSelected(ui::TreeNodeKind::Root, -1, item->text(0));
   } else if (parent == root_) {
-    emit TreeNodeSelected(1, root_->indexOfChild(item), item->text(0));
+    emit TreeNodeSelected(ui::TreeNodeKind::Branch, root_->indexOfChild(item), item->text(0));
   } else {
-    emit TreeNodeSelected(2, root_->indexOfChild(parent), item->text(0));
+    emit TreeNodeSelected(ui::TreeNodeKind::Leaf, root_->indexOfChild(parent), item->text(0));
   }
 }
 

@@ -13,6 +13,7 @@
 #include <span>
 
 #include "ui/menu_port.h"
+#include "ui/tree_pane.h"
 
 class QAction;
 class QLabel;
@@ -62,8 +63,8 @@ class MainWindow : public QMainWindow {
   // a column by hand.
   void WidenColumnsToContents();
 
-  // Tree: the root "Kestrio Info" with the five branches, nothing selected.
-  void ShowBareTree(const QStringList& branch_labels);
+  // Tree: the root and the five branches, nothing selected.
+  void ShowBareTree(const QString& root_label, const QStringList& branch_labels);
   // Inserts a leaf as child number `position` of branch number `branch` (0..4).
   void InsertLeaf(int branch, int position, const QString& label);
 
@@ -72,8 +73,9 @@ class MainWindow : public QMainWindow {
   // A header click, with the 1-based column number.
   void HeaderClicked(int column);
   void RowActivated(int row);
-  // Kind 0 root, 1 branch, 2 leaf; branch is 0..4 (-1 for the root); the node's label.
-  void TreeNodeSelected(int kind, int branch, const QString& label);
+  // The node's kind, its branch 0..4 (the branch itself, or the one a leaf hangs under;
+  // -1 for the root) and its label.
+  void TreeNodeSelected(ui::TreeNodeKind kind, int branch, const QString& label);
   // The window was resized or the splitter moved: the status texts and menu states are
   // recomputed after every layout change.
   void LayoutChanged();

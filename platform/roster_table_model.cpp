@@ -17,13 +17,6 @@ Qt::Alignment ColumnAlignment(int column) {
 
 RosterTableModel::RosterTableModel(QObject* parent) : QAbstractTableModel(parent) {}
 
-void RosterTableModel::SetRows(std::vector<ListRow> rows) {
-  beginResetModel();
-  rows_ = std::move(rows);
-  pending_.clear();
-  endResetModel();
-}
-
 void RosterTableModel::Clear() {
   beginResetModel();
   rows_.clear();

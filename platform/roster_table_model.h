@@ -28,8 +28,6 @@ class RosterTableModel : public QAbstractTableModel {
  public:
   explicit RosterTableModel(QObject* parent = nullptr);
 
-  // Replaces every row (a model reset: the view drops its highlight).
-  void SetRows(std::vector<ListRow> rows);
   // Empties the list at once; rows appended afterwards are collected and shown together
   // by the next Flush, so that a refill is one reset and not one insertion per row.
   void Clear();

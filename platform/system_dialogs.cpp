@@ -95,7 +95,7 @@ ui::FileDialogResult FileDialogs::Run(const ui::FileDialogRequest& request) {
   const QByteArray path = QFile::encodeName(dialog.selectedFiles().front());
   if (static_cast<std::size_t>(path.size()) > ui::kMaxPathLength) {
     result.outcome = ui::FileDialogOutcome::Failed;
-    result.error_code = ui::kFilenameBufferTooSmall;
+    result.failure = ui::FileDialogFailure::kFileNameTooLong;
     return result;
   }
   result.outcome = ui::FileDialogOutcome::Chosen;

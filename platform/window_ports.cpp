@@ -64,7 +64,7 @@ ui::ListRow ListPaneView::Row(int row) const { return window_.ListModel()->Row(r
 void TreePaneView::ShowBareTree() {
   QStringList labels;
   for (ui::TreeBranch branch : ui::kTreeBranches) labels << Text(ui::BranchLabel(branch));
-  window_.ShowBareTree(labels);
+  window_.ShowBareTree(Text(ui::kTreeRootLabel), labels);
 }
 
 void TreePaneView::InsertLeaf(ui::TreeBranch branch, int position, const std::string& label) {

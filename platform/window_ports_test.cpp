@@ -76,8 +76,8 @@ class WindowPortsTest : public QObject {
 
     QList<QVariantList> chosen;
     connect(&window, &MainWindow::TreeNodeSelected, this,
-            [&chosen](int kind, int branch, const QString& label) {
-              chosen.append({kind, branch, label});
+            [&chosen](ku::TreeNodeKind kind, int branch, const QString& label) {
+              chosen.append({static_cast<int>(kind), branch, label});
             });
     window.Tree()->setCurrentItem(root->child(0)->child(1));
     window.Tree()->setCurrentItem(root->child(2));

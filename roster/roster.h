@@ -3,9 +3,8 @@
 // The roster: the organiser's list of participants, the order it is shown in, and the
 // small shared operations on it.
 //
-// The design numbers lists from 1; here every list is 0-based: DisplayOrder holds
-// storage indices 0..N-1 and SortColumn keeps its 1-based ColumnId with the sign as
-// direction.
+// Lists are 0-based: DisplayOrder holds storage indices 0..N-1. SortColumn is a 1-based
+// ColumnId, as the list's columns are numbered, with the sign as direction.
 
 #include <cstdint>
 #include <vector>

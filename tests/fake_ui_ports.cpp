@@ -25,7 +25,7 @@ std::vector<std::string> FakeMessages::Lines() const {
 
 FileDialogResult FakeFileDialogs::Run(const FileDialogRequest& request) {
   requests.push_back(request);
-  if (results.empty()) return {FileDialogOutcome::Cancelled, "", 0};
+  if (results.empty()) return {FileDialogOutcome::Cancelled, ""};
   FileDialogResult r = results.front();
   results.pop_front();
   return r;

@@ -48,11 +48,9 @@ class FakeFileDialogs : public FileDialogPort {
  public:
   FileDialogResult Run(const FileDialogRequest& request) override;
 
-  void Choose(std::string path) {
-    results.push_back({FileDialogOutcome::Chosen, std::move(path), 0});
-  }
-  void CancelNext() { results.push_back({FileDialogOutcome::Cancelled, "", 0}); }
-  void FailNext(int code) { results.push_back({FileDialogOutcome::Failed, "", code}); }
+  void Choose(std::string path) { results.push_back({FileDialogOutcome::Chosen, std::move(path)}); }
+  void CancelNext() { results.push_back({FileDialogOutcome::Cancelled, ""}); }
+  void FailNext(FileDialogFailure why) { results.push_back({FileDialogOutcome::Failed, "", why}); }
 
   std::deque<FileDialogResult> results;
   std::vector<FileDialogRequest> requests;

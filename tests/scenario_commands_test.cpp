@@ -70,7 +70,7 @@ TEST_F(Commands, ClearAllKeepsTheRosterUnlessTheAskedForSaveHappens) {
   ui.messages.answers = {MessageAnswer::Cancel};
   session.Dispatch(kCmdClearAll);
   ui.messages.answers = {MessageAnswer::Yes};
-  ui.file_dialogs.FailNext(12290);
+  ui.file_dialogs.FailNext(FileDialogFailure::kInvalidFileName);
   session.Dispatch(kCmdClearAll);
   ui.messages.answers = {MessageAnswer::Yes};
   ui.file_dialogs.CancelNext();
@@ -180,6 +180,36 @@ TEST_F(Commands, CancelKeepsAControlFileThatCouldNotBeRead) {
   EXPECT_EQ(fs.WrittenPaths().size(), 1u);
 }
 
+// Edit Controls writes the control file once whichever way the dialog closes, the file
+// missing or not.
+TEST_F(Commands, EditControlsWritesTheControlFileOnce) {
+  Open("r.txt", kThree);
+  SaveProject();
+  const std::string name(pairing::kControlFileName);
+  const auto writes_of = [&](bool ok) {
+    ui.dialogs.control.push_back([ok](ControlParametersForm& form) {
+      if (ok) {
+        form.weight = "7";
+        EXPECT_TRUE(form.Ok());
+      } else {
+        form.Cancel();
+      }
+    });
+    fs.ClearCalls();
+    session.Dispatch(kCmdEditControls);
+    return fs.WrittenPaths();
+  };
+  fs.DeleteFile(name);
+  EXPECT_EQ(writes_of(false), std::vector<std::string>{name});
+  fs.DeleteFile(name);
+  EXPECT_EQ(writes_of(true), std::vector<std::string>{name});
+  EXPECT_EQ(writes_of(true), std::vector<std::string>{name});
+  EXPECT_EQ(writes_of(false), std::vector<std::string>{name});
+  pairing::PairingControl read_back;
+  ASSERT_TRUE(pairing::ReadPairingControl(fs, &read_back).ok());
+  EXPECT_EQ(read_back.MaxAllowedDiffWeight, 7.0f);
+}
+
 TEST_F(Commands, ARunIsOnlyCalledSuccessfulWhenEveryReportWasWritten) {
   Open("r.txt", kThree);
   SaveProject();
@@ -269,7 +299,7 @@ TEST_F(Commands, DialogFailuresStatusBarAndAboutBox) {
   ui.file_dialogs.CancelNext();
   session.Dispatch(kCmdOpen);
   EXPECT_TRUE(ui.messages.shown.empty());
-  ui.file_dialogs.FailNext(77);
+  ui.file_dialogs.FailNext(FileDialogFailure::kUnknown);
   session.Dispatch(kCmdOpen);
   EXPECT_EQ(ui.messages.Lines(),
             std::vector<std::string>{"Cannot Open This Dialog | Unknown error number"});

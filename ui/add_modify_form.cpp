@@ -7,7 +7,6 @@
 #include "roster/roster_reader.h"
 #include "roster/sort_display_order.h"
 #include "ui/selection.h"
-#include "ui/session.h"
 
 namespace kestrio::ui {
 
@@ -46,22 +45,20 @@ class LastDiagnostic : public roster::DiagnosticSink {
 // The highlighted rows and the index that finds their entries.
 class AddModifyForm::Rows {
  public:
-  Rows(const ListPane& pane, const roster::Roster& roster)
-      : highlighted(pane.HighlightedRows()), index(roster) {
-    for (int r : highlighted) cells.push_back(pane.Row(r));
-  }
-  std::vector<int> highlighted;
+  Rows(std::vector<ListRow> highlighted, const roster::Roster& roster)
+      : cells(std::move(highlighted)), index(roster) {}
   std::vector<ListRow> cells;
   EntryIndex index;
 };
 
-AddModifyForm::AddModifyForm(Session& session, AddModifyMode mode)
-    : session_(session), mode_(mode) {
+AddModifyForm::AddModifyForm(AddModifyMode mode, roster::Roster& roster,
+                             std::vector<ListRow> highlighted, std::function<void()> refresh_views)
+    : mode_(mode), roster_(roster), refresh_views_(std::move(refresh_views)) {
   if (mode == AddModifyMode::Add) {
     message = "Add New Entry";
     return;
   }
-  rows_ = std::make_unique<Rows>(session.ports().list, session.roster());
+  rows_ = std::make_unique<Rows>(std::move(highlighted), roster);
   current_row_ = 0;
   if (LoadNextRow()) {
     message = "Modify Entry";
@@ -77,8 +74,7 @@ bool AddModifyForm::LoadNextRow() {
     const std::vector<int>& found = rows_->index.Find(rows_->cells[current_row_]);
     if (found.empty()) continue;  // the row no longer describes any entry
     current_entry_ = found.front();
-    const roster::Participant& entry =
-        session_.roster().Entries[static_cast<std::size_t>(current_entry_)];
+    const roster::Participant& entry = roster_.Entries[static_cast<std::size_t>(current_entry_)];
     surname = std::string(entry.LastName.WithoutBlanks());
     first_name = std::string(entry.FirstName.WithoutBlanks());
     weight = std::string(entry.Weight.WithoutBlanks());
@@ -139,11 +135,11 @@ bool AddModifyForm::Confirm(bool next) {
 
 bool AddModifyForm::ConfirmAdd(const std::string& line, bool next) {
   LastDiagnostic diagnostic;
-  if (roster::AddEntryFromLine(line, session_.roster(), diagnostic) != 0) {
+  if (roster::AddEntryFromLine(line, roster_, diagnostic) != 0) {
     message = diagnostic.text();
     return false;
   }
-  session_.RefreshViews();
+  refresh_views_();
   if (!next) return true;
   message = "Add Next Entry";
   surname.clear();
@@ -161,7 +157,7 @@ bool AddModifyForm::ConfirmModify(const std::string& line, bool next) {
     message = diagnostic.text();
     return false;
   }
-  roster::Participant& entry = session_.roster().Entries[static_cast<std::size_t>(current_entry_)];
+  roster::Participant& entry = roster_.Entries[static_cast<std::size_t>(current_entry_)];
   const std::string old_key = EntryIndex::EntryKey(entry);
   entry.FirstName = parsed.FirstName;
   entry.LastName = parsed.LastName;
@@ -179,8 +175,8 @@ bool AddModifyForm::ConfirmModify(const std::string& line, bool next) {
     message = "Modifying Next Entry";
     return false;
   }
-  roster::SortDisplayOrder(session_.roster());
-  session_.RefreshViews();
+  roster::SortDisplayOrder(roster_);
+  refresh_views_();
   return true;
 }
 

@@ -8,18 +8,19 @@
 // and the message line again (a button may empty fields or load the next entry). A
 // button method returns true when the dialog closes.
 //
-// The form works on the session it was made for, which must outlive it.
+// The form changes the roster it was given, which must outlive it, and calls the
+// refresh it was given after every change, so that the window shows the new roster.
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "roster/participant.h"
+#include "roster/roster.h"
+#include "ui/list_pane.h"
 
 namespace kestrio::ui {
-
-class Session;
 
 enum class AddModifyMode { Add, Modify };
 
@@ -39,7 +40,10 @@ class AddModifyForm {
   // first highlighted row's entry is loaded with "Modify Entry", or, when no row is
   // highlighted, "No Data Selected: Add New Entries or Cancel" and Done closes without
   // change.
-  AddModifyForm(Session& session, AddModifyMode mode);
+  // highlighted: the cells of the highlighted list rows, in row order (unused when
+  // adding).
+  AddModifyForm(AddModifyMode mode, roster::Roster& roster, std::vector<ListRow> highlighted,
+                std::function<void()> refresh_views);
 
   ~AddModifyForm();
   AddModifyForm(const AddModifyForm&) = delete;
@@ -76,8 +80,9 @@ class AddModifyForm {
   // shows it; false when there is none.
   bool LoadNextRow();
 
-  Session& session_;
   AddModifyMode mode_;
+  roster::Roster& roster_;
+  std::function<void()> refresh_views_;
   // Modify mode: the highlighted rows as the dialog opened, the one being edited and
   // its entry (storage index).
   std::unique_ptr<Rows> rows_;

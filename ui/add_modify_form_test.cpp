@@ -6,6 +6,7 @@
 #include "tests/fake_file_system.h"
 #include "tests/fake_ui_ports.h"
 #include "ui/command_ids.h"
+#include "ui/list_refresh.h"
 #include "ui/session.h"
 
 namespace kestrio::ui {
@@ -32,6 +33,11 @@ class AddModifyTest : public ::testing::Test {
     f.rating = r;
     f.club = club;
   }
+  // The form as the session opens it: on its roster, with the highlighted rows.
+  AddModifyForm Form(AddModifyMode mode) {
+    return AddModifyForm(mode, session.roster(), HighlightedCells(ui.list),
+                         [this] { session.RefreshViews(); });
+  }
   std::string Status(int entry) {
     return std::string(
         session.roster().Entries[static_cast<std::size_t>(entry)].Status.WithoutBlanks());
@@ -43,7 +49,7 @@ class AddModifyTest : public ::testing::Test {
 };
 
 TEST_F(AddModifyTest, ValidationStopsAtTheFirstBadFieldInItsOrder) {
-  AddModifyForm f(session, AddModifyMode::Add);
+  AddModifyForm f = Form(AddModifyMode::Add);
   EXPECT_EQ(f.message, "Add New Entry");
   EXPECT_TRUE(f.selected);
   const struct {
@@ -70,7 +76,7 @@ TEST_F(AddModifyTest, ValidationStopsAtTheFirstBadFieldInItsOrder) {
 }
 
 TEST_F(AddModifyTest, LineCarriesOneDecimalNumbersAndTheRadioChoice) {
-  AddModifyForm f(session, AddModifyMode::Add);
+  AddModifyForm f = Form(AddModifyMode::Add);
   Fill(f, " Smith ", "John", "75", "-5", "2.26", "Tigers");
   f.selected = false;
   std::string line;
@@ -86,7 +92,7 @@ TEST_F(AddModifyTest, LineCarriesOneDecimalNumbersAndTheRadioChoice) {
 }
 
 TEST_F(AddModifyTest, NextKeepsClubAndChoiceAndCancelKeepsWhatWasAdded) {
-  AddModifyForm f(session, AddModifyMode::Add);
+  AddModifyForm f = Form(AddModifyMode::Add);
   Fill(f, "A", "a", "70", "10", "3", "Lions");
   f.selected = false;
   EXPECT_FALSE(f.Next());
@@ -109,7 +115,7 @@ TEST_F(AddModifyTest, ModifyWalksTheHighlightedRowsAndChangesTheFirstOfIdentical
       "B\tb\t71\t10\t3\tT\r\n"
       "C\tc\t72\t10\t3\tT\r\n");
   ui.list.Highlight({1, 2, 3});
-  AddModifyForm f(session, AddModifyMode::Modify);
+  AddModifyForm f = Form(AddModifyMode::Modify);
   EXPECT_EQ(f.message, "Modify Entry");
   EXPECT_EQ(f.surname, "A");
   EXPECT_EQ(f.weight, "70.00");
@@ -136,7 +142,7 @@ TEST_F(AddModifyTest, ModifyWalksTheHighlightedRowsAndChangesTheFirstOfIdentical
 TEST_F(AddModifyTest, ModifyWithoutAHighlightedRowStaysOpenAndDoneChangesNothing) {
   Load("A\ta\t70\t10\t3\tT\r\n");
   const std::string before = roster::RosterFileText(session.roster());
-  AddModifyForm f(session, AddModifyMode::Modify);
+  AddModifyForm f = Form(AddModifyMode::Modify);
   EXPECT_EQ(f.message, "No Data Selected: Add New Entries or Cancel");
   Fill(f, "Z", "z", "99", "9", "9", "Z");
   EXPECT_TRUE(f.Done());

@@ -145,6 +145,7 @@ bool ControlParametersForm::Ok() {
   }
   const Status written = pairing::WritePairingControl(fs_, control_);
   if (!written.ok()) return complain(written.message());
+  wrote_file_ = true;
   return true;
 }
 

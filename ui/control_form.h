@@ -61,12 +61,16 @@ class ControlParametersForm {
   // Puts back the values the dialog opened with, so that a refused value is not kept.
   bool Cancel();
 
+  // True once OK has written the control file.
+  bool wrote_file() const { return wrote_file_; }
+
  private:
   pairing::PairingControl& control_;
   pairing::PairingControl opened_with_;
   FileSystem& fs_;
   MessagePort& messages_;
   bool ask_before_replacing_;
+  bool wrote_file_ = false;
 };
 
 }  // namespace kestrio::ui

@@ -15,13 +15,11 @@ TEST(DialogCentring, CentresOverTheOwnerButStaysOnTheScreen) {
   EXPECT_EQ(CentreOverOwner(400, 300, {-300, -200, 200, 100}, 1920, 1080), (Point{0, 0}));
 }
 
-TEST(DialogFailure, CancelShowsNothingRealFailuresTheirTextUnknownCodesAFallback) {
+TEST(DialogFailure, EachReasonHasItsTextAndAnyOtherFailureAFallback) {
   testing::FakeMessages messages;
-  ReportDialogFailure(0, messages);
-  EXPECT_TRUE(messages.shown.empty());
-  ReportDialogFailure(9, messages);
-  ReportDialogFailure(12289, messages);
-  ReportDialogFailure(12, messages);
+  ReportDialogFailure(FileDialogFailure::kOutOfMemory, messages);
+  ReportDialogFailure(FileDialogFailure::kFileListFailed, messages);
+  ReportDialogFailure(FileDialogFailure::kUnknown, messages);
   ASSERT_EQ(messages.shown.size(), 3u);
   EXPECT_EQ(messages.shown[0].text,
             "The common dialog box procedure was unable to allocate memory for internal "
@@ -32,8 +30,9 @@ TEST(DialogFailure, CancelShowsNothingRealFailuresTheirTextUnknownCodesAFallback
   EXPECT_EQ(messages.shown[0].caption, "Cannot Open This Dialog");
   EXPECT_EQ(messages.shown[0].icon, MessageIcon::Exclamation);
   EXPECT_FALSE(messages.shown[0].owned_by_main_window);
-  EXPECT_EQ(DialogFailureText(11).back(), 'n');  // the one text without a full stop
-  EXPECT_LE(DialogFailureText(3).size(), 210u);
+  // The one text without a full stop.
+  EXPECT_EQ(DialogFailureText(FileDialogFailure::kHandlerMissing).back(), 'n');
+  EXPECT_LE(DialogFailureText(FileDialogFailure::kLayoutMissing).size(), 210u);
 }
 
 TEST(AboutBox, ShowsTheBuildsValuesOrTheEntryNames) {

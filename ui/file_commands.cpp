@@ -37,10 +37,10 @@ std::string ChooseFile(FileDialogPort& dialogs, MessagePort& messages, FileDialo
   FileDialogResult result = dialogs.Run(request);
   if (result.outcome == FileDialogOutcome::Chosen && result.path.size() > kMaxPathLength) {
     result.outcome = FileDialogOutcome::Failed;
-    result.error_code = kFilenameBufferTooSmall;
+    result.failure = FileDialogFailure::kFileNameTooLong;
   }
   if (result.outcome == FileDialogOutcome::Failed) {
-    ReportDialogFailure(result.error_code, messages);
+    ReportDialogFailure(result.failure, messages);
     return {};
   }
   return result.outcome == FileDialogOutcome::Chosen ? result.path : std::string();

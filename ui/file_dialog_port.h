@@ -26,7 +26,7 @@ inline constexpr std::array<FileFilter, 3> kRosterFileFilters = {{
 // Appended when the organiser types a name without an extension.
 inline constexpr std::string_view kDefaultExtension = "*.krs";
 
-// Longest path the dialogs hand back; a longer one is a failure (kFilenameBufferTooSmall).
+// Longest path the dialogs hand back; a longer one is a failure (kFileNameTooLong).
 inline constexpr std::size_t kMaxPathLength = 255;
 
 enum class FileDialogKind { Open, Save };
@@ -42,15 +42,30 @@ struct FileDialogRequest {
 
 enum class FileDialogOutcome { Chosen, Cancelled, Failed };
 
-// Extended error codes a failing dialog reports (the general ones are 1 to 11).
-inline constexpr int kSubclassFailure = 12289;
-inline constexpr int kInvalidFilename = 12290;
-inline constexpr int kFilenameBufferTooSmall = 12291;
+// Why a file dialog failed. Each reason has the message the organiser reads
+// (DialogFailureText); a front end maps the errors of its own dialogs onto them.
+enum class FileDialogFailure {
+  kBadRequest,          // the description of the dialog it was given is malformed
+  kSetupFailed,         // it could not set itself up, often for lack of memory
+  kLayoutMissing,       // a layout of its own was asked for but not supplied
+  kLayoutOwnerMissing,  // that layout's owner was not supplied
+  kTextNotLoaded,       // a text it shows could not be loaded
+  kResourceNotFound,    // a resource it needs could not be found,
+  kResourceNotLoaded,   // or loaded,
+  kResourceNotLocked,   // or locked in memory
+  kOutOfMemory,         // no memory for its own records
+  kMemoryNotLocked,     // its memory could not be locked
+  kHandlerMissing,      // a handler of its own was asked for but not supplied
+  kFileListFailed,      // its file list could not be set up for lack of memory
+  kInvalidFileName,     // the file name is not valid
+  kFileNameTooLong,     // the chosen path is longer than kMaxPathLength
+  kUnknown,             // any other failure
+};
 
 struct FileDialogResult {
   FileDialogOutcome outcome = FileDialogOutcome::Cancelled;
-  std::string path;    // set when Chosen
-  int error_code = 0;  // non-zero when Failed; 0 for a cancel
+  std::string path;                                         // set when Chosen
+  FileDialogFailure failure = FileDialogFailure::kUnknown;  // read only when Failed
 };
 
 class FileDialogPort {

@@ -47,8 +47,10 @@ ListRow RowFor(const roster::Participant& entry) {
       std::string(entry.Status.WithoutBlanks()),   std::string(entry.WeightClass.WithoutBlanks())};
 }
 
-roster::RosterCounters CountRoster(const roster::Roster& roster, const ViewState& view) {
-  return Walk(roster, view, [](const roster::Participant&) {});
+std::vector<ListRow> HighlightedCells(const ListPane& pane) {
+  std::vector<ListRow> cells;
+  for (int r : pane.HighlightedRows()) cells.push_back(pane.Row(r));
+  return cells;
 }
 
 void RefillList(const roster::Roster& roster, ViewState& view, ListPane& pane) {

@@ -2,6 +2,8 @@
 
 // Refilling the list pane from the roster, and the six counters the status bar shows.
 
+#include <vector>
+
 #include "roster/roster.h"
 #include "ui/list_pane.h"
 #include "ui/view_state.h"
@@ -11,8 +13,8 @@ namespace kestrio::ui {
 // The eight cells of an entry's row, each without blanks.
 ListRow RowFor(const roster::Participant& entry);
 
-// The counters of the roster under the view's filter, without touching any pane.
-roster::RosterCounters CountRoster(const roster::Roster& roster, const ViewState& view);
+// The cells of the highlighted rows, in row order, as the pane shows them.
+std::vector<ListRow> HighlightedCells(const ListPane& pane);
 
 // Deletes every row, appends one row per displayed entry in display order, recounts
 // view.RosterCounters and scrolls back to where the pane was as far as the new rows

@@ -42,12 +42,7 @@ std::span<const TopMenu> MenuBar();
 // True when an item of the menu bar, in a submenu or not, carries the command.
 bool IsMenuCommand(int command);
 
-// Main window title and class name.
+// The main window's title.
 inline constexpr std::string_view kMainWindowTitle = "Kestrio v" KESTRIO_VERSION_TEXT;
-inline constexpr std::string_view kMainWindowClass = "Kestrio";
-
-// Shown when the main window cannot be set up; the program then ends with code 0.
-inline constexpr std::string_view kStartupErrorText = "Error initializing application Kestrio";
-inline constexpr std::string_view kStartupErrorCaption = "Error";
 
 }  // namespace kestrio::ui

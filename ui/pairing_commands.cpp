@@ -27,21 +27,24 @@ class ProgressBarAdapter : public pairing::PairingProgress {
 }  // namespace
 
 void Session::EditControls() {
+  // The dialog opens with the control file's values, or with the defaults when there is
+  // no file yet.
   const bool file_exists = fs_.Exists(std::string(pairing::kControlFileName));
-  const Status loaded = pairing::LoadPairingControl(fs_, &control_);
+  control_ = pairing::PairingControl();
+  const Status loaded = file_exists ? pairing::ReadPairingControl(fs_, &control_) : Status::Ok();
   // A control file that is there but could not be read (one typo, an unreadable file)
   // still holds the organiser's limits: Cancel leaves it as it is, and OK asks first.
-  const bool keep_file = !loaded.ok() && file_exists;
+  const bool keep_file = !loaded.ok();
   if (!loaded.ok()) {
     // The dialog then opens with the defaults.
     ShowMessage(loaded.message(), std::string(kControlMessageCaption), MessageIcon::Exclamation,
                 false);
   }
-  {
-    ControlParametersForm form(control_, fs_, ports_.messages, keep_file);
-    ports_.dialogs.RunControlParameters(form);
-  }
-  if (keep_file) return;
+  ControlParametersForm form(control_, fs_, ports_.messages, keep_file);
+  ports_.dialogs.RunControlParameters(form);
+  // The file is written once: by OK, or else here after a cancel, which creates a missing
+  // file with the defaults and puts an existing one back in the program's own form.
+  if (keep_file || form.wrote_file()) return;
   const Status written = pairing::WritePairingControl(fs_, control_);
   if (!written.ok()) {
     ShowMessage(written.message(), std::string(kControlMessageCaption), MessageIcon::Exclamation,

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 #include <array>
+#include <optional>
+#include <string_view>
 
 #include "roster/sort_display_order.h"
 #include "ui/list_refresh.h"
@@ -75,23 +77,6 @@ void MarkRows(SelectionVerb verb, const std::vector<ListRow>& rows, roster::Rost
 }
 
 }  // namespace
-
-std::optional<SelectionVerb> ParseSelectionVerb(std::string_view name) {
-  static constexpr std::array<std::pair<std::string_view, SelectionVerb>, 7> kVerbs = {{
-      {"Selected", SelectionVerb::Selected},
-      {"UnSelected", SelectionVerb::UnSelected},
-      {"Toggle", SelectionVerb::Toggle},
-      {"Deleted", SelectionVerb::Deleted},
-      {"DblClick", SelectionVerb::DblClick},
-      {"SelectAll", SelectionVerb::SelectAll},
-      {"UnSelectAll", SelectionVerb::UnSelectAll},
-  }};
-  const std::string_view bare = text::WithoutBlanks(name);
-  for (const auto& [verb_name, verb] : kVerbs) {
-    if (bare == verb_name) return verb;
-  }
-  return std::nullopt;
-}
 
 EntryIndex::EntryIndex(const roster::Roster& roster) : roster_(roster) {
   for (int e = 0; e < roster.EntryCount(); ++e) {

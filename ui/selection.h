@@ -4,9 +4,7 @@
 // Selected and Mark All UnSelected, which change the statuses of the entries behind the
 // highlighted or displayed list rows.
 
-#include <optional>
 #include <string>
-#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -24,10 +22,6 @@ enum class SelectionVerb {
   SelectAll,
   UnSelectAll
 };
-
-// "Selected", "UnSelected", "Toggle", "Deleted", "DblClick", "SelectAll", "UnSelectAll",
-// compared without blanks; nullopt for anything else.
-std::optional<SelectionVerb> ParseSelectionVerb(std::string_view name);
 
 // The entries behind list rows, found by the seven cells a row shares with its entry
 // (names, weight, age, rating, club, status; not the weight class), each compared

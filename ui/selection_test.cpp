@@ -74,12 +74,6 @@ void LiteralApply(SelectionVerb verb, roster::Roster& r, const ListPane& pane) {
   }
 }
 
-TEST(SelectionVerbs, NamesAreComparedWithoutBlanks) {
-  EXPECT_EQ(ParseSelectionVerb("  Toggle "), SelectionVerb::Toggle);
-  EXPECT_EQ(ParseSelectionVerb("DblClick"), SelectionVerb::DblClick);
-  EXPECT_EQ(ParseSelectionVerb("toggle"), std::nullopt);
-}
-
 TEST(SelectionVerbs, ToggleLeavesDeletedAndDuplicatedWhereDoubleClickSelects) {
   roster::Roster r = RosterFrom(
       "A\ta\t70\t10\t3\tT\tDeleted\r\n"

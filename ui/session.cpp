@@ -65,22 +65,22 @@ CommandResult Session::RunCommand(int command_id) {
       PrintDisplayData();
       break;
     case kCmdSelect:
-      ApplySelection(static_cast<int>(SelectionVerb::Selected));
+      ApplySelection(SelectionVerb::Selected);
       break;
     case kCmdToggle:
-      ApplySelection(static_cast<int>(SelectionVerb::Toggle));
+      ApplySelection(SelectionVerb::Toggle);
       break;
     case kCmdUnSelect:
-      ApplySelection(static_cast<int>(SelectionVerb::UnSelected));
+      ApplySelection(SelectionVerb::UnSelected);
       break;
     case kCmdDelete:
-      ApplySelection(static_cast<int>(SelectionVerb::Deleted));
+      ApplySelection(SelectionVerb::Deleted);
       break;
     case kCmdMarkAllSelected:
-      ApplySelection(static_cast<int>(SelectionVerb::SelectAll));
+      ApplySelection(SelectionVerb::SelectAll);
       break;
     case kCmdMarkAllUnSelected:
-      ApplySelection(static_cast<int>(SelectionVerb::UnSelectAll));
+      ApplySelection(SelectionVerb::UnSelectAll);
       break;
     case kCmdAdd:
       RunAddModify(AddModifyMode::Add);
@@ -132,8 +132,8 @@ CommandResult Session::RunCommand(int command_id) {
   return CommandResult::Handled;
 }
 
-void Session::ApplySelection(int verb) {
-  ApplySelectionVerb(static_cast<SelectionVerb>(verb), roster_, ports_.list);
+void Session::ApplySelection(SelectionVerb verb) {
+  ApplySelectionVerb(verb, roster_, ports_.list);
   RefreshViews();
 }
 
@@ -186,7 +186,7 @@ void Session::ToggleStatusBar() {
 }
 
 void Session::RunAddModify(AddModifyMode mode) {
-  AddModifyForm form(*this, mode);
+  AddModifyForm form(mode, roster_, HighlightedCells(ports_.list), [this] { RefreshViews(); });
   ports_.dialogs.RunAddModify(form);
 }
 

@@ -26,6 +26,7 @@
 #include "ui/message_port.h"
 #include "ui/progress_port.h"
 #include "ui/report_viewer.h"
+#include "ui/selection.h"
 #include "ui/status_bar_port.h"
 #include "ui/tree_pane.h"
 #include "ui/view_state.h"
@@ -107,11 +108,10 @@ class Session {
   const Ports& ports() const { return ports_; }
 
  private:
-  friend class AddModifyForm;
   struct Impl;
 
   CommandResult RunCommand(int command_id);
-  void ApplySelection(int verb);
+  void ApplySelection(SelectionVerb verb);
   void ClearAll();
   void Open();
   // Save All, Save Display Data, Save Project Data; false when nothing was saved.
@@ -128,8 +128,6 @@ class Session {
   void RunAddModify(AddModifyMode mode);
   void ShowMessage(std::string text, std::string caption, MessageIcon icon,
                    bool owned_by_main_window = true);
-  // The leaves of the tree, the index of the list rows and the other per-session helpers.
-
   FileSystem& fs_;
   Ports ports_;
   std::optional<VersionInfo> version_;
@@ -139,6 +137,7 @@ class Session {
   pairing::PairingRun run_;
   reports::PairingOutcome outcome_;
   MenuState menu_state_;
+  // The leaves of the tree pane.
   std::unique_ptr<Impl> impl_;
 };
 
