@@ -55,8 +55,9 @@ class FieldCursor {
 template <std::size_t N>
 void AssignText(FixedText<N>& field, std::string_view text) {
   field.Assign(text);
-  for (char* c = field.data(); c != field.data() + N; ++c) {
-    if (static_cast<unsigned char>(*c) < 32) *c = ' ';
+  char* chars = field.data();
+  for (std::size_t i = 0; i < N; ++i) {
+    if (static_cast<unsigned char>(chars[i]) < 32) chars[i] = ' ';
   }
 }
 
