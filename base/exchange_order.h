@@ -5,9 +5,9 @@
 // The exchange sort: for i = 1..N-1 and j = i+1..N, exchange items i and j whenever item
 // j comes strictly before item i. It puts the items in order but is not stable: items
 // that compare equal come out in an order that depends on the smaller items around them.
-// The roster's display order has always been made this way, and a pairing run gives the
-// wrestlers earlier in that order first choice of opponent, so the order of equal items
-// is part of the result; the per-club reports list wrestlers the same way.
+// The roster's display order is defined as the order this sort leaves, and a pairing run
+// gives the wrestlers earlier in that order first choice of opponent, so the order of
+// equal items is part of the result; the per-club reports list wrestlers the same way.
 //
 // Items are named by their starting positions 0..n-1. The comparison is a three-way
 // comparison of the items at two starting positions (<0, 0, >0) and must be a strict weak
