@@ -87,14 +87,14 @@ inline void CheckBoutSheets(std::string_view sheets, const pairing::PairingRun& 
   }
 }
 
-inline void CheckFiles(const FakeFileSystem& files, const pairing::PairingRun& run,
-                       Violations& v) {
+inline void CheckFiles(const FakeFileSystem& files, const pairing::PairingRun& run, Violations& v) {
   for (const auto& [name, contents] : files.Files()) {
     v.Expect(name.find('/') == std::string::npos && name.find('\\') == std::string::npos,
              "a report was written outside the working directory: " + Printable(name));
     const bool report = name.rfind("Tandrel-", 0) == 0;
     if (!report) continue;
-    v.Expect(contents.empty() || (contents.size() >= 2 && contents.substr(contents.size() - 2) == "\r\n"),
+    v.Expect(contents.empty() ||
+                 (contents.size() >= 2 && contents.substr(contents.size() - 2) == "\r\n"),
              "a report does not end with a line end: " + Printable(name));
     for (std::size_t i = 0; i < contents.size(); ++i) {
       if (contents[i] == '\n') {
@@ -117,7 +117,8 @@ inline void CheckFiles(const FakeFileSystem& files, const pairing::PairingRun& r
   // pinned by its own regression test (tests/fault_run_test.cpp).
   const bool unsafe = std::any_of(clubs.begin(), clubs.end(), [](const std::string& club) {
     return club.find_first_of("/\\:*?\"<>|") != std::string::npos ||
-           std::any_of(club.begin(), club.end(), [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
+           std::any_of(club.begin(), club.end(),
+                       [](char c) { return static_cast<unsigned char>(c) < 32 || c == 127; });
   });
   v.Expect(unsafe || club_files.size() == clubs.size(),
            "two clubs share one report file, so one club's report is lost");
@@ -137,16 +138,19 @@ inline std::string CheckPairingPipeline(std::string_view input) {
   roster::Roster roster;
   roster::OpenRosterFile(files, "roster.txt", roster, roster::IgnoreSkippedLines());
   // Edit > Select All.
-  for (roster::Participant& p : roster.Entries) roster::SetStatus(p, roster::ParticipantStatus::Selected);
+  for (roster::Participant& p : roster.Entries)
+    roster::SetStatus(p, roster::ParticipantStatus::Selected);
   files.DeleteFile("roster.txt");
 
   pairing::PairingControl control;
   pairing::PairingRun run;
-  const reports::PairingOutcome outcome = reports::RunPairing(files, roster, &control, nullptr, &run);
+  const reports::PairingOutcome outcome =
+      reports::RunPairing(files, roster, &control, nullptr, &run);
   v.Expect(outcome.Completed(), "a run over loaded wrestlers failed: " + outcome.status.message());
   if (v.any()) return v.first();
   v.Expect(control == limits, "the run did not use the control file's limits");
-  v.Expect(run.SelectionSize == roster.EntryCount(), "the run did not take every selected wrestler");
+  v.Expect(run.SelectionSize == roster.EntryCount(),
+           "the run did not take every selected wrestler");
   CheckRunInvariants(run, limits, v);
   if (v.any()) return v.first();
   CheckBoutSheets(*files.Contents(std::string(reports::kBoutSheetsName)), run, v);
@@ -156,7 +160,8 @@ inline std::string CheckPairingPipeline(std::string_view input) {
   // The same roster again: the previous reports are replaced by identical ones.
   const std::map<std::string, std::string> first = files.Files();
   pairing::PairingRun again;
-  const reports::PairingOutcome second = reports::RunPairing(files, roster, &control, nullptr, &again);
+  const reports::PairingOutcome second =
+      reports::RunPairing(files, roster, &control, nullptr, &again);
   v.Expect(second.Completed() && files.Files() == first, "a second run wrote different reports");
   return v.first();
 }

@@ -24,8 +24,8 @@ inline bool TablesHaveTheirSizes(const pairing::PairingRun& run) {
          run.RoundCapacity >= pairing::kMaxRounds &&
          run.RoundTable.size() == n * static_cast<std::size_t>(run.RoundCapacity) &&
          run.BoutList.size() == 2 * static_cast<std::size_t>(run.TotalBouts) &&
-         run.BoutOrder.size() == static_cast<std::size_t>(run.TotalBouts) &&
-         run.RoundsUsed >= 0 && run.RoundsUsed <= run.RoundCapacity;
+         run.BoutOrder.size() == static_cast<std::size_t>(run.TotalBouts) && run.RoundsUsed >= 0 &&
+         run.RoundsUsed <= run.RoundCapacity;
 }
 
 }  // namespace run_detail
@@ -88,7 +88,8 @@ inline void CheckRunInvariants(const pairing::PairingRun& run,
     v.Expect(number >= 1 && number <= total, "a bout list number is outside 1..TotalBouts");
     if (v.any()) return;
     const std::vector<int>& table_sides = sides[number];
-    v.Expect((table_sides[0] == a && table_sides[1] == b) || (table_sides[0] == b && table_sides[1] == a),
+    v.Expect((table_sides[0] == a && table_sides[1] == b) ||
+                 (table_sides[0] == b && table_sides[1] == a),
              "the bout list and the round table disagree on who wrestles bout " +
                  std::to_string(number));
     v.Expect(run.RoundEntry(a, round_of[number]) == first.BoutNumber,

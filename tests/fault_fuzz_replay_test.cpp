@@ -39,7 +39,8 @@ int Replay(const std::string& target, const Check& check) {
     std::sort(files.begin(), files.end());
     for (const fs::path& file : files) {
       std::ifstream in(file, std::ios::binary);
-      const std::string input((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+      const std::string input((std::istreambuf_iterator<char>(in)),
+                              std::istreambuf_iterator<char>());
       EXPECT_EQ(check(input), "") << file;
       ++inputs;
     }

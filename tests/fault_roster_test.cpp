@@ -80,7 +80,7 @@ TEST(RosterFileFault, BadLinesAreReportedAndSkipped) {
   EXPECT_TRUE(opened.status.ok());
   EXPECT_EQ(opened.added, 2);
   EXPECT_EQ(reporter.lines, (std::vector<std::string>{"Jones\tBob\tseventy\t10\t2\tLions",
-                                                       "Brown\tAl\t1e12\t10\t2\tLions"}));
+                                                      "Brown\tAl\t1e12\t10\t2\tLions"}));
 }
 
 // A save that cannot finish leaves the previous data file byte for byte and the roster

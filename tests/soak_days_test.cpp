@@ -42,7 +42,8 @@ int EnvInt(const char* name, int fallback) {
 
 constexpr int kStepsPerDay = 40;
 constexpr int kLargestRoster = 120;
-const char* const kLastNames[] = {"Smith", "Jones", "Brown", "Lee", "Garcia", "O Brien", "Nguyen", "Khan"};
+const char* const kLastNames[] = {"Smith",  "Jones",   "Brown",  "Lee",
+                                  "Garcia", "O Brien", "Nguyen", "Khan"};
 const char* const kFirstNames[] = {"Al", "Bo", "Cy", "Di", "Ed", "Fay", "Gus", "Hal"};
 const char* const kClubs[] = {"Tigers", "Lions", "Red Hawks", "Eagles", "eagles", "River City WC"};
 
@@ -80,10 +81,13 @@ class SoakDay {
  private:
   int Pick(int n) { return std::uniform_int_distribution<int>(0, n - 1)(rng_); }
   template <typename T, std::size_t N>
-  const T& PickFrom(const T (&items)[N]) { return items[Pick(static_cast<int>(N))]; }
+  const T& PickFrom(const T (&items)[N]) {
+    return items[Pick(static_cast<int>(N))];
+  }
 
   std::string RandomNumber(int low, int high) {
-    return std::to_string(low + Pick(high - low + 1)) + (Pick(2) ? "" : "." + std::to_string(Pick(100)));
+    return std::to_string(low + Pick(high - low + 1)) +
+           (Pick(2) ? "" : "." + std::to_string(Pick(100)));
   }
 
   // Names from small pools so that duplicates happen; now and then a bad line.
@@ -216,7 +220,8 @@ class SoakDay {
     std::advance(it, Pick(static_cast<int>(leaves.size())));
     if (it->second.empty()) return;
     session_.OnTreeSelectionChanged(
-        {TreeNodeKind::Leaf, it->first, it->second[static_cast<std::size_t>(Pick(static_cast<int>(it->second.size())))]});
+        {TreeNodeKind::Leaf, it->first,
+         it->second[static_cast<std::size_t>(Pick(static_cast<int>(it->second.size())))]});
   }
 
   void RandomCommand() {
@@ -225,23 +230,73 @@ class SoakDay {
         last_ = "open";
         // The roster doubles with every reopen of the saved file; keep a day's roster
         // to the size of a scrimmage.
-        Open(Pick(2) && session_.roster().EntryCount() < kLargestRoster ? "saved.tmrx" : "missing.txt");
+        Open(Pick(2) && session_.roster().EntryCount() < kLargestRoster ? "saved.tmrx"
+                                                                        : "missing.txt");
         break;
-      case 1: last_ = "select"; HighlightRandomRows(); session_.Dispatch(kCmdSelect); break;
-      case 2: last_ = "unselect"; HighlightRandomRows(); session_.Dispatch(kCmdUnSelect); break;
-      case 3: last_ = "toggle"; HighlightRandomRows(); session_.Dispatch(kCmdToggle); break;
-      case 4: last_ = "select all"; session_.Dispatch(kCmdMarkAllSelected); break;
-      case 5: last_ = "unselect all"; session_.Dispatch(kCmdMarkAllUnSelected); break;
-      case 6: last_ = "add"; Add(); break;
-      case 7: last_ = "modify"; Modify(); break;
-      case 8: last_ = "delete"; HighlightRandomRows(); session_.Dispatch(kCmdDelete); break;
-      case 9: last_ = "tag duplicates"; session_.Dispatch(kCmdTagDuplicates); break;
-      case 10: last_ = "empty trash"; session_.Dispatch(kCmdEmptyTrash); break;
-      case 11: last_ = "save"; Save(); break;
-      case 12: last_ = "reopen"; Reopen(); break;
-      case 13: last_ = "sort"; session_.OnColumnHeaderClicked(1 + Pick(8)); break;
-      case 14: last_ = "filter"; Filter(); break;
-      default: last_ = "run"; Run(); break;
+      case 1:
+        last_ = "select";
+        HighlightRandomRows();
+        session_.Dispatch(kCmdSelect);
+        break;
+      case 2:
+        last_ = "unselect";
+        HighlightRandomRows();
+        session_.Dispatch(kCmdUnSelect);
+        break;
+      case 3:
+        last_ = "toggle";
+        HighlightRandomRows();
+        session_.Dispatch(kCmdToggle);
+        break;
+      case 4:
+        last_ = "select all";
+        session_.Dispatch(kCmdMarkAllSelected);
+        break;
+      case 5:
+        last_ = "unselect all";
+        session_.Dispatch(kCmdMarkAllUnSelected);
+        break;
+      case 6:
+        last_ = "add";
+        Add();
+        break;
+      case 7:
+        last_ = "modify";
+        Modify();
+        break;
+      case 8:
+        last_ = "delete";
+        HighlightRandomRows();
+        session_.Dispatch(kCmdDelete);
+        break;
+      case 9:
+        last_ = "tag duplicates";
+        session_.Dispatch(kCmdTagDuplicates);
+        break;
+      case 10:
+        last_ = "empty trash";
+        session_.Dispatch(kCmdEmptyTrash);
+        break;
+      case 11:
+        last_ = "save";
+        Save();
+        break;
+      case 12:
+        last_ = "reopen";
+        Reopen();
+        break;
+      case 13:
+        last_ = "sort";
+        session_.OnColumnHeaderClicked(1 + Pick(8));
+        break;
+      case 14:
+        last_ = "filter";
+        Filter();
+        break;
+      default:
+        last_ = "run";
+        Run();
+        break;
     }
   }
 
@@ -296,10 +351,11 @@ TEST(Soak, RandomDaysOfCommands) {
     SCOPED_TRACE("seed " + std::to_string(seed) + ", day " + std::to_string(day));
     SoakDay(fs, rng, tally).Play(day);
   }
-  std::printf("soak: %d days, %d commands, %d runs (%d bouts), %d saves, %d failed saves "
-              "reported, %d runs refused on held bout sheets, largest roster %d\n",
-              days, tally.commands, tally.runs_completed, tally.bouts, tally.saves,
-              tally.failed_saves_reported, tally.held_bout_sheets, tally.largest_roster);
+  std::printf(
+      "soak: %d days, %d commands, %d runs (%d bouts), %d saves, %d failed saves "
+      "reported, %d runs refused on held bout sheets, largest roster %d\n",
+      days, tally.commands, tally.runs_completed, tally.bouts, tally.saves,
+      tally.failed_saves_reported, tally.held_bout_sheets, tally.largest_roster);
   if (days >= 25) {
     // The fixed CI seed reaches every kind of step.
     EXPECT_GT(tally.runs_completed, 0);
