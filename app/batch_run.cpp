@@ -17,15 +17,21 @@
 namespace kestrio::app {
 namespace {
 
+// Each skipped line as "file:line: warning: reason: text", the way compilers point at a
+// line, so that the organiser's editor can jump to it.
 class StderrSkippedLines : public roster::SkippedLineReporter {
  public:
-  explicit StderrSkippedLines(std::ostream& err) : err_(err) {}
+  StderrSkippedLines(std::ostream& err, std::string_view file) : err_(err), file_(file) {}
+  void Skipped(const roster::BadLine& line) override {
+    err_ << roster::DescribeBadLine(file_, line) << '\n';
+  }
   void SkippedLine(std::string_view caption, std::string_view line) override {
-    err_ << caption << ": " << line << '\n';
+    err_ << file_ << ": " << caption << ": " << line << '\n';
   }
 
  private:
   std::ostream& err_;
+  std::string_view file_;
 };
 
 // Tandrel Optimal's progress on standard error, a line at every tenth of the way.
@@ -51,8 +57,8 @@ class StderrProgress : public pairing::PairingProgress {
 
 bool LoadRosters(const BatchOptions& options, FileSystem& fs, roster::Roster& roster,
                  std::ostream& err) {
-  StderrSkippedLines reporter(err);
   for (const std::string& path : options.roster_files) {
+    StderrSkippedLines reporter(err, path);
     const roster::OpenResult opened = roster::OpenRosterFile(fs, path, roster, reporter);
     if (!opened.status.ok()) {
       err << "kestrio-batch: cannot read roster file " << opened.status.message() << '\n';

@@ -93,7 +93,8 @@ TEST(BatchRunTest, LoadsSelectsSavesListsAndPairs) {
             kBatchOk)
       << s.err.str();
   EXPECT_EQ(s.err.str(),
-            "Warning: Error during read --> entry skipped: this line is not a wrestler\n");
+            "day.txt:3: Warning: Error during read --> entry skipped: Unable to read Weight "
+            "from string \"\": this line is not a wrestler\n");
   EXPECT_NE(s.fs.Contents("day.tmrx")->find("Smith\tJohn\t"), std::string::npos);
   EXPECT_TRUE(s.fs.HasFile("list.dat"));
   EXPECT_TRUE(s.fs.HasFile("Tandrel-BoutsByBoutNumber.txt"));

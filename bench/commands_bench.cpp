@@ -67,6 +67,12 @@ class Ui : public MessagePort,
   void AppendRow(const ListRow& row) override { rows.push_back(row); }
   void EnsureVisible(int) override {}
   std::vector<int> HighlightedRows() const override { return highlighted; }
+  void SetHighlightedRows(const std::vector<int>& rows_to_highlight) override {
+    highlighted = rows_to_highlight;
+  }
+  int CurrentRow() const override { return current; }
+  void SetCurrentRow(int row) override { current = row; }
+  void ScrollToTop(int) override {}
   ListRow Row(int row) const override { return rows[static_cast<std::size_t>(row)]; }
   void ShowBareTree() override { leaves = 0; }
   void InsertLeaf(TreeBranch, int, const std::string&) override { ++leaves; }
@@ -78,10 +84,11 @@ class Ui : public MessagePort,
   void SetRange(int, int) override {}
   void Step() override {}
   void Hide() override {}
-  void Show(const std::string&) override {}
+  bool Show(const std::string&) override { return true; }
   void RunAddModify(AddModifyForm& form) override { form.Cancel(); }
   void RunControlParameters(ControlParametersForm& form) override { form.Cancel(); }
   void RunAbout(AboutForm&) override {}
+  void ShowImportReport(const ImportReport&) override {}
 
   Ports ports() { return Ports{*this, *this, *this, *this, *this, *this, *this, *this, *this}; }
 
@@ -89,6 +96,7 @@ class Ui : public MessagePort,
   std::string path = "roster.txt";
   std::vector<ListRow> rows;
   std::vector<int> highlighted;
+  int current = -1;
   int leaves = 0;
 };
 

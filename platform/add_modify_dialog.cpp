@@ -105,7 +105,36 @@ AddModifyDialog::AddModifyDialog(ui::AddModifyForm& form, QWidget* owner)
 void AddModifyDialog::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
   CentreOverOwner(this, owner_);
-  if (form_.focus_surname()) surname_->setFocus();
+  FocusFormField();
+}
+
+void AddModifyDialog::FocusFormField() {
+  QLineEdit* edit = nullptr;
+  switch (form_.focus()) {
+    case ui::AddModifyField::Surname:
+      edit = surname_;
+      break;
+    case ui::AddModifyField::FirstName:
+      edit = first_name_;
+      break;
+    case ui::AddModifyField::Weight:
+      edit = weight_;
+      break;
+    case ui::AddModifyField::Age:
+      edit = age_;
+      break;
+    case ui::AddModifyField::Rating:
+      edit = rating_;
+      break;
+    case ui::AddModifyField::Club:
+      edit = club_;
+      break;
+    case ui::AddModifyField::None:
+      return;
+  }
+  // The value to correct is selected, so typing replaces it.
+  edit->setFocus();
+  edit->selectAll();
 }
 
 void AddModifyDialog::reject() { PressCancel(); }
@@ -116,10 +145,10 @@ void AddModifyDialog::Press(bool (ui::AddModifyForm::*button)()) {
   FromForm();
   if (closes) {
     QDialog::accept();
-  } else if (form_.focus_surname() && form_.surname.empty()) {
-    // Next emptied the form for the club's next wrestler (or the surname was missing):
-    // typing goes on in the Surname field.
-    surname_->setFocus();
+  } else {
+    // Next emptied the form for the club's next wrestler, or a value was refused or
+    // doubted: typing goes on in that field.
+    FocusFormField();
   }
 }
 

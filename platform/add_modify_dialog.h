@@ -44,6 +44,8 @@ class AddModifyDialog : public QDialog {
   void Press(bool (ui::AddModifyForm::*button)());
   void ToForm();
   void FromForm();
+  // Puts the keyboard focus where the form says.
+  void FocusFormField();
 
   ui::AddModifyForm& form_;
   QWidget* owner_;

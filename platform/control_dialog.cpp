@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
-#include <QRegularExpressionValidator>
+#include <QRegularExpression>
 #include <QSlider>
 #include <QStyle>
 #include <QStyleOptionSlider>
@@ -35,15 +35,23 @@ QLabel* PlainLabel(const QString& text, bool wrap = false) {
   return label;
 }
 
-// A value field about seven digits wide; bout counts take digits only.
+// A value field about seven digits wide. Bout counts take digits only, but a key that
+// is not a digit is shown, never swallowed: swallowing the point of "3.5" would merge the
+// digits into 35. Such a field turns red, and OK refuses it.
 QLineEdit* ValueEdit(QObject* owner, bool digits_only) {
   auto* edit = new QLineEdit;
   edit->setMaxLength(ui::kControlFieldWidth);
   edit->setFixedWidth(edit->fontMetrics().horizontalAdvance(QStringLiteral("0000000")) + 12);
   edit->setAlignment(Qt::AlignRight);
   if (digits_only) {
-    edit->setValidator(
-        new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), owner));
+    const QRegularExpression digits(QStringLiteral("^ *[0-9]* *$"));
+    QObject::connect(edit, &QLineEdit::textChanged, owner, [edit, digits](const QString& text) {
+      const bool ok = digits.match(text).hasMatch();
+      QPalette colours = edit->style()->standardPalette();
+      if (!ok) colours.setColor(QPalette::Text, Qt::red);
+      edit->setPalette(colours);
+      edit->setToolTip(ok ? QString() : QStringLiteral("Digits only"));
+    });
   }
   return edit;
 }
@@ -199,7 +207,16 @@ void ControlDialog::PressOk() {
   ToForm();
   const bool closes = form_.Ok();
   FromForm();
-  if (closes) QDialog::accept();
+  if (closes) {
+    QDialog::accept();
+    return;
+  }
+  QLineEdit* const fields[] = {nullptr,    weight_,  age_,        rating_,
+                               max_bouts_, min_fit_, min_wanted_, max_wanted_};
+  if (QLineEdit* refused = fields[static_cast<int>(form_.refused_field)]) {
+    refused->setFocus();
+    refused->selectAll();
+  }
 }
 
 void ControlDialog::PressCancel() {

@@ -1,8 +1,12 @@
 #include "platform/desktop_app.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QSettings>
 #include <QTreeWidget>
 
 #include "platform/desktop_dialogs.h"
+#include "platform/desktop_settings.h"
 #include "platform/main_window.h"
 #include "platform/report_viewer_window.h"
 #include "platform/system_dialogs.h"
@@ -24,6 +28,11 @@ ui::TreeNode NodeFromPane(ui::TreeNodeKind kind, int branch, const QString& labe
   return node;
 }
 
+std::unique_ptr<QSettings> OpenSettings(const QString& file) {
+  return file.isEmpty() ? std::make_unique<QSettings>()
+                        : std::make_unique<QSettings>(file, QSettings::IniFormat);
+}
+
 }  // namespace
 
 struct DesktopApp::Parts {
@@ -38,52 +47,86 @@ struct DesktopApp::Parts {
   ProgressView progress{window};
   ReportViewerLauncher viewer{&window};
   DesktopDialogs dialogs{&window};
+  std::unique_ptr<QSettings> settings;
   std::unique_ptr<ui::Session> session;
+  std::vector<std::string> recent_shown;
 };
 
-DesktopApp::DesktopApp() : parts_(std::make_unique<Parts>()) {
+DesktopApp::DesktopApp(const QString& settings_file) : parts_(std::make_unique<Parts>()) {
   Parts& p = *parts_;
+  p.settings = OpenSettings(settings_file);
   p.session = std::make_unique<ui::Session>(
       p.fs, ui::Ports{p.messages, p.file_dialogs, p.list, p.tree, p.status_bar, p.menu, p.progress,
                       p.viewer, p.dialogs});
-  ui::Session& session = *p.session;
-  MainWindow& window = p.window;
-
-  // After every command and notification the header shows the order the roster is in.
-  const auto show_order = [&session, &window] {
-    window.ShowSortColumn(session.roster().SortColumn);
-  };
-  QObject::connect(&window, &MainWindow::CommandRequested, &window,
-                   [&session, &window, show_order](int id) {
-                     const ui::CommandResult result = session.Dispatch(id);
-                     show_order();
-                     if (result == ui::CommandResult::CloseWindow) window.close();
-                   });
-  QObject::connect(&window, &MainWindow::HeaderClicked, &window,
-                   [&session, show_order](int column) {
-                     session.OnColumnHeaderClicked(column);
-                     show_order();
-                   });
-  QObject::connect(&window, &MainWindow::RowActivated, &window, [&session, show_order](int) {
-    session.OnRowActivated();
-    show_order();
-  });
-  QObject::connect(&window, &MainWindow::TreeNodeSelected, &window,
-                   [&session, show_order](ui::TreeNodeKind kind, int branch, const QString& label) {
-                     session.OnTreeSelectionChanged(NodeFromPane(kind, branch, label));
-                     show_order();
-                   });
-  QObject::connect(&window, &MainWindow::LayoutChanged, &window,
-                   [&session, &window] { session.OnLayoutChanged(window.Tree()->width()); });
-  session.Start();
-  show_order();
+  RestoreWindowLayout(*p.settings, p.window);
+  RestoreFileDialogMemory(*p.settings, p.file_dialogs.Memory());
+  p.session->SetRecentFiles(RestoreRecentFiles(*p.settings));
+  Connect();
+  p.session->Start();
+  AfterCommand();
 }
 
 DesktopApp::~DesktopApp() = default;
+
+void DesktopApp::Connect() {
+  ui::Session& session = *parts_->session;
+  MainWindow& window = parts_->window;
+  QObject::connect(&window, &MainWindow::CommandRequested, &window,
+                   [this, &session, &window](int id) {
+                     const ui::CommandResult result = session.Dispatch(id);
+                     AfterCommand();
+                     if (result == ui::CommandResult::CloseWindow) window.close();
+                   });
+  QObject::connect(&window, &MainWindow::HeaderClicked, &window, [this, &session](int column) {
+    session.OnColumnHeaderClicked(column);
+    AfterCommand();
+  });
+  QObject::connect(&window, &MainWindow::RowActivated, &window, [this, &session](int) {
+    session.OnRowActivated();
+    AfterCommand();
+  });
+  QObject::connect(&window, &MainWindow::TreeNodeSelected, &window,
+                   [this, &session](ui::TreeNodeKind kind, int branch, const QString& label) {
+                     session.OnTreeSelectionChanged(NodeFromPane(kind, branch, label));
+                     AfterCommand();
+                   });
+  QObject::connect(&window, &MainWindow::FindTextChanged, &window, [&session](const QString& text) {
+    session.OnFindTextChanged(DisplayToBytes(text));
+  });
+  QObject::connect(&window, &MainWindow::RecentFileChosen, &window,
+                   [this](const QString& path) { OpenFiles({path}); });
+  QObject::connect(&window, &MainWindow::LayoutChanged, &window,
+                   [&session, &window] { session.OnLayoutChanged(window.Tree()->width()); });
+  QObject::connect(&window, &MainWindow::Closed, &window,
+                   [this] { SaveWindowLayout(*parts_->settings, parts_->window); });
+}
+
+void DesktopApp::AfterCommand() {
+  Parts& p = *parts_;
+  p.window.ShowSortColumn(p.session->roster().SortColumn);
+  if (p.session->recent_files() != p.recent_shown) {
+    p.recent_shown = p.session->recent_files();
+    QStringList paths;
+    for (const std::string& path : p.recent_shown) {
+      paths << QFile::decodeName(QByteArray::fromStdString(path));
+    }
+    p.window.SetRecentFiles(paths);
+  }
+  SaveFiles(*p.settings, p.recent_shown, p.file_dialogs.Memory());
+}
+
+void DesktopApp::OpenFiles(const QStringList& paths) {
+  for (const QString& path : paths) {
+    // Absolute, so that Recent Files finds it again from any working folder.
+    parts_->session->OpenFile(QFile::encodeName(QFileInfo(path).absoluteFilePath()).toStdString());
+  }
+  AfterCommand();
+}
 
 MainWindow& DesktopApp::window() { return parts_->window; }
 ui::Session& DesktopApp::session() { return *parts_->session; }
 DesktopDialogs& DesktopApp::dialogs() { return parts_->dialogs; }
 ReportViewerLauncher& DesktopApp::viewer() { return parts_->viewer; }
+FileDialogs& DesktopApp::file_dialogs() { return parts_->file_dialogs; }
 
 }  // namespace kestrio::platform

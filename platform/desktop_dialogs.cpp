@@ -3,6 +3,7 @@
 #include "platform/about_dialog.h"
 #include "platform/add_modify_dialog.h"
 #include "platform/control_dialog.h"
+#include "platform/import_report_dialog.h"
 
 namespace kestrio::platform {
 
@@ -25,6 +26,11 @@ void DesktopDialogs::RunAbout(ui::AboutForm& form) {
   AboutDialog dialog(form, main_window_);
   Run(dialog);
   form.Ok();
+}
+
+void DesktopDialogs::ShowImportReport(const ui::ImportReport& report) {
+  ImportReportDialog dialog(report, main_window_);
+  Run(dialog);
 }
 
 }  // namespace kestrio::platform

@@ -3,8 +3,10 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QFileInfo>
 #include <QHeaderView>
-#include <QLabel>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QMenuBar>
 #include <QProgressBar>
 #include <QResizeEvent>
@@ -18,15 +20,26 @@
 #include <QVBoxLayout>
 
 #include "platform/artwork.h"
+#include "platform/roster_list_view.h"
 #include "platform/roster_table_model.h"
+#include "platform/status_parts.h"
 #include "ui/command_ids.h"
-#include "ui/window_geometry.h"
+#include "ui/menu_layout.h"
 
 namespace kestrio::platform {
 namespace {
 
 // Neither pane may be dragged closer than this to the window's edge.
 constexpr int kSplitterEdgeMargin = 50;
+
+// Whether a key press is the shortcut of an action.
+bool IsShortcutOf(const QAction* action, const QKeyEvent* key) {
+  const QKeySequence pressed(key->keyCombination());
+  for (const QKeySequence& shortcut : action->shortcuts()) {
+    if (shortcut.matches(pressed) == QKeySequence::ExactMatch) return true;
+  }
+  return false;
+}
 
 }  // namespace
 
@@ -66,6 +79,10 @@ void MainWindow::AddEntries(QMenu* menu, std::span<const ui::MenuEntry> entries)
     action->setEnabled(entry.starts_enabled);
     connect(action, &QAction::triggered, this, [this, command] { emit CommandRequested(command); });
     actions_[command] = action;
+    if (command == ui::kCmdOpen) {
+      recent_menu_ = menu->addMenu(QStringLiteral("Recent Files"));
+      recent_menu_->setEnabled(false);
+    }
   }
 }
 
@@ -87,7 +104,7 @@ void MainWindow::BuildPanes() {
   connect(tree_, &QTreeWidget::itemSelectionChanged, this, &MainWindow::OnTreeSelection);
 
   model_ = new RosterTableModel(this);
-  list_ = new QTableView;
+  list_ = new RosterListView;
   list_->setModel(model_);
   list_->setSelectionBehavior(QAbstractItemView::SelectRows);
   list_->setSelectionMode(QAbstractItemView::ExtendedSelection);
@@ -115,12 +132,13 @@ void MainWindow::BuildPanes() {
 
   splitter_ = new QSplitter(Qt::Horizontal);
   splitter_->addWidget(tree_);
-  splitter_->addWidget(list_);
+  splitter_->addWidget(BuildListPane());
   splitter_->setChildrenCollapsible(false);
   splitter_->setHandleWidth(4);
   splitter_->setStretchFactor(1, 1);
   connect(splitter_, &QSplitter::splitterMoved, this, [this] {
-    status_parts_[0]->setMinimumWidth(tree_->width());
+    if (width() > 0) tree_share_ = static_cast<double>(tree_->width()) / width();
+    status_parts_->SetGuidanceWidth(tree_->width());
     emit LayoutChanged();
   });
 
@@ -136,21 +154,89 @@ void MainWindow::BuildPanes() {
   layout->addWidget(splitter_, 1);
   layout->addWidget(progress_);
   setCentralWidget(central);
+  // Tab moves between the panes: tree, find box, list.
+  setTabOrder(tree_, find_);
+  setTabOrder(find_, list_);
+}
+
+QWidget* MainWindow::BuildListPane() {
+  find_ = new QLineEdit;
+  find_->setPlaceholderText(QStringLiteral("Find a wrestler or club (Ctrl+F)"));
+  find_->setClearButtonEnabled(true);
+  find_->installEventFilter(this);
+  connect(find_, &QLineEdit::textChanged, this, &MainWindow::FindTextChanged);
+  connect(find_, &QLineEdit::returnPressed, list_, [this] { list_->setFocus(); });
+  auto* find_key = new QAction(this);
+  find_key->setShortcut(QKeySequence::Find);
+  connect(find_key, &QAction::triggered, this, [this] {
+    find_->setFocus();
+    find_->selectAll();
+  });
+  addAction(find_key);
+
+  auto* pane = new QWidget;
+  auto* column = new QVBoxLayout(pane);
+  column->setContentsMargins(0, 0, 0, 0);
+  column->setSpacing(2);
+  column->addWidget(find_);
+  column->addWidget(list_, 1);
+  pane->setMinimumWidth(kSplitterEdgeMargin);
+  return pane;
 }
 
 void MainWindow::BuildStatusBar() {
-  for (int part = 0; part < 3; ++part) {
-    auto* label = new QLabel(QStringLiteral(" "));
-    label->setTextFormat(Qt::PlainText);
-    label->setContentsMargins(4, 0, 4, 0);
-    status_parts_[part] = label;
-  }
-  // The guidance part spans the tree's width, the statistics take the rest.
-  // Permanent parts: a menu's status tip would otherwise hide them while it is open.
-  statusBar()->addPermanentWidget(status_parts_[0]);
-  statusBar()->addPermanentWidget(status_parts_[1]);
-  statusBar()->addPermanentWidget(status_parts_[2], 1);
+  // Permanent: a menu's status tip would otherwise hide the texts while it is open.
+  status_parts_ = new StatusParts;
+  statusBar()->addPermanentWidget(status_parts_, 1);
   statusBar()->setSizeGripEnabled(true);
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == find_ && event->type() == QEvent::ShortcutOverride) {
+    // In the find box, Delete deletes a character, not the highlighted wrestlers: the
+    // keys of the commands on list rows belong to the text field while it has the focus.
+    const auto* key = static_cast<QKeyEvent*>(event);
+    for (const auto& [command, action] : actions_) {
+      if (ui::ActsOnListRows(command) && IsShortcutOf(action, key)) {
+        event->accept();
+        return true;
+      }
+    }
+  }
+  if (watched == find_ && event->type() == QEvent::KeyPress) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Escape && !find_->text().isEmpty()) {
+      find_->clear();
+      return true;
+    }
+    if (key->key() == Qt::Key_Down || key->key() == Qt::Key_Escape) {
+      list_->setFocus();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
+void MainWindow::SetRecentFiles(const QStringList& paths) {
+  recent_menu_->clear();
+  for (int i = 0; i < paths.size(); ++i) {
+    const QString path = paths[i];
+    // "&1 saturday.tmrx": the number is the mnemonic; the folder shows as a tip.
+    QAction* action = recent_menu_->addAction(
+        QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
+    action->setToolTip(path);
+    action->setStatusTip(path);
+    connect(action, &QAction::triggered, this, [this, path] { emit RecentFileChosen(path); });
+  }
+  recent_menu_->setToolTipsVisible(true);
+  recent_menu_->setEnabled(!paths.isEmpty());
+}
+
+void MainWindow::SetTreeShare(double share) {
+  tree_share_ = std::clamp(share, 0.05, 0.95);
+  const int w = width();
+  splitter_->setSizes({static_cast<int>(w * tree_share_), w - static_cast<int>(w * tree_share_)});
+  status_parts_->SetGuidanceWidth(tree_->width());
 }
 
 QAction* MainWindow::CommandAction(int command) const {
@@ -174,13 +260,13 @@ void MainWindow::SetStatusBarChecked(bool checked) {
 }
 
 void MainWindow::SetStatusPart(int part, const QString& text) {
-  if (part < 0 || part > 2) return;
-  status_parts_[part]->setText(text);
+  status_parts_->SetText(part, text);
+  // The window never gets so narrow that the statistics would be cut.
+  statusBar()->setMinimumWidth(status_parts_->minimumSizeHint().width() +
+                               style()->pixelMetric(QStyle::PM_SizeGripSize) + 16);
 }
 
-QString MainWindow::StatusPart(int part) const {
-  return part < 0 || part > 2 ? QString() : status_parts_[part]->text();
-}
+QString MainWindow::StatusPart(int part) const { return status_parts_->Text(part); }
 
 void MainWindow::SetStatusBarShown(bool shown) { statusBar()->setVisible(shown); }
 
@@ -251,11 +337,12 @@ void MainWindow::WidenColumnsToContents() {
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
   QMainWindow::resizeEvent(event);
-  // Every resize puts the tree back at its share of the window.
+  // Every resize gives the tree its share of the window: a quarter, or what the
+  // organiser chose by dragging the splitter.
   const int w = event->size().width();
-  const int tree = ui::TreePaneWidth(w);
+  const int tree = static_cast<int>(w * tree_share_);
   splitter_->setSizes({tree, w - tree});
-  status_parts_[0]->setMinimumWidth(tree);
+  status_parts_->SetGuidanceWidth(tree);
   emit LayoutChanged();
 }
 

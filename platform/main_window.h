@@ -16,7 +16,7 @@
 #include "ui/tree_pane.h"
 
 class QAction;
-class QLabel;
+class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QSplitter;
@@ -27,6 +27,7 @@ class QTreeWidgetItem;
 namespace kestrio::platform {
 
 class RosterTableModel;
+class StatusParts;
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -48,11 +49,23 @@ class MainWindow : public QMainWindow {
   QTreeWidget* Tree() const { return tree_; }
   QSplitter* Splitter() const { return splitter_; }
   QProgressBar* Progress() const { return progress_; }
+  // The find box above the list (Ctrl+F).
+  QLineEdit* FindBox() const { return find_; }
+  StatusParts* StatusTexts() const { return status_parts_; }
+  QMenu* RecentFilesMenu() const { return recent_menu_; }
 
-  // Status bar parts: 0 guidance, 1 empty, 2 statistics.
+  // Status bar parts: 0 guidance, 1 hint, 2 statistics.
   void SetStatusPart(int part, const QString& text);
   QString StatusPart(int part) const;
   void SetStatusBarShown(bool shown);
+
+  // File > Recent Files, latest first; greyed when empty.
+  void SetRecentFiles(const QStringList& paths);
+
+  // The tree's share of the window's width, kept on every resize (a quarter at first;
+  // dragging the splitter changes it).
+  double TreeShare() const { return tree_share_; }
+  void SetTreeShare(double share);
 
   // Marks the sorted column in the list header: |sort_column| is the 1-based column,
   // negative meaning descending.
@@ -62,6 +75,8 @@ class MainWindow : public QMainWindow {
   // one), so that names and clubs read whole; does nothing once the organiser has sized
   // a column by hand.
   void WidenColumnsToContents();
+  // The organiser sized the columns in an earlier session: the window leaves them alone.
+  void KeepColumnWidths() { user_sized_columns_ = columns_fitted_ = true; }
 
   // Tree: the root and the five branches, nothing selected.
   void ShowBareTree(const QString& root_label, const QStringList& branch_labels);
@@ -73,6 +88,10 @@ class MainWindow : public QMainWindow {
   // A header click, with the 1-based column number.
   void HeaderClicked(int column);
   void RowActivated(int row);
+  // The find box's text changed.
+  void FindTextChanged(const QString& text);
+  // A file was picked from File > Recent Files.
+  void RecentFileChosen(const QString& path);
   // The node's kind, its branch 0..4 (the branch itself, or the one a leaf hangs under;
   // -1 for the root) and its label.
   void TreeNodeSelected(ui::TreeNodeKind kind, int branch, const QString& label);
@@ -84,6 +103,7 @@ class MainWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
   void showEvent(QShowEvent* event) override;
 
@@ -91,6 +111,7 @@ class MainWindow : public QMainWindow {
   void BuildMenus();
   void AddEntries(QMenu* menu, std::span<const ui::MenuEntry> entries);
   void BuildPanes();
+  QWidget* BuildListPane();
   void BuildStatusBar();
   void OnTreeSelection();
   void FitColumnsToWidth();
@@ -105,7 +126,10 @@ class MainWindow : public QMainWindow {
   QTreeWidgetItem* root_ = nullptr;
   QSplitter* splitter_ = nullptr;
   QProgressBar* progress_ = nullptr;
-  QLabel* status_parts_[3] = {nullptr, nullptr, nullptr};
+  QLineEdit* find_ = nullptr;
+  QMenu* recent_menu_ = nullptr;
+  StatusParts* status_parts_ = nullptr;
+  double tree_share_ = 0.25;
   bool columns_fitted_ = false;
   // The organiser has set a column's width by hand: the window leaves the widths alone.
   bool user_sized_columns_ = false;

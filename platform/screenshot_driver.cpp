@@ -1,5 +1,6 @@
 // Plays a short scrimmage day on the desktop program and saves pictures of the main
-// window, the dialogs and the report viewer. Used by scripts/screenshots; not installed.
+// window (filtered, found, narrow, after a run), the import report, the dialogs, the run's
+// summary and the report window with its tabs. Used by scripts/screenshots; not installed.
 //
 // Usage: kestrio_screenshots <roster file> <output directory>
 // Runs in the current working directory, where the pairing run writes its reports.
@@ -98,13 +99,17 @@ int main(int argc, char* argv[]) {
 
   std::setvbuf(stdout, nullptr, _IOLBF, 0);
   CloseStrayMessages();
-  kp::DesktopApp app;
+  // The pictures show a first start, and leave the organiser's own settings alone.
+  const QString settings = QDir::current().filePath(QStringLiteral("screenshots.ini"));
+  kp::DesktopApp app(settings);
   kp::MainWindow& window = app.window();
   ku::Session& session = app.session();
   window.resize(1240, 760);
   window.show();
   if (!QTest::qWaitForWindowExposed(&window)) return 1;
 
+  // The sample roster has lines that cannot be read: its import report.
+  GrabDialogNext(app, out, "import-report.png", nullptr, [](QDialog* d) { d->reject(); });
   kp::ChooseFileNext(roster);
   session.Dispatch(ku::kCmdOpen);
 
@@ -115,40 +120,62 @@ int main(int argc, char* argv[]) {
   HighlightRows(window.List(), {0, 2, 3});
   Save(&window, out, "main-filtered-by-club.png");
 
+  // The find box narrowing the whole roster as the organiser types.
+  window.Tree()->setCurrentItem(window.Tree()->topLevelItem(0));
+  window.FindBox()->setFocus();
+  QTest::keyClicks(window.FindBox(), QStringLiteral("del"));
+  Save(&window, out, "main-find-box.png");
+  window.FindBox()->clear();
+
   HighlightRows(window.List(), {1});
   GrabDialogNext(app, out, "add-modify-dialog.png", nullptr,
                  [](QDialog* d) { static_cast<kp::AddModifyDialog*>(d)->PressCancel(); });
   session.Dispatch(ku::kCmdModify);
 
-  // The whole roster selected, saved as the project, paired.
-  window.Tree()->setCurrentItem(window.Tree()->topLevelItem(0));
+  // The whole roster selected; in a narrow window the status bar says what Run waits for
+  // and keeps the statistics whole.
   session.Dispatch(ku::kCmdMarkAllSelected);
+  const QSize wide = window.size();
+  window.resize(window.minimumSizeHint().width(), 560);
+  Save(&window, out, "main-narrow.png");
+  window.resize(wide);
+
+  // Saved as the project, paired.
   kp::ChooseFileNext(QDir::current().filePath(QStringLiteral("scrimmage-day.tmrx")));
   session.Dispatch(ku::kCmdSaveProjectData);
 
   GrabDialogNext(app, out, "parameters-dialog.png", nullptr, [](QDialog* d) { d->reject(); });
   session.Dispatch(ku::kCmdEditControls);
 
-  // "Are the data sorted in the desired order?" Yes; then the run's closing message.
-  QString finished;
-  kp::WhenModalAppears([&finished](QWidget* modal) {
+  // "Are you sure the data are sorted?" Yes; then the run's summary box.
+  kp::WhenModalAppears([&out](QWidget* modal) {
     auto* box = qobject_cast<QMessageBox*>(modal);
     if (box == nullptr) return;
     box->button(QMessageBox::Yes)->click();
-    kp::AnswerNextMessage(QMessageBox::Ok, &finished);
+    kp::WhenModalAppears([out](QWidget* summary) {
+      auto* done = qobject_cast<QMessageBox*>(summary);
+      if (done == nullptr) return;
+      std::printf("run: %s\n", qPrintable(done->text()));
+      Save(done, out, "run-summary.png");
+      done->button(QMessageBox::Ok)->click();
+    });
   });
   session.Dispatch(ku::kCmdRunPairing);
-  std::printf("run: %s\n", qPrintable(finished));
   Save(&window, out, "main-after-run.png");
 
   GrabDialogNext(app, out, "about-box.png", nullptr, [](QDialog* d) { d->accept(); });
   session.Dispatch(ku::kCmdAbout);
 
+  // Every report in one window: the summary, then By Club's tab per club.
+  session.Dispatch(ku::kCmdViewByClub);
   session.Dispatch(ku::kCmdViewSummary);
-  if (kp::ReportViewerWindow* viewer = app.viewer().LastViewer()) {
-    viewer->resize(900, 620);
-    if (!QTest::qWaitForWindowExposed(viewer)) std::printf("viewer not shown\n");
-    Save(viewer, out, "report-viewer.png");
+  if (kp::ReportWindow* reports = app.viewer().Window()) {
+    reports->resize(900, 620);
+    if (!QTest::qWaitForWindowExposed(reports)) std::printf("report window not shown\n");
+    reports->ShowFindBar();
+    QTest::keyClicks(reports->FindBox(), QStringLiteral("Redhill"));
+    reports->FindNext();
+    Save(reports, out, "report-window-tabs.png");
   }
 
   // Tandrel Optimal: yes to the question, OK to the closing message; the progress dialog
@@ -171,16 +198,14 @@ int main(int argc, char* argv[]) {
   answer.stop();
   std::printf("optimal run: %s\n", qPrintable(optimal_finished));
   session.Dispatch(ku::kCmdViewExceptions);
-  if (kp::ReportViewerWindow* viewer = app.viewer().LastViewer()) {
-    viewer->resize(900, 620);
-    if (!QTest::qWaitForWindowExposed(viewer)) std::printf("viewer not shown\n");
-    Save(viewer, out, "optimal-by-hand-report.png");
+  if (kp::ReportWindow* reports = app.viewer().Window()) {
+    reports->resize(900, 620);
+    Save(reports, out, "optimal-by-hand-report.png");
   }
   session.Dispatch(ku::kCmdCompareEngines);
-  if (kp::ReportViewerWindow* viewer = app.viewer().LastViewer()) {
-    viewer->resize(700, 360);
-    if (!QTest::qWaitForWindowExposed(viewer)) std::printf("viewer not shown\n");
-    Save(viewer, out, "engine-comparison.png");
+  if (kp::ReportWindow* reports = app.viewer().Window()) {
+    reports->resize(700, 360);
+    Save(reports, out, "engine-comparison.png");
   }
   return 0;
 }

@@ -2,7 +2,11 @@
 
 #include <QFile>
 #include <QFileDialog>
+#include <QFileInfo>
+#include <QGridLayout>
 #include <QMessageBox>
+#include <QPushButton>
+#include <QSpacerItem>
 
 #include "platform/dialog_placement.h"
 #include "platform/text_codec.h"
@@ -26,6 +30,19 @@ QString Latin(std::string_view text) {
   return QString::fromLatin1(text.data(), static_cast<qsizetype>(text.size()));
 }
 
+// A message box is as wide as its text, and the window manager cuts a longer title
+// ("Warning: unable to open Tand..."): keep the box wide enough for the whole title and
+// the title bar's buttons.
+void WidenForTitle(QMessageBox& box) {
+  auto* grid = qobject_cast<QGridLayout*>(box.layout());
+  if (grid == nullptr) return;
+  QFont title_font = box.font();
+  title_font.setBold(true);
+  const int wanted = QFontMetrics(title_font).horizontalAdvance(box.windowTitle()) + 160;
+  grid->addItem(new QSpacerItem(wanted, 0, QSizePolicy::Minimum, QSizePolicy::Fixed),
+                grid->rowCount(), 0, 1, grid->columnCount());
+}
+
 }  // namespace
 
 ui::MessageAnswer MessageBoxes::Show(const ui::Message& message) {
@@ -33,16 +50,31 @@ ui::MessageAnswer MessageBoxes::Show(const ui::Message& message) {
   QMessageBox box(BoxIcon(message.icon), BytesToDisplay(message.caption),
                   BytesToDisplay(message.text), QMessageBox::NoButton, owner);
   box.setTextFormat(Qt::PlainText);
-  if (message.buttons == ui::MessageButtons::YesNoCancel) {
-    box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    box.setDefaultButton(QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
-  } else {
-    box.setStandardButtons(QMessageBox::Ok);
-    box.setEscapeButton(QMessageBox::Ok);
+  switch (message.buttons) {
+    case ui::MessageButtons::YesNoCancel:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Yes);
+      box.setEscapeButton(QMessageBox::Cancel);
+      break;
+    case ui::MessageButtons::YesNo:
+      box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+      box.setDefaultButton(QMessageBox::No);
+      box.setEscapeButton(QMessageBox::No);
+      break;
+    case ui::MessageButtons::Ok:
+      box.setStandardButtons(QMessageBox::Ok);
+      box.setEscapeButton(QMessageBox::Ok);
+      break;
   }
+  QPushButton* action = nullptr;
+  if (!message.action_button.empty()) {
+    action = box.addButton(BytesToDisplay(message.action_button), QMessageBox::ActionRole);
+  }
+  WidenForTitle(box);
   if (owner != nullptr) CentreWhenShown(&box, owner);
-  switch (box.exec()) {
+  const int pressed = box.exec();
+  if (action != nullptr && box.clickedButton() == action) return ui::MessageAnswer::Action;
+  switch (pressed) {
     case QMessageBox::Yes:
       return ui::MessageAnswer::Yes;
     case QMessageBox::No:
@@ -52,8 +84,15 @@ ui::MessageAnswer MessageBoxes::Show(const ui::Message& message) {
     default:
       break;
   }
-  return message.buttons == ui::MessageButtons::Ok ? ui::MessageAnswer::Ok
-                                                   : ui::MessageAnswer::Cancel;
+  switch (message.buttons) {
+    case ui::MessageButtons::Ok:
+      return ui::MessageAnswer::Ok;
+    case ui::MessageButtons::YesNo:
+      return ui::MessageAnswer::No;
+    case ui::MessageButtons::YesNoCancel:
+      break;
+  }
+  return ui::MessageAnswer::Cancel;
 }
 
 QString QtNameFilter(const ui::FileFilter& filter) {
@@ -85,13 +124,26 @@ ui::FileDialogResult FileDialogs::Run(const ui::FileDialogRequest& request) {
   QStringList filters;
   for (const ui::FileFilter& filter : *request.filters) filters << QtNameFilter(filter);
   dialog.setNameFilters(filters);
-  if (request.initial_filter >= 0 && request.initial_filter < filters.size()) {
-    dialog.selectNameFilter(filters[request.initial_filter]);
+  // The filter is remembered by its caption, which is what the organiser reads.
+  QStringList captions;
+  for (const ui::FileFilter& filter : *request.filters) captions << Latin(filter.caption);
+  QString& remembered = save ? memory_.save_filter : memory_.open_filter;
+  int selected = static_cast<int>(captions.indexOf(remembered));
+  if (selected < 0) selected = request.initial_filter;
+  if (selected >= 0 && selected < filters.size()) dialog.selectNameFilter(filters[selected]);
+  if (!memory_.folder.isEmpty() && QFileInfo(memory_.folder).isDir()) {
+    dialog.setDirectory(memory_.folder);
   }
   dialog.setDefaultSuffix(DefaultSuffix(request.default_extension));
 
   ui::FileDialogResult result;
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
+  // With the details hidden, Qt may name the filter by its caption alone.
+  const QString chosen = dialog.selectedNameFilter();
+  for (int i = 0; i < filters.size(); ++i) {
+    if (chosen == filters[i] || chosen == captions[i]) remembered = captions[i];
+  }
+  memory_.folder = QFileInfo(dialog.selectedFiles().front()).absolutePath();
   const QByteArray path = QFile::encodeName(dialog.selectedFiles().front());
   if (static_cast<std::size_t>(path.size()) > ui::kMaxPathLength) {
     result.outcome = ui::FileDialogOutcome::Failed;

@@ -23,13 +23,26 @@ class MessageBoxes : public ui::MessagePort {
   QWidget* main_window_;
 };
 
+// Where the file dialogs were last left: they open there again, in this session and,
+// kept in the settings, the next.
+struct FileDialogMemory {
+  QString folder;
+  // The caption of the filter last chosen for opening and for saving; each kind keeps
+  // its own, so that opening a text roster does not make saves look for text files.
+  QString open_filter;
+  QString save_filter;
+};
+
 class FileDialogs : public ui::FileDialogPort {
  public:
   explicit FileDialogs(QWidget* main_window) : main_window_(main_window) {}
   ui::FileDialogResult Run(const ui::FileDialogRequest& request) override;
 
+  FileDialogMemory& Memory() { return memory_; }
+
  private:
   QWidget* main_window_;
+  FileDialogMemory memory_;
 };
 
 // The Qt name filter for one of the roster filters: the caption as the organiser reads

@@ -57,6 +57,51 @@ std::vector<int> ListPaneView::HighlightedRows() const {
   return rows;
 }
 
+void ListPaneView::SetHighlightedRows(const std::vector<int>& rows) {
+  RosterTableModel* model = window_.ListModel();
+  model->Flush();
+  // Runs of neighbouring rows as one range each: highlighting thousands of rows stays
+  // one selection change.
+  QItemSelection selection;
+  const int last_column = model->columnCount() - 1;
+  for (std::size_t i = 0; i < rows.size();) {
+    std::size_t j = i;
+    while (j + 1 < rows.size() && rows[j + 1] == rows[j] + 1) ++j;
+    if (rows[i] >= 0 && rows[j] < model->rowCount()) {
+      selection.select(model->index(rows[i], 0), model->index(rows[j], last_column));
+    }
+    i = j + 1;
+  }
+  window_.List()->selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
+}
+
+int ListPaneView::CurrentRow() const {
+  window_.ListModel()->Flush();
+  const QModelIndex current = window_.List()->selectionModel()->currentIndex();
+  if (!current.isValid()) return -1;
+  cursor_column_ = current.column();
+  return current.row();
+}
+
+void ListPaneView::SetCurrentRow(int row) {
+  RosterTableModel* model = window_.ListModel();
+  model->Flush();
+  QItemSelectionModel* selection = window_.List()->selectionModel();
+  if (row < 0 || row >= model->rowCount()) {
+    selection->clearCurrentIndex();
+    return;
+  }
+  selection->setCurrentIndex(model->index(row, cursor_column_), QItemSelectionModel::NoUpdate);
+}
+
+void ListPaneView::ScrollToTop(int row) {
+  RosterTableModel* model = window_.ListModel();
+  model->Flush();
+  if (row < 0 || row >= model->rowCount()) return;
+  window_.List()->doItemsLayout();
+  window_.List()->scrollTo(model->index(row, 0), QAbstractItemView::PositionAtTop);
+}
+
 ui::ListRow ListPaneView::Row(int row) const { return window_.ListModel()->Row(row); }
 
 // ---- tree pane

@@ -31,10 +31,16 @@ class ListPaneView : public ui::ListPane {
   void AppendRow(const ui::ListRow& row) override;
   void EnsureVisible(int row) override;
   std::vector<int> HighlightedRows() const override;
+  void SetHighlightedRows(const std::vector<int>& rows) override;
+  int CurrentRow() const override;
+  void SetCurrentRow(int row) override;
+  void ScrollToTop(int row) override;
   ui::ListRow Row(int row) const override;
 
  private:
   MainWindow& window_;
+  // The cursor's column when its row was last asked for: a refill puts it back there.
+  mutable int cursor_column_ = 0;
 };
 
 class TreePaneView : public ui::TreePane {

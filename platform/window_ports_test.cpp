@@ -23,6 +23,22 @@
 using namespace kestrio::platform;
 namespace ku = kestrio::ui;
 
+namespace {
+
+ku::Message Box(std::string text, std::string caption,
+                ku::MessageButtons buttons = ku::MessageButtons::Ok,
+                ku::MessageIcon icon = ku::MessageIcon::None, bool owned = true) {
+  ku::Message m;
+  m.text = std::move(text);
+  m.caption = std::move(caption);
+  m.buttons = buttons;
+  m.icon = icon;
+  m.owned_by_main_window = owned;
+  return m;
+}
+
+}  // namespace
+
 class WindowPortsTest : public QObject {
   Q_OBJECT
 
@@ -56,6 +72,18 @@ class WindowPortsTest : public QObject {
                         QItemSelectionModel::Select | QItemSelectionModel::Rows);
     }
     QCOMPARE(list.HighlightedRows(), std::vector<int>({2, 7, 40}));
+    // What a refill puts back: the highlight, the cursor (in its column) and the top row.
+    highlight->setCurrentIndex(window.ListModel()->index(7, 4), QItemSelectionModel::NoUpdate);
+    QCOMPARE(list.CurrentRow(), 7);
+    list.SetHighlightedRows({3, 4, 5, 9, 299});
+    QCOMPARE(list.HighlightedRows(), std::vector<int>({3, 4, 5, 9, 299}));
+    list.SetCurrentRow(120);
+    QCOMPARE(window.List()->currentIndex(), window.ListModel()->index(120, 4));
+    QCOMPARE(list.HighlightedRows(), std::vector<int>({3, 4, 5, 9, 299}));
+    list.ScrollToTop(100);
+    QCOMPARE(list.TopIndex(), 100);
+    list.SetCurrentRow(-1);
+    QCOMPARE(list.CurrentRow(), -1);
     list.Clear();
     QCOMPARE(list.RowCount(), 0);
     QVERIFY(list.HighlightedRows().empty());
@@ -140,8 +168,8 @@ class WindowPortsTest : public QObject {
   void MessageBoxesShowTheTextsAndMapTheButtons() {
     MainWindow window;
     MessageBoxes boxes(&window);
-    ku::Message save{"Save file?", "Kestrio", ku::MessageButtons::YesNoCancel,
-                     ku::MessageIcon::Question};
+    const ku::Message save =
+        Box("Save file?", "Kestrio", ku::MessageButtons::YesNoCancel, ku::MessageIcon::Question);
     QString caption;
     WhenModalAppears([&caption](QWidget* modal) {
       caption = modal->windowTitle();
@@ -153,8 +181,8 @@ class WindowPortsTest : public QObject {
     QCOMPARE(boxes.Show(save), ku::MessageAnswer::No);
 
     // Texts are shown as they are, never read as markup.
-    ku::Message odd{"<b>Hawks</b> & Rams", "Warning", ku::MessageButtons::Ok,
-                    ku::MessageIcon::Exclamation, false};
+    const ku::Message odd = Box("<b>Hawks</b> & Rams", "Warning", ku::MessageButtons::Ok,
+                                ku::MessageIcon::Exclamation, false);
     WhenModalAppears([](QWidget* modal) {
       auto* box = qobject_cast<QMessageBox*>(modal);
       QCOMPARE(box->textFormat(), Qt::PlainText);
@@ -163,19 +191,59 @@ class WindowPortsTest : public QObject {
       box->button(QMessageBox::Ok)->click();
     });
     QCOMPARE(boxes.Show(odd), ku::MessageAnswer::Ok);
+
+    // "Are you sure?": Escape means No. A long title is never cut by a narrow box.
+    const ku::Message sure =
+        Box("Are you sure? Age 150 is outside the usual 3 to 20.",
+            "Warning: unable to open Tandrel-PairingBoutsheets.txt for writing!",
+            ku::MessageButtons::YesNo, ku::MessageIcon::Question);
+    int box_width = 0;
+    int title_width = 0;
+    WhenModalAppears([&](QWidget* modal) {
+      box_width = modal->width();
+      title_width = modal->fontMetrics().horizontalAdvance(modal->windowTitle());
+      QTest::keyClick(modal, Qt::Key_Escape);
+    });
+    QCOMPARE(boxes.Show(sure), ku::MessageAnswer::No);
+    QVERIFY2(box_width > title_width + 100, qPrintable(QString::number(box_width)));
+
+    // An extra button answers Action.
+    ku::Message done = Box("Bout Pairing Completed Successfully!", "Kestrio Bout Pairing");
+    done.action_button = "Show Pairing Exceptions";
+    WhenModalAppears([](QWidget* modal) {
+      for (QAbstractButton* button : modal->findChildren<QAbstractButton*>()) {
+        if (button->text() == QStringLiteral("Show Pairing Exceptions")) button->click();
+      }
+    });
+    QCOMPARE(boxes.Show(done), ku::MessageAnswer::Action);
   }
 
-  void BoutCountsTakeDigitsOnly() {
+  // "3.5" stays "3.5" on the screen, turns red, and OK refuses it with the focus on it,
+  // instead of the point being swallowed and the bouts becoming 35.
+  void DigitsOnlyFieldsShowWhatWasTypedAndRefuseIt() {
     MainWindow window;
     kestrio::pairing::PairingControl control;
     kestrio::RealFileSystem fs;
     MessageBoxes boxes(&window);
     ku::ControlParametersForm form(control, fs, boxes);
     ControlDialog dialog(form, &window);
+    dialog.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&dialog));
     QLineEdit* bouts = dialog.MaxBoutsEdit();
     bouts->clear();
-    QTest::keyClicks(bouts, QStringLiteral("1a2-"));
-    QCOMPARE(bouts->text(), QStringLiteral("12"));
+    QTest::keyClicks(bouts, QStringLiteral("3.5"));
+    QCOMPARE(bouts->text(), QStringLiteral("3.5"));
+    QCOMPARE(bouts->palette().color(QPalette::Text), QColor(Qt::red));
+    QString refused;
+    AnswerNextMessage(QMessageBox::Ok, &refused);
+    dialog.WeightEdit()->setFocus();
+    dialog.PressOk();
+    QCOMPARE(refused, QStringLiteral("Error Interpreting Max. Bouts Limit"));
+    QVERIFY(dialog.isVisible());
+    QCOMPARE(dialog.focusWidget(), bouts);
+    QCOMPARE(control.MaxBoutsAllowed, 4);
+    bouts->setText(QStringLiteral("3"));
+    QVERIFY(bouts->palette().color(QPalette::Text) != QColor(Qt::red));
     QLineEdit* weight = dialog.WeightEdit();
     weight->clear();
     QTest::keyClicks(weight, QStringLiteral("-1.5"));

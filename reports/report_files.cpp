@@ -30,21 +30,71 @@ void RemoveIfPresent(FileSystem& fs, std::string_view name) {
   if (fs.Exists(path)) (void)fs.Remove(path);
 }
 
+constexpr std::string_view kClubFilePrefix = "Tandrel-BoutsFor";
+constexpr std::string_view kClubFileSuffix = ".txt";
+
 }  // namespace
 
 std::string ClubFileName(std::string_view club) {
-  std::string name = "Tandrel-BoutsFor";
+  std::string name(kClubFilePrefix);
   for (char c : text::WithoutBlanks(club)) name += AllowedInFileName(c) ? c : '_';
-  name += ".txt";
+  name += kClubFileSuffix;
   return name;
 }
+
+bool IsClubFileName(std::string_view name) {
+  if (name.size() < kClubFilePrefix.size() + kClubFileSuffix.size() ||
+      name.substr(0, kClubFilePrefix.size()) != kClubFilePrefix ||
+      name.substr(name.size() - kClubFileSuffix.size()) != kClubFileSuffix) {
+    return false;
+  }
+  for (char c : name) {
+    if (!AllowedInFileName(c)) return false;
+  }
+  return true;
+}
+
+std::vector<std::string> ReadClubFileList(FileSystem& fs) {
+  std::vector<std::string> names;
+  std::string text;
+  // A name a line for every club of the roster: a list beyond the bound is not ours.
+  constexpr std::size_t kMaxListBytes = std::size_t{16} << 20;
+  if (!fs.ReadFile(std::string(kClubFileListName), kMaxListBytes, &text).ok()) return names;
+  std::string_view rest = text;
+  while (!rest.empty()) {
+    const std::size_t end = rest.find('\n');
+    std::string_view line = rest.substr(0, end);
+    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    if (IsClubFileName(line)) names.emplace_back(line);
+  }
+  return names;
+}
+
+Status WriteClubFileList(FileSystem& fs, const std::vector<std::string>& names) {
+  std::string text;
+  for (const std::string& name : names) text.append(name).append("\r\n");
+  return fs.WriteFileAtomic(std::string(kClubFileListName), text, Links::kReplace);
+}
+
+namespace {
+
+// The previous run's per-club files, then the list that named them.
+void RemoveListedClubFiles(FileSystem& fs) {
+  for (const std::string& name : ReadClubFileList(fs)) {
+    if (fs.IsRegularFile(name)) (void)fs.Remove(name);
+  }
+  RemoveIfPresent(fs, kClubFileListName);
+}
+
+}  // namespace
 
 ReportCleanUp ClearReportFiles(FileSystem& fs) {
   ReportCleanUp result;
   // An empty folder, a device or a pipe named like a report is the organiser's, not the
   // program's: it is named, never removed, and nothing else is touched either.
   for (std::string_view name : {kResultsSummaryName, kByHandName, kBoutSheetsName, kBoutsByClubName,
-                                kBoutsByBoutNumberName}) {
+                                kClubFileListName, kBoutsByBoutNumberName}) {
     const std::string path(name);
     if (fs.Exists(path) && !fs.IsRegularFile(path)) result.InTheWay.push_back(path);
   }
@@ -66,6 +116,7 @@ ReportCleanUp ClearReportFiles(FileSystem& fs) {
   }
 
   RemoveIfPresent(fs, kBoutsByClubName);
+  RemoveListedClubFiles(fs);
   RemoveIfPresent(fs, kBoutsByBoutNumberName);
   return result;
 }

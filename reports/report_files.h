@@ -27,6 +27,20 @@ inline constexpr std::string_view kEngineComparisonName = "Tandrel-EngineCompari
 // club is called ("..", "../x", "C:").
 std::string ClubFileName(std::string_view club);
 
+// True for a name ClubFileName can give: "Tandrel-BoutsFor", characters allowed in a
+// file name, ".txt". Nothing else is ever removed as a per-club file.
+bool IsClubFileName(std::string_view name);
+
+// The per-club files the last run wrote, one name a line (CR LF), kept beside the
+// reports so that the next run's clean-up removes exactly those, also after a restart.
+inline constexpr std::string_view kClubFileListName = "Tandrel-ClubFileList.txt";
+
+// The names in the list that are per-club file names (IsClubFileName); the list is a
+// plain file in the organiser's folder, so anything else in it is ignored. Empty when
+// there is no list.
+std::vector<std::string> ReadClubFileList(FileSystem& fs);
+Status WriteClubFileList(FileSystem& fs, const std::vector<std::string>& names);
+
 struct ReportCleanUp {
   // False when the bout-sheet file exists but cannot be opened for writing (a mail merge
   // holds it); that file is then left untouched, while the others are still removed.
@@ -40,10 +54,11 @@ struct ReportCleanUp {
   std::vector<std::string> InTheWay;
 };
 
-// Removes the previous run's results, by-hand, bout-sheet, by-club and by-bout-number
-// files, in that order; only files are removed. Per-club files are never removed.
-// A file that cannot be removed is left for the report writer, which replaces it or
-// reports that it cannot.
+// Removes the previous run's results, by-hand, bout-sheet, by-club, per-club (those in
+// the list, then the list itself) and by-bout-number files, in that order; only files
+// are removed. Per-club files of clubs no longer present go too, so that "By Club" never
+// shows an earlier run's file. A file that cannot be removed is left for the report
+// writer, which replaces it or reports that it cannot.
 ReportCleanUp ClearReportFiles(FileSystem& fs);
 
 // The message for report names in the way, naming each.

@@ -22,8 +22,14 @@ class ReportSink {
       if (by_club) outcome_.ByClubFilesWritten.push_back(name);
       return;
     }
-    if (!failed_.empty()) failed_ += "; ";
-    failed_ += s.message();
+    Fail(s);
+  }
+
+  // The list of the per-club files about to be written: the next run removes them.
+  void WriteClubList(const std::vector<ClubFile>& files) {
+    std::vector<std::string> names;
+    for (const ClubFile& file : files) names.push_back(file.name);
+    if (const Status s = WriteClubFileList(fs_, names); !s.ok()) Fail(s);
   }
 
   // The outcome's status once every report was attempted.
@@ -33,6 +39,11 @@ class ReportSink {
   }
 
  private:
+  void Fail(const Status& s) {
+    if (!failed_.empty()) failed_ += "; ";
+    failed_ += s.message();
+  }
+
   FileSystem& fs_;
   PairingOutcome& outcome_;
   std::string failed_;
@@ -86,6 +97,8 @@ PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
   sink.Write(std::string(kByHandName), WriteByHandReport(*run));
   const ClubReports club_reports = WriteClubReports(*run);
   sink.Write(std::string(kBoutsByClubName), club_reports.by_club, /*by_club=*/true);
+  // Listed before they are written, so that even a run cut short leaves none untracked.
+  sink.WriteClubList(club_reports.files);
   for (const ClubFile& file : club_reports.files) sink.Write(file.name, file.text, true);
   sink.Write(std::string(kBoutsByBoutNumberName), WriteBoutsByBoutNumber(*run));
   sink.Finish();

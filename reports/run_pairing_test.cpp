@@ -98,11 +98,55 @@ TEST(RunPairingTest, WritesEveryReportInOrderAndTwoRunsGiveTheSameFiles) {
   const PairingOutcome second = s.Run(r);
   ASSERT_TRUE(second.Completed());
   EXPECT_EQ(s.fs.Files(), files);
-  // The clean-up removed all five fixed files before writing them anew; the file of a
-  // club that left the roster survives.
-  const std::vector<std::string> removed = s.fs.RemovedPaths();
-  EXPECT_EQ(removed, std::vector<std::string>(std::begin(kFixedReports), std::end(kFixedReports)));
+  // The clean-up removed all five fixed files, the first run's per-club files and their
+  // list before writing them anew; a club file no run of this folder listed survives.
+  EXPECT_EQ(s.fs.RemovedPaths(), (std::vector<std::string>{
+                                     "Tandrel-PairingResults.txt", "Tandrel-PairingByhand.txt",
+                                     "Tandrel-PairingBoutsheets.txt", "Tandrel-BoutsByClub.txt",
+                                     "Tandrel-BoutsForEagles.txt", "Tandrel-BoutsForHawks.txt",
+                                     "Tandrel-ClubFileList.txt", "Tandrel-BoutsByBoutNumber.txt"}));
+  EXPECT_EQ(*s.fs.Contents("Tandrel-ClubFileList.txt"),
+            "Tandrel-BoutsForEagles.txt\r\nTandrel-BoutsForHawks.txt\r\n");
   EXPECT_EQ(*s.fs.Contents("Tandrel-BoutsForGone.txt"), "old club");
+}
+
+// A club that left the roster, or a run refused after the clean-up, must not leave an
+// earlier run's per-club file for "By Club" to show beside the new reports.
+TEST(RunPairingTest, PerClubFilesOfTheLastRunGoWithTheNextCleanUp) {
+  Session s;
+  ASSERT_TRUE(s.Run(LoadRoster(kSmallRoster)).Completed());
+  ASSERT_TRUE(s.fs.HasFile("Tandrel-BoutsForHawks.txt"));
+  const roster::Roster eagles_only = LoadRoster(
+      "Smith\tJohn\t84.5\t9\t2.5\tEagles\tSelected\r\n"
+      "Brown\tAl\t83\t9\t1\tEagles\tSelected\r\n");
+  const PairingOutcome second = s.Run(eagles_only);
+  ASSERT_TRUE(second.Completed()) << second.status.message();
+  EXPECT_FALSE(s.fs.HasFile("Tandrel-BoutsForHawks.txt"));
+  EXPECT_EQ(second.ByClubFilesWritten,
+            (std::vector<std::string>{"Tandrel-BoutsByClub.txt", "Tandrel-BoutsForEagles.txt"}));
+
+  // The list survives a restart: it is a file. A refused run still clears the last run's.
+  s.fs.AddFile("Tandrel_PairingControl.txt", "$control\r\n  Bogus = 1\r\n$end\r\n");
+  EXPECT_FALSE(s.Run(eagles_only).status.ok());
+  EXPECT_FALSE(s.fs.HasFile("Tandrel-BoutsForEagles.txt"));
+  EXPECT_FALSE(s.fs.HasFile("Tandrel-ClubFileList.txt"));
+}
+
+// The list is the organiser's file like any other: a name in it that a run could not
+// have written is never removed.
+TEST(RunPairingTest, TheCleanUpRemovesOnlyPerClubNamesFromTheList) {
+  FakeFileSystem fs;
+  fs.AddFile("Tandrel-ClubFileList.txt",
+             "roster.txt\r\n../Tandrel-BoutsForX.txt\r\nTandrel-BoutsForOwls.txt\nTandrel-"
+             "BoutsForOwls.csv\r\n");
+  for (const char* name : {"roster.txt", "Tandrel-BoutsForOwls.txt", "Tandrel-BoutsForOwls.csv"})
+    fs.AddFile(name, "keep?");
+  EXPECT_EQ(ReadClubFileList(fs), std::vector<std::string>{"Tandrel-BoutsForOwls.txt"});
+  ClearReportFiles(fs);
+  EXPECT_EQ(fs.RemovedPaths(),
+            (std::vector<std::string>{"Tandrel-BoutsForOwls.txt", "Tandrel-ClubFileList.txt"}));
+  EXPECT_TRUE(fs.HasFile("roster.txt"));
+  EXPECT_TRUE(fs.HasFile("Tandrel-BoutsForOwls.csv"));
 }
 
 TEST(RunPairingTest, HeldBoutSheetsRefuseTheRunAfterTheCleanUp) {

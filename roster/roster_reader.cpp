@@ -12,7 +12,28 @@ namespace {
 
 class IgnoringReporter : public SkippedLineReporter {
  public:
-  void SkippedLine(std::string_view, std::string_view) override {}
+  void Skipped(const BadLine&) override {}
+};
+
+// Passes the parser's diagnostics on and keeps the last one: it is the reason a skipped
+// line is reported with.
+class RememberingSink : public DiagnosticSink {
+ public:
+  explicit RememberingSink(DiagnosticSink& next) : next_(next) {}
+  void Diagnostic(std::string_view text, std::string_view title) override {
+    last_.assign(text);
+    next_.Diagnostic(text, title);
+  }
+  std::string_view Take() {
+    taken_.swap(last_);
+    last_.clear();
+    return taken_;
+  }
+
+ private:
+  DiagnosticSink& next_;
+  std::string last_;
+  std::string taken_;
 };
 
 // Splits a file's text into lines as read into the line buffer: LF or CR LF ends a
@@ -55,26 +76,47 @@ bool IsComment(std::string_view line) {
 
 }  // namespace
 
+std::string_view ShortReason(std::string_view diagnostic) {
+  constexpr std::string_view kClosing = ". Action taken --> Data entry skipped.";
+  if (diagnostic.size() >= kClosing.size() &&
+      diagnostic.substr(diagnostic.size() - kClosing.size()) == kClosing) {
+    diagnostic.remove_suffix(kClosing.size());
+  }
+  return diagnostic;
+}
+
+std::string DescribeBadLine(std::string_view file_name, const BadLine& line) {
+  std::string out(file_name);
+  if (line.number > 0) out.append(":").append(std::to_string(line.number));
+  out.append(": ").append(kSkippedLineCaption);
+  if (!line.reason.empty()) out.append(": ").append(ShortReason(line.reason));
+  out.append(": ").append(line.text);
+  return out;
+}
+
 SkippedLineReporter& IgnoreSkippedLines() {
   static IgnoringReporter ignoring;
   return ignoring;
 }
 
 int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& reporter,
-                   DiagnosticSink& sink) {
+                   DiagnosticSink& sink, int first_line) {
   // Both passes of the reader walk the same in-memory copy of the file, so they parse every
   // line alike: one walk that warns about each bad line in order and keeps each good entry
   // gives the same roster as counting first and parsing again.
   const std::size_t first_new = target.Entries.size();
   target.Entries.reserve(first_new +
                          static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n') + 1));
+  RememberingSink reasons(sink);
   std::string_view line;
+  int number = first_line - 1;
   for (LineReader lines(text); lines.Next(line);) {
+    ++number;
     if (IsBlank(line) || IsComment(line)) continue;
     Participant& entry = target.Entries.emplace_back();
-    if (WInfoParseDataLine(line, entry, sink) != 0) {
+    if (WInfoParseDataLine(line, entry, reasons) != 0) {
       target.Entries.pop_back();
-      reporter.SkippedLine(kSkippedLineCaption, text::WithoutBlanks(line));
+      reporter.Skipped({number, reasons.Take(), text::WithoutBlanks(line)});
     }
   }
   const int count = static_cast<int>(target.Entries.size() - first_new);

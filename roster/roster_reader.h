@@ -15,15 +15,38 @@ namespace kestrio::roster {
 inline constexpr std::string_view kSkippedLineCaption =
     "Warning: Error during read --> entry skipped";
 
-// Told once about every malformed line of a file. The desktop shows a message box with
-// this caption and text; a command-line caller prints them.
+// One line of a roster file that the reader skipped.
+struct BadLine {
+  // The line's number in its file, from 1 (a spreadsheet's row number); 0 when unknown.
+  int number = 0;
+  // Which field could not be read, in the parser's words ("Unable to read Weight from
+  // string \"7x\""); empty when the reader did not say.
+  std::string_view reason;
+  // The line as read (cut to the line buffer), left-adjusted and trimmed.
+  std::string_view text;
+};
+
+// Told once about every malformed line of a file. The desktop gathers them into one
+// import report per file; the batch command prints them.
 class SkippedLineReporter {
  public:
   virtual ~SkippedLineReporter() = default;
-  // caption is kSkippedLineCaption; line is the line as read (cut to the line buffer),
-  // left-adjusted and trimmed.
-  virtual void SkippedLine(std::string_view caption, std::string_view line) = 0;
+  // The readers call this. The default passes the warning caption and the line on to
+  // SkippedLine, for reporters that show only those.
+  virtual void Skipped(const BadLine& line) { SkippedLine(kSkippedLineCaption, line.text); }
+  // caption is kSkippedLineCaption; line is BadLine::text. Readers that know neither the
+  // line number nor the reason may call this directly.
+  virtual void SkippedLine(std::string_view /*caption*/, std::string_view /*line*/) {}
 };
+
+// The reason without the parser's closing words (". Action taken --> Data entry
+// skipped."), which every skipped line shares.
+std::string_view ShortReason(std::string_view diagnostic);
+
+// "roster.txt:12: Warning: Error during read --> entry skipped: <reason>: <text>", as the
+// batch command prints a skipped line; the number is left out when unknown, the reason
+// when empty.
+std::string DescribeBadLine(std::string_view file_name, const BadLine& line);
 
 // A reporter that ignores everything.
 SkippedLineReporter& IgnoreSkippedLines();
@@ -34,9 +57,10 @@ SkippedLineReporter& IgnoreSkippedLines();
 // lines and lines whose first non-blank character is '#' (comments) are skipped silently;
 // every other line that fails to parse goes once to reporter and is skipped. The good
 // lines become entries after those already in target, in file order.
-// Returns the number of entries read.
+// Lines are numbered from first_line (a reader that hands over one line of a larger file
+// at a time passes that line's number). Returns the number of entries read.
 int ReadRosterText(std::string_view text, Roster& target, SkippedLineReporter& reporter,
-                   DiagnosticSink& sink = SilentDiagnostics());
+                   DiagnosticSink& sink = SilentDiagnostics(), int first_line = 1);
 
 // Reads the file at path once through fs and parses it as ReadRosterText does. The name is
 // taken as it stands (a name may begin or end with a blank); only when no such file

@@ -107,6 +107,46 @@ TEST(RosterReaderTest, NamesWithBlanksOpenAsTheyStand) {
   EXPECT_EQ(missing.status.message(), padded + ": No such file or directory");
 }
 
+// Every line counts, blank lines and comments included, so that the number points at the
+// line in the organiser's editor; the reason names the field that could not be read.
+TEST(RosterReaderTest, SkippedLinesCarryTheirNumberAndReason) {
+  class Numbered : public SkippedLineReporter {
+   public:
+    void Skipped(const BadLine& line) override {
+      seen.push_back(std::to_string(line.number) + " | " + std::string(ShortReason(line.reason)) +
+                     " | " + std::string(line.text));
+    }
+    std::vector<std::string> seen;
+  } reporter;
+  RecordingSink sink;
+  Roster target;
+  EXPECT_EQ(ReadRosterText(kMixedFile, target, reporter, sink), 3);
+  EXPECT_EQ(
+      reporter.seen,
+      (std::vector<std::string>{
+          "3 | Unable to read Weight from string \"\" | Broken line without tabs",
+          "6 | Unable to read Weight from string \"heavy\" | Dunn\tCal\theavy\t9\t1\tHawks"}));
+  // The sink still hears the parser's full words.
+  ASSERT_EQ(sink.messages.size(), 2u);
+  EXPECT_EQ(sink.messages[1].first,
+            "Unable to read Weight from string \"heavy\". Action taken --> Data entry skipped.");
+
+  // A reader handing over one line of a larger file at a time gives its number.
+  reporter.seen.clear();
+  ReadRosterText("Ames\tAl\t70\tten\t1\tOwls", target, reporter, sink, 41);
+  EXPECT_EQ(reporter.seen,
+            (std::vector<std::string>{"41 | Unable to read Age from string \"ten\" | "
+                                      "Ames\tAl\t70\tten\t1\tOwls"}));
+  EXPECT_EQ(DescribeBadLine("day.txt", {41,
+                                        "Unable to read Age from string \"ten\". Action "
+                                        "taken --> Data entry skipped.",
+                                        "Ames Al"}),
+            "day.txt:41: Warning: Error during read --> entry skipped: Unable to read Age from "
+            "string \"ten\": Ames Al");
+  EXPECT_EQ(DescribeBadLine("day.txt", {0, "", "Ames Al"}),
+            "day.txt: Warning: Error during read --> entry skipped: Ames Al");
+}
+
 TEST(RosterReaderTest, MissingOrBadOnlyFileAddsNothing) {
   Roster roster = StartingRoster();
   const std::vector<Participant> before = roster.Entries;

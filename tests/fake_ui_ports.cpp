@@ -14,7 +14,16 @@ MessageAnswer FakeMessages::Show(const Message& message) {
     answers.pop_front();
     return a;
   }
-  return message.buttons == MessageButtons::YesNoCancel ? MessageAnswer::Cancel : MessageAnswer::Ok;
+  switch (message.buttons) {
+    case MessageButtons::YesNoCancel:
+      return MessageAnswer::Cancel;
+    case MessageButtons::YesNo:
+      // "Are you sure?": the organiser meant what was typed.
+      return MessageAnswer::Yes;
+    case MessageButtons::Ok:
+      break;
+  }
+  return MessageAnswer::Ok;
 }
 
 std::vector<std::string> FakeMessages::Lines() const {
@@ -34,8 +43,21 @@ FileDialogResult FakeFileDialogs::Run(const FileDialogRequest& request) {
 void FakeListPane::Clear() {
   rows.clear();
   highlighted.clear();
+  current = -1;
   top = 0;
   ++clears;
+}
+
+void FakeListPane::SetHighlightedRows(const std::vector<int>& rows_to_highlight) {
+  highlighted.clear();
+  for (int row : rows_to_highlight) {
+    if (row >= 0 && row < RowCount()) highlighted.insert(row);
+  }
+}
+
+void FakeListPane::ScrollToTop(int row) {
+  if (row < 0 || row >= RowCount()) return;
+  top = std::min(row, std::max(0, RowCount() - visible_rows));
 }
 
 void FakeListPane::EnsureVisible(int row) {
@@ -70,11 +92,13 @@ void FakeProgress::SetRange(int low, int high) {
   events.push_back("range " + std::to_string(low) + ".." + std::to_string(high));
 }
 
-void FakeViewer::Show(const std::string& file_name) {
+bool FakeViewer::Show(const std::string& file_name) {
   files.push_back(file_name);
   std::string file;
-  if (fs_ != nullptr && !fs_->ReadFile(file_name, kMaxRosterFileBytes, &file).ok()) file.clear();
+  const bool read = fs_ == nullptr || fs_->ReadFile(file_name, kMaxRosterFileBytes, &file).ok();
+  if (!read) file.clear();
   contents.push_back(file);
+  return read;
 }
 
 void FakeDialogs::RunAddModify(AddModifyForm& form) {

@@ -35,8 +35,8 @@ class FakeMessages : public MessagePort {
  public:
   MessageAnswer Show(const Message& message) override;
 
-  // Answers for the next boxes, in order; boxes beyond the script get Ok (or Cancel for
-  // Yes/No/Cancel boxes).
+  // Answers for the next boxes, in order; boxes beyond the script get Ok (Cancel for
+  // Yes/No/Cancel boxes, Yes for the Yes/No "Are you sure?").
   std::deque<MessageAnswer> answers;
   std::vector<Message> shown;
 
@@ -67,6 +67,10 @@ class FakeListPane : public ListPane {
     return {highlighted.begin(), highlighted.end()};
   }
   ListRow Row(int row) const override { return rows.at(static_cast<std::size_t>(row)); }
+  void SetHighlightedRows(const std::vector<int>& rows_to_highlight) override;
+  int CurrentRow() const override { return current; }
+  void SetCurrentRow(int row) override { current = row < RowCount() ? row : -1; }
+  void ScrollToTop(int row) override;
 
   // Highlights exactly these rows.
   void Highlight(std::set<int> rows_to_highlight) { highlighted = std::move(rows_to_highlight); }
@@ -75,6 +79,7 @@ class FakeListPane : public ListPane {
 
   std::vector<ListRow> rows;
   std::set<int> highlighted;
+  int current = -1;
   int top = 0;
   int visible_rows = 20;  // rows the pane shows at once, for scrolling
   int clears = 0;
@@ -131,11 +136,12 @@ class FakeProgress : public ProgressPort {
 
 class FakeViewer : public ReportViewer {
  public:
-  // Reads the viewed file at once, as the desktop viewer does; fs may be null.
+  // Reads the viewed file at once, as the desktop viewer does; fs may be null (every
+  // file then counts as shown).
   explicit FakeViewer(FileSystem* fs) : fs_(fs) {}
-  void Show(const std::string& file_name) override;
+  bool Show(const std::string& file_name) override;
 
-  // The files shown, in order.
+  // The files asked for, in order, shown or not.
   std::vector<std::string> files;
   // The contents of each viewed file at the moment it was shown (empty when missing).
   std::vector<std::string> contents;
@@ -146,6 +152,9 @@ class FakeViewer : public ReportViewer {
 
 class FakeDialogs : public DialogPort {
  public:
+  void ShowImportReport(const ImportReport& report) override { import_reports.push_back(report); }
+  std::vector<ImportReport> import_reports;
+
   using AddModifyScript = std::function<void(AddModifyForm&)>;
   using ControlScript = std::function<void(ControlParametersForm&)>;
 

@@ -327,8 +327,9 @@ TEST_F(Commands, TandrelOptimalPairsExplainsAndCanBeCancelled) {
   EXPECT_TRUE(ui.menu.Enabled(kCmdRunOptimal) && ui.menu.Enabled(kCmdCompareEngines));
   ui.messages.answers = {MessageAnswer::Yes};
   session.Dispatch(kCmdRunOptimal);
-  EXPECT_EQ(ui.messages.Lines().back(),
-            "Kestrio Bout Pairing | Bout Pairing Completed Successfully!");
+  EXPECT_EQ(ui.messages.Lines().back().rfind(
+                "Kestrio Bout Pairing | Bout Pairing Completed Successfully!\n\n", 0),
+            0u);
   EXPECT_EQ(ui.progress.events.front(), "show cancellable");
   EXPECT_EQ(ui.progress.events.back(), "hide");
   EXPECT_NE(fs.Contents("Tandrel-PairingByhand.txt")

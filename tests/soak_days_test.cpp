@@ -199,7 +199,7 @@ class SoakDay {
       ++tally_.held_bout_sheets;
       return;
     }
-    EXPECT_EQ(ui_.messages.shown.back().text, reports::kRunCompletedText);
+    EXPECT_EQ(ui_.messages.shown.back().text.rfind(reports::kRunCompletedText, 0), 0u);
     fuzz::Violations v;
     fuzz::CheckRunInvariants(session_.last_run(), session_.control(), v);
     EXPECT_EQ(v.first(), "");

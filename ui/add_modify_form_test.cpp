@@ -35,8 +35,9 @@ class AddModifyTest : public ::testing::Test {
   }
   // The form as the session opens it: on its roster, with the highlighted rows.
   AddModifyForm Form(AddModifyMode mode) {
-    return AddModifyForm(mode, session.roster(), HighlightedCells(ui.list),
-                         [this] { session.RefreshViews(); });
+    return AddModifyForm(
+        mode, session.roster(), HighlightedCells(ui.list), [this] { session.RefreshViews(); },
+        ui.messages);
   }
   std::string Status(int entry) {
     return std::string(

@@ -23,8 +23,15 @@ std::optional<float> ReadReal(const std::string& typed) {
   return text::ReadFloat(FieldText(typed));
 }
 
+// The bout counts take digits only: "3.5" or "3 5" is refused rather than read as 3 or
+// merged into 35.
 std::optional<std::int32_t> ReadWhole(const std::string& typed) {
-  const std::optional<std::int64_t> v = text::ReadInteger(FieldText(typed));
+  const std::string field = FieldText(typed);
+  const std::string_view digits = text::WithoutBlanks(field);
+  if (digits.empty() || digits.find_first_not_of("0123456789") != std::string_view::npos) {
+    return std::nullopt;
+  }
+  const std::optional<std::int64_t> v = text::ReadInteger(digits);
   if (!v || *v < std::numeric_limits<std::int32_t>::min() ||
       *v > std::numeric_limits<std::int32_t>::max()) {
     return std::nullopt;
@@ -70,6 +77,7 @@ ControlParametersForm::ControlParametersForm(pairing::PairingControl& control, F
 }
 
 bool ControlParametersForm::Ok() {
+  refused_field = ControlField::None;
   const auto complain = [&](std::string_view text) {
     Message m;
     m.text = std::string(text);
@@ -86,9 +94,11 @@ bool ControlParametersForm::Ok() {
     control_.MaxAllowedDiffWeight = *v;
   } else {
     ok = complain("Error Interpreting Weight(%)");
+    refused_field = ControlField::Weight;
   }
   if (control_.MaxAllowedDiffWeight < 0 || control_.MaxAllowedDiffWeight > 100) {
     ok = complain("Weight(%)must be between 0 and 100");
+    refused_field = ControlField::Weight;
   }
   if (!ok) return false;
 
@@ -97,39 +107,39 @@ bool ControlParametersForm::Ok() {
   if (const auto v = ReadReal(age))
     control_.MaxAllowedDiffAge = *v;
   else
-    return complain("Error Interpreting Age(Yrs)");
+    return Refuse(ControlField::Age, complain("Error Interpreting Age(Yrs)"));
   if (!pairing::ToleranceInRange(control_.MaxAllowedDiffAge))
-    return complain("Age(Yrs) must be 0 or more");
+    return Refuse(ControlField::Age, complain("Age(Yrs) must be 0 or more"));
   if (const auto v = ReadReal(rating))
     control_.MaxAllowedDiffRating = *v;
   else
-    return complain("Error Interpreting Rating(Pts)");
+    return Refuse(ControlField::Rating, complain("Error Interpreting Rating(Pts)"));
   if (!pairing::ToleranceInRange(control_.MaxAllowedDiffRating))
-    return complain("Rating(Pts) must be 0 or more");
+    return Refuse(ControlField::Rating, complain("Rating(Pts) must be 0 or more"));
   if (const auto v = ReadWhole(max_bouts))
     control_.MaxBoutsAllowed = *v;
   else
-    return complain("Error Interpreting Max. Bouts Limit");
+    return Refuse(ControlField::MaxBouts, complain("Error Interpreting Max. Bouts Limit"));
   if (!pairing::BoutCountInRange(control_.MaxBoutsAllowed))
-    return complain(BoutRangeText("Max. Bouts Limit"));
+    return Refuse(ControlField::MaxBouts, complain(BoutRangeText("Max. Bouts Limit")));
   if (const auto v = ReadReal(min_fit))
     control_.MinGoodnessOfFitAllowed = *v;
   else
-    return complain("Error Interpreting MGoF");
+    return Refuse(ControlField::MinFit, complain("Error Interpreting MGoF"));
   if (!pairing::FractionInRange(control_.MinGoodnessOfFitAllowed))
-    return complain("MGoF must be between 0 and 1");
+    return Refuse(ControlField::MinFit, complain("MGoF must be between 0 and 1"));
   if (const auto v = ReadWhole(min_wanted))
     control_.MinBoutsWanted = *v;
   else
-    return complain("Error Interpreting Min. Bouts Wanted");
+    return Refuse(ControlField::MinWanted, complain("Error Interpreting Min. Bouts Wanted"));
   if (!pairing::BoutCountInRange(control_.MinBoutsWanted))
-    return complain(BoutRangeText("Min. Bouts Wanted"));
+    return Refuse(ControlField::MinWanted, complain(BoutRangeText("Min. Bouts Wanted")));
   if (const auto v = ReadWhole(max_wanted))
     control_.MaxBoutsWanted = *v;
   else
-    return complain("Error Interpreting Max. Bouts Wanted");
+    return Refuse(ControlField::MaxWanted, complain("Error Interpreting Max. Bouts Wanted"));
   if (!pairing::BoutCountInRange(control_.MaxBoutsWanted))
-    return complain(BoutRangeText("Max. Bouts Wanted"));
+    return Refuse(ControlField::MaxWanted, complain(BoutRangeText("Max. Bouts Wanted")));
 
   const int position = std::clamp(slider_position, kSliderMinimum, kSliderMaximum);
   control_.SameClubPairingWeight = WeightForSliderPosition(position);
@@ -147,6 +157,11 @@ bool ControlParametersForm::Ok() {
   if (!written.ok()) return complain(written.message());
   wrote_file_ = true;
   return true;
+}
+
+bool ControlParametersForm::Refuse(ControlField field, bool result) {
+  refused_field = field;
+  return result;
 }
 
 bool ControlParametersForm::Cancel() {

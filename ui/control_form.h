@@ -34,6 +34,9 @@ inline constexpr int kControlFieldWidth = 15;
 int SliderPositionForWeight(float same_club_weight);
 float WeightForSliderPosition(int position);
 
+// The dialog's fields, for the keyboard focus after a refused value.
+enum class ControlField { None, Weight, Age, Rating, MaxBouts, MinFit, MinWanted, MaxWanted };
+
 class ControlParametersForm {
  public:
   // Fills the fields from control. With ask_before_replacing (the control file exists but
@@ -48,11 +51,13 @@ class ControlParametersForm {
   std::string weight;      // MaxAllowedDiffWeight, one decimal
   std::string age;         // MaxAllowedDiffAge, one decimal
   std::string rating;      // MaxAllowedDiffRating, one decimal
-  std::string max_bouts;   // MaxBoutsAllowed; digits only
+  std::string max_bouts;   // MaxBoutsAllowed; digits only (anything else is refused)
   std::string min_fit;     // MinGoodnessOfFitAllowed, three decimals
   std::string min_wanted;  // MinBoutsWanted; digits only
   std::string max_wanted;  // MaxBoutsWanted; digits only
   int slider_position = 0;
+  // The field the last refused OK stopped at (None after a successful one).
+  ControlField refused_field = ControlField::None;
 
   // Reads the fields in order, stops at the first that cannot be read; on success stores
   // the slider's weight and writes the control file. A failed write is shown and keeps
@@ -65,6 +70,9 @@ class ControlParametersForm {
   bool wrote_file() const { return wrote_file_; }
 
  private:
+  // Remembers the refused field and passes result on.
+  bool Refuse(ControlField field, bool result);
+
   pairing::PairingControl& control_;
   pairing::PairingControl opened_with_;
   FileSystem& fs_;

@@ -122,6 +122,29 @@ TEST_F(ControlFormTest, ValuesTheControlFileWouldRefuseKeepTheDialogOpen) {
   EXPECT_TRUE(zeros.Ok());
 }
 
+// A decimal point or a blank between digits is refused, never merged or cut: "3.5" must
+// not become 35 bouts, nor "3 5" three.
+TEST_F(ControlFormTest, BoutCountsTakeDigitsOnlyAndTheRefusedFieldIsNamed) {
+  for (const char* typed : {"3.5", "3 5", "3,5", "+3", "-0", "3x"}) {
+    messages.shown.clear();
+    ControlParametersForm form(control, fs, messages);
+    form.max_bouts = typed;
+    EXPECT_FALSE(form.Ok()) << typed;
+    EXPECT_EQ(Texts(), std::vector<std::string>{"Error Interpreting Max. Bouts Limit"}) << typed;
+    EXPECT_EQ(form.refused_field, ControlField::MaxBouts);
+    form.Cancel();
+  }
+  ControlParametersForm form(control, fs, messages);
+  form.max_wanted = " 3 ";
+  form.rating = "x";
+  EXPECT_FALSE(form.Ok());
+  EXPECT_EQ(form.refused_field, ControlField::Rating);
+  form.rating = "1";
+  EXPECT_TRUE(form.Ok());
+  EXPECT_EQ(form.refused_field, ControlField::None);
+  EXPECT_EQ(control.MaxBoutsWanted, 3);
+}
+
 TEST_F(ControlFormTest, RefusedWeightIsKeptUntilCancelPutsBackTheOpeningValues) {
   ControlParametersForm form(control, fs, messages);
   form.weight = "150";

@@ -10,6 +10,7 @@
 #include "ui/about_form.h"
 #include "ui/add_modify_form.h"
 #include "ui/control_form.h"
+#include "ui/import_report.h"
 
 namespace kestrio::ui {
 
@@ -19,6 +20,8 @@ class DialogPort {
   virtual void RunAddModify(AddModifyForm& form) = 0;
   virtual void RunControlParameters(ControlParametersForm& form) = 0;
   virtual void RunAbout(AboutForm& form) = 0;
+  // The lines an opened file had to skip (FormatImportReport), modal until closed.
+  virtual void ShowImportReport(const ImportReport& report) = 0;
 };
 
 }  // namespace kestrio::ui

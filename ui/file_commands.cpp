@@ -1,33 +1,20 @@
 // The File menu's commands and Save Project Data: the roster's way in and out of files.
 
+#include <algorithm>
+
 #include "roster/display_data.h"
 #include "roster/roster_reader.h"
 #include "roster/roster_writer.h"
 #include "ui/dialog_failure.h"
+#include "ui/import_report.h"
 #include "ui/list_refresh.h"
+#include "ui/run_messages.h"
 #include "ui/session.h"
 #include "ui/session_impl.h"
 
 namespace kestrio::ui {
 
 namespace {
-
-// Each malformed line of an opened file gets its own box, and the reading waits for it.
-class SkippedLineBoxes : public roster::SkippedLineReporter {
- public:
-  explicit SkippedLineBoxes(MessagePort& messages) : messages_(messages) {}
-  void SkippedLine(std::string_view caption, std::string_view line) override {
-    Message m;
-    m.text = std::string(line);
-    m.caption = std::string(caption);
-    m.icon = MessageIcon::Exclamation;
-    m.owned_by_main_window = false;
-    messages_.Show(m);
-  }
-
- private:
-  MessagePort& messages_;
-};
 
 // Runs a file dialog; a failure is reported. Returns the chosen path, or empty.
 std::string ChooseFile(FileDialogPort& dialogs, MessagePort& messages, FileDialogKind kind) {
@@ -50,16 +37,45 @@ std::string ChooseFile(FileDialogPort& dialogs, MessagePort& messages, FileDialo
 
 void Session::Open() {
   const std::string path = ChooseFile(ports_.file_dialogs, ports_.messages, FileDialogKind::Open);
-  if (path.empty()) return;
-  SkippedLineBoxes boxes(ports_.messages);
+  if (!path.empty()) OpenFile(path);
+}
+
+void Session::OpenFile(const std::string& path) {
+  // Every line the file had to skip, with its number and reason, in one report.
+  ImportReportCollector skipped(path);
   // A file that cannot be read adds nothing; the order is still rebuilt and re-sorted.
-  const roster::OpenResult opened = roster::OpenRosterFile(fs_, path, roster_, boxes);
+  const roster::OpenResult opened = roster::OpenRosterFile(fs_, path, roster_, skipped, skipped);
   RefreshViews();
   if (!opened.status.ok()) {
     // The organiser chose this file: an Open that silently adds nothing looks like an
     // empty roster, so say which file could not be read and why.
+    recent_files_.erase(std::remove(recent_files_.begin(), recent_files_.end(), path),
+                        recent_files_.end());
     ShowMessage(opened.status.message(), std::string(kOpenFailedCaption), MessageIcon::Exclamation);
+    return;
   }
+  RememberRecentFile(path);
+  skipped.report().added = opened.added;
+  if (!skipped.report().skipped.empty()) ports_.dialogs.ShowImportReport(skipped.report());
+}
+
+void Session::SetRecentFiles(std::vector<std::string> files) {
+  recent_files_.clear();
+  for (std::string& file : files) {
+    if (file.empty() ||
+        std::find(recent_files_.begin(), recent_files_.end(), file) != recent_files_.end()) {
+      continue;
+    }
+    if (recent_files_.size() == kMaxRecentFiles) break;
+    recent_files_.push_back(std::move(file));
+  }
+}
+
+void Session::RememberRecentFile(const std::string& path) {
+  recent_files_.erase(std::remove(recent_files_.begin(), recent_files_.end(), path),
+                      recent_files_.end());
+  recent_files_.insert(recent_files_.begin(), path);
+  if (recent_files_.size() > kMaxRecentFiles) recent_files_.resize(kMaxRecentFiles);
 }
 
 bool Session::SaveRoster(bool displayed_only) {
@@ -74,6 +90,7 @@ bool Session::SaveRoster(bool displayed_only) {
     ShowMessage(saved.message(), std::string(kSaveFailedCaption), MessageIcon::Exclamation);
     return false;
   }
+  RememberRecentFile(path);
   return true;
 }
 
@@ -109,7 +126,10 @@ void Session::PrintDisplayData() {
     ShowMessage(written.message(), std::string(kSaveFailedCaption), MessageIcon::Exclamation);
     return;
   }
-  ports_.viewer.Show(path);
+  if (!ports_.viewer.Show(path)) {
+    ShowMessage(path + " was written but could not be read back to show it.",
+                std::string(kNoReportCaption), MessageIcon::Exclamation);
+  }
   // The listing is scratch: the viewer has read it, and it must not linger.
   fs_.Remove(path);
 }

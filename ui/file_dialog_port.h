@@ -23,8 +23,9 @@ inline constexpr std::array<FileFilter, 3> kRosterFileFilters = {{
     {"All Files (*.*)", "*.*"},
 }};
 
-// Appended when the organiser types a name without an extension.
-inline constexpr std::string_view kDefaultExtension = "*.krs";
+// Appended when the organiser types a name without an extension: the extension of the
+// filter the dialogs preselect, so that a file saved as "saturday" shows when opening.
+inline constexpr std::string_view kDefaultExtension = "*.tmrx";
 
 // Longest path the dialogs hand back; a longer one is a failure (kFileNameTooLong).
 inline constexpr std::size_t kMaxPathLength = 255;

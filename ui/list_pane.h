@@ -31,6 +31,14 @@ class ListPane {
 
   // The highlighted rows in ascending row order.
   virtual std::vector<int> HighlightedRows() const = 0;
+  // Highlights exactly these rows (ascending; out-of-range rows are ignored).
+  virtual void SetHighlightedRows(const std::vector<int>& rows) = 0;
+  // The row with the keyboard cursor, -1 when none.
+  virtual int CurrentRow() const = 0;
+  // Puts the keyboard cursor on the row without touching the highlight; -1 for none.
+  virtual void SetCurrentRow(int row) = 0;
+  // Scrolls so that the row is the first one visible, as far as the rows below allow.
+  virtual void ScrollToTop(int row) = 0;
   // The cells of a row as shown; row must be below RowCount().
   virtual ListRow Row(int row) const = 0;
 };

@@ -1,5 +1,7 @@
 #include "ui/list_refresh.h"
 
+#include <algorithm>
+
 #include "ui/tree_view.h"
 
 namespace kestrio::ui {
@@ -31,10 +33,62 @@ roster::RosterCounters Walk(const roster::Roster& roster, const ViewState& view,
     CountStatus(entry, counters);
     if (filter.Matches(entry)) {
       ++counters.DisplayedCount;
-      on_displayed(entry);
+      on_displayed(entry, roster.DisplayOrder[k]);
     }
   }
   return counters;
+}
+
+// Where the organiser was in the list, by entry (storage index; -1 for none).
+struct ListPlace {
+  std::int32_t current = -1;
+  std::int32_t top = -1;
+  std::vector<std::int32_t> highlighted;
+};
+
+ListPlace RememberPlace(const ViewState& view, const ListPane& pane) {
+  ListPlace place;
+  const std::vector<std::int32_t>& entries = view.RowEntries;
+  // Rows shown by anything but the last refill say nothing about entries.
+  if (pane.RowCount() != static_cast<int>(entries.size())) return place;
+  const auto entry_at = [&](int row) {
+    return row >= 0 && row < static_cast<int>(entries.size())
+               ? entries[static_cast<std::size_t>(row)]
+               : -1;
+  };
+  place.current = entry_at(pane.CurrentRow());
+  place.top = pane.RowCount() > 0 ? entry_at(pane.TopIndex()) : -1;
+  for (int row : pane.HighlightedRows()) {
+    if (const std::int32_t e = entry_at(row); e >= 0) place.highlighted.push_back(e);
+  }
+  return place;
+}
+
+// Puts the place back; false when the top row's entry is no longer displayed.
+bool RestorePlace(const ListPlace& place, const roster::Roster& roster, const ViewState& view,
+                  ListPane& pane) {
+  std::vector<int> row_of(roster.Entries.size(), -1);
+  for (std::size_t r = 0; r < view.RowEntries.size(); ++r) {
+    row_of[static_cast<std::size_t>(view.RowEntries[r])] = static_cast<int>(r);
+  }
+  const auto row_for = [&](std::int32_t entry) {
+    return entry >= 0 && static_cast<std::size_t>(entry) < row_of.size()
+               ? row_of[static_cast<std::size_t>(entry)]
+               : -1;
+  };
+  std::vector<int> highlighted;
+  for (std::int32_t entry : place.highlighted) {
+    if (const int row = row_for(entry); row >= 0) highlighted.push_back(row);
+  }
+  std::sort(highlighted.begin(), highlighted.end());
+  if (!highlighted.empty()) pane.SetHighlightedRows(highlighted);
+  const int current = row_for(place.current);
+  pane.SetCurrentRow(current);
+  const int top = row_for(place.top);
+  if (top < 0) return false;
+  pane.ScrollToTop(top);
+  if (current >= 0) pane.EnsureVisible(current);
+  return true;
 }
 
 }  // namespace
@@ -54,15 +108,29 @@ std::vector<ListRow> HighlightedCells(const ListPane& pane) {
 }
 
 void RefillList(const roster::Roster& roster, ViewState& view, ListPane& pane) {
+  const ListPlace place = RememberPlace(view, pane);
   const int old_top = pane.TopIndex();
   const int old_count = pane.RowCount();
   pane.Clear();
+  view.RowEntries.clear();
   view.RosterCounters =
-      Walk(roster, view, [&](const roster::Participant& entry) { pane.AppendRow(RowFor(entry)); });
+      Walk(roster, view, [&](const roster::Participant& entry, std::int32_t index) {
+        pane.AppendRow(RowFor(entry));
+        view.RowEntries.push_back(index);
+      });
+  if (RestorePlace(place, roster, view, pane)) return;
   // First the old last row, then the old top row: the view keeps its place when the
   // list is as long as before and comes as close as it can when it is shorter.
   if (old_count > 0) pane.EnsureVisible(old_count - 1);
   pane.EnsureVisible(old_top);
+}
+
+void RemapRowEntries(ViewState& view, const std::vector<std::int32_t>& new_index) {
+  for (std::int32_t& entry : view.RowEntries) {
+    entry = entry >= 0 && static_cast<std::size_t>(entry) < new_index.size()
+                ? new_index[static_cast<std::size_t>(entry)]
+                : -1;
+  }
 }
 
 }  // namespace kestrio::ui

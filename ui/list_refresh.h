@@ -16,9 +16,17 @@ ListRow RowFor(const roster::Participant& entry);
 // The cells of the highlighted rows, in row order, as the pane shows them.
 std::vector<ListRow> HighlightedCells(const ListPane& pane);
 
-// Deletes every row, appends one row per displayed entry in display order, recounts
-// view.RosterCounters and scrolls back to where the pane was as far as the new rows
-// allow. Row r is the (r+1)-th displayed entry.
+// Deletes every row, appends one row per displayed entry in display order and recounts
+// view.RosterCounters. Row r is the (r+1)-th displayed entry; view.RowEntries records
+// which. The pane then keeps its place by wrestler, not by row number (a re-sort moves
+// rows): the cursor, the highlight and the top row go back to the same entries as far as
+// they are still displayed, and the cursor stays in view. When the top row's entry is
+// gone, the pane scrolls back to where it was as far as the new rows allow.
 void RefillList(const roster::Roster& roster, ViewState& view, ListPane& pane);
+
+// After entries were removed from storage: new_index[i] is the new storage index of the
+// entry that was at i, or -1 when it is gone. Keeps view.RowEntries pointing at the same
+// wrestlers for the next refill.
+void RemapRowEntries(ViewState& view, const std::vector<std::int32_t>& new_index);
 
 }  // namespace kestrio::ui

@@ -113,6 +113,20 @@ bool Carries(std::span<const MenuEntry> entries, int command) {
 
 }  // namespace
 
+bool ActsOnListRows(int command) {
+  switch (command) {
+    case kCmdSelect:
+    case kCmdToggle:
+    case kCmdUnSelect:
+    case kCmdDelete:
+    case kCmdMarkAllSelected:
+    case kCmdMarkAllUnSelected:
+      return true;
+    default:
+      return false;
+  }
+}
+
 bool IsMenuCommand(int command) {
   for (const TopMenu& top : kMenuBar) {
     if (Carries(top.entries, command)) return true;

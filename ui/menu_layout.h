@@ -42,6 +42,11 @@ std::span<const TopMenu> MenuBar();
 // True when an item of the menu bar, in a submenu or not, carries the command.
 bool IsMenuCommand(int command);
 
+// True for the commands that act on the list's rows (Select, Toggle, UnSelect, Delete,
+// Mark All Selected and UnSelected). While a text field has the keyboard focus their
+// keys belong to the field: Delete in the find box deletes a character, not wrestlers.
+bool ActsOnListRows(int command);
+
 // The main window's title.
 inline constexpr std::string_view kMainWindowTitle = "Kestrio v" KESTRIO_VERSION_TEXT;
 

@@ -9,9 +9,10 @@
 
 namespace kestrio::ui {
 
-enum class MessageButtons { Ok, YesNoCancel };
+enum class MessageButtons { Ok, YesNoCancel, YesNo };
 enum class MessageIcon { None, Question, Exclamation };
-enum class MessageAnswer { Ok, Yes, No, Cancel };
+// Action: the box's extra button (Message::action_button) was pressed.
+enum class MessageAnswer { Ok, Yes, No, Cancel, Action };
 
 struct Message {
   std::string text;
@@ -21,13 +22,16 @@ struct Message {
   // False for the boxes that have no owner window (file-dialog failures, control
   // parameter messages, skipped roster lines): the front end centres them on the screen.
   bool owned_by_main_window = true;
+  // When not empty, an extra button with this caption beside the others ("Show Pairing
+  // Exceptions"); pressing it answers Action.
+  std::string action_button;
 };
 
 class MessagePort {
  public:
   virtual ~MessagePort() = default;
   // Shows the box modally and returns the button pressed. Closing the box without a
-  // button counts as Cancel for YesNoCancel and as Ok for Ok.
+  // button counts as Cancel for YesNoCancel, No for YesNo and Ok for Ok.
   virtual MessageAnswer Show(const Message& message) = 0;
 };
 

@@ -1,11 +1,14 @@
 // The Tandrel menu's pairing commands and the Lumiva report viewers.
 
+#include <algorithm>
+
 #include "pairing/engine_figures.h"
 #include "pairing/optimal_run.h"
 #include "pairing/pairing_control.h"
 #include "reports/report_files.h"
 #include "reports/run_pairing.h"
 #include "ui/command_ids.h"
+#include "ui/run_messages.h"
 #include "ui/session.h"
 
 namespace kestrio::ui {
@@ -68,6 +71,7 @@ void Session::RunPairingCommand(pairing::PairingEngine engine) {
   }
   ProgressBarAdapter progress(ports_.progress);
   outcome_ = reports::RunPairing(fs_, roster_, &control_, &progress, &run_, engine);
+  ran_ = true;
   const reports::PairingOutcome& outcome = outcome_;
   // A cancelled run leaves no result to look at.
   view_.PairingDone = !outcome.status.IsCancelled();
@@ -83,8 +87,18 @@ void Session::RunPairingCommand(pairing::PairingEngine engine) {
                                     : std::string(reports::kRunCompletedCaption);
     ShowMessage(outcome.status.message(), caption, MessageIcon::Exclamation);
   } else {
-    ShowMessage(std::string(reports::kRunCompletedText), std::string(reports::kRunCompletedCaption),
-                MessageIcon::Exclamation);
+    ports_.progress.Hide();
+    RecomputeStatusAndMenus();
+    // The day's figures at a glance, and the wrestlers left short one click away.
+    Message done;
+    done.text = std::string(reports::kRunCompletedText) + "\n\n" + RunSummaryText(run_);
+    done.caption = std::string(reports::kRunCompletedCaption);
+    done.icon = MessageIcon::Exclamation;
+    done.action_button = std::string(kShowExceptionsButton);
+    if (ports_.messages.Show(done) == MessageAnswer::Action) {
+      ShowRunReports({std::string(reports::kByHandName)});
+    }
+    return;
   }
   ports_.progress.Hide();
   RecomputeStatusAndMenus();
@@ -114,34 +128,55 @@ void Session::CompareEngines() {
     ShowMessage(s.message(), std::string(reports::kRunCompletedCaption), MessageIcon::Exclamation);
     return;
   }
-  ports_.viewer.Show(std::string(reports::kEngineComparisonName));
+  if (!ports_.viewer.Show(std::string(reports::kEngineComparisonName))) {
+    ShowMessage(std::string(reports::kEngineComparisonName) +
+                    " was written but could not be read back to show it.",
+                std::string(kNoReportCaption), MessageIcon::Exclamation);
+  }
 }
 
 void Session::ViewReport(int command_id) {
   switch (command_id) {
     case kCmdViewSummary:
-      ports_.viewer.Show(std::string(reports::kResultsSummaryName));
+      ShowRunReports({std::string(reports::kResultsSummaryName)});
       break;
     case kCmdViewExceptions:
-      ports_.viewer.Show(std::string(reports::kByHandName));
+      ShowRunReports({std::string(reports::kByHandName)});
       break;
     case kCmdViewByBoutNumber:
-      ports_.viewer.Show(std::string(reports::kBoutsByBoutNumberName));
+      ShowRunReports({std::string(reports::kBoutsByBoutNumberName)});
       break;
     case kCmdViewBoutSheets:
       ShowMessage(
           "Use the following MailMerge data with the MS Word template Kestrio-BoutSheets.doc "
           "to print boutsheets.",
           "Displaying File: " + std::string(reports::kBoutSheetsName), MessageIcon::None);
-      ports_.viewer.Show(std::string(reports::kBoutSheetsName));
+      ShowRunReports({std::string(reports::kBoutSheetsName)});
       break;
     case kCmdViewByClub:
       // The files the last run wrote, not a club list rebuilt from a roster that may
-      // have changed since.
-      for (const std::string& name : outcome_.ByClubFilesWritten) ports_.viewer.Show(name);
+      // have changed since; a refused run wrote none.
+      ShowRunReports(outcome_.ByClubFilesWritten.empty()
+                         ? std::vector<std::string>{std::string(reports::kBoutsByClubName)}
+                         : outcome_.ByClubFilesWritten);
       break;
     default:
       break;
+  }
+}
+
+void Session::ShowRunReports(const std::vector<std::string>& names) {
+  // Only what the last run wrote: a file of an earlier run would pass for this one's.
+  std::string missing;
+  for (const std::string& name : names) {
+    const bool written = std::find(outcome_.FilesWritten.begin(), outcome_.FilesWritten.end(),
+                                   name) != outcome_.FilesWritten.end();
+    if (written && ports_.viewer.Show(name)) continue;
+    if (!missing.empty()) missing += "\n\n";
+    missing += MissingReportText(name, ran_, outcome_);
+  }
+  if (!missing.empty()) {
+    ShowMessage(missing, std::string(kNoReportCaption), MessageIcon::Exclamation);
   }
 }
 

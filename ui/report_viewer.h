@@ -13,9 +13,9 @@ class ReportViewer {
  public:
   virtual ~ReportViewer() = default;
   // Shows the file file_name in the working directory. The viewer must have read the
-  // file before it returns: the display-data listing is deleted right after. A file
-  // that cannot be shown is not reported, as with any external editor.
-  virtual void Show(const std::string& file_name) = 0;
+  // file before it returns: the display-data listing is deleted right after. Returns
+  // false, having shown nothing, when the file cannot be read: the caller says why.
+  virtual bool Show(const std::string& file_name) = 0;
 };
 
 }  // namespace kestrio::ui

@@ -8,6 +8,7 @@
 #include "ui/list_refresh.h"
 #include "ui/selection.h"
 #include "ui/session_impl.h"
+#include "ui/status_bar_port.h"
 #include "ui/status_rules.h"
 
 namespace kestrio::ui {
@@ -92,10 +93,18 @@ CommandResult Session::RunCommand(int command_id) {
       roster::TagDuplicates(roster_);
       RefreshViews();
       break;
-    case kCmdEmptyTrash:
+    case kCmdEmptyTrash: {
+      // The list keeps its place by entry: tell it where the kept entries went.
+      std::vector<std::int32_t> new_index(roster_.Entries.size(), -1);
+      std::int32_t kept = 0;
+      for (std::size_t i = 0; i < roster_.Entries.size(); ++i) {
+        if (!roster::IsDeleted(roster_.Entries[i])) new_index[i] = kept++;
+      }
       roster::EmptyTrash(roster_);
+      RemapRowEntries(view_, new_index);
       RefreshViews();
       break;
+    }
     case kCmdStatusBar:
       ToggleStatusBar();
       break;
@@ -144,6 +153,13 @@ void Session::OnTreeSelectionChanged(const TreeNode& node) {
   RecomputeStatusAndMenus();
 }
 
+void Session::OnFindTextChanged(std::string_view text) {
+  if (text == view_.FindText) return;
+  view_.FindText.assign(text);
+  RefillList(roster_, view_, ports_.list);
+  RecomputeStatusAndMenus();
+}
+
 void Session::OnColumnHeaderClicked(int column_id) {
   if (ports_.list.RowCount() < 1 || column_id < 1 || column_id > roster::kSortKeyColumns) return;
   const int current = roster_.SortColumn < 0 ? -roster_.SortColumn : roster_.SortColumn;
@@ -177,6 +193,9 @@ void Session::RecomputeStatusAndMenus() {
   ports_.status_bar.SetPartText(kStatsPart, view_.StatsText);
   menu_state_ = ComputeMenuState(view_, menu_state_);
   ports_.menu.Apply(menu_state_);
+  // A greyed Run with wrestlers ready says what it waits for.
+  const bool waits_for_save = view_.ReadyToPair && !menu_state_.Enabled(kCmdRunPairing);
+  ports_.status_bar.SetPartText(kHintPart, waits_for_save ? kRunNeedsSaveText : "");
 }
 
 void Session::ToggleStatusBar() {
@@ -186,7 +205,8 @@ void Session::ToggleStatusBar() {
 }
 
 void Session::RunAddModify(AddModifyMode mode) {
-  AddModifyForm form(mode, roster_, HighlightedCells(ports_.list), [this] { RefreshViews(); });
+  AddModifyForm form(
+      mode, roster_, HighlightedCells(ports_.list), [this] { RefreshViews(); }, ports_.messages);
   ports_.dialogs.RunAddModify(form);
 }
 

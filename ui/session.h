@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/file_system.h"
 #include "pairing/pairing_control.h"
@@ -51,6 +52,13 @@ inline constexpr std::string_view kSaveFailedCaption = "Kestrio: File Not Saved"
 // Caption of the box that tells the organiser a roster file could not be read.
 inline constexpr std::string_view kOpenFailedCaption = "Could not open file";
 
+// File > Recent Files holds this many of the last data or roster files opened or saved.
+inline constexpr std::size_t kMaxRecentFiles = 8;
+
+// The status bar's middle part while Run Tandrel waits for the project to be saved.
+inline constexpr std::string_view kRunNeedsSaveText =
+    "Run Tandrel is greyed until Tandrel > Save Project Data";
+
 enum class CommandResult {
   Handled,
   // Exit: the front end closes the main window, which ends the program (code 0).
@@ -80,6 +88,21 @@ class Session {
   // Runs a menu command or accelerator (command_ids.h). A command that runs out of memory
   // (a roster far too large) stops with kOutOfMemoryText and the roster is kept.
   CommandResult Dispatch(int command_id);
+
+  // Opens the roster or data file at path as File > Open does once its dialog chose it:
+  // the entries are appended, the views refreshed, the lines that had to be skipped
+  // shown in one import report, and an unreadable file named in a message. Used by the
+  // command line and by File > Recent Files.
+  void OpenFile(const std::string& path);
+
+  // The organiser typed into the find box: the list shows only the entries that match it
+  // as well as the tree filter, and the statistics count what is shown.
+  void OnFindTextChanged(std::string_view text);
+
+  // The last data or roster files opened or saved, the latest first (at most
+  // kMaxRecentFiles); the front end keeps them between sessions.
+  const std::vector<std::string>& recent_files() const { return recent_files_; }
+  void SetRecentFiles(std::vector<std::string> files);
 
   // The organiser selected a node in the tree pane.
   void OnTreeSelectionChanged(const TreeNode& node);
@@ -124,6 +147,9 @@ class Session {
   // the reports stay as they are.
   void CompareEngines();
   void ViewReport(int command_id);
+  // Shows the reports of the last run in the viewer; says why for those that cannot be.
+  void ShowRunReports(const std::vector<std::string>& names);
+  void RememberRecentFile(const std::string& path);
   void ToggleStatusBar();
   void RunAddModify(AddModifyMode mode);
   void ShowMessage(std::string text, std::string caption, MessageIcon icon,
@@ -136,6 +162,9 @@ class Session {
   pairing::PairingControl control_;
   pairing::PairingRun run_;
   reports::PairingOutcome outcome_;
+  // A pairing run was made since start-up (outcome_ describes it).
+  bool ran_ = false;
+  std::vector<std::string> recent_files_;
   MenuState menu_state_;
   // The leaves of the tree pane.
   std::unique_ptr<Impl> impl_;

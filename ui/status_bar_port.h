@@ -1,13 +1,14 @@
 #pragma once
 
-// The status bar: three parts, the first with the guidance text, the third with the
-// statistics; it can be hidden.
+// The status bar: three parts, the first with the guidance text, the second with a hint
+// (what a greyed command waits for), the third with the statistics; it can be hidden.
 
 #include <string_view>
 
 namespace kestrio::ui {
 
 inline constexpr int kGuidancePart = 0;
+inline constexpr int kHintPart = 1;
 inline constexpr int kStatsPart = 2;
 inline constexpr int kStatusBarParts = 3;
 

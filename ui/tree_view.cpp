@@ -13,6 +13,8 @@ namespace {
 using roster::ColumnId;
 using roster::Participant;
 
+char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
 std::size_t BranchIndex(TreeBranch branch) { return static_cast<std::size_t>(branch) - 1; }
 
 std::string_view BranchValue(TreeBranch branch, const Participant& entry) {
@@ -121,9 +123,34 @@ TreeFilter::TreeFilter(const ViewState& view) : branch_(view.FilterBranch) {
     has_number_ = true;
     number_ = *n;
   }
+  std::string word;
+  for (const char c : view.FindText + ' ') {
+    if (c == ' ' || c == '\t') {
+      if (!word.empty()) find_words_.push_back(std::move(word));
+      word.clear();
+    } else {
+      word += LowerAscii(c);
+    }
+  }
 }
 
 bool TreeFilter::Matches(const Participant& entry) const {
+  return MatchesNode(entry) && (find_words_.empty() || MatchesFind(entry));
+}
+
+bool TreeFilter::MatchesFind(const Participant& entry) const {
+  std::string haystack;
+  for (std::string_view field : {entry.LastName.WithoutBlanks(), entry.FirstName.WithoutBlanks(),
+                                 entry.Club.WithoutBlanks()}) {
+    for (const char c : field) haystack += LowerAscii(c);
+    haystack += '\n';  // a word never spans two fields
+  }
+  return std::all_of(find_words_.begin(), find_words_.end(), [&](const std::string& word) {
+    return haystack.find(word) != std::string::npos;
+  });
+}
+
+bool TreeFilter::MatchesNode(const Participant& entry) const {
   switch (branch_) {
     case TreeBranch::None:
       return true;

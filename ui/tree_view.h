@@ -48,24 +48,32 @@ class TreeLeaves {
 // the roster's SortColumn. The caller sorts and refills.
 void ApplyTreeSelection(const TreeNode& node, ViewState& view, roster::Roster& roster);
 
-// The filter of the selected tree node, prepared once for testing many entries.
+// The filter of the selected tree node and of the find box, prepared once for testing
+// many entries.
 //
 // Club and status leaves compare the texts without blanks. Weight class, age and rating
 // leaves compare numbers read as single-precision reals. The age filter compares with
 // the entry's age in whole years (AgeYears), the field its leaves are built from, so a
 // leaf always lists the entries that produced it, fractional ages included. The
 // "Unassigned" leaf of a numeric branch lists the entries whose field is blank.
+//
+// The find box's words must each occur in the surname, the first name or the club,
+// without regard to the case of A-Z ("smi eag" finds Smith of the Eagles).
 class TreeFilter {
  public:
   explicit TreeFilter(const ViewState& view);
   bool Matches(const roster::Participant& entry) const;
-  bool IsNone() const { return branch_ == TreeBranch::None; }
+  bool IsNone() const { return branch_ == TreeBranch::None && find_words_.empty(); }
 
  private:
+  bool MatchesNode(const roster::Participant& entry) const;
+  bool MatchesFind(const roster::Participant& entry) const;
+
   TreeBranch branch_;
   std::string text_;  // the label without blanks; empty for "Unassigned"
   bool has_number_ = false;
   float number_ = 0;
+  std::vector<std::string> find_words_;  // lower case
 };
 
 // Whether the entry is displayed under the view's current filter.

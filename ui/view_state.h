@@ -3,7 +3,9 @@
 // What the main window shows beyond the roster itself: the counters, the progress of
 // the organiser's day, the tree filter and the layout flags.
 
+#include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/fixed_text.h"
 #include "roster/roster.h"
@@ -30,14 +32,20 @@ struct ViewState {
   int SplitterX = 0;
   // The data-file save stores only the displayed entries.
   bool SaveDisplayedOnly = false;
+  // What the organiser typed into the find box: only entries whose surname, first name
+  // or club hold every word of it are displayed (belongs to the window: survives a reset).
+  std::string FindText;
+  // The storage index of the entry each list row shows, row by row, as of the last
+  // refill: the next refill puts the cursor and the highlight back on the same wrestlers.
+  std::vector<std::int32_t> RowEntries;
   // The status bar's guidance and statistics texts, without trailing blanks (each cut at
   // 512 characters).
   std::string GuidanceText;
   std::string StatsText;
 };
 
-// Start-up and Clear All: every field to its start value except StatusBarVisible and
-// SplitterX; the roster's SortColumn back to 3 (Weight, ascending).
+// Start-up and Clear All: every field to its start value except StatusBarVisible,
+// SplitterX and FindText; the roster's SortColumn back to 3 (Weight, ascending).
 void ResetViewState(ViewState& view, roster::Roster& roster);
 
 }  // namespace kestrio::ui
