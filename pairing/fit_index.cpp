@@ -46,6 +46,7 @@ void FitIndex::Init() {
     leaf_.resize(fits.size());
     Build(0, n, -1);
     free_count_.assign(nodes_.size(), 0);
+    first_free_.assign(nodes_.size(), kNoneFree);
   }
   for (int s = 0; s < n; ++s) slot_[points_[s].Index] = s;
 }
@@ -89,7 +90,21 @@ void FitIndex::Take(int a) {
   if (!free_[s]) return;
   free_[s] = 0;
   if (!bounded_) return;
-  for (int n = leaf_[s]; n >= 0; n = nodes_[n].Parent) --free_count_[n];
+  const int leaf = leaf_[s];
+  --free_count_[leaf];
+  first_free_[leaf] = LeafFirstFree(nodes_[leaf]);
+  for (int n = nodes_[leaf].Parent; n >= 0; n = nodes_[n].Parent) {
+    --free_count_[n];
+    first_free_[n] = std::min(first_free_[nodes_[n].Left], first_free_[nodes_[n].Right]);
+  }
+}
+
+std::int32_t FitIndex::LeafFirstFree(const Node& leaf) const {
+  std::int32_t first = kNoneFree;
+  for (int s = leaf.Begin; s < leaf.End; ++s) {
+    if (free_[s]) first = std::min(first, points_[s].Index);
+  }
+  return first;
 }
 
 double FitIndex::NodeBound(const Point& p, const Node& node) const {

@@ -8,10 +8,15 @@
 // upper bound on its fit to any chooser, and a search can skip every group whose bound
 // is below the fit it must beat. The index is a k-d tree over (weight, age, rating)
 // whose nodes also count the wrestlers still free in the round, so groups already
-// taken are skipped too. When no bound holds (a tolerance of 0 or below, a club factor
-// above 1, a weight of 0 or below) every search scans all wrestlers instead. Either
-// way the answers are those of a plain scan, ties included.
+// taken are skipped too. Nodes also know the lowest SelectionIndex still free in them:
+// once a chooser has a partner of fit 1, the most any fit can be, only a free wrestler
+// earlier in the selection could still win the tie, so every other group is skipped (a
+// roster where many wrestlers share weight, age and rating would otherwise be searched
+// whole for every chooser). When no bound holds (a tolerance of 0 or below, a club
+// factor above 1, a weight of 0 or below) every search scans all wrestlers instead.
+// Either way the answers are those of a plain scan, ties included.
 
+#include <algorithm>
 #include <cstdint>
 #include <vector>
 
@@ -55,6 +60,9 @@ class FitIndex {
   // is below the target by more.
   static constexpr double kMargin = 1.0e-5;
   static constexpr int kLeafSize = 16;
+  // No fit exceeds this: three factors of at most 1 and a club factor of at most 1.
+  static constexpr float kHighestFit = 1.0f;
+  static constexpr std::int32_t kNoneFree = INT32_MAX;
 
   // One wrestler in tree order.
   struct Point {
@@ -71,6 +79,8 @@ class FitIndex {
   void Init();
   void SetScale();
   int Build(int begin, int end, int parent);
+  // The lowest free SelectionIndex under a leaf, from its points.
+  std::int32_t LeafFirstFree(const Node& leaf) const;
   // Upper bound of the fit of p to any point of node (club factor left out).
   double NodeBound(const Point& p, const Node& node) const;
   // The fit of p and q in double arithmetic, within far less than kMargin of the exact.
@@ -86,6 +96,7 @@ class FitIndex {
   std::vector<std::int32_t> leaf_;        // the leaf node of each slot
   std::vector<char> free_;                // by slot
   std::vector<std::int32_t> free_count_;  // free points under each node
+  std::vector<std::int32_t> first_free_;  // lowest free SelectionIndex under each node
 };
 
 template <typename Eligible>
@@ -97,8 +108,10 @@ void FitIndex::BeginRound(Eligible eligible) {
       int count = 0;
       for (int s = node.Begin; s < node.End; ++s) count += free_[s];
       free_count_[n] = count;
+      first_free_[n] = LeafFirstFree(node);
     } else {
       free_count_[n] = free_count_[node.Left] + free_count_[node.Right];
+      first_free_[n] = std::min(first_free_[node.Left], first_free_[node.Right]);
     }
   }
 }
@@ -110,8 +123,13 @@ int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
   int partner = -1;
   const Point& chooser = points_[slot_[c]];
   auto target = [&] { return static_cast<double>(min_fit > best ? min_fit : best) - kMargin; };
+  // With the highest fit in hand only a tie can still win, and only earlier wrestlers win
+  // ties: a group whose free wrestlers all come later holds no better partner.
+  auto beaten = [&](std::int32_t first_free) {
+    return best >= kHighestFit && first_free > partner;
+  };
   auto consider = [&](const Point& q) {
-    if (bounded_ && Estimate(chooser, q) < target()) return;
+    if (bounded_ && (beaten(q.Index) || Estimate(chooser, q) < target())) return;
     const int b = q.Index;
     const float fit = Fit(c, b);
     if (!(fit > min_fit)) return;
@@ -138,7 +156,8 @@ int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
   stack[depth++] = {0, NodeBound(chooser, nodes_[0])};
   while (depth > 0) {
     const Pending top = stack[--depth];
-    if (free_count_[top.node] == 0 || top.bound < target()) continue;
+    if (free_count_[top.node] == 0 || top.bound < target() || beaten(first_free_[top.node]))
+      continue;
     const Node& node = nodes_[top.node];
     if (node.Left < 0) {
       for (int s = node.Begin; s < node.End; ++s) {
@@ -148,7 +167,11 @@ int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
     }
     const Pending left{node.Left, NodeBound(chooser, nodes_[node.Left])};
     const Pending right{node.Right, NodeBound(chooser, nodes_[node.Right])};
-    const bool left_first = left.bound >= right.bound;
+    // Of two equally promising groups the one holding the earlier free wrestler first:
+    // where fits tie, that wrestler wins, and the other group may then be skipped.
+    const bool left_first =
+        left.bound > right.bound ||
+        (left.bound == right.bound && first_free_[node.Left] <= first_free_[node.Right]);
     stack[depth++] = left_first ? right : left;
     stack[depth++] = left_first ? left : right;
   }

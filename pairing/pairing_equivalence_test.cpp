@@ -129,6 +129,29 @@ TEST(PairingEquivalence, TieHeavyRostersDeepEnoughForTheSearchTree) {
   }
 }
 
+TEST(PairingEquivalence, EveryoneOfTheSameWeightAgeAndRatingGivesTheSameRun) {
+  // Every fit between clubs is the highest there is, so only the earliest wrestler wins
+  // each tie; a few wrestlers differ, so that some searches must still look further.
+  std::mt19937 rng(4242);
+  for (int trial = 0; trial < 8; ++trial) {
+    SCOPED_TRACE("trial " + std::to_string(trial));
+    roster::Roster roster;
+    const int clubs = 1 + trial % 4 * 3;
+    for (int i = 0; i < 260; ++i) {
+      const bool odd = rng() % 10 == 0;
+      Add(roster, Wrestler("W" + std::to_string(i % 37), "F", odd ? 61 : 60, odd ? 11 : 10, 2.5,
+                           "C" + std::to_string(rng() % clubs)));
+    }
+    PairingControl control;
+    control.SameClubPairingWeight = 0.25f * static_cast<float>(trial % 5);
+    control.MaxBoutsWanted = control.MinBoutsWanted = 1 + trial % 3;
+    PairingRun run;
+    ASSERT_TRUE(PairBouts(roster, control, nullptr, &run).ok());
+    ExpectSameRun(PairLiterally(roster, control).Run, run);
+    ExpectSoundSchedule(run);
+  }
+}
+
 TEST(PairingEquivalence, TwoHundredBoutsPerWrestlerOutgrowTheRoundTable) {
   std::mt19937 rng(7);
   roster::Roster roster;
