@@ -141,6 +141,24 @@ void ApplySelectionVerb(SelectionVerb verb, roster::Roster& roster, const ListPa
 }
 
 void MarkEveryEntry(SelectionVerb verb, roster::Roster& roster) {
+  // An entry's row matches the entry itself until the entry is changed, and a Mark All
+  // verb gives every matched entry the same status; so when the order shows every entry,
+  // every entry ends with that status, and no row needs matching.
+  std::vector<char> shown(roster.Entries.size(), 0);
+  std::size_t shown_count = 0;
+  for (const std::int32_t e : roster.DisplayOrder) {
+    if (e >= 0 && static_cast<std::size_t>(e) < shown.size() && !shown[e]) {
+      shown[e] = 1;
+      ++shown_count;
+    }
+  }
+  const bool mark_all = verb == SelectionVerb::SelectAll || verb == SelectionVerb::UnSelectAll;
+  if (mark_all && shown_count == roster.Entries.size()) {
+    const std::string_view marked =
+        verb == SelectionVerb::SelectAll ? status::Selected : std::string_view();
+    for (Participant& entry : roster.Entries) roster::SetStatus(entry, marked);
+    return;
+  }
   std::vector<ListRow> rows;
   rows.reserve(roster.DisplayOrder.size());
   for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {

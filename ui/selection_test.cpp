@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "roster/sort_display_order.h"
@@ -161,6 +162,31 @@ TEST(SelectionVerbs, MatchTheLiteralProcedureOnRandomTieHeavyRosters) {
     const auto verb = static_cast<SelectionVerb>(rng() % 7);
     ApplySelectionVerb(verb, fast, pane);
     LiteralApply(verb, slow, pane);
+    ASSERT_EQ(Statuses(fast), Statuses(slow)) << "round " << round;
+    ASSERT_EQ(fast.DisplayOrder, slow.DisplayOrder) << "round " << round;
+  }
+}
+
+// The batch's Mark All gives what the rows of an unfiltered list give, in any order.
+TEST(SelectionVerbs, MarkEveryEntryMatchesTheRowByRowCommand) {
+  std::mt19937 rng(15);
+  const char* statuses[] = {"", "Selected", "Deleted", "Duplicated", "UnSelected"};
+  for (int round = 0; round < 200; ++round) {
+    std::string lines;
+    const int n = 1 + static_cast<int>(rng() % 10);
+    for (int i = 0; i < n; ++i) {
+      lines +=
+          std::string(rng() % 2 ? "A" : "B") + "\tx\t70\t10\t3\tT\t" + statuses[rng() % 5] + "\r\n";
+    }
+    roster::Roster fast = RosterFrom(lines);
+    std::shuffle(fast.DisplayOrder.begin(), fast.DisplayOrder.end(), rng);
+    roster::Roster slow = fast;
+    const auto verb = round % 2 ? SelectionVerb::SelectAll : SelectionVerb::UnSelectAll;
+    FakeListPane pane;
+    for (std::size_t k = 0; k < slow.DisplayOrder.size(); ++k)
+      pane.AppendRow(RowFor(slow.Displayed(k)));
+    LiteralApply(verb, slow, pane);
+    MarkEveryEntry(verb, fast);
     ASSERT_EQ(Statuses(fast), Statuses(slow)) << "round " << round;
     ASSERT_EQ(fast.DisplayOrder, slow.DisplayOrder) << "round " << round;
   }
