@@ -66,17 +66,44 @@ std::string_view Status(Dice& dice, bool all_selected) {
   return roll == 18 ? "UnSelected" : "Deleted";
 }
 
-std::string Line(Dice& dice, const std::vector<std::string>& clubs, bool all_selected) {
+std::string LastName(Dice& dice, RosterKind kind) {
+  switch (kind) {
+    case RosterKind::kSpreadNames:
+    case RosterKind::kEqualNumbers: {
+      std::string name(kLastNames[dice.Below(kLastNames.size())]);
+      const std::string_view second = kTowns[dice.Below(kTowns.size())];
+      name.append("-").append(second);
+      name.append(1, static_cast<char>('a' + dice.Below(2)));
+      return name;
+    }
+    case RosterKind::kFewNamesTwins:
+      return std::string(kLastNames[dice.Below(38)]);
+    case RosterKind::kMixed:
+      break;
+  }
+  return std::string(kLastNames[dice.Below(kLastNames.size())]);
+}
+
+std::string_view FirstName(Dice& dice, RosterKind kind) {
+  return kFirstNames[dice.Below(kind == RosterKind::kFewNamesTwins ? 39 : kFirstNames.size())];
+}
+
+std::string Line(Dice& dice, const std::vector<std::string>& clubs, bool all_selected,
+                 RosterKind kind) {
   // Older wrestlers are heavier; the spread keeps every weight class populated.
   const double age = dice.Hundredths(5, 15);
   double weight = 20 + (age - 5) * 7 + dice.Hundredths(-10, 30);
   weight = std::clamp(weight, 20.0, 120.0);
   const double rating = dice.Hundredths(0, 5);
   char numbers[64];
-  std::snprintf(numbers, sizeof numbers, "%.2f\t%.2f\t%.2f", weight, age, rating);
+  if (kind == RosterKind::kEqualNumbers) {
+    std::snprintf(numbers, sizeof numbers, "60.00\t10.00\t2.50");
+  } else {
+    std::snprintf(numbers, sizeof numbers, "%.2f\t%.2f\t%.2f", weight, age, rating);
+  }
 
-  std::string line(kLastNames[dice.Below(kLastNames.size())]);
-  line.append("\t").append(kFirstNames[dice.Below(kFirstNames.size())]);
+  std::string line = LastName(dice, kind);
+  line.append("\t").append(FirstName(dice, kind));
   line.append("\t").append(numbers);
   line.append("\t").append(clubs[dice.Below(static_cast<std::uint32_t>(clubs.size()))]);
   const std::string_view status = Status(dice, all_selected);
@@ -92,7 +119,9 @@ std::string GenerateRosterText(const RosterGeneratorOptions& options) {
   for (int c = 0; c < std::clamp(options.clubs, 1, 60); ++c) clubs.push_back(ClubName(c));
 
   const int n = std::max(options.wrestlers, 0);
-  const double fraction = std::clamp(options.shared_key_fraction, 0.0, 1.0);
+  const double fraction = options.kind == RosterKind::kFewNamesTwins
+                              ? std::clamp(options.shared_key_fraction, 0.2, 1.0)
+                              : std::clamp(options.shared_key_fraction, 0.0, 1.0);
   // Each copy makes two entries share a key: one copy per two sharing entries.
   const auto copy_per_million = static_cast<std::uint32_t>(fraction * 500000);
   std::vector<std::string> lines;
@@ -102,7 +131,7 @@ std::string GenerateRosterText(const RosterGeneratorOptions& options) {
     if (copy) {
       lines.push_back(lines[dice.Below(static_cast<std::uint32_t>(lines.size()))]);
     } else {
-      lines.push_back(Line(dice, clubs, options.all_selected));
+      lines.push_back(Line(dice, clubs, options.all_selected, options.kind));
     }
   }
   std::string text;

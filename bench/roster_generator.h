@@ -11,7 +11,22 @@
 
 namespace kestrio::bench {
 
+// The kinds of roster the scaling measurements cover.
+enum class RosterKind {
+  // 40 surnames, 40 first names, numbers spread (the benchmarks' roster).
+  kMixed,
+  // Names spread wide: 1,600 surnames made of two parts, 40 first names, few twins.
+  kSpreadNames,
+  // Few names (38 surnames, 39 first names) and about a fifth of the entries exact
+  // copies of another: siblings and frequent names sharing a club and every number.
+  kFewNamesTwins,
+  // Names spread as kSpreadNames, but everyone the same weight, age and rating: the fit's
+  // bounds tell no wrestler apart.
+  kEqualNumbers,
+};
+
 struct RosterGeneratorOptions {
+  RosterKind kind = RosterKind::kMixed;
   // Number of lines (wrestlers) written.
   int wrestlers = 1000;
   // Seed of the random sequence.
