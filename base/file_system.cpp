@@ -23,6 +23,14 @@ void FolderLock::Release() {
   key_.clear();
 }
 
+Status FileSystem::WriteFileAtomicInPieces(const std::string& path,
+                                           const std::function<void(const TextPieces&)>& produce,
+                                           Links links) {
+  std::string contents;
+  produce([&contents](std::string_view piece) { contents.append(piece); });
+  return WriteFileAtomic(path, contents, links);
+}
+
 Status FileSystem::LockFolder(const std::string& path, LockWait wait, FolderLock* lock) {
   lock->Release();
   std::string key;

@@ -14,6 +14,7 @@
 // holds the file) or kIoError (anything else), with a message "<path>: <reason>".
 
 #include <cstddef>
+#include <functional>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -82,6 +83,18 @@ class FileSystem {
   virtual Status WriteFileAtomic(const std::string& path, std::string_view contents,
                                  Links links) = 0;
 
+  // Receives a file's text piece by piece, in order.
+  using TextPieces = std::function<void(std::string_view piece)>;
+
+  // WriteFileAtomic of the text that produce hands, piece by piece, to the TextPieces it
+  // is given, so that a report of hundreds of megabytes is never held whole. Everything
+  // else as WriteFileAtomic: the file is replaced only when every piece was written. This
+  // default gathers the pieces and calls WriteFileAtomic; the real disk writes each piece
+  // as it comes.
+  virtual Status WriteFileAtomicInPieces(const std::string& path,
+                                         const std::function<void(const TextPieces&)>& produce,
+                                         Links links);
+
   virtual bool Exists(const std::string& path) = 0;
 
   // True for a regular file that exists (a link to one counts); false for a folder, a
@@ -126,6 +139,9 @@ class RealFileSystem : public FileSystem {
 
   Status ReadFile(const std::string& path, std::size_t max_bytes, std::string* contents) override;
   Status WriteFileAtomic(const std::string& path, std::string_view contents, Links links) override;
+  Status WriteFileAtomicInPieces(const std::string& path,
+                                 const std::function<void(const TextPieces&)>& produce,
+                                 Links links) override;
   bool Exists(const std::string& path) override;
   bool IsRegularFile(const std::string& path) override;
   Status Remove(const std::string& path) override;

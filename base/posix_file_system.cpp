@@ -191,6 +191,12 @@ Status RealFileSystem::ReadFile(const std::string& path, std::size_t max_bytes,
 
 Status RealFileSystem::WriteFileAtomic(const std::string& path, std::string_view contents,
                                        Links links) {
+  return WriteFileAtomicInPieces(
+      path, [contents](const TextPieces& write) { write(contents); }, links);
+}
+
+Status RealFileSystem::WriteFileAtomicInPieces(
+    const std::string& path, const std::function<void(const TextPieces&)>& produce, Links links) {
   std::string target = path;
   if (links == Links::kFollow) {
     if (Status s = FollowLinks(path, &target); !s.ok()) return s;
@@ -207,7 +213,17 @@ Status RealFileSystem::WriteFileAtomic(const std::string& path, std::string_view
   std::string temp;
   Descriptor fd(state_->CreateTemporary(target, &temp));
   if (fd.get() < 0) return ErrnoError(path, errno);
-  Status written = WriteAll(fd.get(), contents, path);
+  Status written = Status::Ok();
+  // After a failed write the rest of the text is still produced, and dropped.
+  try {
+    produce([&](std::string_view piece) {
+      if (written.ok()) written = WriteAll(fd.get(), piece, path);
+    });
+  } catch (...) {  // out of memory while making the text: no temporary file stays
+    fd.Close();
+    ::unlink(temp.c_str());
+    throw;
+  }
   if (written.ok() && replacing && S_ISREG(old.st_mode)) {
     // Owner and group first: changing them may clear the set-id bits that the mode sets.
     // Only the owner's own process or an administrator may give a file away; a save by

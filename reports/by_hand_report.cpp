@@ -77,10 +77,9 @@ std::vector<std::vector<std::int32_t>> Opponents(const PairingRun& run) {
 
 }  // namespace
 
-std::string WriteByHandReport(const PairingRun& run) {
+void WriteByHandReportInto(const PairingRun& run, ReportText& out) {
   const std::vector<std::vector<std::int32_t>> opponents = Opponents(run);
   const pairing::FitIndex relaxed(run.FitList, pairing::RelaxedTolerances(run.Control));
-  ReportText out;
   for (int k = 0; k < run.SelectionSize; ++k) {
     if (run.BoutCount[static_cast<std::size_t>(k)] < run.Control.MinBoutsWanted) {
       WrestlerBlock(out, run, relaxed, opponents, k);
@@ -104,6 +103,11 @@ std::string WriteByHandReport(const PairingRun& run) {
     out.Blanks(14);
     BoutSide(out, run.BoutList[2 * n + 1]);
   }
+}
+
+std::string WriteByHandReport(const PairingRun& run) {
+  ReportText out;
+  WriteByHandReportInto(run, out);
   return out.Take();
 }
 

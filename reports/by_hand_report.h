@@ -7,11 +7,13 @@
 #include <string>
 
 #include "pairing/pairing_run.h"
+#include "reports/report_line.h"
 
 namespace kestrio::reports {
 
 // The whole report text (CR LF line ends) from a finished run that passes
-// CheckBoutTables.
+// CheckBoutTables, returned or written into out.
 std::string WriteByHandReport(const pairing::PairingRun& run);
+void WriteByHandReportInto(const pairing::PairingRun& run, ReportText& out);
 
 }  // namespace kestrio::reports

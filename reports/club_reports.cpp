@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <map>
 #include <numeric>
 #include <unordered_map>
@@ -178,94 +179,76 @@ std::size_t ClubReportSize(const PairingRun& run) {
   return (4 * static_cast<std::size_t>(Rows(run)) + run.BoutList.size()) * 80 + 1024;
 }
 
-// The all-clubs report and where each wrestler's block sits in it. A wrestler's block
-// reads the same in the per-club file, so those files copy it instead of writing it again.
-struct ByClubText {
-  std::string text;
-  std::vector<std::pair<std::size_t, std::size_t>> block;  // [begin, end) per wrestler
-};
+}  // namespace
 
-ByClubText BuildByClub(const PairingRun& run, const std::vector<ClubGroup>& groups) {
-  ByClubText result;
-  result.block.resize(static_cast<std::size_t>(Rows(run)));
-  ReportText out;
+void WriteBoutsByClubInto(const PairingRun& run, ReportText& out) {
+  const std::vector<ClubGroup> groups = ClubsInOrder(run);
   out.Reserve(ClubReportSize(run));
   TitleLines(out, 44,
              {"Tandrel Results Reported For All Clubs", "           (in chosen sort order)"});
   const BoutsOfWrestler bouts = IndexBouts(run);
   for (const ClubGroup& group : groups) {
     ClubBlock(out, group.club);
-    for (int p : group.members) {
-      const std::size_t begin = out.str().size();
-      ParticipantBlock(out, run, bouts, p);
-      result.block[static_cast<std::size_t>(p)] = {begin, out.str().size()};
-    }
+    for (int p : group.members) ParticipantBlock(out, run, bouts, p);
   }
-  result.text = out.Take();
-  return result;
 }
 
-std::vector<ClubFile> BuildClubFiles(const PairingRun& run, const std::vector<ClubGroup>& groups,
-                                     const ByClubText& by_club) {
-  if (groups.empty()) return {};
+std::string WriteBoutsByClub(const PairingRun& run) {
+  ReportText out;
+  WriteBoutsByClubInto(run, out);
+  return out.Take();
+}
+
+void ForEachClubFile(const PairingRun& run, const ClubFileNames& names,
+                     const std::function<void(const std::string&, const ClubFileText&)>& file) {
+  const std::vector<ClubGroup> groups = ClubsInOrder(run);
+  // Each file name with the clubs it holds, in the order of its first club.
+  std::vector<std::pair<std::string, std::vector<std::size_t>>> files;
+  std::map<std::string, std::size_t> file_of_name;
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    const auto [it, is_new] = file_of_name.emplace(ClubFileName(groups[g].club), files.size());
+    if (is_new) files.push_back({it->first, {}});
+    files[it->second].second.push_back(g);
+  }
+  std::vector<std::string> all_names;
+  all_names.reserve(files.size());
+  for (const auto& f : files) all_names.push_back(f.first);
+  names(all_names);
+  if (files.empty()) return;
+
   const std::vector<int> alpha = AlphaIndex(run);
   std::vector<int> position(alpha.size());
   for (std::size_t i = 0; i < alpha.size(); ++i)
     position[static_cast<std::size_t>(alpha[i])] = static_cast<int>(i);
-
-  std::vector<ClubFile> files;
-  std::map<std::string, std::size_t> file_of_name;
-  for (const ClubGroup& group : groups) {
-    const std::string name = ClubFileName(group.club);
-    auto [it, is_new] = file_of_name.emplace(name, files.size());
-    ReportText out;
-    if (is_new) TitleLines(out, 53, {"Tandrel Results Reported Alphabetically by Club"});
-    ClubBlock(out, group.club);
-    std::string text = out.Take();
-    std::vector<int> members = group.members;
-    std::sort(members.begin(), members.end(), [&](int a, int b) {
-      return position[static_cast<std::size_t>(a)] < position[static_cast<std::size_t>(b)];
+  const BoutsOfWrestler bouts = IndexBouts(run);
+  for (const auto& [name, clubs] : files) {
+    file(name, [&, &clubs = clubs](ReportText& out) {
+      TitleLines(out, 53, {"Tandrel Results Reported Alphabetically by Club"});
+      for (std::size_t g : clubs) {
+        ClubBlock(out, groups[g].club);
+        std::vector<int> members = groups[g].members;
+        std::sort(members.begin(), members.end(), [&](int a, int b) {
+          return position[static_cast<std::size_t>(a)] < position[static_cast<std::size_t>(b)];
+        });
+        for (int p : members) ParticipantBlock(out, run, bouts, p);
+      }
     });
-    std::size_t size = text.size();
-    for (int p : members)
-      size += by_club.block[static_cast<std::size_t>(p)].second -
-              by_club.block[static_cast<std::size_t>(p)].first;
-    text.reserve(size);
-    for (int p : members) {
-      const auto [begin, end] = by_club.block[static_cast<std::size_t>(p)];
-      text.append(by_club.text, begin, end - begin);
-    }
-    if (is_new) {
-      files.push_back({name, std::move(text)});
-    } else {
-      files[it->second].text += text;
-    }
   }
-  return files;
-}
-
-}  // namespace
-
-std::string WriteBoutsByClub(const PairingRun& run) {
-  return BuildByClub(run, ClubsInOrder(run)).text;
 }
 
 std::vector<ClubFile> WriteClubFiles(const PairingRun& run) {
-  const std::vector<ClubGroup> groups = ClubsInOrder(run);
-  return BuildClubFiles(run, groups, BuildByClub(run, groups));
+  std::vector<ClubFile> files;
+  ForEachClubFile(
+      run, [](const std::vector<std::string>&) {},
+      [&](const std::string& name, const ClubFileText& write) {
+        ReportText out;
+        write(out);
+        files.push_back({name, out.Take()});
+      });
+  return files;
 }
 
-ClubReports WriteClubReports(const PairingRun& run) {
-  const std::vector<ClubGroup> groups = ClubsInOrder(run);
-  ByClubText by_club = BuildByClub(run, groups);
-  ClubReports reports;
-  reports.files = BuildClubFiles(run, groups, by_club);
-  reports.by_club = std::move(by_club.text);
-  return reports;
-}
-
-std::string WriteBoutsByBoutNumber(const PairingRun& run) {
-  ReportText out;
+void WriteBoutsByBoutNumberInto(const PairingRun& run, ReportText& out) {
   out.Reserve(static_cast<std::size_t>(run.BoutOrder.size()) * 170 + 256);
   TitleLines(out, 45, {"Tandrel Results Reported by Bout Number"});
   auto columns = [&](const BoutEntry& e) {
@@ -296,6 +279,11 @@ std::string WriteBoutsByBoutNumber(const PairingRun& run) {
     out.Blanks(14);
     columns(b);
   }
+}
+
+std::string WriteBoutsByBoutNumber(const PairingRun& run) {
+  ReportText out;
+  WriteBoutsByBoutNumberInto(run, out);
   return out.Take();
 }
 

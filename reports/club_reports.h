@@ -7,14 +7,16 @@
 //
 // Clubs are compared without leading and trailing blanks, by character code (so "Eagles"
 // comes before "Hawks", and "Hawks" before "eagles"). Wrestlers with a blank club are in
-// no club report. Every writer returns whole file texts with CR LF line ends and expects
-// a run that passes CheckBoutTables.
+// no club report. Every writer gives whole file texts with CR LF line ends, returned or
+// written into a ReportText, and expects a run that passes CheckBoutTables.
 
+#include <functional>
 #include <string>
 #include <string_view>
 #include <vector>
 
 #include "pairing/pairing_run.h"
+#include "reports/report_line.h"
 
 namespace kestrio::reports {
 
@@ -33,6 +35,7 @@ std::vector<ClubGroup> ClubsInOrder(const pairing::PairingRun& run);
 std::vector<int> AlphaIndex(const pairing::PairingRun& run);
 
 std::string WriteBoutsByClub(const pairing::PairingRun& run);
+void WriteBoutsByClubInto(const pairing::PairingRun& run, ReportText& out);
 
 // One club's report file.
 struct ClubFile {
@@ -41,17 +44,20 @@ struct ClubFile {
 };
 // The per-club files in ascending club order. Two clubs whose names only differ in
 // characters a file name cannot hold ("A/B", "A:B") share one file, which then holds
-// both clubs' blocks, so that neither club's bouts are lost.
+// both clubs' blocks, so that neither club's bouts are lost. A wrestler's block reads
+// the same in its club's file as in the all-clubs report.
 std::vector<ClubFile> WriteClubFiles(const pairing::PairingRun& run);
 
-// Both club reports at once (each wrestler's block is written once and copied into its
-// club's file): the same texts as WriteBoutsByClub and WriteClubFiles.
-struct ClubReports {
-  std::string by_club;
-  std::vector<ClubFile> files;
-};
-ClubReports WriteClubReports(const pairing::PairingRun& run);
+// The same files one at a time, so that only one is ever made at once. names is called
+// first, once, with every file's name in order (empty when no wrestler has a club), before
+// any text is made; then file is called with each file's name, in that order, and a
+// function that writes its text into out.
+using ClubFileNames = std::function<void(const std::vector<std::string>& names)>;
+using ClubFileText = std::function<void(ReportText& out)>;
+void ForEachClubFile(const pairing::PairingRun& run, const ClubFileNames& names,
+                     const std::function<void(const std::string&, const ClubFileText&)>& file);
 
 std::string WriteBoutsByBoutNumber(const pairing::PairingRun& run);
+void WriteBoutsByBoutNumberInto(const pairing::PairingRun& run, ReportText& out);
 
 }  // namespace kestrio::reports

@@ -5,6 +5,7 @@
 #include <initializer_list>
 #include <random>
 #include <string>
+#include <vector>
 
 #include "reports/report_files.h"
 #include "testing/literal_club_order.h"
@@ -148,6 +149,39 @@ TEST(ClubReportsTest, ClubsThatShareAFileNameShareTheFile) {
   EXPECT_NE(files[0].text.find("Results for A/B"), std::string::npos);
   EXPECT_NE(files[0].text.find("Results for A:B"), std::string::npos);
   EXPECT_EQ(files[0].text.find("Alphabetically"), files[0].text.rfind("Alphabetically"));
+}
+
+// The names come once, whole, before the first file's text is made, and are the files'
+// names in order: the run lists them on the disk before it writes a single club file.
+TEST(ClubReportsTest, ClubFileNamesComeBeforeAnyFileIsMade) {
+  RunBuilder b;
+  b.Wrestler("A", "A", "Owls", 50, 9, 1);
+  b.Wrestler("B", "B", "A/B", 50, 9, 1);
+  b.Wrestler("C", "C", "A:B", 50, 9, 1);
+  b.Wrestler("D", "D", "", 50, 9, 1);
+  std::vector<std::string> events;
+  ForEachClubFile(
+      b.run(),
+      [&](const std::vector<std::string>& names) {
+        for (const std::string& n : names) events.push_back("list " + n);
+      },
+      [&](const std::string& name, const ClubFileText& write) {
+        ReportText out;
+        write(out);
+        events.push_back("file " + name);
+      });
+  EXPECT_EQ(events, (std::vector<std::string>{
+                        "list Tandrel-BoutsForA_B.txt", "list Tandrel-BoutsForOwls.txt",
+                        "file Tandrel-BoutsForA_B.txt", "file Tandrel-BoutsForOwls.txt"}));
+
+  RunBuilder no_clubs;
+  no_clubs.Wrestler("A", "A", " ", 50, 9, 1);
+  int lists = 0;
+  ForEachClubFile(
+      no_clubs.run(),
+      [&](const std::vector<std::string>& names) { lists += names.empty() ? 1 : 100; },
+      [&](const std::string&, const ClubFileText&) { lists += 1000; });
+  EXPECT_EQ(lists, 1);  // an empty list, so that the last run's files are forgotten
 }
 
 // The fast club walk and alphabetical order must agree with the literal procedures on

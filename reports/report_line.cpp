@@ -5,6 +5,25 @@
 #include "base/number_text.h"
 
 namespace kestrio::reports {
+namespace {
+
+constexpr std::size_t kPieceBytes = 1 << 20;
+
+}  // namespace
+
+ReportText::ReportText(const FileSystem::TextPieces& pieces) : pieces_(&pieces) {
+  out_.reserve(kPieceBytes + 4096);
+}
+
+void ReportText::Reserve(std::size_t n) {
+  if (pieces_ == nullptr) out_.reserve(n);
+}
+
+void ReportText::Finish() {
+  if (pieces_ == nullptr || out_.empty()) return;
+  (*pieces_)(out_);
+  out_.clear();
+}
 
 void ReportText::FlushBlanks() {
   out_.append(static_cast<std::size_t>(pending_blanks_), ' ');
@@ -64,6 +83,7 @@ ReportText& ReportText::EndLine() {
   // Separator blanks at the end of a line are never written.
   pending_blanks_ = 0;
   out_.append("\r\n");
+  if (pieces_ != nullptr && out_.size() >= kPieceBytes) Finish();
   return *this;
 }
 

@@ -15,10 +15,19 @@
 #include <string>
 #include <string_view>
 
+#include "base/file_system.h"
+
 namespace kestrio::reports {
 
 class ReportText {
  public:
+  // The whole text is kept, for Take.
+  ReportText() = default;
+  // The text goes to pieces a line end at a time, about a megabyte each, as it is
+  // written, and Finish hands over the rest: a report of any length holds only one
+  // piece in memory.
+  explicit ReportText(const FileSystem::TextPieces& pieces);
+
   // A literal, written character for character.
   ReportText& Literal(std::string_view s);
   // n blanks, written only when something follows on the same line.
@@ -38,16 +47,21 @@ class ReportText {
   // Ends the line (an empty line when nothing was written on it).
   ReportText& EndLine();
 
-  // Makes room for n characters, so that a long report is not copied as it grows.
-  void Reserve(std::size_t n) { out_.reserve(n); }
+  // Makes room for n characters, so that a long report is not copied as it grows (for
+  // a text that goes to pieces, room for one piece at most).
+  void Reserve(std::size_t n);
 
+  // The text written since the last piece was handed over (the whole text without pieces).
   const std::string& str() const { return out_; }
   // Hands over the text written so far.
   std::string Take() { return std::move(out_); }
+  // Hands the rest of the text to the pieces (nothing without pieces).
+  void Finish();
 
  private:
   void FlushBlanks();
 
+  const FileSystem::TextPieces* pieces_ = nullptr;
   std::string out_;
   int pending_blanks_ = 0;
 };

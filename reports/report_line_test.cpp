@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+#include <vector>
+
 namespace kestrio::reports {
 namespace {
 
@@ -14,6 +17,31 @@ TEST(ReportTextTest, FieldsBlanksAndLineEnds) {
   line.Int(123, 2).Blanks(1).Int(-1000, 4).Blanks(1).FixedInFull(12.5, 6, 4).EndLine();
   EXPECT_EQ(line.str(),
             "     -7     Smith Club ,\r\n\r\nAbcd 10. 12.0*****\r\n123 -1000 12.5000\r\n");
+}
+
+// A text that goes to pieces hands them over at line ends, about a megabyte each, and
+// they make up the same text as the whole.
+TEST(ReportTextTest, PiecesEndAtLineEndsAndMakeUpTheWholeText) {
+  std::vector<std::string> pieces;
+  const FileSystem::TextPieces collect = [&](std::string_view p) { pieces.emplace_back(p); };
+  ReportText whole;
+  ReportText in_pieces(collect);
+  for (ReportText* out : {&whole, &in_pieces}) {
+    for (int i = 0; i < 40000; ++i) {
+      out->Blanks(3).Int(i, 4).Blanks(2).Text("Smith", 15).Blanks(8).EndLine();
+    }
+    out->Literal("last");
+  }
+  in_pieces.Finish();
+  ASSERT_GE(pieces.size(), 2u);
+  std::string joined;
+  for (const std::string& p : pieces) {
+    EXPECT_LE(p.size(), (1u << 20) + 64);
+    joined += p;
+  }
+  for (std::size_t i = 0; i + 1 < pieces.size(); ++i)
+    EXPECT_EQ(pieces[i].substr(pieces[i].size() - 2), "\r\n");
+  EXPECT_EQ(joined, whole.str());
 }
 
 }  // namespace

@@ -159,8 +159,7 @@ Status CheckBoutTables(const PairingRun& run) {
   return CheckBoutList(run);
 }
 
-std::string WriteBoutSheets(const PairingRun& run) {
-  ReportText out;
+void WriteBoutSheetsInto(const PairingRun& run, ReportText& out) {
   out.Reserve(static_cast<std::size_t>(std::max(run.TotalBouts, 0) + 2) * 140);
   BoutSheetHeader(out, false);
   BoutSheetHeader(out, true);
@@ -178,12 +177,16 @@ std::string WriteBoutSheets(const PairingRun& run) {
     BoutSheetSide(out, w2);
     out.EndLine();
   }
+}
+
+std::string WriteBoutSheets(const PairingRun& run) {
+  ReportText out;
+  WriteBoutSheetsInto(run, out);
   return out.Take();
 }
 
-std::string WriteResultsSummary(const PairingRun& run) {
+void WriteResultsSummaryInto(const PairingRun& run, ReportText& out) {
   const int rounds = RoundTableFits(run) ? RoundsToScan(run) : 0;
-  ReportText out;
   out.Reserve(static_cast<std::size_t>(std::max(run.SelectionSize, 0) + 2) *
               (70 + 5 * static_cast<std::size_t>(rounds)));
   out.Literal("#B").Blanks(2).Word("Surname", 15).Blanks(2).Word("GivenName", 15);
@@ -222,6 +225,11 @@ std::string WriteResultsSummary(const PairingRun& run) {
     for (int r = 0; r < rounds; ++r) out.Blanks(1).Int(run.RoundEntry(p, r), 4);
     out.EndLine();
   }
+}
+
+std::string WriteResultsSummary(const PairingRun& run) {
+  ReportText out;
+  WriteResultsSummaryInto(run, out);
   return out.Take();
 }
 

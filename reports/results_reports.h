@@ -5,7 +5,8 @@
 // and the results summary with one row per wrestler and one column per round
 // ("Tandrel-PairingResults.txt").
 //
-// Both return the whole file text with CR LF line ends; the caller writes it. They
+// Both give the whole file text with CR LF line ends, returned or written into a
+// ReportText (which may hand it on piece by piece); the caller writes the file. They
 // expect a consistent run (see CheckBoutTables): a bout whose sides cannot be found is
 // left out rather than read out of bounds.
 
@@ -14,6 +15,7 @@
 
 #include "base/file_system.h"
 #include "pairing/pairing_run.h"
+#include "reports/report_line.h"
 
 namespace kestrio::reports {
 
@@ -23,6 +25,8 @@ namespace kestrio::reports {
 Status CheckBoutTables(const pairing::PairingRun& run);
 
 std::string WriteBoutSheets(const pairing::PairingRun& run);
+void WriteBoutSheetsInto(const pairing::PairingRun& run, ReportText& out);
 std::string WriteResultsSummary(const pairing::PairingRun& run);
+void WriteResultsSummaryInto(const pairing::PairingRun& run, ReportText& out);
 
 }  // namespace kestrio::reports

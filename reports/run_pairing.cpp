@@ -1,5 +1,9 @@
 #include "reports/run_pairing.h"
 
+#include <functional>
+#include <string>
+#include <vector>
+
 #include "reports/by_hand_report.h"
 #include "reports/club_reports.h"
 #include "reports/report_files.h"
@@ -9,14 +13,23 @@ namespace kestrio::reports {
 namespace {
 
 // Writes each report as a whole: a file that cannot be written in full is not left
-// behind half-written, and its name is kept for the run's failure message.
+// behind half-written, and its name is kept for the run's failure message. The text
+// goes to the disk a piece at a time as it is made, never held whole.
 class ReportSink {
  public:
   ReportSink(FileSystem& fs, PairingOutcome& outcome) : fs_(fs), outcome_(outcome) {}
 
   // by_club: the file is one of those "By Club" shows.
-  void Write(const std::string& name, const std::string& contents, bool by_club = false) {
-    const Status s = fs_.WriteFileAtomic(name, contents, Links::kReplace);
+  void Write(const std::string& name, const std::function<void(ReportText&)>& write,
+             bool by_club = false) {
+    const Status s = fs_.WriteFileAtomicInPieces(
+        name,
+        [&write](const FileSystem::TextPieces& pieces) {
+          ReportText out(pieces);
+          write(out);
+          out.Finish();
+        },
+        Links::kReplace);
     if (s.ok()) {
       outcome_.FilesWritten.push_back(name);
       if (by_club) outcome_.ByClubFilesWritten.push_back(name);
@@ -26,9 +39,7 @@ class ReportSink {
   }
 
   // The list of the per-club files about to be written: the next run removes them.
-  void WriteClubList(const std::vector<ClubFile>& files) {
-    std::vector<std::string> names;
-    for (const ClubFile& file : files) names.push_back(file.name);
+  void WriteClubList(const std::vector<std::string>& names) {
     if (const Status s = WriteClubFileList(fs_, names); !s.ok()) Fail(s);
   }
 
@@ -92,15 +103,24 @@ PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
   }
 
   ReportSink sink(fs, outcome);
-  sink.Write(std::string(kBoutSheetsName), WriteBoutSheets(*run));
-  sink.Write(std::string(kResultsSummaryName), WriteResultsSummary(*run));
-  sink.Write(std::string(kByHandName), WriteByHandReport(*run));
-  const ClubReports club_reports = WriteClubReports(*run);
-  sink.Write(std::string(kBoutsByClubName), club_reports.by_club, /*by_club=*/true);
-  // Listed before they are written, so that even a run cut short leaves none untracked.
-  sink.WriteClubList(club_reports.files);
-  for (const ClubFile& file : club_reports.files) sink.Write(file.name, file.text, true);
-  sink.Write(std::string(kBoutsByBoutNumberName), WriteBoutsByBoutNumber(*run));
+  const pairing::PairingRun& done = *run;
+  sink.Write(std::string(kBoutSheetsName),
+             [&](ReportText& out) { WriteBoutSheetsInto(done, out); });
+  sink.Write(std::string(kResultsSummaryName),
+             [&](ReportText& out) { WriteResultsSummaryInto(done, out); });
+  sink.Write(std::string(kByHandName), [&](ReportText& out) { WriteByHandReportInto(done, out); });
+  sink.Write(
+      std::string(kBoutsByClubName), [&](ReportText& out) { WriteBoutsByClubInto(done, out); },
+      /*by_club=*/true);
+  ForEachClubFile(
+      done,
+      // Listed before they are written, so that even a run cut short leaves none untracked.
+      [&](const std::vector<std::string>& names) { sink.WriteClubList(names); },
+      [&](const std::string& name, const ClubFileText& write) {
+        sink.Write(name, write, /*by_club=*/true);
+      });
+  sink.Write(std::string(kBoutsByBoutNumberName),
+             [&](ReportText& out) { WriteBoutsByBoutNumberInto(done, out); });
   sink.Finish();
   return outcome;
 }

@@ -83,6 +83,15 @@ TEST(RunPairingTest, WritesEveryReportInOrderAndTwoRunsGiveTheSameFiles) {
                                       "Tandrel-PairingByhand.txt", "Tandrel-BoutsByClub.txt",
                                       "Tandrel-BoutsForEagles.txt", "Tandrel-BoutsForHawks.txt",
                                       "Tandrel-BoutsByBoutNumber.txt"}));
+  // The list of per-club files goes to the disk before any of them, so that a run cut
+  // short in the middle still leaves the next clean-up every name.
+  std::vector<std::string> written = s.fs.WrittenPaths();
+  written.erase(written.begin(),
+                std::find(written.begin(), written.end(), "Tandrel-BoutsByClub.txt"));
+  EXPECT_EQ(written,
+            (std::vector<std::string>{"Tandrel-BoutsByClub.txt", "Tandrel-ClubFileList.txt",
+                                      "Tandrel-BoutsForEagles.txt", "Tandrel-BoutsForHawks.txt",
+                                      "Tandrel-BoutsByBoutNumber.txt"}));
   EXPECT_TRUE(s.fs.HasFile("Tandrel_PairingControl.txt"));
   EXPECT_EQ(s.run.SelectionSize, 4);
   EXPECT_GT(s.run.TotalBouts, 0);

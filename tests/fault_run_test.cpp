@@ -7,12 +7,17 @@
 
 #include <algorithm>
 #include <fstream>
+#include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "pairing/pairing_control.h"
 #include "pairing/pairing_run.h"
+#include "reports/by_hand_report.h"
+#include "reports/club_reports.h"
 #include "reports/report_files.h"
+#include "reports/results_reports.h"
 #include "reports/run_pairing.h"
 #include "roster/roster_reader.h"
 #include "tests/fake_file_system.h"
@@ -240,6 +245,46 @@ TEST(RunFault, ReadOnlyDiskIsNamedAsSuch) {
   EXPECT_TRUE(outcome.BoutSheetsWritable);
   EXPECT_EQ(outcome.status.message(), kSheets + ": Read-only file system");
   EXPECT_TRUE(outcome.FilesWritten.empty());
+}
+
+// Reports of several megabytes go to the real disk a piece at a time as they are made:
+// each file holds exactly the report's whole text, and no temporary file stays.
+TEST(RunFault, LongReportsReachTheRealDiskWhole) {
+  std::mt19937 rng(8000);
+  std::ostringstream text;
+  const char* const clubs[] = {"Tigers", "Lions", "Eagles", "Hawks/Owls", "Hawks:Owls"};
+  for (int i = 0; i < 8000; ++i) {
+    text << "Name" << rng() % 900 << "\tGiven" << rng() % 9 << "\t" << 40 + rng() % 50 << "."
+         << rng() % 10 << "\t" << 8 + rng() % 6 << "\t" << rng() % 4 << "\t" << clubs[rng() % 5]
+         << "\tyes\r\n";
+  }
+  roster::Roster roster;
+  roster::ReadRosterText(text.str(), roster, roster::IgnoreSkippedLines());
+  roster::ResetDisplayOrder(roster);
+
+  testing::ScratchDirectory dir;
+  testing::WorkingDirectory in(dir.path());
+  RealFileSystem disk;
+  pairing::PairingControl control;
+  pairing::PairingRun run;
+  const PairingOutcome outcome = reports::RunPairing(disk, roster, &control, nullptr, &run);
+  ASSERT_TRUE(outcome.Completed()) << outcome.status.message();
+  const auto read = [](const std::string& name) {
+    std::ifstream in(name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
+  const std::string by_club = reports::WriteBoutsByClub(run);
+  ASSERT_GT(by_club.size(), 2u << 20);  // several pieces
+  EXPECT_TRUE(read(kByClub) == by_club);
+  EXPECT_TRUE(read(kSheets) == reports::WriteBoutSheets(run));
+  EXPECT_TRUE(read(kResults) == reports::WriteResultsSummary(run));
+  EXPECT_TRUE(read(kByHand) == reports::WriteByHandReport(run));
+  EXPECT_TRUE(read(kByNumber) == reports::WriteBoutsByBoutNumber(run));
+  const std::vector<reports::ClubFile> files = reports::WriteClubFiles(run);
+  ASSERT_EQ(files.size(), 4u);  // the two Hawks clubs share one file
+  for (const reports::ClubFile& f : files) EXPECT_TRUE(read(f.name) == f.text) << f.name;
+  // The control file, five reports, the list of club files and the four club files.
+  EXPECT_EQ(dir.EntryCount(), 11);
 }
 
 }  // namespace
