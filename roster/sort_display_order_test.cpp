@@ -177,6 +177,11 @@ TEST(SortKeyTest, ComparisonMatchesTheLiteralKeys) {
       const int fast = CompareSortKeys(column, a, b);
       ASSERT_EQ((fast > 0) - (fast < 0), testing::CompareLiteralSortKeys(column, a, b))
           << "column " << column << " round " << round;
+      char prefix[kSortKeyPrefixWidth];
+      SortKeyPrefix(column, a, prefix);
+      ASSERT_EQ(std::string_view(prefix, sizeof prefix),
+                testing::LiteralSortKey(column, a).substr(0, kSortKeyPrefixWidth))
+          << "column " << column << " round " << round;
     }
   }
 }

@@ -1,5 +1,6 @@
 #include "roster/sort_key.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <string_view>
@@ -92,7 +93,58 @@ int ComparePiece(Piece piece, const Participant& a, const Participant& b) {
   return 0;
 }
 
+// The start of a left-adjusted piece, room characters at most; returns its width.
+template <std::size_t N>
+std::size_t LeftPiece(const FixedText<N>& field, char* out, std::size_t room) {
+  const std::string_view text = field.WithoutBlanks();
+  const std::size_t n = std::min(room, N);
+  for (std::size_t i = 0; i < n; ++i) out[i] = i < text.size() ? text[i] : ' ';
+  return N;
+}
+
+// The start of a right-adjusted piece; returns its width.
+std::size_t RightPiece(const FixedText<10>& field, char* out, std::size_t room) {
+  const std::string_view text = field.Trimmed();
+  const std::size_t blanks = 10 - text.size();
+  const std::size_t n = std::min<std::size_t>(room, 10);
+  for (std::size_t i = 0; i < n; ++i) out[i] = i < blanks ? ' ' : text[i - blanks];
+  return 10;
+}
+
+std::size_t PieceInto(Piece piece, const Participant& p, char* out, std::size_t room) {
+  switch (piece) {
+    case Piece::kLast:
+      return LeftPiece(p.LastName, out, room);
+    case Piece::kFirst:
+      return LeftPiece(p.FirstName, out, room);
+    case Piece::kClub:
+      return LeftPiece(p.Club, out, room);
+    case Piece::kStatus:
+      return LeftPiece(p.Status, out, room);
+    case Piece::kWeight:
+      return RightPiece(p.Weight, out, room);
+    case Piece::kAge:
+      return RightPiece(p.Age, out, room);
+    case Piece::kRating:
+      return RightPiece(p.Rating, out, room);
+    case Piece::kWeightLeft:
+      return LeftPiece(p.Weight, out, room);
+  }
+  return room;
+}
+
 }  // namespace
+
+void SortKeyPrefix(int column, const Participant& p, char (&prefix)[kSortKeyPrefixWidth]) {
+  std::memset(prefix, ' ', kSortKeyPrefixWidth);
+  if (column < 1 || column > kSortKeyColumns) return;
+  const KeyLayout& layout = kLayouts[static_cast<std::size_t>(column - 1)];
+  std::size_t used = 0;
+  for (int i = 0; i < layout.count && used < kSortKeyPrefixWidth; ++i) {
+    used += PieceInto(layout.pieces[static_cast<std::size_t>(i)], p, prefix + used,
+                      kSortKeyPrefixWidth - used);
+  }
+}
 
 int CompareSortKeys(int column, const Participant& a, const Participant& b) {
   if (column < 1 || column > kSortKeyColumns) return 0;

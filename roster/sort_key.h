@@ -23,4 +23,11 @@ inline constexpr std::size_t kSortKeyWidth = 140;
 // ascending. Any other column compares every entry equal.
 int CompareSortKeys(int column, const Participant& a, const Participant& b);
 
+// The first kSortKeyPrefixWidth characters of the key of column (1..8) of p, as a sort
+// keeps them beside its entries: when two prefixes differ the keys compare as the
+// prefixes do, so CompareSortKeys is needed only for equal prefixes. Any other column
+// gives blanks.
+inline constexpr std::size_t kSortKeyPrefixWidth = 24;
+void SortKeyPrefix(int column, const Participant& p, char (&prefix)[kSortKeyPrefixWidth]);
+
 }  // namespace kestrio::roster
