@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <functional>
 #include <map>
 #include <numeric>
@@ -141,16 +142,30 @@ std::vector<ClubGroup> ClubsInOrder(const PairingRun& run) {
 std::vector<int> AlphaIndex(const PairingRun& run) {
   // The texts are stripped once; comparing stripped texts padded with blanks is
   // comparing the texts without blanks.
+  // The first 16 characters of the padded surname are also kept as two numbers that
+  // compare as those characters do: most comparisons end there.
   struct Keys {
+    std::uint64_t start[2];
     std::string_view last, first;
     float age, weight, rating;
+  };
+  const auto padded_word = [](std::string_view s, std::size_t at) {
+    std::uint64_t word = 0;
+    for (std::size_t i = at; i < at + 8; ++i)
+      word = word << 8 | (i < s.size() ? static_cast<unsigned char>(s[i]) : ' ');
+    return word;
   };
   std::vector<Keys> keys;
   keys.reserve(static_cast<std::size_t>(Rows(run)));
   for (int p = 0; p < Rows(run); ++p) {
     const SelectedParticipant& w = Wrestler(run, p);
-    keys.push_back({text::WithoutBlanks(w.LastName.view()), text::WithoutBlanks(w.FirstName.view()),
-                    w.Age, w.Weight, w.Rating});
+    const std::string_view last = text::WithoutBlanks(w.LastName.view());
+    keys.push_back({{padded_word(last, 0), padded_word(last, 8)},
+                    last,
+                    text::WithoutBlanks(w.FirstName.view()),
+                    w.Age,
+                    w.Weight,
+                    w.Rating});
   }
   // A number that is not one (never read from a roster) sorts after every number, so
   // that the order stays a strict weak ordering.
@@ -162,6 +177,9 @@ std::vector<int> AlphaIndex(const PairingRun& run) {
   const auto compare = [&](std::size_t a, std::size_t b) {
     const Keys& ka = keys[a];
     const Keys& kb = keys[b];
+    for (int w = 0; w < 2; ++w) {
+      if (ka.start[w] != kb.start[w]) return ka.start[w] < kb.start[w] ? -1 : 1;
+    }
     if (int c = text::ComparePadded(ka.last, kb.last); c != 0) return c;
     if (int c = text::ComparePadded(ka.first, kb.first); c != 0) return c;
     if (int c = compare_numbers(ka.age, kb.age); c != 0) return c;

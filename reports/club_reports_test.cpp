@@ -192,12 +192,21 @@ TEST(ClubReportsTest, FastOrdersAgreeWithTheLiteralProcedures) {
   std::mt19937 rng(7);
   const char* const clubs[] = {"",  " ",  "Eagles", "eagles",   "Hawks", " Hawks",
                                "A", "AB", "Hawk",   "Hawk\x01", "\x01"};
-  const char* const names[] = {"Lee", "Li", "Lee ", "Ng", "Ngo"};
+  // Surnames that share their first eight or sixteen characters and differ after them.
+  const char* const names[] = {"Lee",
+                               "Li",
+                               "Lee ",
+                               "Ng",
+                               "Ngo",
+                               "Vandenberghe-Smithson",
+                               "Vandenberghe-Smith",
+                               "Vandenberghe-Smit\xe9",
+                               "Vandenbe\x01"};
   for (int round = 0; round < 400; ++round) {
     RunBuilder b;
     const int n = static_cast<int>(rng() % (round < 200 ? 14 : 60));
     for (int i = 0; i < n; ++i) {
-      b.Wrestler(names[rng() % 5], names[rng() % 2], clubs[rng() % 11],
+      b.Wrestler(names[rng() % 9], names[rng() % 2], clubs[rng() % 11],
                  50.0f + static_cast<float>(rng() % 2), 9.0f + static_cast<float>(rng() % 2),
                  static_cast<float>(rng() % 2));
     }
