@@ -27,6 +27,10 @@ void FitIndex::SetScale() {
   scale_[0] = 100.0 / static_cast<double>(t.Weight);
   scale_[1] = 1.0 / static_cast<double>(t.Age);
   scale_[2] = 1.0 / static_cast<double>(t.Rating);
+  // Three factors of at most 1 times the club factor: at most the club factor, rounded
+  // as a fit is (rounding never turns a smaller number into a larger one); at most 0 when
+  // the factor is 0 or below.
+  highest_club_mate_fit_ = t.SameClub > 0 ? RoundTripFit(static_cast<double>(t.SameClub)) : 0.0f;
 }
 
 void FitIndex::Init() {
@@ -53,7 +57,7 @@ void FitIndex::Init() {
 
 int FitIndex::Build(int begin, int end, int parent) {
   const int id = static_cast<int>(nodes_.size());
-  nodes_.push_back({{0, 0, 0}, {0, 0, 0}, 0, begin, end, -1, -1, parent});
+  nodes_.push_back({{0, 0, 0}, {0, 0, 0}, 0, begin, end, -1, -1, parent, kMixedClubs});
   double low[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
   double high[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
   for (int s = begin; s < end; ++s) {
@@ -66,6 +70,10 @@ int FitIndex::Build(int begin, int end, int parent) {
   std::copy_n(low, 3, nodes_[id].Low);
   std::copy_n(high, 3, nodes_[id].High);
   nodes_[id].InverseLowWeight = 1.0 / low[0];
+  const std::int32_t club = points_[begin].ClubId;
+  const bool one_club = std::all_of(points_.begin() + begin, points_.begin() + end,
+                                    [club](const Point& p) { return p.ClubId == club; });
+  nodes_[id].Club = one_club ? club : kMixedClubs;
   if (end - begin <= kLeafSize) {
     for (int s = begin; s < end; ++s) leaf_[s] = id;
     return id;
@@ -76,8 +84,12 @@ int FitIndex::Build(int begin, int end, int parent) {
   const int d = static_cast<int>(std::max_element(spread, spread + 3) - spread);
   const int middle = begin + (end - begin) / 2;
   auto key = [d](const Point& p) { return d == 0 ? p.Weight : d == 1 ? p.Age : p.Rating; };
+  // Equal measures are split by club, so that club mates share groups: a group of one
+  // club is bounded by the club factor for its members.
   std::nth_element(points_.begin() + begin, points_.begin() + middle, points_.begin() + end,
-                   [&key](const Point& a, const Point& b) { return key(a) < key(b); });
+                   [&key](const Point& a, const Point& b) {
+                     return key(a) < key(b) || (key(a) == key(b) && a.ClubId < b.ClubId);
+                   });
   const int left = Build(begin, middle, id);
   const int right = Build(middle, end, id);
   nodes_[id].Left = left;
@@ -117,8 +129,10 @@ double FitIndex::NodeBound(const Point& p, const Node& node) const {
   }
   const double da = std::max({0.0, node.Low[1] - p.Age, p.Age - node.High[1]});
   const double dr = std::max({0.0, node.Low[2] - p.Rating, p.Rating - node.High[2]});
-  return (1.0 - std::min(1.0, pw)) * (1.0 - std::min(1.0, da * scale_[1])) *
-         (1.0 - std::min(1.0, dr * scale_[2]));
+  const double bound = (1.0 - std::min(1.0, pw)) * (1.0 - std::min(1.0, da * scale_[1])) *
+                       (1.0 - std::min(1.0, dr * scale_[2]));
+  return node.Club == p.ClubId ? bound * std::max(0.0, static_cast<double>(tolerances_.SameClub))
+                               : bound;
 }
 
 double FitIndex::Estimate(const Point& p, const Point& q) const {

@@ -8,11 +8,13 @@
 // upper bound on its fit to any chooser, and a search can skip every group whose bound
 // is below the fit it must beat. The index is a k-d tree over (weight, age, rating)
 // whose nodes also count the wrestlers still free in the round, so groups already
-// taken are skipped too. Nodes also know the lowest SelectionIndex still free in them:
-// once a chooser has a partner of fit 1, the most any fit can be, only a free wrestler
-// earlier in the selection could still win the tie, so every other group is skipped (a
-// roster where many wrestlers share weight, age and rating would otherwise be searched
-// whole for every chooser). When no bound holds (a tolerance of 0 or below, a club
+// taken are skipped too. Nodes also know the lowest SelectionIndex still free in them,
+// and the club when all their wrestlers share one: a group can hold no fit above the
+// club factor's share to a club mate, nor above 1 to anyone, so once a chooser has a
+// partner with that fit, only a free wrestler earlier in the selection could still win
+// the tie, and every other group is skipped (a roster where many wrestlers share weight,
+// age and rating, listed club by club, would otherwise be searched a club at a time for
+// every chooser). When no bound holds (a tolerance of 0 or below, a club
 // factor above 1, a weight of 0 or below) every search scans all wrestlers instead.
 // Either way the answers are those of a plain scan, ties included.
 
@@ -63,6 +65,7 @@ class FitIndex {
   // No fit exceeds this: three factors of at most 1 and a club factor of at most 1.
   static constexpr float kHighestFit = 1.0f;
   static constexpr std::int32_t kNoneFree = INT32_MAX;
+  static constexpr std::int32_t kMixedClubs = -1;
 
   // One wrestler in tree order.
   struct Point {
@@ -70,10 +73,11 @@ class FitIndex {
     std::int32_t ClubId, Index;
   };
   // Points [Begin, End) lie within [Low, High] in every measure (weight, age, rating).
+  // Club is the ClubId all of them share, or kMixedClubs.
   struct Node {
     double Low[3], High[3];
     double InverseLowWeight;
-    std::int32_t Begin, End, Left, Right, Parent;
+    std::int32_t Begin, End, Left, Right, Parent, Club;
   };
 
   void Init();
@@ -81,22 +85,28 @@ class FitIndex {
   int Build(int begin, int end, int parent);
   // The lowest free SelectionIndex under a leaf, from its points.
   std::int32_t LeafFirstFree(const Node& leaf) const;
-  // Upper bound of the fit of p to any point of node (club factor left out).
+  // Upper bound of the fit of p to any point of node (the club factor only for a node
+  // of p's club alone).
   double NodeBound(const Point& p, const Node& node) const;
+  // The highest fit p can have to a wrestler of club, exactly as the fit is rounded.
+  float HighestFit(const Point& p, std::int32_t club) const {
+    return club == p.ClubId ? highest_club_mate_fit_ : kHighestFit;
+  }
   // The fit of p and q in double arithmetic, within far less than kMargin of the exact.
   double Estimate(const Point& p, const Point& q) const;
 
   const std::vector<FitInputs>* fits_;
   FitTolerances tolerances_;
   bool bounded_ = false;
-  double scale_[3] = {0, 0, 0};           // 100 / weight, 1 / age, 1 / rating tolerance
-  std::vector<Point> points_;             // tree order; selection order when not bounded
-  std::vector<std::int32_t> slot_;        // where each SelectionIndex sits in points_
-  std::vector<Node> nodes_;               // node 0 is the root; children after parents
-  std::vector<std::int32_t> leaf_;        // the leaf node of each slot
-  std::vector<char> free_;                // by slot
-  std::vector<std::int32_t> free_count_;  // free points under each node
-  std::vector<std::int32_t> first_free_;  // lowest free SelectionIndex under each node
+  float highest_club_mate_fit_ = kHighestFit;  // of two club mates, rounded as a fit
+  double scale_[3] = {0, 0, 0};                // 100 / weight, 1 / age, 1 / rating tolerance
+  std::vector<Point> points_;                  // tree order; selection order when not bounded
+  std::vector<std::int32_t> slot_;             // where each SelectionIndex sits in points_
+  std::vector<Node> nodes_;                    // node 0 is the root; children after parents
+  std::vector<std::int32_t> leaf_;             // the leaf node of each slot
+  std::vector<char> free_;                     // by slot
+  std::vector<std::int32_t> free_count_;       // free points under each node
+  std::vector<std::int32_t> first_free_;       // lowest free SelectionIndex under each node
 };
 
 template <typename Eligible>
@@ -123,13 +133,17 @@ int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
   int partner = -1;
   const Point& chooser = points_[slot_[c]];
   auto target = [&] { return static_cast<double>(min_fit > best ? min_fit : best) - kMargin; };
-  // With the highest fit in hand only a tie can still win, and only earlier wrestlers win
-  // ties: a group whose free wrestlers all come later holds no better partner.
-  auto beaten = [&](std::int32_t first_free) {
-    return best >= kHighestFit && first_free > partner;
+  // A fit must be above min_fit and above 0. With the highest fit a group can hold in hand
+  // only a tie can still win, and only earlier wrestlers win ties: a group whose free
+  // wrestlers all come later holds no better partner.
+  const float floor = min_fit > 0.0f ? min_fit : 0.0f;
+  auto beaten = [&](float highest, std::int32_t first_free) {
+    return highest <= floor || (highest <= best && first_free > partner);
   };
   auto consider = [&](const Point& q) {
-    if (bounded_ && (beaten(q.Index) || Estimate(chooser, q) < target())) return;
+    if (bounded_ &&
+        (beaten(HighestFit(chooser, q.ClubId), q.Index) || Estimate(chooser, q) < target()))
+      return;
     const int b = q.Index;
     const float fit = Fit(c, b);
     if (!(fit > min_fit)) return;
@@ -156,9 +170,10 @@ int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
   stack[depth++] = {0, NodeBound(chooser, nodes_[0])};
   while (depth > 0) {
     const Pending top = stack[--depth];
-    if (free_count_[top.node] == 0 || top.bound < target() || beaten(first_free_[top.node]))
-      continue;
     const Node& node = nodes_[top.node];
+    if (free_count_[top.node] == 0 || top.bound < target() ||
+        beaten(HighestFit(chooser, node.Club), first_free_[top.node]))
+      continue;
     if (node.Left < 0) {
       for (int s = node.Begin; s < node.End; ++s) {
         if (free_[s] && points_[s].Index != c) consider(points_[s]);
