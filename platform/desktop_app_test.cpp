@@ -6,20 +6,24 @@
 #include <QFileDialog>
 #include <QFontDatabase>
 #include <QHeaderView>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QStyleOptionHeader>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
 
+#include <algorithm>
 #include <memory>
 
 #include "platform/add_modify_dialog.h"
@@ -53,6 +57,43 @@ QStringList Column(const MainWindow& window, int column) {
   QStringList cells;
   for (int row = 0; row < window.ListModel()->rowCount(); ++row) cells << Cell(window, row, column);
   return cells;
+}
+
+// Which way the header's sort arrow points as its style paints it: 1 up, -1 down. A
+// triangle pointing up holds more of its ink in its lower half. The header is asked with
+// both of the style's sort values, since which one it hands over is the style's habit.
+int SortArrowWay(QHeaderView* header, QStyleOptionHeader::SortIndicator indicator) {
+  QImage image(32, 32, QImage::Format_RGB32);
+  image.fill(Qt::white);
+  QStyleOptionHeader option;
+  option.initFrom(header);
+  option.rect = image.rect();
+  option.palette.setColor(QPalette::ButtonText, Qt::black);
+  option.palette.setColor(QPalette::Text, Qt::black);
+  option.palette.setColor(QPalette::WindowText, Qt::black);
+  option.sortIndicator = indicator;
+  {
+    QPainter painter(&image);
+    header->style()->drawPrimitive(QStyle::PE_IndicatorHeaderArrow, &option, &painter, header);
+  }
+  int top = image.height(), bottom = -1;
+  for (int y = 0; y < image.height(); ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      if (image.pixel(x, y) != qRgb(255, 255, 255)) {
+        top = std::min(top, y);
+        bottom = std::max(bottom, y);
+      }
+    }
+  }
+  if (bottom < top + 1) return 0;  // nothing drawn
+  long upper = 0, lower = 0;
+  for (int y = top; y <= bottom; ++y) {
+    for (int x = 0; x < image.width(); ++x) {
+      const int ink = 255 - qGray(image.pixel(x, y));
+      (2 * (y - top) < bottom - top ? upper : lower) += ink;
+    }
+  }
+  return lower > upper ? 1 : (upper > lower ? -1 : 0);
 }
 
 void Highlight(const MainWindow& window, std::initializer_list<int> rows) {
@@ -177,6 +218,14 @@ class DesktopAppTest : public QObject {
     QCOMPARE(Column(window, 0), QStringList({"Diaz", "Cole", "Brown", "Adams"}));
     QCOMPARE(header->sortIndicatorSection(), 0);
     QCOMPARE(header->sortIndicatorOrder(), Qt::DescendingOrder);
+    // The arrow points down for descending and up for ascending, as organisers read it.
+    QCOMPARE(SortArrowWay(header, QStyleOptionHeader::SortDown), -1);
+    QCOMPARE(SortArrowWay(header, QStyleOptionHeader::SortUp), -1);
+    QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, last_name);
+    QCOMPARE(header->sortIndicatorOrder(), Qt::AscendingOrder);
+    QCOMPARE(SortArrowWay(header, QStyleOptionHeader::SortDown), 1);
+    QCOMPARE(SortArrowWay(header, QStyleOptionHeader::SortUp), 1);
+    QCOMPARE(Column(window, 0), QStringList({"Adams", "Brown", "Cole", "Diaz"}));
 
     QTreeWidgetItem* by_club = window.Tree()->topLevelItem(0)->child(0);
     QCOMPARE(by_club->childCount(), 2);

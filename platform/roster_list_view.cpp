@@ -1,8 +1,30 @@
 #include "platform/roster_list_view.h"
 
+#include <QApplication>
+#include <QHeaderView>
+
 namespace kestrio::platform {
 
-RosterListView::RosterListView(QWidget* parent) : QTableView(parent) { setTabKeyNavigation(false); }
+void SortArrowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
+                                   QPainter* painter, const QWidget* widget) const {
+  // The header hands the style "sort down" for ascending, and styles disagree about
+  // which way that points: the header's order says which arrow is meant.
+  if (element == PE_IndicatorHeaderArrow) {
+    if (const auto* header = qobject_cast<const QHeaderView*>(widget)) {
+      element = header->sortIndicatorOrder() == Qt::AscendingOrder ? PE_IndicatorArrowUp
+                                                                   : PE_IndicatorArrowDown;
+    }
+  }
+  QProxyStyle::drawPrimitive(element, option, painter, widget);
+}
+
+RosterListView::RosterListView(QWidget* parent) : QTableView(parent) {
+  setTabKeyNavigation(false);
+  // The application's own style underneath, made afresh: a proxy owns its base.
+  auto* arrows = new SortArrowStyle(QApplication::style()->name());
+  arrows->setParent(horizontalHeader());
+  horizontalHeader()->setStyle(arrows);
+}
 
 QModelIndex RosterListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
   // Rows are what the organiser works on: Home and End mean the first and the last

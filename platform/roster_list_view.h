@@ -2,11 +2,25 @@
 
 // The participant list as the keyboard moves through it: the arrows move row by row,
 // Home and End go to the first and last row, and Tab leaves the list for the next pane
-// instead of walking cell by cell.
+// instead of walking cell by cell. The header's sort arrow points up for an ascending
+// column and down for a descending one, as organisers read it, whatever the style's own
+// habit (some styles point the other way).
 
+#include <QProxyStyle>
 #include <QTableView>
 
 namespace kestrio::platform {
+
+// The arrow the header shows: PE_IndicatorHeaderArrow drawn as the plain up or down arrow
+// for the header's own order, so that ascending points up in every style.
+class SortArrowStyle : public QProxyStyle {
+  Q_OBJECT
+
+ public:
+  using QProxyStyle::QProxyStyle;
+  void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget = nullptr) const override;
+};
 
 class RosterListView : public QTableView {
   Q_OBJECT

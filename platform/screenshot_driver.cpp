@@ -1,6 +1,7 @@
 // Plays a short scrimmage day on the desktop program and saves pictures of the main
-// window (filtered, found, narrow, after a run), the import report, the dialogs, the run's
-// summary and the report window with its tabs. Used by scripts/screenshots; not installed.
+// window (filtered, sorted heaviest first, found, narrow, after a run), the import
+// report, the dialogs, the run's summary and the report window with its tabs. Used by
+// scripts/screenshots; not installed.
 //
 // Usage: kestrio_screenshots <roster file> <output directory>
 // Runs in the current working directory, where the pairing run writes its reports.
@@ -120,6 +121,14 @@ int main(int argc, char* argv[]) {
   HighlightRows(window.List(), {0, 2, 3});
   Save(&window, out, "main-filtered-by-club.png");
 
+  // The header's arrow points up while the weights go up; a click reverses the order and
+  // the arrow, a second click brings both back.
+  QHeaderView* header = window.List()->horizontalHeader();
+  const QPoint weight(header->sectionViewportPosition(2) + 10, header->height() / 2);
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, weight);
+  Save(&window, out, "main-sorted-heaviest-first.png");
+  QTest::mouseClick(header->viewport(), Qt::LeftButton, {}, weight);
+
   // The find box narrowing the whole roster as the organiser types.
   window.Tree()->setCurrentItem(window.Tree()->topLevelItem(0));
   window.FindBox()->setFocus();
@@ -173,7 +182,7 @@ int main(int argc, char* argv[]) {
     reports->resize(900, 620);
     if (!QTest::qWaitForWindowExposed(reports)) std::printf("report window not shown\n");
     reports->ShowFindBar();
-    QTest::keyClicks(reports->FindBox(), QStringLiteral("Redhill"));
+    QTest::keyClicks(reports->FindBox(), QStringLiteral("Rasmussen"));
     reports->FindNext();
     Save(reports, out, "report-window-tabs.png");
   }
