@@ -1,9 +1,12 @@
 #include "platform/status_parts.h"
 
+#include <QEvent>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QStyle>
 
 #include <algorithm>
+#include <cmath>
 
 namespace kestrio::platform {
 namespace {
@@ -19,7 +22,11 @@ StatusParts::StatusParts(QWidget* parent) : QWidget(parent) {
 }
 
 int StatusParts::TextWidth(const QString& text) const {
-  return text.isEmpty() ? 0 : fontMetrics().horizontalAdvance(text) + 2 * kPadding;
+  if (text.isEmpty()) return 0;
+  // Rounded up: a text whose characters are fractions of a pixel wide, measured rounded
+  // down, would not fit its own width and lose its last word to "...".
+  const qreal advance = QFontMetricsF(font()).horizontalAdvance(text);
+  return static_cast<int>(std::ceil(advance)) + 1 + 2 * kPadding;
 }
 
 void StatusParts::SetText(int part, const QString& text) {
@@ -55,18 +62,21 @@ QSize StatusParts::minimumSizeHint() const {
 
 void StatusParts::Share() {
   const int total = width();
-  const int stats = std::min(TextWidth(texts_[2]), total);
-  int guidance_room = std::max(0, total - stats);
+  const int stats = TextWidth(texts_[2]);
+  const int guidance_room = std::max(0, total - stats);
   const int guidance_wanted = std::max(guidance_width_, TextWidth(texts_[0]));
   const int guidance = std::min(guidance_wanted, guidance_room);
   const int hint = std::max(0, guidance_room - guidance);
   rects_[0] = QRect(0, 0, guidance, height());
   rects_[1] = QRect(guidance, 0, hint, height());
-  rects_[2] = QRect(total - stats, 0, stats, height());
-  for (std::size_t part = 0; part < texts_.size(); ++part) {
+  rects_[2] = QRect(std::max(0, total - stats), 0, stats, height());
+  // The statistics are never shortened (the window is never narrower than they are);
+  // the guidance and the hint give way.
+  for (std::size_t part = 0; part < 2; ++part) {
     const int room = std::max(0, rects_[part].width() - 2 * kPadding);
     shown_[part] = fontMetrics().elidedText(texts_[part], Qt::ElideRight, room);
   }
+  shown_[2] = texts_[2];
   // A cut text shows whole where the pointer rests on it.
   QString tip;
   for (std::size_t part = 0; part < texts_.size(); ++part) {
@@ -74,6 +84,14 @@ void StatusParts::Share() {
   }
   setToolTip(tip);
   update();
+}
+
+void StatusParts::changeEvent(QEvent* event) {
+  QWidget::changeEvent(event);
+  if (event->type() == QEvent::FontChange) {
+    updateGeometry();
+    Share();
+  }
 }
 
 void StatusParts::resizeEvent(QResizeEvent* event) {

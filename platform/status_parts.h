@@ -30,6 +30,7 @@ class StatusParts : public QWidget {
   QSize minimumSizeHint() const override;
 
  protected:
+  void changeEvent(QEvent* event) override;
   void paintEvent(QPaintEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 

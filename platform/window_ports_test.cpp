@@ -16,6 +16,7 @@
 #include "platform/main_window.h"
 #include "platform/modal_driver.h"
 #include "platform/roster_table_model.h"
+#include "platform/status_parts.h"
 #include "platform/system_dialogs.h"
 #include "platform/window_ports.h"
 #include "ui/menu_layout.h"
@@ -163,6 +164,46 @@ class WindowPortsTest : public QObject {
     QVERIFY(window.Progress()->isVisible());
     progress.Hide();
     QVERIFY(!window.Progress()->isVisible());
+  }
+
+  // The statistics keep every character, whatever the counts, at every width the window
+  // may have, with the guidance and the hint crowding them; also in a font whose letters
+  // are fractions of a pixel wide (measured rounded down, "0 Known Duplicates;" once
+  // lost its last word to "...").
+  void StatusStatisticsAreNeverCut() {
+    StatusParts parts;
+    QFont font = parts.font();
+    font.setHintingPreference(QFont::PreferNoHinting);
+    parts.setFont(font);
+    parts.SetGuidanceWidth(310);
+    parts.SetText(0, QStringLiteral("Load/Select More or Execute Pairing"));
+    parts.SetText(1, QStringLiteral("Run Tandrel is greyed until Tandrel > Save Project Data"));
+    parts.show();
+    int cut = 0;
+    for (qreal points = 8; points <= 11; points += 0.25) {
+      font.setPointSizeF(points);
+      parts.setFont(font);
+      for (int n : {0, 7, 48, 160, 1234}) {
+        const QString stats =
+            QStringLiteral(
+                "Stats:     %1 Entries;     %2 Displayed;     %3 Selected;     %4 "
+                "Unassigned;     0 Deleted;     0 Known Duplicates;")
+                .arg(n + 12)
+                .arg(n)
+                .arg(n / 2)
+                .arg(n % 10);
+        parts.SetText(2, stats);
+        for (int width : {parts.minimumSizeHint().width(), 900, 1200}) {
+          parts.resize(width, 24);
+          if (parts.ShownText(2) != stats) ++cut;
+        }
+      }
+    }
+    QCOMPARE(cut, 0);
+    // The guidance and the hint give way, and show whole in the tooltip.
+    parts.resize(parts.minimumSizeHint().width(), 24);
+    QVERIFY(parts.ShownText(1) != parts.Text(1));
+    QVERIFY(parts.toolTip().contains(parts.Text(1)));
   }
 
   void MessageBoxesShowTheTextsAndMapTheButtons() {
