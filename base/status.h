@@ -37,6 +37,9 @@ class Status {
     kCancelled,
     // More than a method can take on (Tandrel Optimal's weights on a huge roster).
     kTooLarge,
+    // A spreadsheet cannot be read as a roster: damaged, protected with a password, far
+    // too large, or its columns or dates leave unclear what its rows mean.
+    kBadSpreadsheet,
   };
 
   static Status Ok() { return Status(); }
@@ -57,6 +60,9 @@ class Status {
 
   static Status Cancelled(std::string message) { return {Kind::kCancelled, std::move(message)}; }
   static Status TooLarge(std::string message) { return {Kind::kTooLarge, std::move(message)}; }
+  static Status BadSpreadsheet(std::string message) {
+    return {Kind::kBadSpreadsheet, std::move(message)};
+  }
 
   bool ok() const { return kind_ == Kind::kOk; }
   Kind kind() const { return kind_; }
@@ -70,6 +76,7 @@ class Status {
   bool IsInconsistentRun() const { return kind_ == Kind::kInconsistentRun; }
   bool IsCancelled() const { return kind_ == Kind::kCancelled; }
   bool IsTooLarge() const { return kind_ == Kind::kTooLarge; }
+  bool IsBadSpreadsheet() const { return kind_ == Kind::kBadSpreadsheet; }
 
   // Empty when ok.
   const std::string& message() const { return message_; }

@@ -152,7 +152,12 @@ OpenResult OpenRosterFile(FileSystem& fs, std::string_view path, Roster& roster,
   Roster loaded;
   result.status = ReadRosterFile(fs, path, loaded, reporter, sink);
   result.added = loaded.EntryCount();
-  if (roster.Entries.empty() && result.added > 0) {
+  AddLoadedEntries(roster, loaded);
+  return result;
+}
+
+void AddLoadedEntries(Roster& roster, Roster& loaded) {
+  if (roster.Entries.empty() && !loaded.Entries.empty()) {
     // Nothing to append to: the loaded list becomes the roster's without a copy.
     roster.Entries.swap(loaded.Entries);
     roster.KeyCount = loaded.KeyCount;
@@ -161,7 +166,6 @@ OpenResult OpenRosterFile(FileSystem& fs, std::string_view path, Roster& roster,
   }
   ResetDisplayOrder(roster);
   SortDisplayOrder(roster);
-  return result;
 }
 
 std::int32_t AddEntryFromLine(std::string_view line, Roster& roster, DiagnosticSink& sink) {

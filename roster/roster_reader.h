@@ -84,6 +84,11 @@ OpenResult OpenRosterFile(FileSystem& fs, std::string_view path, Roster& roster,
                           SkippedLineReporter& reporter,
                           DiagnosticSink& sink = SilentDiagnostics());
 
+// The end of every open: appends the entries of loaded (read by one of the readers)
+// after those already in roster, then resets and sorts DisplayOrder by the current
+// SortColumn (also when loaded is empty). loaded may be left empty.
+void AddLoadedEntries(Roster& roster, Roster& loaded);
+
 // The Add dialog: parses line and, on success, appends the entry to roster and resets and
 // sorts DisplayOrder. Returns the parser's error flag: 0 = added; otherwise the roster is
 // unchanged and the dialog keeps its fields for correction. Nothing is reported.
