@@ -3,6 +3,7 @@
 #include <cctype>
 
 #include "roster/participant.h"
+#include "sheets/spreadsheet.h"
 
 namespace kestrio::app {
 namespace {
@@ -63,7 +64,10 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
       parsed.error = "option " + std::string(name) + " needs a value";
       return std::nullopt;
     };
-    const bool takes_value = name == "--sort" || name == "--save" || name == "--listing";
+    const bool takes_value = name == "--sort" || name == "--save" || name == "--listing" ||
+                             name == "--export-roster" || name == "--export-bouts" ||
+                             name == "--columns" || name == "--event-date" ||
+                             name == "--date-order" || name == "--sheet";
     if (inline_value && !takes_value) {
       parsed.error = "option " + std::string(name) + " takes no value";
     } else if (name == "--") {
@@ -78,6 +82,28 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
       if (auto v = value()) o.save_path = std::string(*v);
     } else if (name == "--listing") {
       if (auto v = value()) o.listing_path = std::string(*v);
+    } else if (name == "--export-roster") {
+      if (auto v = value()) o.export_roster_path = std::string(*v);
+    } else if (name == "--export-bouts") {
+      if (auto v = value()) o.export_bouts_path = std::string(*v);
+    } else if (name == "--columns") {
+      if (auto v = value()) o.columns = std::string(*v);
+    } else if (name == "--event-date") {
+      if (auto v = value()) {
+        o.event_date = sheets::ParseIsoDate(*v);
+        if (!o.event_date) parsed.error = "bad --event-date '" + std::string(*v) + "' (YYYY-MM-DD)";
+      }
+    } else if (name == "--date-order") {
+      if (auto v = value()) {
+        if (*v == "mdy")
+          o.date_order = sheets::DateOrder::MonthFirst;
+        else if (*v == "dmy")
+          o.date_order = sheets::DateOrder::DayFirst;
+        else
+          parsed.error = "bad --date-order '" + std::string(*v) + "' (mdy or dmy)";
+      }
+    } else if (name == "--sheet") {
+      if (auto v = value()) o.sheet = std::string(*v);
     } else if (name == "--select-all") {
       o.select_all = true;
     } else if (name == "--tag-duplicates") {
@@ -102,6 +128,15 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
     parsed.error = "--save needs a file name";
   if (parsed.error.empty() && (o.listing_path && o.listing_path->empty()))
     parsed.error = "--listing needs a file name";
+  for (const auto& [option, path] : {std::pair{"--export-roster", &o.export_roster_path},
+                                     std::pair{"--export-bouts", &o.export_bouts_path}}) {
+    if (parsed.error.empty() && *path && !sheets::FormatOfFileName(**path)) {
+      parsed.error = std::string(option) + " needs a file name ending in .csv or .xlsx";
+    }
+  }
+  if (parsed.error.empty() && o.export_bouts_path && !o.pair) {
+    parsed.error = "--export-bouts needs the pairing run (drop --no-pair)";
+  }
   if (parsed.error.empty() && o.roster_files.empty() && !o.show_help && !o.show_version) {
     parsed.error = "no roster file given";
   }
@@ -110,12 +145,14 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
 
 std::string BatchUsage() {
   return "usage: kestrio-batch [--sort COLUMN] [--select-all] [--tag-duplicates] [--empty-trash]\n"
-         "                     [--save FILE] [--listing FILE] [--no-pair] [--optimal]\n"
-         "                     [--compare] ROSTERFILE...\n"
+         "                     [--save FILE] [--listing FILE] [--export-roster FILE] [--no-pair]\n"
+         "                     [--optimal] [--compare] [--export-bouts FILE] [--columns MAP]\n"
+         "                     [--event-date DATE] [--date-order mdy|dmy] [--sheet SHEET]\n"
+         "                     ROSTERFILE...\n"
          "\n"
          "Loads the roster files in order, applies the steps asked for in the order listed,\n"
          "then pairs the selected wrestlers and writes the Tandrel reports into the current\n"
-         "directory.\n"
+         "directory. Roster files ending in .csv or .xlsx are read as spreadsheets.\n"
          "\n"
          "  --sort COLUMN     sort by column 1-8 or its caption (Last Name, First Name, Weight,\n"
          "                    Age, Rating, Club, Status, Weight Class); a leading - sorts\n"
@@ -125,12 +162,26 @@ std::string BatchUsage() {
          "  --empty-trash     remove Deleted entries for good\n"
          "  --save FILE       save the whole roster as a data file\n"
          "  --listing FILE    write the display-data listing\n"
+         "  --export-roster FILE  write the roster as a spreadsheet (.csv or .xlsx)\n"
          "  --no-pair         stop before pairing\n"
          "  --optimal         pair with Tandrel Optimal: the best pairing there is, every\n"
          "                    wrestler brought to the minimum wanted wherever the limits allow;\n"
          "                    progress goes to standard error\n"
          "  --compare         also pair with the other engine (no reports written) and print\n"
          "                    both engines' figures side by side\n"
+         "  --export-bouts FILE   write the bouts of the run as a spreadsheet (.csv or .xlsx)\n"
+         "\n"
+         "Spreadsheet rosters: the columns are found from the header row (Last Name, Surname,\n"
+         "First Name, Weight, Wt, Age, Date of Birth, DOB, Rating, Club, Team, Status, ...).\n"
+         "  --columns MAP     name the columns yourself, e.g.\n"
+         "                    \"last=Surname,first=Given,weight=Wt,dob=Birth Date,club=Team\"\n"
+         "                    (fields last, first, weight, age, dob, rating, club, status; a\n"
+         "                    column by its header, its number from 1 or its letters)\n"
+         "  --event-date DATE ages from birth dates are ages on this day (YYYY-MM-DD;\n"
+         "                    today when not given)\n"
+         "  --date-order mdy|dmy  how to read birth dates like 03/04/2012 when the file\n"
+         "                    does not tell\n"
+         "  --sheet SHEET     the workbook sheet to read, by name or number (the first)\n"
          "  --help, --version\n"
          "\n"
          "Exit status: 0 success, 1 run refused or failed, 2 usage error.\n";

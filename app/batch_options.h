@@ -3,8 +3,9 @@
 // The command line of kestrio-batch, parsed without touching the disk:
 //
 //   kestrio-batch [--sort COLUMN] [--select-all] [--tag-duplicates] [--empty-trash]
-//                 [--save FILE] [--listing FILE] [--no-pair] [--optimal] [--compare]
-//                 ROSTERFILE...
+//                 [--save FILE] [--listing FILE] [--export-roster FILE] [--no-pair]
+//                 [--optimal] [--compare] [--export-bouts FILE] [--columns MAP]
+//                 [--event-date DATE] [--date-order mdy|dmy] [--sheet SHEET] ROSTERFILE...
 
 #include <optional>
 #include <string>
@@ -12,6 +13,7 @@
 #include <vector>
 
 #include "base/version.h"
+#include "sheets/dates.h"
 
 namespace kestrio::app {
 
@@ -27,6 +29,17 @@ struct BatchOptions {
   // Write the roster data file (Save All) and the display-data listing to these paths.
   std::optional<std::string> save_path;
   std::optional<std::string> listing_path;
+  // Write the roster (after the steps above) and the bouts (after the pairing) as a
+  // spreadsheet, CSV or a workbook by the extension.
+  std::optional<std::string> export_roster_path;
+  std::optional<std::string> export_bouts_path;
+  // How .csv and .xlsx rosters are read: a --columns text over the mapping guessed from
+  // the headers, the day ages from birth dates are taken at (today when not given), how
+  // dates like 03/04/2012 read, and a workbook's sheet (a name, or a number from 1).
+  std::string columns;
+  std::optional<sheets::CivilDate> event_date;
+  std::optional<sheets::DateOrder> date_order;
+  std::string sheet;
   // Run the pairing after the steps above.
   bool pair = true;
   // Pair with Tandrel Optimal instead of the greedy run.

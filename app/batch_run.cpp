@@ -12,6 +12,9 @@
 #include "roster/roster_reader.h"
 #include "roster/roster_writer.h"
 #include "roster/sort_display_order.h"
+#include "sheets/roster_export.h"
+#include "sheets/roster_import.h"
+#include "sheets/spreadsheet.h"
 #include "ui/selection.h"
 
 namespace kestrio::app {
@@ -55,13 +58,32 @@ class StderrProgress : public pairing::PairingProgress {
   int low_ = 0, high_ = 0, at_ = 0, shown_ = 0;
 };
 
+// A spreadsheet roster: read with the mapping its headers name (or --columns), every
+// row that the reader refuses told as a bad text line is.
+Status LoadSpreadsheet(const BatchOptions& options, FileSystem& fs, const std::string& path,
+                       roster::Roster& roster, roster::SkippedLineReporter& reporter,
+                       std::ostream& err) {
+  sheets::SheetImportOptions import;
+  import.columns = options.columns;
+  import.event_date = options.event_date.value_or(sheets::LocalToday());
+  import.date_order = options.date_order;
+  import.sheet = options.sheet;
+  const sheets::SheetImportResult result =
+      sheets::OpenSpreadsheetRoster(fs, path, import, roster, reporter);
+  for (const std::string& note : result.notes)
+    err << "kestrio-batch: " << path << ": " << note << '\n';
+  return result.status;
+}
+
 bool LoadRosters(const BatchOptions& options, FileSystem& fs, roster::Roster& roster,
                  std::ostream& err) {
   for (const std::string& path : options.roster_files) {
     StderrSkippedLines reporter(err, path);
-    const roster::OpenResult opened = roster::OpenRosterFile(fs, path, roster, reporter);
-    if (!opened.status.ok()) {
-      err << "kestrio-batch: cannot read roster file " << opened.status.message() << '\n';
+    const Status read = sheets::FormatOfFileName(path)
+                            ? LoadSpreadsheet(options, fs, path, roster, reporter, err)
+                            : roster::OpenRosterFile(fs, path, roster, reporter).status;
+    if (!read.ok()) {
+      err << "kestrio-batch: cannot read roster file " << read.message() << '\n';
       return false;
     }
   }
@@ -87,6 +109,14 @@ bool EditAndWrite(const BatchOptions& options, FileSystem& fs, roster::Roster& r
     if (Status s = roster::ExportDisplayData(fs, roster, {}, *options.listing_path, Links::kFollow);
         !s.ok()) {
       err << "kestrio-batch: cannot write listing " << s.message() << '\n';
+      return false;
+    }
+  }
+  if (options.export_roster_path) {
+    const Status s =
+        sheets::WriteTableFile(fs, *options.export_roster_path, sheets::RosterTable(roster));
+    if (!s.ok()) {
+      err << "kestrio-batch: cannot export the roster " << s.message() << '\n';
       return false;
     }
   }
@@ -176,6 +206,13 @@ int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std
       !PrintComparison(roster, control, run, options.optimal, progress, out, err))
     return kBatchFailed;
   out << reports::kRunCompletedText << '\n';
+  if (options.export_bouts_path) {
+    const Status s = sheets::WriteTableFile(fs, *options.export_bouts_path, sheets::BoutTable(run));
+    if (!s.ok()) {
+      err << "kestrio-batch: cannot export the bouts " << s.message() << '\n';
+      return kBatchFailed;
+    }
+  }
   return kBatchOk;
 }
 

@@ -68,6 +68,27 @@ TEST(BatchArgumentsTest, UsageErrors) {
   EXPECT_TRUE(Parse({"--version"}).options.show_version);
 }
 
+TEST(BatchArgumentsTest, SpreadsheetOptions) {
+  const ParsedArguments p =
+      Parse({"--columns", "last=Surname,dob=Born", "--event-date=2024-03-01", "--date-order", "dmy",
+             "--sheet", "Boys", "--export-roster", "r.XLSX", "--export-bouts=b.csv", "in.csv"});
+  ASSERT_EQ(p.error, "");
+  EXPECT_EQ(p.options.columns, "last=Surname,dob=Born");
+  EXPECT_EQ(p.options.event_date, (sheets::CivilDate{2024, 3, 1}));
+  EXPECT_EQ(p.options.date_order, sheets::DateOrder::DayFirst);
+  EXPECT_EQ(p.options.sheet, "Boys");
+  EXPECT_EQ(p.options.export_roster_path, "r.XLSX");
+  EXPECT_EQ(p.options.export_bouts_path, "b.csv");
+
+  EXPECT_EQ(Parse({"--event-date", "1/3/2024", "r"}).error,
+            "bad --event-date '1/3/2024' (YYYY-MM-DD)");
+  EXPECT_EQ(Parse({"--date-order", "ymd", "r"}).error, "bad --date-order 'ymd' (mdy or dmy)");
+  EXPECT_EQ(Parse({"--export-roster", "r.txt", "r"}).error,
+            "--export-roster needs a file name ending in .csv or .xlsx");
+  EXPECT_EQ(Parse({"--no-pair", "--export-bouts", "b.xlsx", "r"}).error,
+            "--export-bouts needs the pairing run (drop --no-pair)");
+}
+
 struct BatchSession {
   FakeFileSystem fs;
   std::ostringstream out;
@@ -217,6 +238,41 @@ TEST(BatchProcessTest, ASecondRunInTheFolderWaitsForTheFirst) {
   ASSERT_EQ(::waitpid(batch, &status, 0), batch);
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("Tandrel-PairingResults.txt")));
+}
+
+TEST(BatchRunTest, SpreadsheetInBoutsAndRosterOut) {
+  BatchSession s;
+  s.fs.AddFile("entries.csv",
+               "Surname;Given;Born;Wt;Team;Wrestling\r\n"
+               "Smith;John;2014-06-01;84,5;Eagles;x\r\n"
+               "Jones;Bob;2013-09-15;86;Hawks;x\r\n"
+               "Brown;Al;31/02/2015;61,2;Eagles;x\r\n"
+               "Green;Tim;2015-11-30;58,9;Hawks;x\r\n"
+               "White;Sam;2015-10-01;60;Hawks;x\r\n");
+  ASSERT_EQ(s.Run({"--event-date", "2024-03-01", "--export-roster", "roster.xlsx", "--export-bouts",
+                   "bouts.csv", "entries.csv"}),
+            kBatchOk)
+      << s.err.str();
+  EXPECT_EQ(s.err.str(),
+            "Warning: Error during read --> entry skipped: Brown\tAl\t61.2\t31/02/2015\t0\tEagles\t"
+            "Selected\n");
+  EXPECT_EQ(s.out.str().rfind("Selected wrestlers: 4\n", 0), 0u) << s.out.str();
+  EXPECT_EQ(s.fs.Contents("roster.xlsx")->substr(0, 2), "PK");
+  const std::string bouts = *s.fs.Contents("bouts.csv");
+  EXPECT_EQ(bouts.substr(0, 112),
+            "\xEF\xBB\xBF"
+            "Bout,Non-Optimum,Round,Weight Class,Last Name 1,First Name 1,Club 1,"
+            "Weight 1,Age 1,Rating 1,Last Name 2,First");
+  // One record per bout, in bout-number order, the sides as the by-number report has them.
+  const std::string by_number = *s.fs.Contents("Tandrel-BoutsByBoutNumber.txt");
+  EXPECT_NE(by_number.find("  -1   60  Green            Tim              Hawks   58.9    8.   "
+                           "0.00\r\n              White            Sam"),
+            std::string::npos)
+      << by_number;
+  EXPECT_NE(bouts.find("\r\n1,Yes,1,60,Green,Tim,Hawks,58.90,8.25,0.00,White,Sam,Hawks,60.00,8.41,"
+                       "0.00,0.214972\r\n2,,1,85,Smith,John,Eagles,"),
+            std::string::npos)
+      << bouts;
 }
 
 }  // namespace
