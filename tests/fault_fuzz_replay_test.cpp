@@ -17,6 +17,7 @@
 #include "fuzz/number_read_properties.h"
 #include "fuzz/pipeline_properties.h"
 #include "fuzz/roster_properties.h"
+#include "fuzz/sheet_properties.h"
 
 namespace kestrio {
 namespace {
@@ -57,6 +58,10 @@ TEST(FuzzReplay, RosterLine) {
 }
 
 TEST(FuzzReplay, RosterFile) { EXPECT_GT(Replay("roster_file", fuzz::CheckRosterText), 0); }
+
+TEST(FuzzReplay, CsvRead) { EXPECT_GT(Replay("csv_read", fuzz::CheckCsvRead), 0); }
+
+TEST(FuzzReplay, SheetXml) { EXPECT_GT(Replay("sheet_xml", fuzz::CheckSheetXml), 0); }
 
 TEST(FuzzReplay, ControlFile) { EXPECT_GT(Replay("control_file", fuzz::CheckControlFile), 0); }
 
