@@ -140,8 +140,10 @@ CsvRead ReadCsv(std::string_view bytes, const CsvOptions& options) {
   std::string_view text = bytes;
   const bool utf8 = read.encoding == TextEncoding::Utf8 || read.encoding == TextEncoding::Utf8Bom;
   if (utf8 && text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
-  // Detection has already checked that the bytes are UTF-8.
-  if (!utf8 || (!options.detect_encoding && !IsValidUtf8(text))) {
+  // Detection without a byte-order mark has already checked that the bytes are UTF-8; a
+  // mark promises UTF-8 but does not make it so.
+  const bool checked = options.detect_encoding && read.encoding == TextEncoding::Utf8;
+  if (!utf8 || (!checked && !IsValidUtf8(text))) {
     decoded = DecodeToUtf8(bytes, read.encoding);
     text = decoded;
   }
