@@ -254,8 +254,8 @@ TEST(BatchRunTest, SpreadsheetInBoutsAndRosterOut) {
             kBatchOk)
       << s.err.str();
   EXPECT_EQ(s.err.str(),
-            "Warning: Error during read --> entry skipped: Brown\tAl\t61.2\t31/02/2015\t0\tEagles\t"
-            "Selected\n");
+            "entries.csv:4: Warning: Error during read --> entry skipped: Unable to read Date of "
+            "Birth from string \"31/02/2015\": Brown\tAl\t61.2\t31/02/2015\t0\tEagles\tSelected\n");
   EXPECT_EQ(s.out.str().rfind("Selected wrestlers: 4\n", 0), 0u) << s.out.str();
   EXPECT_EQ(s.fs.Contents("roster.xlsx")->substr(0, 2), "PK");
   const std::string bouts = *s.fs.Contents("bouts.csv");

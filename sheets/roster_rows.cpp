@@ -225,12 +225,15 @@ int ReadRowLines(const std::vector<RowLine>& lines, roster::Roster& target,
   // grow the entries by one line's worth each time and copy them all.
   target.Entries.reserve(target.Entries.size() + lines.size());
   for (const RowLine& l : lines) {
+    // Lines are numbered as the sheet numbers its rows, so that a skipped row is found.
+    const int number = static_cast<int>(l.row) + 1;
     if (!l.problem.empty()) {
       sink.Diagnostic(l.problem, roster::kParseDiagnosticTitle);
-      reporter.SkippedLine(roster::kSkippedLineCaption, text::WithoutBlanks(l.line));
+      reporter.Skipped(
+          roster::BadLine{number, roster::ShortReason(l.problem), text::WithoutBlanks(l.line)});
       continue;
     }
-    read += roster::ReadRosterText(l.line, target, reporter, sink);
+    read += roster::ReadRosterText(l.line, target, reporter, sink, number);
   }
   return read;
 }

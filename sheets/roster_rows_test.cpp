@@ -135,6 +135,37 @@ TEST(RowLines, BirthDatesGiveAgesAtTheEventOrAReason) {
             (std::vector<std::string>{"A\ta\t50\t9.5\t0\t ", "B\tb\t50\t12.00\t0\t "}));
 }
 
+// The batch command and the import report point at a skipped row by the sheet's own
+// row number, with the reason, as they point at a line of a text roster.
+TEST(RowLines, SkippedRowsCarryTheirSheetRowNumberAndReason) {
+  class Described : public roster::SkippedLineReporter {
+   public:
+    void Skipped(const roster::BadLine& line) override {
+      told.push_back(roster::DescribeBadLine("reg.csv", line));
+    }
+    std::vector<std::string> told;
+  };
+  const CellRows rows =
+      Csv("Title row\n"
+          "Last,First,Weight,DOB\n"
+          "A,a,50,2012-02-29\n"
+          "B,b,heavy,2012-02-29\n"
+          "C,c,50,1899-12-31\n");
+  SheetData data;
+  data.rows = rows;
+  const ImportSettings s = GuessSettings(data, {2024, 3, 1}, DateOrder::MonthFirst);
+  ASSERT_EQ(s.header_row, std::optional<std::size_t>(1));
+  Described told;
+  roster::Roster loaded;
+  EXPECT_EQ(ReadRowLines(BuildRowLines(rows, s), loaded, told), 1);
+  EXPECT_EQ(told.told,
+            (std::vector<std::string>{
+                "reg.csv:4: Warning: Error during read --> entry skipped: Unable to read Weight "
+                "from string \"heavy\": B\tb\theavy\t12.00\t0\t",
+                "reg.csv:5: Warning: Error during read --> entry skipped: Date of Birth "
+                "1899-12-31 is before 1900: C\tc\t50\t1899-12-31\t0\t"}));
+}
+
 TEST(RowLines, TheDayMonthOrderComesFromTheDatesOrTheOrganiser) {
   auto finding = [](const std::string& dates) {
     std::string csv = "Last,Weight,DOB\n";

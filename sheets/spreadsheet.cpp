@@ -54,7 +54,8 @@ SheetData ReadSpreadsheet(std::string_view bytes, SheetFormat format, const Shee
 }
 
 Status WriteTableFile(FileSystem& fs, const std::string& path, const Table& table) {
-  if (FormatOfFileName(path) != SheetFormat::Xlsx) return fs.WriteFileAtomic(path, CsvText(table), Links::kFollow);
+  if (FormatOfFileName(path) != SheetFormat::Xlsx)
+    return fs.WriteFileAtomic(path, CsvText(table), Links::kFollow);
   std::string bytes;
   if (Status s = EncodeXlsx(table, &bytes); !s.ok())
     return s.WithMessage(path + ": " + s.message());
