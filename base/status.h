@@ -40,6 +40,12 @@ class Status {
     // A spreadsheet cannot be read as a roster: damaged, protected with a password, far
     // too large, or its columns or dates leave unclear what its rows mean.
     kBadSpreadsheet,
+    // A change to the bout board that cannot be made as asked (a bout number that is not
+    // on the board, a wrestler against himself, a scratched wrestler in a bout).
+    kRefused,
+    // The bout-board file cannot be understood, or does not match the roster it is
+    // loaded against (a wrestler of the board is missing).
+    kBadBoardFile,
   };
 
   static Status Ok() { return Status(); }
@@ -56,6 +62,10 @@ class Status {
   }
   static Status InconsistentRun(std::string message) {
     return {Kind::kInconsistentRun, std::move(message)};
+  }
+  static Status Refused(std::string message) { return {Kind::kRefused, std::move(message)}; }
+  static Status BadBoardFile(std::string message) {
+    return {Kind::kBadBoardFile, std::move(message)};
   }
 
   static Status Cancelled(std::string message) { return {Kind::kCancelled, std::move(message)}; }
@@ -77,6 +87,8 @@ class Status {
   bool IsCancelled() const { return kind_ == Kind::kCancelled; }
   bool IsTooLarge() const { return kind_ == Kind::kTooLarge; }
   bool IsBadSpreadsheet() const { return kind_ == Kind::kBadSpreadsheet; }
+  bool IsRefused() const { return kind_ == Kind::kRefused; }
+  bool IsBadBoardFile() const { return kind_ == Kind::kBadBoardFile; }
 
   // Empty when ok.
   const std::string& message() const { return message_; }

@@ -76,7 +76,9 @@ struct PairingRun {
   // Rounds that hold at least one bout; rounds past it hold only zeros.
   int RoundsUsed = 0;
   // BoutOrder[t-1] is the 0-based creation index k of the bout numbered t or -t, whose
-  // sides are BoutList[2k] and BoutList[2k+1].
+  // sides are BoutList[2k] and BoutList[2k+1]. (A bout board edited after the run keeps
+  // its numbers and leaves gaps: there BoutOrder lists the bouts in rising order of
+  // their numbers.)
   std::vector<std::int32_t> BoutOrder;
   // The control values the run used.
   PairingControl Control;

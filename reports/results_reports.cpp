@@ -29,17 +29,54 @@ bool RoundTableFits(const PairingRun& run) {
                                       static_cast<std::size_t>(run.RoundCapacity);
 }
 
-// Side 1 of bout b is the first wrestler with |entry| = b scanning round by round and,
+// The bouts in number order: BoutOrder names them, and their numbers rise. A run numbers
+// its bouts 1..TotalBouts; a board edited after the run keeps the numbers it gave and
+// leaves the gaps of removed bouts, so a number is looked up rather than used as a place.
+class NumberOrder {
+ public:
+  explicit NumberOrder(const PairingRun& run) {
+    const std::size_t count =
+        std::min(run.BoutOrder.size(), static_cast<std::size_t>(std::max(run.TotalBouts, 0)));
+    numbers_.reserve(count);
+    for (std::size_t t = 0; t < count; ++t) {
+      const std::int64_t e = run.BoutOrder[t];
+      const bool listed = e >= 0 && static_cast<std::size_t>(2 * e + 1) < run.BoutList.size();
+      numbers_.push_back(listed ? std::llabs(static_cast<std::int64_t>(
+                                      run.BoutList[static_cast<std::size_t>(2 * e)].BoutNumber))
+                                : 0);
+      dense_ = dense_ && numbers_.back() == static_cast<std::int64_t>(t) + 1;
+    }
+  }
+
+  std::size_t size() const { return numbers_.size(); }
+  // The number of the t-th bout in number order; 0 when BoutOrder names no bout there.
+  std::int64_t NumberAt(std::size_t t) const { return numbers_[t]; }
+  // The place in number order of the bout numbered b (b > 0), or -1.
+  int PlaceOf(std::int64_t b) const {
+    if (dense_)
+      return b <= static_cast<std::int64_t>(numbers_.size()) ? static_cast<int>(b - 1) : -1;
+    const auto it = std::lower_bound(numbers_.begin(), numbers_.end(), b);
+    return it != numbers_.end() && *it == b ? static_cast<int>(it - numbers_.begin()) : -1;
+  }
+
+ private:
+  std::vector<std::int64_t> numbers_;
+  bool dense_ = true;
+};
+
+// Side 1 of a bout is the first wrestler carrying its number scanning round by round and,
 // within a round, in selection order; side 2 is the next one after it in that round.
-// One pass over the table finds both sides of every bout.
-std::vector<BoutSides> FindBoutSides(const PairingRun& run) {
-  std::vector<BoutSides> sides(static_cast<std::size_t>(std::max(run.TotalBouts, 0)) + 1);
+// One pass over the table finds both sides of every bout, by place in number order.
+std::vector<BoutSides> FindBoutSides(const PairingRun& run, const NumberOrder& order) {
+  std::vector<BoutSides> sides(order.size());
   if (!RoundTableFits(run)) return sides;
   for (int r = 0; r < RoundsToScan(run); ++r) {
     for (int p = 0; p < run.SelectionSize; ++p) {
       const std::int64_t b = std::llabs(static_cast<std::int64_t>(run.RoundEntry(p, r)));
-      if (b == 0 || b > run.TotalBouts) continue;
-      BoutSides& s = sides[static_cast<std::size_t>(b)];
+      if (b == 0) continue;
+      const int place = order.PlaceOf(b);
+      if (place < 0) continue;
+      BoutSides& s = sides[static_cast<std::size_t>(place)];
       if (s.first < 0) {
         s = {r, p, -1};
       } else if (s.second < 0 && s.round == r) {
@@ -50,21 +87,21 @@ std::vector<BoutSides> FindBoutSides(const PairingRun& run) {
   return sides;
 }
 
-// The chooser's side of the bout numbered b (1-based) in the bout list, or null when the
-// bout order does not lead to one.
-const pairing::BoutEntry* FirstSideInBoutList(const PairingRun& run, int b) {
-  if (b < 1 || static_cast<std::size_t>(b) > run.BoutOrder.size()) return nullptr;
-  const std::int64_t e = run.BoutOrder[static_cast<std::size_t>(b - 1)];
+// The chooser's side of the t-th bout in number order (from 0) in the bout list, or null
+// when the bout order does not lead to one.
+const pairing::BoutEntry* FirstSideInBoutList(const PairingRun& run, std::size_t t) {
+  if (t >= run.BoutOrder.size()) return nullptr;
+  const std::int64_t e = run.BoutOrder[t];
   if (e < 0 || static_cast<std::size_t>(2 * e + 1) >= run.BoutList.size()) return nullptr;
   return &run.BoutList[static_cast<std::size_t>(2 * e)];
 }
 
-Status Inconsistent(int bout, const char* what) {
+Status Inconsistent(std::int64_t bout, const char* what) {
   return Status::InconsistentRun("Pairing tables inconsistent: bout " + std::to_string(bout) + " " +
                                  what);
 }
 
-Status CheckRoundTable(const PairingRun& run) {
+Status CheckRoundTable(const PairingRun& run, const NumberOrder& order) {
   if (!RoundTableFits(run) ||
       run.SelectedList.size() != static_cast<std::size_t>(run.SelectionSize) ||
       run.BoutCount.size() != static_cast<std::size_t>(run.SelectionSize) ||
@@ -72,39 +109,45 @@ Status CheckRoundTable(const PairingRun& run) {
     return Status::InconsistentRun(
         "Pairing tables inconsistent: table sizes differ from the selection");
   }
-  std::vector<int> seen(static_cast<std::size_t>(run.TotalBouts) + 1, 0);
+  std::vector<int> seen(order.size(), 0);
   for (int p = 0; p < run.SelectionSize; ++p) {
     for (int r = 0; r < run.RoundCapacity; ++r) {
       const std::int64_t b = std::llabs(static_cast<std::int64_t>(run.RoundEntry(p, r)));
       if (b == 0) continue;
-      if (b > run.TotalBouts || r >= run.RoundsUsed)
-        return Inconsistent(static_cast<int>(b), "is out of range");
-      ++seen[static_cast<std::size_t>(b)];
+      const int place = order.PlaceOf(b);
+      if (place < 0 || r >= run.RoundsUsed) return Inconsistent(b, "is out of range");
+      ++seen[static_cast<std::size_t>(place)];
     }
   }
-  const std::vector<BoutSides> sides = FindBoutSides(run);
-  for (int b = 1; b <= run.TotalBouts; ++b) {
-    if (seen[static_cast<std::size_t>(b)] != 2 || sides[static_cast<std::size_t>(b)].second < 0) {
-      return Inconsistent(b, "does not have two sides in one round");
+  const std::vector<BoutSides> sides = FindBoutSides(run, order);
+  for (std::size_t t = 0; t < order.size(); ++t) {
+    if (seen[t] != 2 || sides[t].second < 0) {
+      return Inconsistent(order.NumberAt(t), "does not have two sides in one round");
     }
   }
   return Status::Ok();
 }
 
+// Checked before the round table: the numbers the round table is read by come from here.
 Status CheckBoutList(const PairingRun& run) {
-  if (run.BoutOrder.size() != static_cast<std::size_t>(run.TotalBouts) ||
+  if (run.TotalBouts < 0 || run.BoutOrder.size() != static_cast<std::size_t>(run.TotalBouts) ||
       run.BoutList.size() != 2 * static_cast<std::size_t>(run.TotalBouts)) {
     return Status::InconsistentRun(
         "Pairing tables inconsistent: bout list and bout order sizes differ");
   }
+  std::int64_t previous = 0;
   for (int t = 1; t <= run.TotalBouts; ++t) {
     const std::int64_t e = run.BoutOrder[static_cast<std::size_t>(t - 1)];
     if (e < 0 || e >= run.TotalBouts) return Inconsistent(t, "has no entry in the bout list");
     const auto& a = run.BoutList[static_cast<std::size_t>(2 * e)];
     const auto& b = run.BoutList[static_cast<std::size_t>(2 * e + 1)];
-    if (a.BoutNumber != b.BoutNumber || std::llabs(static_cast<std::int64_t>(a.BoutNumber)) != t) {
+    const std::int64_t number = std::llabs(static_cast<std::int64_t>(a.BoutNumber));
+    if (a.BoutNumber != b.BoutNumber || number == 0) {
       return Inconsistent(t, "carries different numbers on its two sides");
     }
+    // Numbers rise along the bout order; a run's run 1, 2, 3 without gaps.
+    if (number <= previous) return Inconsistent(number, "is out of order");
+    previous = number;
   }
   for (const auto& entry : run.BoutList) {
     if (entry.SelectionIndex < 0 || entry.SelectionIndex >= run.SelectionSize) {
@@ -155,18 +198,19 @@ void BoutSheetHeader(ReportText& out, bool rule) {
 }  // namespace
 
 Status CheckBoutTables(const PairingRun& run) {
-  if (Status s = CheckRoundTable(run); !s.ok()) return s;
-  return CheckBoutList(run);
+  if (Status s = CheckBoutList(run); !s.ok()) return s;
+  return CheckRoundTable(run, NumberOrder(run));
 }
 
 void WriteBoutSheetsInto(const PairingRun& run, ReportText& out) {
   out.Reserve(static_cast<std::size_t>(std::max(run.TotalBouts, 0) + 2) * 140);
   BoutSheetHeader(out, false);
   BoutSheetHeader(out, true);
-  const std::vector<BoutSides> sides = FindBoutSides(run);
-  for (int b = 1; b <= run.TotalBouts; ++b) {
-    const BoutSides& s = sides[static_cast<std::size_t>(b)];
-    const pairing::BoutEntry* bout = FirstSideInBoutList(run, b);
+  const NumberOrder order(run);
+  const std::vector<BoutSides> sides = FindBoutSides(run, order);
+  for (std::size_t t = 0; t < sides.size(); ++t) {
+    const BoutSides& s = sides[t];
+    const pairing::BoutEntry* bout = FirstSideInBoutList(run, t);
     if (s.second < 0 || bout == nullptr) continue;
     const auto& w1 = run.SelectedList[static_cast<std::size_t>(s.first)];
     const auto& w2 = run.SelectedList[static_cast<std::size_t>(s.second)];

@@ -19,9 +19,11 @@
 
 namespace kestrio::reports {
 
-// Every bout number 1..TotalBouts must sit, with either sign, in exactly two rows of one
-// round of the round table, and the bout list and bout order must describe the same
-// bouts. An error names the first bout that breaks this; a correct pairing never does.
+// BoutOrder must name every bout of the bout list once, in rising order of the bout
+// numbers (a run numbers 1..TotalBouts; a board edited after the run may leave gaps),
+// the two sides of a bout must carry the same number, and each number must sit, with
+// either sign, in exactly two rows of one round of the round table. An error names the
+// first bout that breaks this; a correct pairing never does.
 Status CheckBoutTables(const pairing::PairingRun& run);
 
 std::string WriteBoutSheets(const pairing::PairingRun& run);

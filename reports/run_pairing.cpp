@@ -95,15 +95,20 @@ PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
     outcome.status = s;
     return outcome;
   }
+  return WriteRunReports(fs, *run);
+}
+
+PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run) {
+  PairingOutcome outcome;
   // Reports read the tables by index; a pairing that broke their invariants must not
   // produce reports that look complete.
-  if (Status s = CheckBoutTables(*run); !s.ok()) {
+  if (Status s = CheckBoutTables(run); !s.ok()) {
     outcome.status = s;
     return outcome;
   }
 
   ReportSink sink(fs, outcome);
-  const pairing::PairingRun& done = *run;
+  const pairing::PairingRun& done = run;
   sink.Write(std::string(kBoutSheetsName),
              [&](ReportText& out) { WriteBoutSheetsInto(done, out); });
   sink.Write(std::string(kResultsSummaryName),

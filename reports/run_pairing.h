@@ -57,4 +57,13 @@ PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
                           pairing::PairingRun* run,
                           pairing::PairingEngine engine = pairing::PairingEngine::Greedy);
 
+// Writes every report of a finished run (or of a bout board, which hands its bouts over
+// in the same form) into fs's working directory, in the run's order: bout sheets,
+// results, by-hand, by club, each club's own file, by bout number. Each file is written
+// whole or not at all; a failure does not stop the others and the outcome names every
+// file that is missing. The tables must pass CheckBoutTables; when they do not, nothing
+// is written and the outcome says why. The previous run's files are not removed first:
+// every file is replaced.
+PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run);
+
 }  // namespace kestrio::reports

@@ -54,6 +54,9 @@ inline constexpr std::string_view Selected = "Selected";
 inline constexpr std::string_view UnSelected = "UnSelected";
 inline constexpr std::string_view Deleted = "Deleted";
 inline constexpr std::string_view Duplicated = "Duplicated";
+// Taken off the bout board after the run (a no-show, an injury): kept, never paired.
+// Written and read like any other status text, so saved files keep it.
+inline constexpr std::string_view Scratched = "Scratched";
 // A blank status is shown as this in counts, views and the tree.
 inline constexpr std::string_view Unassigned = "Unassigned";
 }  // namespace ParticipantStatus

@@ -29,6 +29,26 @@ TEST(RosterWriterTest, WritesDisplayOrderWithTabsAfterEveryField) {
             "Smith\tJohn\t72.00\t10.00\t3.00\tTigers\tSelected\t\r\n");
 }
 
+TEST(RosterWriterTest, ScratchedRoundTripsAndOlderTextsLoadAsBefore) {
+  Roster roster = Loaded(kRoster);
+  SetStatus(roster.Entries[0], ParticipantStatus::Scratched);
+  FakeFileSystem fs;
+  ASSERT_TRUE(SaveRosterFile(fs, "day.tmrx", roster).ok());
+  EXPECT_NE(fs.Contents("day.tmrx")->find("\tTigers\tScratched\t\r\n"), std::string::npos);
+  Roster back;
+  ASSERT_EQ(OpenRosterFile(fs, "day.tmrx", back, IgnoreSkippedLines()).added, 3);
+  const Participant& smith = back.Entries[2];
+  EXPECT_TRUE(HasStatus(smith, ParticipantStatus::Scratched));
+  EXPECT_FALSE(IsSelected(smith) || IsUnassigned(smith) || IsDeleted(smith));
+
+  // Status texts that files already hold read exactly as they always did.
+  const Roster older =
+      Loaded("A\tA\t1\t1\t1\tC\tyes\nB\tB\t1\t1\t1\tC\tscratched\nD\tD\t1\t1\t1\tC\tY\n");
+  EXPECT_TRUE(IsSelected(older.Entries[0]));
+  EXPECT_EQ(older.Entries[1].Status.Trimmed(), "scratched");
+  EXPECT_TRUE(IsSelected(older.Entries[2]));
+}
+
 TEST(RosterWriterTest, SaveClearAndReopenRestoresTheRoster) {
   Roster roster = Loaded(kRoster);
   // A Deleted wrestler without a club: the status must not move into the club column.
