@@ -1,6 +1,8 @@
 #include "app/batch_options.h"
 
 #include <cctype>
+#include <charconv>
+#include <utility>
 
 #include "roster/participant.h"
 #include "sheets/spreadsheet.h"
@@ -32,6 +34,21 @@ std::pair<std::string_view, std::optional<std::string_view>> SplitOption(std::st
   const std::size_t eq = arg.find('=');
   if (arg.rfind("--", 0) != 0 || eq == std::string_view::npos) return {arg, std::nullopt};
   return {arg.substr(0, eq), arg.substr(eq + 1)};
+}
+
+BoardStep Step(BoardStep::Kind kind, std::string first = {}, std::string second = {}) {
+  BoardStep step;
+  step.kind = kind;
+  step.first = std::move(first);
+  step.second = std::move(second);
+  return step;
+}
+
+// A bout number as the reports show it; a non-optimum bout may be named with its sign.
+bool ParseBoutNumber(std::string_view text, std::int32_t* number) {
+  const char* end = text.data() + text.size();
+  const auto [at, ec] = std::from_chars(text.data(), end, *number);
+  return ec == std::errc() && at == end && *number != 0;
 }
 
 }  // namespace
@@ -67,7 +84,8 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
     const bool takes_value = name == "--sort" || name == "--save" || name == "--listing" ||
                              name == "--export-roster" || name == "--export-bouts" ||
                              name == "--columns" || name == "--event-date" ||
-                             name == "--date-order" || name == "--sheet";
+                             name == "--date-order" || name == "--sheet" || name == "--scratch" ||
+                             name == "--remove-bout" || name == "--add-bout";
     if (inline_value && !takes_value) {
       parsed.error = "option " + std::string(name) + " takes no value";
     } else if (name == "--") {
@@ -104,6 +122,29 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
       }
     } else if (name == "--sheet") {
       if (auto v = value()) o.sheet = std::string(*v);
+    } else if (name == "--scratch") {
+      if (auto v = value())
+        o.board_steps.push_back(Step(BoardStep::Kind::kScratch, std::string(*v)));
+    } else if (name == "--remove-bout") {
+      if (auto v = value()) {
+        BoardStep step = Step(BoardStep::Kind::kRemoveBout);
+        if (!ParseBoutNumber(*v, &step.number)) {
+          parsed.error = "bad --remove-bout number '" + std::string(*v) + "'";
+        }
+        o.board_steps.push_back(step);
+      }
+    } else if (name == "--add-bout") {
+      // Two wrestlers: "--add-bout A B" or "--add-bout=A B".
+      const std::optional<std::string_view> first = value();
+      if (first && i + 1 >= args.size()) parsed.error = "option --add-bout needs two wrestlers";
+      if (first && parsed.error.empty()) {
+        o.board_steps.push_back(
+            Step(BoardStep::Kind::kAddBout, std::string(*first), std::string(args[++i])));
+      }
+    } else if (name == "--pair-late") {
+      o.board_steps.push_back(Step(BoardStep::Kind::kPairLate));
+    } else if (name == "--renumber") {
+      o.board_steps.push_back(Step(BoardStep::Kind::kRenumber));
     } else if (name == "--select-all") {
       o.select_all = true;
     } else if (name == "--tag-duplicates") {
@@ -137,7 +178,8 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
   if (parsed.error.empty() && o.export_bouts_path && !o.pair) {
     parsed.error = "--export-bouts needs the pairing run (drop --no-pair)";
   }
-  if (parsed.error.empty() && o.roster_files.empty() && !o.show_help && !o.show_version) {
+  if (parsed.error.empty() && o.roster_files.empty() && o.board_steps.empty() && !o.show_help &&
+      !o.show_version) {
     parsed.error = "no roster file given";
   }
   return parsed;
@@ -148,6 +190,8 @@ std::string BatchUsage() {
          "                     [--save FILE] [--listing FILE] [--export-roster FILE] [--no-pair]\n"
          "                     [--optimal] [--compare] [--export-bouts FILE] [--columns MAP]\n"
          "                     [--event-date DATE] [--date-order mdy|dmy] [--sheet SHEET]\n"
+         "                     [--scratch NAME] [--remove-bout N] [--add-bout NAME NAME]\n"
+         "                     [--pair-late] [--renumber]\n"
          "                     ROSTERFILE...\n"
          "\n"
          "Loads the roster files in order, applies the steps asked for in the order listed,\n"
@@ -182,6 +226,19 @@ std::string BatchUsage() {
          "  --date-order mdy|dmy  how to read birth dates like 03/04/2012 when the file\n"
          "                    does not tell\n"
          "  --sheet SHEET     the workbook sheet to read, by name or number (the first)\n"
+         "\n"
+         "Bout board steps, applied in the order given after the run (or, with --no-pair or\n"
+         "without a roster file, to the board file Tandrel-BoutBoard.txt already in the\n"
+         "directory); each rewrites the board file and every report. NAME is\n"
+         "\"LAST|FIRST|CLUB\". Without a roster file the roster is the data file the board\n"
+         "names, and a scratch is saved back into it.\n"
+         "  --scratch NAME    scratch a wrestler: his bouts are removed and his opponents\n"
+         "                    re-paired up to the minimum wanted\n"
+         "  --remove-bout N   remove bout N (its number is not given again)\n"
+         "  --add-bout NAME NAME\n"
+         "                    add a bout between two wrestlers, by hand\n"
+         "  --pair-late       pair the selected wrestlers not yet on the board\n"
+         "  --renumber        close the gaps in the bout numbers\n"
          "  --help, --version\n"
          "\n"
          "Exit status: 0 success, 1 run refused or failed, 2 usage error.\n";

@@ -5,8 +5,14 @@
 //   kestrio-batch [--sort COLUMN] [--select-all] [--tag-duplicates] [--empty-trash]
 //                 [--save FILE] [--listing FILE] [--export-roster FILE] [--no-pair]
 //                 [--optimal] [--compare] [--export-bouts FILE] [--columns MAP]
-//                 [--event-date DATE] [--date-order mdy|dmy] [--sheet SHEET] ROSTERFILE...
+//                 [--event-date DATE] [--date-order mdy|dmy] [--sheet SHEET]
+//                 [--scratch NAME] [--remove-bout N] [--add-bout NAME NAME] [--pair-late]
+//                 [--renumber] ROSTERFILE...
+//
+// The board steps (--scratch ... --renumber) may be given without a roster file: the
+// roster is then the data file the bout board names.
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -16,6 +22,17 @@
 #include "sheets/dates.h"
 
 namespace kestrio::app {
+
+// One change to the bout board of the working directory, after the run.
+struct BoardStep {
+  enum class Kind { kScratch, kRemoveBout, kAddBout, kPairLate, kRenumber };
+  Kind kind = Kind::kPairLate;
+  // The wrestlers named "LAST|FIRST|CLUB": the one scratched, the two of a new bout.
+  std::string first;
+  std::string second;
+  // The bout removed.
+  std::int32_t number = 0;
+};
 
 struct BatchOptions {
   // The SortColumn to sort by after loading (ColumnId, negative for descending); none
@@ -46,6 +63,8 @@ struct BatchOptions {
   bool optimal = false;
   // Also pair with the other engine, in memory only, and print both engines' figures.
   bool compare = false;
+  // Board steps, in the order given, after the run (or on the board file already there).
+  std::vector<BoardStep> board_steps;
   bool show_help = false;
   bool show_version = false;
   // Roster files, loaded in this order.

@@ -3,6 +3,9 @@
 #include <new>
 #include <ostream>
 
+#include "app/batch_board.h"
+#include "board/board_file.h"
+#include "board/bout_board.h"
 #include "pairing/engine_figures.h"
 #include "pairing/optimal_run.h"
 #include "pairing/pairing_run.h"
@@ -177,9 +180,14 @@ int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std
     return kBatchFailed;
   }
   roster::Roster roster;
+  const bool roster_given = !options.roster_files.empty();
   if (!LoadRosters(options, fs, roster, err)) return kBatchFailed;
   if (!EditAndWrite(options, fs, roster, err)) return kBatchFailed;
-  if (!options.pair) return kBatchOk;
+  if (!options.pair || !roster_given) {
+    if (options.board_steps.empty()) return kBatchOk;
+    return RunBoardSteps(options, fs, roster, roster_given, std::nullopt, out, err) ? kBatchOk
+                                                                                    : kBatchFailed;
+  }
 
   using pairing::PairingEngine;
   const PairingEngine engine = options.optimal ? PairingEngine::Optimal : PairingEngine::Greedy;
@@ -202,6 +210,12 @@ int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std
     err << "kestrio-batch: " << outcome.status.message() << '\n';
     return kBatchFailed;
   }
+  // The run's bouts stay on the board for the rest of the day.
+  board::BoutBoard board = board::BoardFromRun(run, board::SelectedKeys(roster));
+  if (Status s = board::SaveBoardFile(fs, board, BoardRosterFile(options)); !s.ok()) {
+    err << "kestrio-batch: " << s.message() << '\n';
+    return kBatchFailed;
+  }
   if (options.compare &&
       !PrintComparison(roster, control, run, options.optimal, progress, out, err))
     return kBatchFailed;
@@ -213,7 +227,10 @@ int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std
       return kBatchFailed;
     }
   }
-  return kBatchOk;
+  if (options.board_steps.empty()) return kBatchOk;
+  return RunBoardSteps(options, fs, roster, roster_given, std::move(board), out, err)
+             ? kBatchOk
+             : kBatchFailed;
 }
 
 }  // namespace

@@ -56,6 +56,28 @@ TEST(BatchArgumentsTest, SortColumnsByNumberOrCaption) {
   }
 }
 
+TEST(BatchArgumentsTest, BoardStepsInTheOrderGivenWithOrWithoutARosterFile) {
+  const ParsedArguments p = Parse({"--scratch", "Smith|John|Eagles", "--remove-bout=-7",
+                                   "--add-bout", "A|B|C", "D|E|", "--pair-late", "--renumber"});
+  ASSERT_EQ(p.error, "");
+  using Kind = BoardStep::Kind;
+  const std::vector<BoardStep>& steps = p.options.board_steps;
+  ASSERT_EQ(steps.size(), 5u);
+  EXPECT_EQ(steps[0].kind, Kind::kScratch);
+  EXPECT_EQ(steps[0].first, "Smith|John|Eagles");
+  EXPECT_EQ(steps[1].kind, Kind::kRemoveBout);
+  EXPECT_EQ(steps[1].number, -7);
+  EXPECT_EQ(steps[2].kind, Kind::kAddBout);
+  EXPECT_EQ(steps[2].first + "/" + steps[2].second, "A|B|C/D|E|");
+  EXPECT_EQ(steps[3].kind, Kind::kPairLate);
+  EXPECT_EQ(steps[4].kind, Kind::kRenumber);
+  EXPECT_TRUE(p.options.roster_files.empty());
+
+  EXPECT_EQ(Parse({"--remove-bout", "x3"}).error, "bad --remove-bout number 'x3'");
+  EXPECT_EQ(Parse({"--remove-bout", "0"}).error, "bad --remove-bout number '0'");
+  EXPECT_EQ(Parse({"--add-bout", "A|B|C"}).error, "option --add-bout needs two wrestlers");
+}
+
 TEST(BatchArgumentsTest, UsageErrors) {
   EXPECT_EQ(Parse({}).error, "no roster file given");
   EXPECT_EQ(Parse({"--no-pair"}).error, "no roster file given");
@@ -196,6 +218,75 @@ TEST(BatchRunTest, RunningOutOfMemoryIsAMessageNotACrash) {
   EXPECT_EQ(s.Run({"--save", "x.tmrx", "huge.txt"}), kBatchFailed);
   EXPECT_EQ(s.err.str(), "kestrio-batch: not enough memory to finish; the run was stopped\n");
   EXPECT_FALSE(s.fs.HasFile("x.tmrx"));
+}
+
+// Runs kestrio-batch again in the same folder, with fresh output streams.
+int RunAgain(BatchSession& s, std::vector<std::string_view> args) {
+  s.out.str("");
+  s.err.str("");
+  return s.Run(std::move(args));
+}
+
+TEST(BatchBoardTest, AScriptedDayScratchesAddsRemovesPairsLateAndRenumbers) {
+  BatchSession s;
+  s.fs.AddFile("day.txt", kRoster);
+  ASSERT_EQ(s.Run({"--select-all", "--save", "day.tmrx", "day.txt"}), kBatchOk) << s.err.str();
+  const std::optional<std::string> board_file = s.fs.Contents("Tandrel-BoutBoard.txt");
+  ASSERT_TRUE(board_file.has_value());
+  EXPECT_NE(board_file->find("Roster\tday.tmrx\r\n"), std::string::npos) << *board_file;
+  const std::string run_by_number = *s.fs.Contents("Tandrel-BoutsByBoutNumber.txt");
+
+  // Without a roster file the board's own data file is the roster, and keeps the scratch.
+  ASSERT_EQ(RunAgain(s, {"--scratch", "Smith|John|Eagles"}), kBatchOk) << s.err.str();
+  EXPECT_EQ(s.out.str(), "Scratched Smith, John (Eagles): 1 bout removed, 0 bouts added\n");
+  EXPECT_NE(s.fs.Contents("day.tmrx")->find("Smith\tJohn\t84.50\t9.00\t2.50\tEagles\tScratched"),
+            std::string::npos)
+      << *s.fs.Contents("day.tmrx");
+  EXPECT_NE(*s.fs.Contents("Tandrel-BoutsByBoutNumber.txt"), run_by_number);
+
+  ASSERT_EQ(RunAgain(s, {"--add-bout", "Jones|Bob|Hawks", "Green|Tim|Hawks", "--remove-bout", "1",
+                         "--renumber"}),
+            kBatchOk)
+      << s.err.str();
+  EXPECT_EQ(s.out.str(),
+            "Added bout -3 in round 2: Jones, Bob (Hawks) - Green, Tim (Hawks)\n"
+            "Removed bout 1\n"
+            "Bouts renumbered 1 to 1\n");
+
+  // A late arrival entered into the data file is paired into the board.
+  s.fs.AddFile("day.tmrx",
+               *s.fs.Contents("day.tmrx") + "White\tSam\t60\t8\t1\tLions\tSelected\t\r\n");
+  ASSERT_EQ(RunAgain(s, {"--pair-late"}), kBatchOk) << s.err.str();
+  EXPECT_EQ(s.out.str().rfind("Late arrivals paired: 1, ", 0), 0u) << s.out.str();
+  EXPECT_NE(s.fs.Contents("Tandrel-BoutBoard.txt")->find("White\tSam"), std::string::npos);
+  EXPECT_EQ(RunAgain(s, {"--pair-late"}), kBatchFailed);
+  EXPECT_EQ(s.err.str(),
+            "kestrio-batch: There are no late arrivals: every selected wrestler is on the bout "
+            "board.\n");
+}
+
+TEST(BatchBoardTest, AMissingOrMismatchedBoardIsRefusedAndChangesNothing) {
+  BatchSession none;
+  none.fs.AddFile("day.txt", kRoster);
+  EXPECT_EQ(none.Run({"--no-pair", "--renumber", "day.txt"}), kBatchFailed);
+  EXPECT_NE(
+      none.err.str().find(
+          "kestrio-batch: there is no bout board here (Tandrel-BoutBoard.txt): run the pairing "
+          "first\n"),
+      std::string::npos);
+
+  BatchSession s;
+  s.fs.AddFile("day.txt", kRoster);
+  ASSERT_EQ(s.Run({"--select-all", "day.txt"}), kBatchOk);
+  const std::string board_file = *s.fs.Contents("Tandrel-BoutBoard.txt");
+  // The board names day.txt, which has lost a wrestler since.
+  s.fs.AddFile("day.txt", "Smith\tJohn\t84.5\t9\t2.5\tEagles\r\n");
+  EXPECT_EQ(RunAgain(s, {"--remove-bout", "1"}), kBatchFailed);
+  EXPECT_EQ(s.err.str(),
+            "kestrio-batch: The bout board Tandrel-BoutBoard.txt does not match the roster: "
+            "Green, Tim (Hawks) is not in it.\n");
+  EXPECT_EQ(*s.fs.Contents("Tandrel-BoutBoard.txt"), board_file);
+  EXPECT_EQ(RunAgain(s, {"--no-pair", "--scratch", "Nobody|At|All", "day.txt"}), kBatchFailed);
 }
 
 // The real program, twice in one folder: while another run holds the folder, the batch
