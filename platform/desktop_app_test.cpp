@@ -120,6 +120,9 @@ class DesktopAppTest : public QObject {
 
   void init() {
     QFile::remove(dir_.filePath(QStringLiteral("settings.ini")));
+    // Each test starts a fresh day: a bout board left in the folder would bring its
+    // roster back at start-up.
+    QFile::remove(dir_.filePath(QStringLiteral("Tandrel-BoutBoard.txt")));
     app_ = std::make_unique<DesktopApp>(dir_.filePath(QStringLiteral("settings.ini")));
     MainWindow& window = app_->window();
     window.resize(1000, 600);

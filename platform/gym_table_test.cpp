@@ -330,6 +330,8 @@ class GymTableTest : public QObject {
     app_.reset();
     const QString settings = dir_.filePath(QStringLiteral("settings.ini"));
     if (fresh) QFile::remove(settings);
+    // No bout board from an earlier test: it would bring its roster back at start-up.
+    QFile::remove(dir_.filePath(QStringLiteral("Tandrel-BoutBoard.txt")));
     app_ = std::make_unique<DesktopApp>(settings);
     MainWindow& window = app_->window();
     if (fresh) window.resize(1000, 600);

@@ -17,6 +17,7 @@
 #include <string>
 #include <vector>
 
+#include "board/board_file.h"
 #include "fuzz/roster_properties.h"
 #include "fuzz/run_invariants.h"
 #include "reports/report_files.h"
@@ -62,6 +63,8 @@ class SoakDay {
  public:
   SoakDay(FakeFileSystem& fs, std::mt19937& rng, SoakTally& tally)
       : fs_(fs), rng_(rng), tally_(tally), ui_(&fs), session_(fs, ui_.ports()) {
+    // Every day starts afresh: yesterday's bout board would bring yesterday's roster back.
+    fs_.Remove(std::string(board::kBoardFileName));
     session_.Start();
   }
 

@@ -34,6 +34,12 @@ enum CommandId : int {
   kCmdSaveProjectData = 30054,
   kCmdRunOptimal = 30055,
   kCmdCompareEngines = 30056,
+  // The bout board after the run.
+  kCmdScratchWrestler = 30112,
+  kCmdPairLateArrivals = 30113,
+  kCmdAddBout = 30114,
+  kCmdRemoveBout = 30115,
+  kCmdRenumberBouts = 30116,
 };
 
 }  // namespace kestrio::ui

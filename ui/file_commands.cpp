@@ -43,6 +43,7 @@ void Session::Open() {
 void Session::OpenFile(const std::string& path) {
   // Every line the file had to skip, with its number and reason, in one report.
   ImportReportCollector skipped(path);
+  const bool first_file = roster_.EntryCount() == 0;
   // A file that cannot be read adds nothing; the order is still rebuilt and re-sorted.
   const roster::OpenResult opened = roster::OpenRosterFile(fs_, path, roster_, skipped, skipped);
   RefreshViews();
@@ -55,6 +56,8 @@ void Session::OpenFile(const std::string& path) {
     return;
   }
   RememberRecentFile(path);
+  // The first file of a roster is the data file a board made from it goes with.
+  if (first_file) impl_->day.roster_file = path;
   skipped.report().added = opened.added;
   if (!skipped.report().skipped.empty()) ports_.dialogs.ShowImportReport(skipped.report());
 }
@@ -91,6 +94,7 @@ bool Session::SaveRoster(bool displayed_only) {
     return false;
   }
   RememberRecentFile(path);
+  if (!displayed_only) impl_->day.roster_file = path;
   return true;
 }
 
@@ -113,6 +117,7 @@ void Session::ClearAll() {
   // it to be kept, and clearing now would lose it.
   if (answer == MessageAnswer::Yes && !SaveRoster(false)) return;
   roster::ClearRoster(roster_);
+  impl_->day = BoardDay();
   ResetViewState(view_, roster_);
   impl_->leaves.ShowBare(ports_.tree);
   ports_.list.Clear();

@@ -54,9 +54,17 @@ constexpr MenuEntry StatusBarItem() {
 constexpr MenuEntry kViewMenu[] = {StatusBarItem()};
 
 constexpr MenuEntry kTandrelMenu[] = {
-    Item("Edit Tandrel Controls", kCmdEditControls), Item("&Run Tandrel", kCmdRunPairing),
-    Item("Run Tandrel Optimal", kCmdRunOptimal),     Item("Compare Engines", kCmdCompareEngines),
+    Item("Edit Tandrel Controls", kCmdEditControls),
+    Item("&Run Tandrel", kCmdRunPairing),
+    Item("Run Tandrel Optimal", kCmdRunOptimal),
+    Item("Compare Engines", kCmdCompareEngines),
     Item("Save Project Data", kCmdSaveProjectData),
+    Separator(),
+    Item("Scratch Wrestler", kCmdScratchWrestler),
+    Item("Pair Late Arrivals", kCmdPairLateArrivals),
+    Item("Add Bout...", kCmdAddBout),
+    Item("Remove Bout", kCmdRemoveBout),
+    Item("Renumber Bouts", kCmdRenumberBouts),
 };
 
 constexpr MenuEntry kPairingResultsMenu[] = {

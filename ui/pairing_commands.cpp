@@ -10,6 +10,7 @@
 #include "ui/command_ids.h"
 #include "ui/run_messages.h"
 #include "ui/session.h"
+#include "ui/session_impl.h"
 
 namespace kestrio::ui {
 
@@ -75,6 +76,11 @@ void Session::RunPairingCommand(pairing::PairingEngine engine) {
   const reports::PairingOutcome& outcome = outcome_;
   // A cancelled run leaves no result to look at.
   view_.PairingDone = !outcome.status.IsCancelled();
+  // A run that paired (its reports written, or some of them) leaves its board for the day.
+  if (outcome.BoutSheetsWritable && (outcome.status.ok() || !outcome.FilesWritten.empty())) {
+    BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
+    KeepRunBoard(context, run_);
+  }
 
   if (!outcome.BoutSheetsWritable) {
     ShowMessage(std::string(reports::kBoutSheetsHeldText),

@@ -25,6 +25,12 @@ void Session::Start() {
   ports_.menu.SetStatusBarChecked(view_.StatusBarVisible);
   RefillList(roster_, view_, ports_.list);
   RecomputeStatusAndMenus();
+  // The day goes on where it was left: the board of this folder with its roster.
+  BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
+  if (RestoreBoard(context)) {
+    view_.PairingDone = true;
+    RefreshViews();
+  }
 }
 
 CommandResult Session::Dispatch(int command_id) {
@@ -136,6 +142,11 @@ CommandResult Session::RunCommand(int command_id) {
       break;
     }
     default:
+      if (IsBoardCommand(command_id)) {
+        BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
+        RunBoardCommand(context, command_id);
+        RefreshViews();
+      }
       break;  // "Online Manual" has no action
   }
   return CommandResult::Handled;
@@ -192,6 +203,7 @@ void Session::RecomputeStatusAndMenus() {
   ports_.status_bar.SetPartText(kGuidancePart, view_.GuidanceText);
   ports_.status_bar.SetPartText(kStatsPart, view_.StatsText);
   menu_state_ = ComputeMenuState(view_, menu_state_);
+  ApplyBoardMenuRules(impl_->day, view_.RosterCounters.DisplayedCount != 0, menu_state_);
   ports_.menu.Apply(menu_state_);
   // A greyed Run with wrestlers ready says what it waits for.
   const bool waits_for_save = view_.ReadyToPair && !menu_state_.Enabled(kCmdRunPairing);

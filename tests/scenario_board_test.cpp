@@ -1,0 +1,151 @@
+// The bout board through the desktop session: kept after the run, changed by the Tandrel
+// menu's board commands on the highlighted rows, and restored when the program starts
+// again in the folder.
+
+#include <gtest/gtest.h>
+
+#include "board/board_file.h"
+#include "tests/fake_file_system.h"
+#include "tests/fake_ui_ports.h"
+#include "ui/board_commands.h"
+#include "ui/command_ids.h"
+#include "ui/session.h"
+
+namespace kestrio::ui::board_day {
+namespace {
+
+using testing::FakeUi;
+
+const char kSix[] =
+    "Adams\tAl\t72\t10\t3\tTigers\tSelected\r\n"
+    "Baker\tBo\t73\t10\t3\tLions\tSelected\r\n"
+    "Cole\tCy\t74\t10\t3\tBears\tSelected\r\n"
+    "Dunn\tDi\t75\t10\t3\tTigers\tSelected\r\n"
+    "Egan\tEd\t76\t10\t3\tLions\tSelected\r\n"
+    "Ford\tFe\t77\t10\t3\tBears\tSelected\r\n";
+
+class BoardDayTest : public ::testing::Test {
+ protected:
+  BoardDayTest() : ui(&fs), session(fs, ui.ports()) { session.Start(); }
+
+  void OpenSaveAndRun() {
+    fs.AddFile("day.tmrx", kSix);
+    ui.file_dialogs.Choose("day.tmrx");
+    session.Dispatch(kCmdOpen);
+    ui.file_dialogs.Choose("day.tmrx");
+    session.Dispatch(kCmdSaveProjectData);
+    ui.messages.answers = {MessageAnswer::Yes};
+    session.Dispatch(kCmdRunPairing);
+    ui.messages.shown.clear();
+  }
+  void Highlight(std::initializer_list<std::string> last_names) {
+    std::set<int> rows;
+    for (int r = 0; r < ui.list.RowCount(); ++r) {
+      for (const std::string& name : last_names) {
+        if (ui.list.Row(r)[0] == name) rows.insert(r);
+      }
+    }
+    ui.list.Highlight(rows);
+  }
+  std::string LastText() { return ui.messages.shown.empty() ? "" : ui.messages.shown.back().text; }
+  std::string Board() { return fs.Contents(std::string(board::kBoardFileName)).value_or(""); }
+  std::string ByNumber() { return fs.Contents("Tandrel-BoutsByBoutNumber.txt").value_or(""); }
+
+  FakeFileSystem fs;
+  FakeUi ui;
+  Session session;
+};
+
+TEST_F(BoardDayTest, TheCommandsWaitForARunThenChangeTheBoardAndItsReports) {
+  for (const int cmd : {kCmdScratchWrestler, kCmdPairLateArrivals, kCmdAddBout, kCmdRemoveBout,
+                        kCmdRenumberBouts}) {
+    EXPECT_FALSE(ui.menu.Enabled(cmd)) << cmd;
+  }
+  OpenSaveAndRun();
+  ASSERT_NE(Board().find("Roster\tday.tmrx\r\n"), std::string::npos) << Board();
+  for (const int cmd : {kCmdScratchWrestler, kCmdPairLateArrivals, kCmdAddBout, kCmdRemoveBout,
+                        kCmdRenumberBouts}) {
+    EXPECT_TRUE(ui.menu.Enabled(cmd)) << cmd;
+  }
+  const std::string run_reports = ByNumber();
+
+  Highlight({"Adams"});
+  session.Dispatch(kCmdScratchWrestler);
+  ASSERT_EQ(ui.messages.shown.size(), 1u);
+  EXPECT_EQ(ui.messages.shown[0].caption, kBoardCaption);
+  EXPECT_EQ(ui.messages.shown[0].text.rfind("Scratched Adams, Al (Tigers): ", 0), 0u)
+      << ui.messages.shown[0].text;
+  EXPECT_NE(Board().find("Adams\tAl\tTigers\t72.00\t10.00\t3.00\tScratched"), std::string::npos);
+  EXPECT_EQ(ByNumber().find("Adams"), std::string::npos);
+  // The roster keeps the scratch: Adams is no late arrival.
+  ui.messages.shown.clear();
+  session.Dispatch(kCmdPairLateArrivals);
+  EXPECT_EQ(LastText(),
+            "There are no late arrivals: every selected wrestler is on the bout board.");
+
+  // A late arrival added to the roster and paired in.
+  fs.AddFile("late.txt", "Gray\tGus\t74\t10\t3\tHawks\tSelected\r\n");
+  ui.file_dialogs.Choose("late.txt");
+  session.Dispatch(kCmdOpen);
+  ui.messages.shown.clear();
+  session.Dispatch(kCmdPairLateArrivals);
+  EXPECT_EQ(ui.messages.shown.at(0).text.rfind("Late arrivals paired: 1, ", 0), 0u);
+  EXPECT_NE(Board().find("Gray\tGus"), std::string::npos);
+  EXPECT_NE(ByNumber().find("Gray"), std::string::npos);
+
+  // A bout by hand, confirmed; then taken off again and the numbers closed up.
+  const std::string before_add = Board();
+  Highlight({"Baker", "Gray"});
+  ASSERT_EQ(ui.list.highlighted.size(), 2u) << ui.list.RowCount();
+  ui.messages.shown.clear();
+  ui.messages.answers = {MessageAnswer::No};
+  session.Dispatch(kCmdAddBout);
+  EXPECT_EQ(Board(), before_add);
+  // Every command refills the list, which drops the highlight.
+  Highlight({"Baker", "Gray"});
+  ui.messages.answers = {MessageAnswer::Yes};
+  session.Dispatch(kCmdAddBout);
+  EXPECT_NE(ui.messages.shown.back().text.find("Add a bout between Baker, Bo (Lions)"),
+            std::string::npos)
+      << ui.messages.shown.back().text;
+  EXPECT_NE(Board(), before_add);
+  EXPECT_NE(Board().find("\tHL\r\n"), std::string::npos) << Board();
+  Highlight({"Baker", "Gray"});
+  session.Dispatch(kCmdRemoveBout);
+  EXPECT_EQ(Board().find("\tHL\r\n"), std::string::npos) << Board();
+  session.Dispatch(kCmdRenumberBouts);
+  EXPECT_NE(ByNumber(), run_reports);
+}
+
+TEST_F(BoardDayTest, StartingAgainInTheFolderRestoresTheBoardWithItsRoster) {
+  OpenSaveAndRun();
+  Highlight({"Cole"});
+  session.Dispatch(kCmdScratchWrestler);
+  ui.file_dialogs.Choose("day.tmrx");
+  session.Dispatch(kCmdSaveAll);
+
+  FakeUi again_ui(&fs);
+  Session again(fs, again_ui.ports());
+  again.Start();
+  EXPECT_EQ(again.roster().EntryCount(), 6);
+  EXPECT_TRUE(again_ui.menu.Enabled(kCmdRenumberBouts));
+  again_ui.messages.shown.clear();
+  again_ui.list.Highlight({});
+  again.Dispatch(kCmdPairLateArrivals);
+  ASSERT_FALSE(again_ui.messages.shown.empty());
+  EXPECT_EQ(again_ui.messages.shown.back().text,
+            "There are no late arrivals: every selected wrestler is on the bout board.");
+
+  // A roster that lost one of the board's wrestlers: reported, nothing loaded.
+  fs.AddFile("day.tmrx", "Adams\tAl\t72\t10\t3\tTigers\tSelected\r\n");
+  FakeUi third_ui(&fs);
+  Session third(fs, third_ui.ports());
+  third.Start();
+  EXPECT_EQ(third.roster().EntryCount(), 0);
+  ASSERT_EQ(third_ui.messages.shown.size(), 1u);
+  EXPECT_NE(third_ui.messages.shown[0].text.find("does not match the roster"), std::string::npos);
+  EXPECT_FALSE(third_ui.menu.Enabled(kCmdRenumberBouts));
+}
+
+}  // namespace
+}  // namespace kestrio::ui::board_day

@@ -1,0 +1,231 @@
+#include "ui/board_commands.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <set>
+#include <vector>
+
+#include "board/board_day.h"
+#include "board/board_edits.h"
+#include "board/board_file.h"
+#include "board/board_reports.h"
+#include "board/bout_limits.h"
+#include "roster/roster_reader.h"
+#include "ui/command_ids.h"
+#include "ui/selection.h"
+
+namespace kestrio::ui {
+namespace {
+
+void Say(MessagePort& messages, std::string text, MessageIcon icon = MessageIcon::Exclamation) {
+  Message m;
+  m.text = std::move(text);
+  m.caption = std::string(kBoardCaption);
+  m.icon = icon;
+  messages.Show(m);
+}
+
+// The board wrestlers behind the highlighted rows, in row order, each once.
+std::vector<int> HighlightedWrestlers(const BoardContext& c) {
+  EntryIndex index(c.roster);
+  std::vector<int> places;
+  std::set<int> seen;
+  for (const int row : c.list.HighlightedRows()) {
+    for (const int e : index.Find(c.list.Row(row))) {
+      const int place = board::FindWrestler(
+          c.day.board, board::KeyOf(c.roster.Entries[static_cast<std::size_t>(e)]));
+      if (place >= 0 && seen.insert(place).second) places.push_back(place);
+    }
+  }
+  return places;
+}
+
+// After a change: the board file and every report; a failure is shown.
+void WriteDay(BoardContext& c) {
+  Status s = board::SaveBoardFile(c.fs, c.day.board, c.day.roster_file);
+  if (s.ok()) s = board::WriteBoardReports(c.fs, c.day.board).status;
+  if (!s.ok()) Say(c.messages, s.message());
+}
+
+void Scratch(BoardContext& c) {
+  std::vector<int> places;
+  for (const int w : HighlightedWrestlers(c)) {
+    if (!c.day.board.Wrestlers[static_cast<std::size_t>(w)].Scratched) places.push_back(w);
+  }
+  if (places.empty()) {
+    Say(c.messages, "Highlight in the list the wrestlers to scratch: wrestlers on the bout board.");
+    return;
+  }
+  std::string said;
+  for (const int w : places) {
+    board::ScratchOutcome done;
+    if (Status s = board::ScratchOnDay(c.day.board, c.roster, w, nullptr, &done); !s.ok()) {
+      said += s.message() + "\n";
+      continue;
+    }
+    said += "Scratched " + done.wrestler + ": " + board::CountBouts(done.bouts_removed) +
+            " removed, " + board::CountBouts(done.bouts_added) + " added.\n";
+  }
+  WriteDay(c);
+  said.pop_back();
+  Say(c.messages, said, MessageIcon::None);
+}
+
+void PairLate(BoardContext& c) {
+  int added = 0, bouts = 0;
+  if (Status s = board::PairLateOnDay(c.day.board, c.roster, nullptr, &added, &bouts); !s.ok()) {
+    Say(c.messages, s.message());
+    return;
+  }
+  WriteDay(c);
+  Say(c.messages,
+      "Late arrivals paired: " + std::to_string(added) + ", " + board::CountBouts(bouts) +
+          " added.",
+      MessageIcon::None);
+}
+
+std::string LimitName(board::Limit limit) {
+  static constexpr const char* kNames[] = {"MaxAllowedDiffWeight", "MaxAllowedDiffAge",
+                                           "MaxAllowedDiffRating", "MinGoodnessOfFitAllowed",
+                                           "MaxBoutsAllowed",      "MinBoutsWanted",
+                                           "MaxBoutsWanted",       "SameClubPairingWeight"};
+  return kNames[static_cast<int>(limit)];
+}
+
+std::string Number(double v) {
+  char buffer[32];
+  std::snprintf(buffer, sizeof buffer, "%.2f", v);
+  return buffer;
+}
+
+// What the Add Bout question shows: the two, their fit and bouts, and every limit the
+// bout would break.
+std::string DescribeProposal(const board::BoutBoard& b, const board::BoutProposal& p) {
+  const auto name = [&b](int w) {
+    return board::DescribeWrestler(b.Wrestlers[static_cast<std::size_t>(w)].Key);
+  };
+  std::string text = "Add a bout between " + name(p.a) + " (" + board::CountBouts(p.count_a) +
+                     ") and " + name(p.b) + " (" + board::CountBouts(p.count_b) + ")?\n" +
+                     "Fit: " + Number(p.fit) + (p.Optimum(b.Control) ? "" : " (non-optimum)");
+  for (const board::LimitCheck& check : p.limits) {
+    if (!check.broken) continue;
+    text += "\n" + LimitName(check.limit) + (check.hard ? " (a hard limit)" : "") + ": " +
+            Number(check.value) + " against " + Number(check.allowed);
+  }
+  return text;
+}
+
+void AddBout(BoardContext& c) {
+  const std::vector<int> two = HighlightedWrestlers(c);
+  if (two.size() != 2) {
+    Say(c.messages, "Highlight in the list the two wrestlers of the new bout.");
+    return;
+  }
+  if (board::BoutBetween(c.day.board, two[0], two[1]) == 0) {
+    const board::BoutProposal proposal = board::ProposeBout(c.day.board, two[0], two[1]);
+    Message ask;
+    ask.text = DescribeProposal(c.day.board, proposal);
+    if (proposal.BreaksHardLimit()) ask.text += "\nThe bout breaks a hard limit. Add it anyway?";
+    ask.caption = std::string(kBoardCaption);
+    ask.buttons = MessageButtons::YesNoCancel;
+    ask.icon = MessageIcon::Question;
+    if (c.messages.Show(ask) != MessageAnswer::Yes) return;
+  }
+  std::int32_t number = 0;
+  if (Status s = board::AddBoutByHand(c.day.board, two[0], two[1], nullptr, &number); !s.ok()) {
+    Say(c.messages, s.message());
+    return;
+  }
+  WriteDay(c);
+}
+
+// Removes the bouts among the highlighted wrestlers.
+void RemoveBouts(BoardContext& c) {
+  const std::vector<int> wrestlers = HighlightedWrestlers(c);
+  std::vector<std::int32_t> numbers;
+  for (const board::Bout& bout : c.day.board.Bouts) {
+    const bool first = std::find(wrestlers.begin(), wrestlers.end(), bout.First) != wrestlers.end();
+    const bool second =
+        std::find(wrestlers.begin(), wrestlers.end(), bout.Second) != wrestlers.end();
+    if (first && second) numbers.push_back(bout.Number);
+  }
+  if (numbers.empty()) {
+    Say(c.messages, "Highlight in the list the two wrestlers of the bout to remove.");
+    return;
+  }
+  for (const std::int32_t n : numbers) board::RemoveBout(c.day.board, n, nullptr);
+  WriteDay(c);
+}
+
+}  // namespace
+
+bool IsBoardCommand(int command_id) {
+  return command_id >= kCmdScratchWrestler && command_id <= kCmdRenumberBouts;
+}
+
+void RunBoardCommand(BoardContext& context, int command_id) {
+  switch (command_id) {
+    case kCmdScratchWrestler:
+      Scratch(context);
+      break;
+    case kCmdPairLateArrivals:
+      PairLate(context);
+      break;
+    case kCmdAddBout:
+      AddBout(context);
+      break;
+    case kCmdRemoveBout:
+      RemoveBouts(context);
+      break;
+    case kCmdRenumberBouts:
+      board::RenumberBouts(context.day.board, nullptr);
+      WriteDay(context);
+      break;
+    default:
+      break;
+  }
+}
+
+void KeepRunBoard(BoardContext& context, const pairing::PairingRun& run) {
+  context.day.board = board::BoardFromRun(run, board::SelectedKeys(context.roster));
+  if (Status s = board::SaveBoardFile(context.fs, context.day.board, context.day.roster_file);
+      !s.ok()) {
+    Say(context.messages, s.message());
+  }
+}
+
+bool RestoreBoard(BoardContext& context) {
+  board::BoutBoard b;
+  std::string roster_file;
+  Status s = board::LoadBoardFile(context.fs, &b, &roster_file);
+  if (s.IsNotFound()) return false;
+  roster::Roster roster;
+  if (s.ok() && roster_file.empty()) {
+    s = Status::BadBoardFile("The bout board " + std::string(board::kBoardFileName) +
+                             " names no roster data file: open the roster and run again.");
+  }
+  if (s.ok()) {
+    s = roster::OpenRosterFile(context.fs, roster_file, roster, roster::IgnoreSkippedLines())
+            .status;
+  }
+  if (s.ok()) s = board::MatchRoster(b, roster);
+  if (!s.ok()) {
+    Say(context.messages, s.message());
+    return false;
+  }
+  context.roster = std::move(roster);
+  context.day.board = std::move(b);
+  context.day.roster_file = roster_file;
+  return true;
+}
+
+void ApplyBoardMenuRules(const BoardDay& day, bool rows_displayed, MenuState& state) {
+  const bool kept = !day.board.empty();
+  state.SetEnabled(kCmdPairLateArrivals, kept);
+  state.SetEnabled(kCmdRenumberBouts, kept && !day.board.Bouts.empty());
+  state.SetEnabled(kCmdScratchWrestler, kept && rows_displayed);
+  state.SetEnabled(kCmdAddBout, kept && rows_displayed);
+  state.SetEnabled(kCmdRemoveBout, kept && rows_displayed && !day.board.Bouts.empty());
+}
+
+}  // namespace kestrio::ui

@@ -1,0 +1,56 @@
+#pragma once
+
+// The Tandrel menu's bout-board commands in the desktop session: the board the last run
+// left, changed through the roster list's highlighted rows, with its file and every
+// report rewritten after each change.
+
+#include <string>
+
+#include "base/file_system.h"
+#include "board/bout_board.h"
+#include "roster/roster.h"
+#include "ui/list_pane.h"
+#include "ui/menu_port.h"
+#include "ui/message_port.h"
+
+namespace kestrio::ui {
+
+// Caption of the boxes about the bout board: what a change did, and what could not be
+// done or written.
+inline constexpr std::string_view kBoardCaption = "Kestrio Bout Board";
+
+// The day's board as the session keeps it.
+struct BoardDay {
+  board::BoutBoard board;
+  // The roster data file the board goes with: the file last opened or saved.
+  std::string roster_file;
+};
+
+// What a board command works on, borrowed from the session for the command.
+struct BoardContext {
+  FileSystem& fs;
+  roster::Roster& roster;
+  const ListPane& list;
+  MessagePort& messages;
+  BoardDay& day;
+};
+
+bool IsBoardCommand(int command_id);
+
+// Runs one of the board commands. The caller refreshes the views afterwards (a scratch
+// changes a roster status).
+void RunBoardCommand(BoardContext& context, int command_id);
+
+// The board of a run that paired: kept, and written to its file (a failure is shown).
+void KeepRunBoard(BoardContext& context, const pairing::PairingRun& run);
+
+// At start-up: the board file of the working directory, with the roster data file it
+// names, when both are there and match; anything that does not fit is shown and nothing
+// is loaded. True when the board was restored (the roster then holds its file).
+bool RestoreBoard(BoardContext& context);
+
+// The board commands are reachable once there is a board: Scratch, Add Bout and Remove
+// Bout also need rows in the list to highlight.
+void ApplyBoardMenuRules(const BoardDay& day, bool rows_displayed, MenuState& state);
+
+}  // namespace kestrio::ui
