@@ -9,6 +9,7 @@
 #include <set>
 
 #include "bench/roster_generator.h"
+#include "board/board_file.h"
 #include "ui/command_ids.h"
 #include "ui/session.h"
 
@@ -55,7 +56,8 @@ class Ui : public MessagePort,
            public MenuPort,
            public ProgressPort,
            public ReportViewer,
-           public DialogPort {
+           public DialogPort,
+           public TitlePort {
  public:
   MessageAnswer Show(const Message&) override { return answer; }
   FileDialogResult Run(const FileDialogRequest&) override {
@@ -89,8 +91,11 @@ class Ui : public MessagePort,
   void RunControlParameters(ControlParametersForm& form) override { form.Cancel(); }
   void RunAbout(AboutForm&) override {}
   void ShowImportReport(const ImportReport&) override {}
+  void SetTitle(const std::string&, bool) override {}
 
-  Ports ports() { return Ports{*this, *this, *this, *this, *this, *this, *this, *this, *this}; }
+  Ports ports() {
+    return Ports{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+  }
 
   MessageAnswer answer = MessageAnswer::Ok;
   std::string path = "roster.txt";
@@ -238,6 +243,126 @@ void BM_RefreshViews(benchmark::State& state) {
   for (auto _ : state) day.session.RefreshViews();
 }
 BENCHMARK(BM_RefreshViews)->Unit(benchmark::kMillisecond);
+
+// The day after the run on a 10,000-wrestler board: every selected, the project saved,
+// one run. Built once and shared by the board benchmarks, which leave it as they found it.
+Day& DayAfterTheRun() {
+  static Day* day = [] {
+    auto* d = new Day(0.0);
+    bench::RosterGeneratorOptions options;
+    options.wrestlers = kEntries;
+    options.all_selected = true;
+    d->fs.files["roster.txt"] = bench::GenerateRosterText(options);
+    d->Open();
+    d->ui.path = "day.tmrx";
+    d->session.Dispatch(kCmdSaveProjectData);
+    d->ui.answer = MessageAnswer::Yes;
+    d->session.Dispatch(kCmdRunPairing);
+    d->ui.answer = MessageAnswer::Ok;
+    return d;
+  }();
+  return *day;
+}
+
+// A scratch (the board edit with the most to do: bouts removed, opponents re-paired),
+// with the board file and every report rewritten; taken back untimed.
+void BM_BoardScratch(benchmark::State& state) {
+  Day& day = DayAfterTheRun();
+  int row = 17;
+  for (auto _ : state) {
+    day.ui.highlighted = {row};
+    day.session.Dispatch(kCmdScratchWrestler);
+    state.PauseTiming();
+    day.session.Dispatch(kCmdUndo);
+    row = (row + 997) % kEntries;
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_BoardScratch)->Unit(benchmark::kMillisecond);
+
+// Renumber Bouts: every bout changes, every report is rewritten.
+void BM_BoardRenumber(benchmark::State& state) {
+  Day& day = DayAfterTheRun();
+  for (auto _ : state) {
+    day.session.Dispatch(kCmdRenumberBouts);
+    state.PauseTiming();
+    day.session.Dispatch(kCmdUndo);
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_BoardRenumber)->Unit(benchmark::kMillisecond);
+
+// Undo then Redo of a scratch: the board changed back and forth, its reports rewritten.
+void BM_BoardUndoRedo(benchmark::State& state) {
+  Day& day = DayAfterTheRun();
+  day.ui.highlighted = {4321};
+  day.session.Dispatch(kCmdScratchWrestler);
+  for (auto _ : state) {
+    day.session.Dispatch(kCmdUndo);
+    day.session.Dispatch(kCmdRedo);
+  }
+  day.session.Dispatch(kCmdUndo);
+  state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_BoardUndoRedo)->Unit(benchmark::kMillisecond);
+
+// Undo then Redo of a Delete of 3 entries on the roster of 10,000.
+void BM_RosterUndoRedo(benchmark::State& state) {
+  Day day;
+  day.Open();
+  day.ui.highlighted = {10, 500, 9000};
+  day.session.Dispatch(kCmdDelete);
+  for (auto _ : state) {
+    day.session.Dispatch(kCmdUndo);
+    day.session.Dispatch(kCmdRedo);
+  }
+  state.SetItemsProcessed(state.iterations() * 2);
+}
+BENCHMARK(BM_RosterUndoRedo)->Unit(benchmark::kMillisecond);
+
+// Reading the board file of the 10,000-wrestler day back.
+void BM_LoadBoardFile(benchmark::State& state) {
+  Day& day = DayAfterTheRun();
+  for (auto _ : state) {
+    board::BoutBoard b;
+    std::string roster_file;
+    const Status s = board::LoadBoardFile(day.fs, &b, &roster_file);
+    benchmark::DoNotOptimize(s.ok());
+    benchmark::DoNotOptimize(b.Bouts.size());
+  }
+}
+BENCHMARK(BM_LoadBoardFile)->Unit(benchmark::kMillisecond);
+
+// What 100 undo steps keep on a roster of 10,000: Toggle of 100 rows, Delete of 3, Mark
+// All Selected and UnSelected, in turn.
+void BM_UndoMemory100Steps(benchmark::State& state) {
+  for (auto _ : state) {
+    state.PauseTiming();
+    auto day = std::make_unique<Day>();
+    day->Open();
+    state.ResumeTiming();
+    for (int step = 0; step < 100; ++step) {
+      day->ui.highlighted.clear();
+      const int kind = step % 4;
+      if (kind == 0) {
+        for (int r = 0; r < 100; ++r) day->ui.highlighted.push_back((r * 97 + step) % kEntries);
+        day->session.Dispatch(kCmdToggle);
+      } else if (kind == 1) {
+        day->ui.highlighted = {step, step + 1000, step + 5000};
+        day->session.Dispatch(kCmdDelete);
+      } else {
+        day->session.Dispatch(kind == 2 ? kCmdMarkAllSelected : kCmdMarkAllUnSelected);
+      }
+    }
+    state.counters["steps"] = static_cast<double>(day->session.history().size());
+    state.counters["undo_MB"] =
+        static_cast<double>(day->session.history().Bytes()) / (1024.0 * 1024.0);
+    state.PauseTiming();
+    day.reset();
+    state.ResumeTiming();
+  }
+}
+BENCHMARK(BM_UndoMemory100Steps)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 }  // namespace
 }  // namespace kestrio::ui

@@ -1,10 +1,15 @@
 #include "platform/desktop_app.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QItemSelectionModel>
 #include <QSettings>
+#include <QStandardPaths>
+#include <QTableView>
 #include <QTreeWidget>
 
+#include "platform/bouts_pane_view.h"
 #include "platform/desktop_dialogs.h"
 #include "platform/desktop_settings.h"
 #include "platform/main_window.h"
@@ -47,6 +52,7 @@ struct DesktopApp::Parts {
   ProgressView progress{window};
   ReportViewerLauncher viewer{&window};
   DesktopDialogs dialogs{&window};
+  TitleView title{window};
   std::unique_ptr<QSettings> settings;
   std::unique_ptr<ui::Session> session;
   std::vector<std::string> recent_shown;
@@ -57,10 +63,23 @@ DesktopApp::DesktopApp(const QString& settings_file) : parts_(std::make_unique<P
   p.settings = OpenSettings(settings_file);
   p.session = std::make_unique<ui::Session>(
       p.fs, ui::Ports{p.messages, p.file_dialogs, p.list, p.tree, p.status_bar, p.menu, p.progress,
-                      p.viewer, p.dialogs});
+                      p.viewer, p.dialogs, p.title});
   RestoreWindowLayout(*p.settings, p.window);
   RestoreFileDialogMemory(*p.settings, p.file_dialogs.Memory());
   p.session->SetRecentFiles(RestoreRecentFiles(*p.settings));
+  // The organiser's own start keeps copies of unsaved work in the application-data folder;
+  // a start with a settings file of its own (tests, screenshots) keeps none.
+  const QString recovery = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  if (settings_file.isEmpty() && !recovery.isEmpty() && QDir().mkpath(recovery)) {
+    p.session->SetRecoveryPlace(QFile::encodeName(recovery).toStdString(),
+                                QFile::encodeName(QDir::currentPath()).toStdString());
+  }
+  p.window.SetCloseGuard([this] {
+    const bool close = parts_->session->ConfirmClose();
+    AfterCommand();
+    return close;
+  });
+  p.session->AttachBoutsPane(p.window.Bouts());
   Connect();
   p.session->Start();
   AfterCommand();
@@ -97,6 +116,15 @@ void DesktopApp::Connect() {
                    [this](const QString& path) { OpenFiles({path}); });
   QObject::connect(&window, &MainWindow::LayoutChanged, &window,
                    [&session, &window] { session.OnLayoutChanged(window.Tree()->width()); });
+  QObject::connect(window.List()->selectionModel(), &QItemSelectionModel::selectionChanged, &window,
+                   [&session] { session.OnListHighlightChanged(); });
+  QObject::connect(window.Bouts(), &BoutsPaneView::ColumnClicked, &window,
+                   [&session](int column) { session.OnBoutColumnClicked(column); });
+  QObject::connect(window.Bouts(), &BoutsPaneView::AddBoutRequested, &window,
+                   [this, &session](int wrestler, int candidate) {
+                     session.AddBoutFromView(wrestler, candidate);
+                     AfterCommand();
+                   });
   QObject::connect(&window, &MainWindow::Closed, &window,
                    [this] { SaveWindowLayout(*parts_->settings, parts_->window); });
 }

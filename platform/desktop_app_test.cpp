@@ -18,6 +18,7 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyleOptionHeader>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -27,6 +28,7 @@
 #include <memory>
 
 #include "platform/add_modify_dialog.h"
+#include "platform/bouts_pane_view.h"
 #include "platform/control_dialog.h"
 #include "platform/desktop_app.h"
 #include "platform/desktop_dialogs.h"
@@ -135,7 +137,9 @@ class DesktopAppTest : public QObject {
 
   void StartUpShowsAnEmptyRoster() {
     MainWindow& window = app_->window();
-    QCOMPARE(window.windowTitle(), QStringLiteral("Kestrio v2.1"));
+    // The place of the mark of unsaved changes, shown once there are any.
+    QCOMPARE(window.windowTitle(), QStringLiteral("Kestrio v2.1[*]"));
+    QVERIFY(!window.isWindowModified());
     QStringList menus;
     for (QAction* action : window.menuBar()->actions()) menus << action->text();
     QCOMPARE(menus, QStringList({"&File", "&Edit", "View", "Tandrel", "Lumiva", "&Help"}));
@@ -329,6 +333,77 @@ class DesktopAppTest : public QObject {
     }
     QCOMPARE(window.StatusPart(0), QStringLiteral("Load/Select/Execute or Process Reports"));
     QVERIFY(QFile::exists(QStringLiteral("Tandrel-PairingResults.txt")));
+  }
+
+  void CtrlZTakesBackADeleteAndTheMenuNamesIt() {
+    MainWindow& window = OpenRoster();
+    QVERIFY(!window.isWindowModified());
+    QCOMPARE(window.windowTitle(), QStringLiteral("Kestrio v2.1 - roster.txt[*]"));
+    Highlight(window, {0, 1});
+    window.CommandAction(ku::kCmdDelete)->trigger();
+    QCOMPARE(Column(window, 6).count(QStringLiteral("Deleted")), 2);
+    QVERIFY(window.isWindowModified());
+    QCOMPARE(window.CommandAction(ku::kCmdUndo)->text(), QStringLiteral("Undo Delete 2 Entries"));
+    QTest::keyClick(window.List(), Qt::Key_Z, Qt::ControlModifier);
+    QCOMPARE(Column(window, 6).count(QStringLiteral("Deleted")), 0);
+    QVERIFY(!window.isWindowModified());
+    QCOMPARE(window.CommandAction(ku::kCmdUndo)->text(), QStringLiteral("Undo Open 4 Entries"));
+    QCOMPARE(window.CommandAction(ku::kCmdRedo)->text(), QStringLiteral("Redo Delete 2 Entries"));
+    QTest::keyClick(window.List(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    QCOMPARE(Column(window, 6).count(QStringLiteral("Deleted")), 2);
+  }
+
+  void ClosingAsksAboutUnsavedChangesOnly() {
+    MainWindow& window = OpenRoster();
+    Highlight(window, {2});
+    window.CommandAction(ku::kCmdSelect)->trigger();
+    QString asked;
+    AnswerNextMessage(QMessageBox::Cancel, &asked);
+    QVERIFY(!window.close());
+    QCOMPARE(asked, QStringLiteral("Save the changes to roster.txt before closing?"));
+    QVERIFY(window.isVisible());
+    // Taken back, nothing is left to lose: the window closes without a word.
+    window.CommandAction(ku::kCmdUndo)->trigger();
+    QVERIFY(!window.isWindowModified());
+    QVERIFY(window.close());
+  }
+
+  void BoutsTabShowsTheRunAndAScratchThroughTheMenu() {
+    MainWindow& window = OpenRoster();
+    QTest::keyClick(window.List(), Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
+    ChooseFileNext(QDir::current().filePath(QStringLiteral("bouts-day.tmrx")));
+    app_->session().Dispatch(ku::kCmdSaveProjectData);
+    WhenModalAppears([](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      QVERIFY(box != nullptr);
+      box->button(QMessageBox::Yes)->click();
+      AnswerNextMessage(QMessageBox::Ok);
+    });
+    window.CommandAction(ku::kCmdRunPairing)->trigger();
+    QCOMPARE(window.Tabs()->count(), 2);
+    QCOMPARE(window.Tabs()->tabText(1), QStringLiteral("Bouts"));
+    QAbstractItemModel* bouts = window.Bouts()->Table()->model();
+    const int all = bouts->rowCount();
+    QVERIFY(all > 0);
+    QCOMPARE(all, static_cast<int>(app_->session().bout_board().Bouts.size()));
+
+    // Highlighting a wrestler shows his bouts only.
+    Highlight(window, {0});
+    const QString name = Cell(window, 0, 0) + QStringLiteral(", ") + Cell(window, 0, 1);
+    QVERIFY(bouts->rowCount() < all);
+    for (int row = 0; row < bouts->rowCount(); ++row) {
+      QVERIFY(bouts->index(row, 3).data().toString() == name ||
+              bouts->index(row, 8).data().toString() == name);
+    }
+
+    QString said;
+    AnswerNextMessage(QMessageBox::Ok, &said);
+    window.CommandAction(ku::kCmdScratchWrestler)->trigger();
+    QVERIFY2(said.startsWith(QStringLiteral("Scratched ") + name), qPrintable(said));
+    QVERIFY(Column(window, 6).contains(QStringLiteral("Scratched")));
+    QCOMPARE(window.CommandAction(ku::kCmdUndo)->text(),
+             QStringLiteral("Undo Scratch ") + name + QStringLiteral(" (") + Cell(window, 0, 5) +
+                 QStringLiteral(")"));
   }
 
  private:

@@ -15,14 +15,17 @@
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
 #include "platform/artwork.h"
+#include "platform/bouts_pane_view.h"
 #include "platform/roster_list_view.h"
 #include "platform/roster_table_model.h"
 #include "platform/status_parts.h"
+#include "platform/text_codec.h"
 #include "ui/command_ids.h"
 #include "ui/menu_layout.h"
 
@@ -79,6 +82,7 @@ void MainWindow::AddEntries(QMenu* menu, std::span<const ui::MenuEntry> entries)
     action->setEnabled(entry.starts_enabled);
     connect(action, &QAction::triggered, this, [this, command] { emit CommandRequested(command); });
     actions_[command] = action;
+    own_captions_[command] = caption;
     if (command == ui::kCmdOpen) {
       recent_menu_ = menu->addMenu(QStringLiteral("Recent Files"));
       recent_menu_->setEnabled(false);
@@ -132,7 +136,12 @@ void MainWindow::BuildPanes() {
 
   splitter_ = new QSplitter(Qt::Horizontal);
   splitter_->addWidget(tree_);
-  splitter_->addWidget(BuildListPane());
+  tabs_ = new QTabWidget;
+  tabs_->setDocumentMode(true);
+  tabs_->addTab(BuildListPane(), QStringLiteral("Roster"));
+  bouts_ = new BoutsPaneView;
+  tabs_->addTab(bouts_, QStringLiteral("Bouts"));
+  splitter_->addWidget(tabs_);
   splitter_->setChildrenCollapsible(false);
   splitter_->setHandleWidth(4);
   splitter_->setStretchFactor(1, 1);
@@ -249,7 +258,11 @@ QMenu* MainWindow::TopMenu(int menu) const {
 }
 
 void MainWindow::ApplyMenuState(const ui::MenuState& state) {
-  for (const auto& [command, action] : actions_) action->setEnabled(state.Enabled(command));
+  for (const auto& [command, action] : actions_) {
+    action->setEnabled(state.Enabled(command));
+    const std::string& caption = state.Caption(command);
+    action->setText(caption.empty() ? own_captions_[command] : BytesToDisplay(caption));
+  }
   for (const auto& [submenu, items] : submenus_) {
     submenu->menuAction()->setEnabled(ui::SubmenuEnabled(state, items));
   }
@@ -347,7 +360,11 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // Nothing is asked on closing: the roster is the organiser's to save.
+  // Unsaved work is asked about first; Cancel keeps the window open.
+  if (close_guard_ && !close_guard_()) {
+    event->ignore();
+    return;
+  }
   QMainWindow::closeEvent(event);
   emit Closed();
 }

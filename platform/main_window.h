@@ -9,6 +9,7 @@
 
 #include <QMainWindow>
 
+#include <functional>
 #include <map>
 #include <span>
 
@@ -20,12 +21,14 @@ class QLineEdit;
 class QMenu;
 class QProgressBar;
 class QSplitter;
+class QTabWidget;
 class QTableView;
 class QTreeWidget;
 class QTreeWidgetItem;
 
 namespace kestrio::platform {
 
+class BoutsPaneView;
 class RosterTableModel;
 class StatusParts;
 
@@ -43,10 +46,15 @@ class MainWindow : public QMainWindow {
   // its items are.
   void ApplyMenuState(const ui::MenuState& state);
   void SetStatusBarChecked(bool checked);
+  // Asked before the window closes (Exit or the window's own close); false keeps it open.
+  void SetCloseGuard(std::function<bool()> guard) { close_guard_ = std::move(guard); }
 
   RosterTableModel* ListModel() const { return model_; }
   QTableView* List() const { return list_; }
   QTreeWidget* Tree() const { return tree_; }
+  // The tabs right of the tree: the roster list first, then "Bouts".
+  QTabWidget* Tabs() const { return tabs_; }
+  BoutsPaneView* Bouts() const { return bouts_; }
   QSplitter* Splitter() const { return splitter_; }
   QProgressBar* Progress() const { return progress_; }
   // The find box above the list (Ctrl+F).
@@ -117,6 +125,9 @@ class MainWindow : public QMainWindow {
   void FitColumnsToWidth();
 
   std::map<int, QAction*> actions_;
+  // Each item's own caption, shown when the menu state names none ("Undo").
+  std::map<int, QString> own_captions_;
+  std::function<bool()> close_guard_;
   std::vector<QMenu*> menus_;
   // Each submenu with the items it was built from.
   std::vector<std::pair<QMenu*, std::span<const ui::MenuEntry>>> submenus_;
@@ -125,6 +136,8 @@ class MainWindow : public QMainWindow {
   QTreeWidget* tree_ = nullptr;
   QTreeWidgetItem* root_ = nullptr;
   QSplitter* splitter_ = nullptr;
+  QTabWidget* tabs_ = nullptr;
+  BoutsPaneView* bouts_ = nullptr;
   QProgressBar* progress_ = nullptr;
   QLineEdit* find_ = nullptr;
   QMenu* recent_menu_ = nullptr;

@@ -13,7 +13,9 @@
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
+#include <QTabWidget>
 #include <QTableView>
 #include <QTest>
 #include <QTimer>
@@ -171,6 +173,22 @@ int main(int argc, char* argv[]) {
   });
   session.Dispatch(ku::kCmdRunPairing);
   Save(&window, out, "main-after-run.png");
+
+  // The Bouts tab: the run's bouts, then one wrestler's after a scratch through the menu,
+  // with the Short of Minimum view below and Edit > Undo naming the step.
+  window.Tabs()->setCurrentIndex(1);
+  Save(&window, out, "main-bouts-tab.png");
+  HighlightRows(window.List(), {4});
+  kp::AnswerNextMessage(QMessageBox::Ok);
+  session.Dispatch(ku::kCmdScratchWrestler);
+  HighlightRows(window.List(), {5});
+  Save(&window, out, "main-bouts-after-scratch.png");
+  QMenu* edit = window.TopMenu(1);
+  edit->popup(window.mapToGlobal(QPoint(60, 24)));
+  Save(edit, out, "edit-menu-undo.png");
+  edit->hide();
+  session.Dispatch(ku::kCmdUndo);
+  window.Tabs()->setCurrentIndex(0);
 
   GrabDialogNext(app, out, "about-box.png", nullptr, [](QDialog* d) { d->accept(); });
   session.Dispatch(ku::kCmdAbout);

@@ -65,6 +65,11 @@ ui::MessageAnswer MessageBoxes::Show(const ui::Message& message) {
       box.setStandardButtons(QMessageBox::Ok);
       box.setEscapeButton(QMessageBox::Ok);
       break;
+    case ui::MessageButtons::SaveDiscardCancel:
+      box.setStandardButtons(QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel);
+      box.setDefaultButton(QMessageBox::Save);
+      box.setEscapeButton(QMessageBox::Cancel);
+      break;
   }
   QPushButton* action = nullptr;
   if (!message.action_button.empty()) {
@@ -76,8 +81,10 @@ ui::MessageAnswer MessageBoxes::Show(const ui::Message& message) {
   if (action != nullptr && box.clickedButton() == action) return ui::MessageAnswer::Action;
   switch (pressed) {
     case QMessageBox::Yes:
+    case QMessageBox::Save:
       return ui::MessageAnswer::Yes;
     case QMessageBox::No:
+    case QMessageBox::Discard:
       return ui::MessageAnswer::No;
     case QMessageBox::Ok:
       return ui::MessageAnswer::Ok;
@@ -90,6 +97,7 @@ ui::MessageAnswer MessageBoxes::Show(const ui::Message& message) {
     case ui::MessageButtons::YesNo:
       return ui::MessageAnswer::No;
     case ui::MessageButtons::YesNoCancel:
+    case ui::MessageButtons::SaveDiscardCancel:
       break;
   }
   return ui::MessageAnswer::Cancel;

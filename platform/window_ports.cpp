@@ -126,6 +126,11 @@ void StatusBarView::SetPartText(int part, std::string_view text) {
 
 void StatusBarView::SetVisible(bool visible) { window_.SetStatusBarShown(visible); }
 
+void TitleView::SetTitle(const std::string& title, bool modified) {
+  window_.setWindowTitle(BytesToDisplay(title));
+  window_.setWindowModified(modified);
+}
+
 void MenuView::Apply(const ui::MenuState& state) { window_.ApplyMenuState(state); }
 
 void MenuView::SetStatusBarChecked(bool checked) { window_.SetStatusBarChecked(checked); }

@@ -14,6 +14,7 @@
 #include "ui/menu_port.h"
 #include "ui/progress_port.h"
 #include "ui/status_bar_port.h"
+#include "ui/title_port.h"
 #include "ui/tree_pane.h"
 
 class QProgressDialog;
@@ -58,6 +59,16 @@ class StatusBarView : public ui::StatusBarPort {
   explicit StatusBarView(MainWindow& window) : window_(window) {}
   void SetPartText(int part, std::string_view text) override;
   void SetVisible(bool visible) override;
+
+ private:
+  MainWindow& window_;
+};
+
+// The window title, with Qt's mark of unsaved changes.
+class TitleView : public ui::TitlePort {
+ public:
+  explicit TitleView(MainWindow& window) : window_(window) {}
+  void SetTitle(const std::string& title, bool modified) override;
 
  private:
   MainWindow& window_;

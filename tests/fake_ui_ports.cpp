@@ -16,6 +16,7 @@ MessageAnswer FakeMessages::Show(const Message& message) {
   }
   switch (message.buttons) {
     case MessageButtons::YesNoCancel:
+    case MessageButtons::SaveDiscardCancel:
       return MessageAnswer::Cancel;
     case MessageButtons::YesNo:
       // "Are you sure?": the organiser meant what was typed.

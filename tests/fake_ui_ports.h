@@ -150,6 +150,16 @@ class FakeViewer : public ReportViewer {
   FileSystem* fs_;
 };
 
+class FakeTitle : public TitlePort {
+ public:
+  void SetTitle(const std::string& t, bool m) override {
+    title = t;
+    modified = m;
+  }
+  std::string title;
+  bool modified = false;
+};
+
 class FakeDialogs : public DialogPort {
  public:
   void ShowImportReport(const ImportReport& report) override { import_reports.push_back(report); }
@@ -189,7 +199,8 @@ class FakeUi {
   FakeUi& operator=(const FakeUi&) = delete;
 
   Ports ports() {
-    return Ports{messages, file_dialogs, list, tree, status_bar, menu, progress, viewer, dialogs};
+    return Ports{messages, file_dialogs, list,   tree,    status_bar,
+                 menu,     progress,     viewer, dialogs, title};
   }
 
   FakeMessages messages;
@@ -198,6 +209,7 @@ class FakeUi {
   FakeTreePane tree;
   FakeStatusBar status_bar;
   FakeMenu menu;
+  FakeTitle title;
   FakeProgress progress;
   FakeViewer viewer;
   FakeDialogs dialogs;

@@ -13,6 +13,7 @@
 #include "roster/roster_reader.h"
 #include "ui/command_ids.h"
 #include "ui/selection.h"
+#include "ui/undo_history.h"
 
 namespace kestrio::ui {
 namespace {
@@ -40,12 +41,21 @@ std::vector<int> HighlightedWrestlers(const BoardContext& c) {
   return places;
 }
 
-// After a change: the board file and every report; a failure is shown.
-void WriteDay(BoardContext& c) {
-  Status s = board::SaveBoardFile(c.fs, c.day.board, c.day.roster_file);
-  if (s.ok()) s = board::WriteBoardReports(c.fs, c.day.board).status;
-  if (!s.ok()) Say(c.messages, s.message());
+// Runs op with a change to record into when the command is recorded; keeps what it did.
+template <typename Op>
+Status Recorded(BoardContext& c, Op op) {
+  if (c.changes == nullptr) return op(nullptr);
+  board::BoardChange change;
+  const Status s = op(&change);
+  if (!change.empty()) c.changes->push_back(std::move(change));
+  return s;
 }
+
+void Name(BoardContext& c, std::string label) {
+  if (c.label != nullptr) *c.label = std::move(label);
+}
+
+void WriteDay(BoardContext& c) { SaveBoardDay(c); }
 
 void Scratch(BoardContext& c) {
   std::vector<int> places;
@@ -57,15 +67,23 @@ void Scratch(BoardContext& c) {
     return;
   }
   std::string said;
+  std::vector<std::string> names;
   for (const int w : places) {
     board::ScratchOutcome done;
-    if (Status s = board::ScratchOnDay(c.day.board, c.roster, w, nullptr, &done); !s.ok()) {
+    const Status s = Recorded(c, [&](board::BoardChange* change) {
+      return board::ScratchOnDay(c.day.board, c.roster, w, change, &done);
+    });
+    if (!s.ok()) {
       said += s.message() + "\n";
       continue;
     }
+    names.push_back(done.wrestler);
     said += "Scratched " + done.wrestler + ": " + board::CountBouts(done.bouts_removed) +
             " removed, " + board::CountBouts(done.bouts_added) + " added.\n";
   }
+  Name(c, names.size() == 1
+              ? "Scratch " + names[0]
+              : Counted("Scratch", static_cast<int>(names.size()), "Wrestler", "Wrestlers"));
   WriteDay(c);
   said.pop_back();
   Say(c.messages, said, MessageIcon::None);
@@ -73,10 +91,14 @@ void Scratch(BoardContext& c) {
 
 void PairLate(BoardContext& c) {
   int added = 0, bouts = 0;
-  if (Status s = board::PairLateOnDay(c.day.board, c.roster, nullptr, &added, &bouts); !s.ok()) {
+  const Status s = Recorded(c, [&](board::BoardChange* change) {
+    return board::PairLateOnDay(c.day.board, c.roster, change, &added, &bouts);
+  });
+  if (!s.ok()) {
     Say(c.messages, s.message());
     return;
   }
+  Name(c, "Pair Late Arrivals");
   WriteDay(c);
   Say(c.messages,
       "Late arrivals paired: " + std::to_string(added) + ", " + board::CountBouts(bouts) +
@@ -121,6 +143,13 @@ void AddBout(BoardContext& c) {
     Say(c.messages, "Highlight in the list the two wrestlers of the new bout.");
     return;
   }
+  AddBoutBetween(c, two[0], two[1]);
+}
+
+}  // namespace
+
+void AddBoutBetween(BoardContext& c, int a, int b) {
+  const std::vector<int> two{a, b};
   if (board::BoutBetween(c.day.board, two[0], two[1]) == 0) {
     const board::BoutProposal proposal = board::ProposeBout(c.day.board, two[0], two[1]);
     Message ask;
@@ -132,12 +161,18 @@ void AddBout(BoardContext& c) {
     if (c.messages.Show(ask) != MessageAnswer::Yes) return;
   }
   std::int32_t number = 0;
-  if (Status s = board::AddBoutByHand(c.day.board, two[0], two[1], nullptr, &number); !s.ok()) {
+  const Status s = Recorded(c, [&](board::BoardChange* change) {
+    return board::AddBoutByHand(c.day.board, two[0], two[1], change, &number);
+  });
+  if (!s.ok()) {
     Say(c.messages, s.message());
     return;
   }
+  Name(c, "Add Bout " + std::to_string(number));
   WriteDay(c);
 }
+
+namespace {
 
 // Removes the bouts among the highlighted wrestlers.
 void RemoveBouts(BoardContext& c) {
@@ -153,7 +188,13 @@ void RemoveBouts(BoardContext& c) {
     Say(c.messages, "Highlight in the list the two wrestlers of the bout to remove.");
     return;
   }
-  for (const std::int32_t n : numbers) board::RemoveBout(c.day.board, n, nullptr);
+  for (const std::int32_t n : numbers) {
+    Recorded(c,
+             [&](board::BoardChange* change) { return board::RemoveBout(c.day.board, n, change); });
+  }
+  Name(c, numbers.size() == 1
+              ? "Remove Bout " + std::to_string(numbers[0] < 0 ? -numbers[0] : numbers[0])
+              : Counted("Remove", static_cast<int>(numbers.size()), "Bout", "Bouts"));
   WriteDay(c);
 }
 
@@ -178,12 +219,27 @@ void RunBoardCommand(BoardContext& context, int command_id) {
       RemoveBouts(context);
       break;
     case kCmdRenumberBouts:
-      board::RenumberBouts(context.day.board, nullptr);
+      Recorded(context, [&](board::BoardChange* change) {
+        board::RenumberBouts(context.day.board, change);
+        return Status::Ok();
+      });
+      Name(context, "Renumber Bouts");
       WriteDay(context);
       break;
     default:
       break;
   }
+}
+
+void SaveBoardDay(BoardContext& c) {
+  if (c.day.board.empty()) {
+    // Nothing left on the board (the first run taken back): no file to restore it from.
+    (void)c.fs.Remove(std::string(board::kBoardFileName));
+    return;
+  }
+  Status s = board::SaveBoardFile(c.fs, c.day.board, c.day.roster_file);
+  if (s.ok()) s = board::WriteBoardReports(c.fs, c.day.board).status;
+  if (!s.ok()) Say(c.messages, s.message());
 }
 
 void KeepRunBoard(BoardContext& context, const pairing::PairingRun& run) {

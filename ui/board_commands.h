@@ -5,8 +5,10 @@
 // report rewritten after each change.
 
 #include <string>
+#include <vector>
 
 #include "base/file_system.h"
+#include "board/board_change.h"
 #include "board/bout_board.h"
 #include "roster/roster.h"
 #include "ui/list_pane.h"
@@ -33,6 +35,9 @@ struct BoardContext {
   const ListPane& list;
   MessagePort& messages;
   BoardDay& day;
+  // When set, the changes each command makes, for Undo, and the name of its step.
+  std::vector<board::BoardChange>* changes = nullptr;
+  std::string* label = nullptr;
 };
 
 bool IsBoardCommand(int command_id);
@@ -40,6 +45,14 @@ bool IsBoardCommand(int command_id);
 // Runs one of the board commands. The caller refreshes the views afterwards (a scratch
 // changes a roster status).
 void RunBoardCommand(BoardContext& context, int command_id);
+
+// A bout by hand between board wrestlers a and b: asks first, showing their fit, their
+// bouts and every limit the bout would break; says why when it cannot be made.
+void AddBoutBetween(BoardContext& context, int a, int b);
+
+// After a change: the board file and every report, a failure shown; a board left empty
+// (a run taken back) has its file removed.
+void SaveBoardDay(BoardContext& context);
 
 // The board of a run that paired: kept, and written to its file (a failure is shown).
 void KeepRunBoard(BoardContext& context, const pairing::PairingRun& run);

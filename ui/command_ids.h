@@ -34,6 +34,9 @@ enum CommandId : int {
   kCmdSaveProjectData = 30054,
   kCmdRunOptimal = 30055,
   kCmdCompareEngines = 30056,
+  // Taking changes back.
+  kCmdUndo = 30110,
+  kCmdRedo = 30111,
   // The bout board after the run.
   kCmdScratchWrestler = 30112,
   kCmdPairLateArrivals = 30113,

@@ -5,6 +5,7 @@
 #include "roster/display_data.h"
 #include "roster/roster_reader.h"
 #include "roster/roster_writer.h"
+#include "ui/command_ids.h"
 #include "ui/dialog_failure.h"
 #include "ui/import_report.h"
 #include "ui/list_refresh.h"
@@ -44,6 +45,7 @@ void Session::OpenFile(const std::string& path) {
   // Every line the file had to skip, with its number and reason, in one report.
   ImportReportCollector skipped(path);
   const bool first_file = roster_.EntryCount() == 0;
+  PendingStep pending = BeginStep(kCmdOpen);
   // A file that cannot be read adds nothing; the order is still rebuilt and re-sorted.
   const roster::OpenResult opened = roster::OpenRosterFile(fs_, path, roster_, skipped, skipped);
   RefreshViews();
@@ -58,6 +60,12 @@ void Session::OpenFile(const std::string& path) {
   RememberRecentFile(path);
   // The first file of a roster is the data file a board made from it goes with.
   if (first_file) impl_->day.roster_file = path;
+  CommitStep(pending);
+  if (first_file) {
+    // The roster is what the file holds: nothing to lose by closing.
+    impl_->saved_revision = impl_->revision;
+    AfterChange();
+  }
   skipped.report().added = opened.added;
   if (!skipped.report().skipped.empty()) ports_.dialogs.ShowImportReport(skipped.report());
 }
@@ -94,7 +102,11 @@ bool Session::SaveRoster(bool displayed_only) {
     return false;
   }
   RememberRecentFile(path);
-  if (!displayed_only) impl_->day.roster_file = path;
+  if (!displayed_only) {
+    impl_->day.roster_file = path;
+    impl_->saved_revision = impl_->revision;
+    AfterChange();
+  }
   return true;
 }
 

@@ -29,6 +29,9 @@ constexpr MenuEntry kFileMenu[] = {
 };
 
 constexpr MenuEntry kEditMenu[] = {
+    Item("Undo", kCmdUndo, {"Ctrl+Z", ""}),
+    Item("Redo", kCmdRedo, {"Ctrl+Shift+Z", ""}),
+    Separator(),
     Item("Select", kCmdSelect, {"Ctrl+Y", ""}),
     Item("Toggle", kCmdToggle, {"Ctrl+T", ""}),
     Item("UnSelect", kCmdUnSelect, {"Ctrl+N", ""}),

@@ -4,6 +4,7 @@
 
 #include <map>
 #include <span>
+#include <string>
 
 #include "ui/menu_layout.h"
 
@@ -20,10 +21,15 @@ class MenuState {
   bool Enabled(int command) const;
   // Ignored for a command that is not on the menu bar.
   void SetEnabled(int command, bool enabled);
+  // The caption an item shows instead of its own ("Undo Delete 3 Entries"); empty for
+  // its own.
+  const std::string& Caption(int command) const;
+  void SetCaption(int command, std::string caption);
   friend bool operator==(const MenuState&, const MenuState&) = default;
 
  private:
   std::map<int, bool> enabled_;
+  std::map<int, std::string> captions_;
 };
 
 // A submenu is greyed, and cannot be opened, when every item in it is greyed.

@@ -27,6 +27,20 @@ void MenuState::SetEnabled(int command, bool enabled) {
   if (auto it = enabled_.find(command); it != enabled_.end()) it->second = enabled;
 }
 
+const std::string& MenuState::Caption(int command) const {
+  static const std::string kOwn;
+  const auto it = captions_.find(command);
+  return it == captions_.end() ? kOwn : it->second;
+}
+
+void MenuState::SetCaption(int command, std::string caption) {
+  if (caption.empty()) {
+    captions_.erase(command);
+  } else {
+    captions_[command] = std::move(caption);
+  }
+}
+
 bool SubmenuEnabled(const MenuState& state, std::span<const MenuEntry> items) {
   return std::any_of(items.begin(), items.end(), [&](const MenuEntry& item) {
     return item.kind == MenuEntryKind::Command ? state.Enabled(item.command)

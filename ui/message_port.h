@@ -9,7 +9,8 @@
 
 namespace kestrio::ui {
 
-enum class MessageButtons { Ok, YesNoCancel, YesNo };
+// SaveDiscardCancel answers Yes for Save and No for Discard.
+enum class MessageButtons { Ok, YesNoCancel, YesNo, SaveDiscardCancel };
 enum class MessageIcon { None, Question, Exclamation };
 // Action: the box's extra button (Message::action_button) was pressed.
 enum class MessageAnswer { Ok, Yes, No, Cancel, Action };
@@ -31,7 +32,7 @@ class MessagePort {
  public:
   virtual ~MessagePort() = default;
   // Shows the box modally and returns the button pressed. Closing the box without a
-  // button counts as Cancel for YesNoCancel, No for YesNo and Ok for Ok.
+  // button counts as Cancel for YesNoCancel and SaveDiscardCancel, No for YesNo and Ok for Ok.
   virtual MessageAnswer Show(const Message& message) = 0;
 };
 

@@ -25,12 +25,16 @@ void Session::Start() {
   ports_.menu.SetStatusBarChecked(view_.StatusBarVisible);
   RefillList(roster_, view_, ports_.list);
   RecomputeStatusAndMenus();
-  // The day goes on where it was left: the board of this folder with its roster.
-  BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
-  if (RestoreBoard(context)) {
-    view_.PairingDone = true;
-    RefreshViews();
+  // After a crash the unsaved work comes first; otherwise the day goes on where it was
+  // left: the board of this folder with its roster.
+  if (!OfferRecoveryCopy()) {
+    BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
+    if (RestoreBoard(context)) {
+      view_.PairingDone = true;
+      RefreshViews();
+    }
   }
+  AfterChange();
 }
 
 CommandResult Session::Dispatch(int command_id) {
@@ -53,6 +57,29 @@ CommandResult Session::Dispatch(int command_id) {
 }
 
 CommandResult Session::RunCommand(int command_id) {
+  if (command_id == kCmdUndo) {
+    Undo();
+    return CommandResult::Handled;
+  }
+  if (command_id == kCmdRedo) {
+    Redo();
+    return CommandResult::Handled;
+  }
+  if (!IsUndoableCommand(command_id)) return RunOneCommand(command_id);
+  PendingStep pending = BeginStep(command_id);
+  // The board commands record into the step; a command stopped half-way records nothing.
+  struct Recording {
+    PendingStep*& slot;
+    ~Recording() { slot = nullptr; }
+  } recording{impl_->pending};
+  impl_->pending = &pending;
+  const CommandResult result = RunOneCommand(command_id);
+  impl_->pending = nullptr;
+  CommitStep(pending);
+  return result;
+}
+
+CommandResult Session::RunOneCommand(int command_id) {
   switch (command_id) {
     case kCmdExit:
       return CommandResult::CloseWindow;
@@ -144,6 +171,10 @@ CommandResult Session::RunCommand(int command_id) {
     default:
       if (IsBoardCommand(command_id)) {
         BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
+        if (impl_->pending != nullptr) {
+          context.changes = &impl_->pending->step.board;
+          context.label = &impl_->pending->board_label;
+        }
         RunBoardCommand(context, command_id);
         RefreshViews();
       }
@@ -183,8 +214,10 @@ void Session::OnColumnHeaderClicked(int column_id) {
 }
 
 void Session::OnRowActivated() {
+  PendingStep pending = BeginStep(0);
   ApplySelectionVerb(SelectionVerb::DblClick, roster_, ports_.list);
   RefreshViews();
+  CommitStep(pending);
 }
 
 void Session::OnLayoutChanged(int splitter_x) {
@@ -204,6 +237,7 @@ void Session::RecomputeStatusAndMenus() {
   ports_.status_bar.SetPartText(kStatsPart, view_.StatsText);
   menu_state_ = ComputeMenuState(view_, menu_state_);
   ApplyBoardMenuRules(impl_->day, view_.RosterCounters.DisplayedCount != 0, menu_state_);
+  ApplyHistoryMenuRules(menu_state_);
   ports_.menu.Apply(menu_state_);
   // A greyed Run with wrestlers ready says what it waits for.
   const bool waits_for_save = view_.ReadyToPair && !menu_state_.Enabled(kCmdRunPairing);

@@ -15,11 +15,13 @@
 #include <vector>
 
 #include "base/file_system.h"
+#include "board/bout_board.h"
 #include "pairing/pairing_control.h"
 #include "pairing/pairing_run.h"
 #include "reports/run_pairing.h"
 #include "roster/roster.h"
 #include "ui/about_form.h"
+#include "ui/bouts_pane.h"
 #include "ui/dialog_port.h"
 #include "ui/file_dialog_port.h"
 #include "ui/list_pane.h"
@@ -29,7 +31,9 @@
 #include "ui/report_viewer.h"
 #include "ui/selection.h"
 #include "ui/status_bar_port.h"
+#include "ui/title_port.h"
 #include "ui/tree_pane.h"
+#include "ui/undo_history.h"
 #include "ui/view_state.h"
 
 namespace kestrio::ui {
@@ -45,6 +49,7 @@ struct Ports {
   ProgressPort& progress;
   ReportViewer& viewer;
   DialogPort& dialogs;
+  TitlePort& title;
 };
 
 // Caption of the box that tells the organiser a roster file or listing was not written.
@@ -71,6 +76,8 @@ inline constexpr std::string_view kOutOfMemoryText =
     "There is not enough memory to finish this command: it was stopped, and the roster in "
     "memory is kept.";
 
+struct RecoveryCopy;
+
 class Session {
  public:
   // version: what the About box shows; nullopt shows the entry names.
@@ -84,6 +91,36 @@ class Session {
   // Start-up: resets the view state, shows the bare tree, an empty list and the status
   // texts and menu states of an empty roster.
   void Start();
+
+  // Where recovery copies go (the organiser's application-data folder, which must exist)
+  // and the working directory they belong to; set before Start. Empty: no copies.
+  void SetRecoveryPlace(std::string folder, std::string working_directory);
+
+  // The organiser closes the window (Exit or the window's own close): true to close.
+  // With unsaved changes asks Save, Discard or Cancel; a save that is cancelled or fails
+  // keeps the window open. When it closes, the recovery copy is removed.
+  bool ConfirmClose();
+
+  // Changes to the roster not yet saved to its data file.
+  bool Modified() const;
+  // "Kestrio v2.1 - day.tmrx[*]": the program, the data file, the place of the mark.
+  std::string WindowTitle() const;
+  const UndoHistory& history() const;
+  // The day's bout board: the last run's bouts, changed since (empty before a run).
+  const board::BoutBoard& bout_board() const;
+  // The roster data file the board goes with ("" for none).
+  const std::string& roster_file() const;
+
+  // The Bouts tab, which must outlive the session; without one (tests, the batch) the
+  // board is kept all the same.
+  void AttachBoutsPane(BoutsPane* pane);
+  // The highlighted rows of the roster list changed: the Bouts tab shows their bouts.
+  void OnListHighlightChanged();
+  // A Bouts tab column header was clicked; column 1..15 (a second click reverses).
+  void OnBoutColumnClicked(int column);
+  // The Short of Minimum view's action: the bout between a short wrestler and one of his
+  // candidates (board places), made as Add Bout... makes it; one undo step.
+  void AddBoutFromView(int wrestler, int candidate);
 
   // Runs a menu command or accelerator (command_ids.h). A command that runs out of memory
   // (a roster far too large) stops with kOutOfMemoryText and the roster is kept.
@@ -132,8 +169,34 @@ class Session {
 
  private:
   struct Impl;
+  struct PendingStep;
 
   CommandResult RunCommand(int command_id);
+  CommandResult RunOneCommand(int command_id);
+  // The Bouts tab (bouts_commands.cpp).
+  std::vector<int> HighlightedBoardWrestlers() const;
+  void ShowBouts();
+  void ShowBoard();
+
+  // Undo steps (history_commands.cpp): what a command changed, kept under a name.
+  PendingStep BeginStep(int command_id);
+  // Keeps the step when the command changed anything; a board command names its own.
+  void CommitStep(PendingStep& pending);
+  void Undo();
+  void Redo();
+  void RestoreStepBoard(const UndoStep& step, bool forward);
+  SessionFacts CurrentFacts() const;
+  void ApplyFacts(const SessionFacts& facts, bool file_changed);
+  void ApplyHistoryMenuRules(MenuState& state) const;
+  // After every change: the title, the recovery copy, the status and menus.
+  void AfterChange();
+  // The recovery copy (recovery_commands.cpp).
+  std::string RecoveryFile() const;
+  void WriteRecoveryCopy();
+  void RemoveRecoveryCopy();
+  // At start-up after a crash: offers the copy; true when it was restored.
+  bool OfferRecoveryCopy();
+  void RestoreRecoveryCopy(const RecoveryCopy& copy);
   void ApplySelection(SelectionVerb verb);
   void ClearAll();
   void Open();

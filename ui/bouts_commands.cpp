@@ -1,0 +1,75 @@
+// The Bouts tab: the board's bouts for the wrestlers highlighted in the roster list (all
+// of them when none is), sorted by the column the organiser clicked, and the wrestlers
+// still short of the minimum wanted with the partners worth a call.
+
+#include <algorithm>
+
+#include "board/short_of_minimum.h"
+#include "ui/bouts_view.h"
+#include "ui/command_ids.h"
+#include "ui/selection.h"
+#include "ui/session.h"
+#include "ui/session_impl.h"
+
+namespace kestrio::ui {
+
+void Session::AttachBoutsPane(BoutsPane* pane) {
+  impl_->bouts = pane;
+  ShowBoard();
+}
+
+std::vector<int> Session::HighlightedBoardWrestlers() const {
+  const board::BoutBoard& b = impl_->day.board;
+  std::vector<int> places;
+  if (b.empty()) return places;
+  EntryIndex index(roster_);
+  for (const int row : ports_.list.HighlightedRows()) {
+    for (const int e : index.Find(ports_.list.Row(row))) {
+      const int place =
+          board::FindWrestler(b, board::KeyOf(roster_.Entries[static_cast<std::size_t>(e)]));
+      if (place >= 0 && std::find(places.begin(), places.end(), place) == places.end()) {
+        places.push_back(place);
+      }
+    }
+  }
+  return places;
+}
+
+void Session::ShowBouts() {
+  if (impl_->bouts == nullptr) return;
+  const board::BoutBoard& b = impl_->day.board;
+  std::vector<std::int32_t> places = BoutsOf(b, HighlightedBoardWrestlers());
+  SortBouts(b, impl_->bout_sort_column, places);
+  impl_->bouts->ShowBouts(b, places, impl_->bout_sort_column);
+}
+
+void Session::ShowBoard() {
+  if (impl_->bouts == nullptr) return;
+  ShowBouts();
+  const board::BoutBoard& b = impl_->day.board;
+  impl_->bouts->ShowShortOfMinimum(
+      b, b.empty() ? std::vector<board::ShortWrestler>() : board::ShortOfMinimum(b));
+}
+
+void Session::OnListHighlightChanged() { ShowBouts(); }
+
+void Session::OnBoutColumnClicked(int column) {
+  if (column < 1 || column > static_cast<int>(kBoutColumns.size())) return;
+  const int current = impl_->bout_sort_column;
+  impl_->bout_sort_column = (current == column) ? -column : column;
+  ShowBouts();
+}
+
+void Session::AddBoutFromView(int a, int b) {
+  const int n = static_cast<int>(impl_->day.board.Wrestlers.size());
+  if (a < 0 || b < 0 || a >= n || b >= n || a == b) return;
+  PendingStep pending = BeginStep(kCmdAddBout);
+  BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
+  context.changes = &pending.step.board;
+  context.label = &pending.board_label;
+  AddBoutBetween(context, a, b);
+  RefreshViews();
+  CommitStep(pending);
+}
+
+}  // namespace kestrio::ui

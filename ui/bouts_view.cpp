@@ -1,0 +1,146 @@
+#include "ui/bouts_view.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <tuple>
+
+#include "base/number_text.h"
+
+namespace kestrio::ui {
+namespace {
+
+std::string Trimmed(std::string s) { return std::string(text::WithoutBlanks(s)); }
+
+std::string Name(const board::BoardWrestler& w) {
+  return std::string(w.Shown.LastName.WithoutBlanks()) + ", " +
+         std::string(w.Shown.FirstName.WithoutBlanks());
+}
+
+// Wrestler columns 3..7 (first) and 8..12 (second), as offsets 0..4.
+std::string WrestlerCell(const board::BoardWrestler& w, int offset) {
+  switch (offset) {
+    case 0:
+      return Name(w);
+    case 1:
+      return std::string(w.Shown.Club.WithoutBlanks());
+    case 2:
+      return Trimmed(text::FormatFixed(w.Shown.Weight, 10, 1));
+    case 3:
+      return Trimmed(text::FormatFixed(w.Shown.Age, 10, 1));
+    default:
+      return Trimmed(text::FormatFixed(w.Shown.Rating, 10, 2));
+  }
+}
+
+std::string Flags(const board::Bout& bout) {
+  std::string out;
+  auto add = [&out](std::string_view word) {
+    if (!out.empty()) out += ", ";
+    out += word;
+  };
+  if (bout.NonOptimum()) add("Non-optimum");
+  if (bout.MadeByHand) add("By hand");
+  if (bout.Locked) add("Locked");
+  return out;
+}
+
+// A sort key for numeric columns; text columns compare their cells.
+double NumberOf(const board::BoutBoard& board, const board::Bout& bout, int column) {
+  const auto& w = board.Wrestlers[static_cast<std::size_t>(column < 8 ? bout.First : bout.Second)];
+  switch (column) {
+    case 0:
+      return std::abs(bout.Number);
+    case 1:
+      return bout.Round;
+    case 2:
+      return bout.WeightClass;
+    case 5:
+    case 10:
+      return w.Shown.Weight;
+    case 6:
+    case 11:
+      return w.Shown.Age;
+    case 7:
+    case 12:
+      return w.Shown.Rating;
+    case 13:
+      return bout.Fit;
+    default:
+      return 0;
+  }
+}
+
+bool IsTextColumn(int column) {
+  return column == 3 || column == 4 || column == 8 || column == 9 || column == 14;
+}
+
+}  // namespace
+
+std::string BoutCell(const board::BoutBoard& board, const board::Bout& bout, int column) {
+  if (column >= 3 && column <= 7)
+    return WrestlerCell(board.Wrestlers[static_cast<std::size_t>(bout.First)], column - 3);
+  if (column >= 8 && column <= 12)
+    return WrestlerCell(board.Wrestlers[static_cast<std::size_t>(bout.Second)], column - 8);
+  switch (column) {
+    case 0:
+      return std::to_string(bout.Number);
+    case 1:
+      return std::to_string(bout.Round);
+    case 2:
+      return std::to_string(bout.WeightClass);
+    case 13:
+      return Trimmed(text::FormatFixed(bout.Fit, 10, 4));
+    case 14:
+      return Flags(bout);
+    default:
+      return {};
+  }
+}
+
+std::vector<std::int32_t> BoutsOf(const board::BoutBoard& board,
+                                  const std::vector<int>& wrestlers) {
+  std::vector<std::int32_t> places;
+  places.reserve(board.Bouts.size());
+  for (std::size_t i = 0; i < board.Bouts.size(); ++i) {
+    const board::Bout& bout = board.Bouts[i];
+    const bool wanted = wrestlers.empty() || std::any_of(wrestlers.begin(), wrestlers.end(),
+                                                         [&bout](int w) { return bout.Has(w); });
+    if (wanted) places.push_back(static_cast<std::int32_t>(i));
+  }
+  return places;
+}
+
+void SortBouts(const board::BoutBoard& board, int sort_column, std::vector<std::int32_t>& places) {
+  const int column = std::abs(sort_column) - 1;
+  const bool descending = sort_column < 0;
+  auto number = [&board](std::int32_t p) {
+    return std::abs(board.Bouts[static_cast<std::size_t>(p)].Number);
+  };
+  if (column < 0 || column >= static_cast<int>(kBoutColumns.size())) {
+    std::sort(places.begin(), places.end(),
+              [&](std::int32_t a, std::int32_t b) { return number(a) < number(b); });
+    return;
+  }
+  if (IsTextColumn(column)) {
+    // The texts are made once, not in every comparison.
+    std::vector<std::pair<std::string, std::int32_t>> keyed;
+    keyed.reserve(places.size());
+    for (std::int32_t p : places) {
+      keyed.emplace_back(BoutCell(board, board.Bouts[static_cast<std::size_t>(p)], column), p);
+    }
+    std::sort(keyed.begin(), keyed.end(), [&](const auto& a, const auto& b) {
+      if (a.first != b.first) return descending ? a.first > b.first : a.first < b.first;
+      return number(a.second) < number(b.second);
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i) places[i] = keyed[i].second;
+    return;
+  }
+  std::sort(places.begin(), places.end(), [&](std::int32_t a, std::int32_t b) {
+    const double x = NumberOf(board, board.Bouts[static_cast<std::size_t>(a)], column);
+    const double y = NumberOf(board, board.Bouts[static_cast<std::size_t>(b)], column);
+    if (x != y) return descending ? x > y : x < y;
+    return number(a) < number(b);
+  });
+}
+
+}  // namespace kestrio::ui
