@@ -283,6 +283,7 @@ BENCHMARK(BM_BoardScratch)->Unit(benchmark::kMillisecond);
 // Renumber Bouts: every bout changes, every report is rewritten.
 void BM_BoardRenumber(benchmark::State& state) {
   Day& day = DayAfterTheRun();
+  state.counters["bouts"] = static_cast<double>(day.session.bout_board().Bouts.size());
   for (auto _ : state) {
     day.session.Dispatch(kCmdRenumberBouts);
     state.PauseTiming();
@@ -323,6 +324,7 @@ BENCHMARK(BM_RosterUndoRedo)->Unit(benchmark::kMillisecond);
 // Reading the board file of the 10,000-wrestler day back.
 void BM_LoadBoardFile(benchmark::State& state) {
   Day& day = DayAfterTheRun();
+  state.counters["bytes"] = static_cast<double>(day.fs.files["Tandrel-BoutBoard.txt"].size());
   for (auto _ : state) {
     board::BoutBoard b;
     std::string roster_file;

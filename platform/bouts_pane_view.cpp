@@ -9,6 +9,8 @@
 #include <QTreeWidget>
 #include <QVBoxLayout>
 
+#include <iterator>
+
 #include "base/number_text.h"
 #include "platform/text_codec.h"
 #include "ui/bouts_view.h"
@@ -91,6 +93,13 @@ BoutsPaneView::BoutsPaneView(QWidget* parent) : QWidget(parent) {
   table_->verticalHeader()->setDefaultSectionSize(table_->fontMetrics().height() + 6);
   table_->horizontalHeader()->setSectionsClickable(true);
   table_->horizontalHeader()->setStretchLastSection(true);
+  // Widths for the texts the columns hold, set once: measuring ten thousand rows would not
+  // be instant. Numbers narrow, names and clubs wide.
+  const int digit = table_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
+  const int chars[] = {7, 6, 6, 22, 16, 7, 6, 7, 22, 16, 7, 6, 7, 7, 20};
+  for (int c = 0; c < static_cast<int>(std::size(chars)); ++c) {
+    table_->setColumnWidth(c, chars[c] * digit + 12);
+  }
   connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this,
           [this](int logical) { emit ColumnClicked(logical + 1); });
 

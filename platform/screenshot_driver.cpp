@@ -177,6 +177,7 @@ int main(int argc, char* argv[]) {
   // The Bouts tab: the run's bouts, then one wrestler's after a scratch through the menu,
   // with the Short of Minimum view below and Edit > Undo naming the step.
   window.Tabs()->setCurrentIndex(1);
+  window.List()->clearSelection();
   Save(&window, out, "main-bouts-tab.png");
   HighlightRows(window.List(), {4});
   kp::AnswerNextMessage(QMessageBox::Ok);

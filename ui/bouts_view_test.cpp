@@ -1,0 +1,63 @@
+#include "ui/bouts_view.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <random>
+
+#include "testing/random_board.h"
+
+namespace kestrio::ui {
+namespace {
+
+board::BoutBoard SomeBoard(std::mt19937& rng) {
+  for (;;) {
+    const roster::Roster roster = testing::RepairRoster(rng, 30);
+    board::BoutBoard b = testing::BoardOf(roster, testing::RepairControl(rng));
+    if (b.Bouts.size() >= 8) return b;
+  }
+}
+
+TEST(BoutsView, HighlightedWrestlersShowTheirBoutsAndEveryColumnSorts) {
+  std::mt19937 rng(5);
+  board::BoutBoard b = SomeBoard(rng);
+  b.Bouts[0].MadeByHand = b.Bouts[0].Locked = true;
+  b.Bouts[0].Number = -b.Bouts[0].Number;
+  EXPECT_EQ(BoutCell(b, b.Bouts[0], 14), "Non-optimum, By hand, Locked");
+  EXPECT_EQ(BoutCell(b, b.Bouts[0], 0), std::to_string(b.Bouts[0].Number));
+
+  EXPECT_EQ(BoutsOf(b, {}).size(), b.Bouts.size());
+  const int w = b.Bouts[1].First;
+  const std::vector<std::int32_t> his = BoutsOf(b, {w});
+  EXPECT_FALSE(his.empty());
+  for (const std::int32_t p : his) EXPECT_TRUE(b.Bouts[static_cast<std::size_t>(p)].Has(w));
+  EXPECT_EQ(static_cast<std::size_t>(std::count_if(b.Bouts.begin(), b.Bouts.end(),
+                                                   [w](const board::Bout& x) { return x.Has(w); })),
+            his.size());
+
+  const auto number = [&b](std::int32_t p) {
+    return std::abs(b.Bouts[static_cast<std::size_t>(p)].Number);
+  };
+  for (int column = -15; column <= 15; ++column) {
+    SCOPED_TRACE(column);
+    std::vector<std::int32_t> places = BoutsOf(b, {});
+    SortBouts(b, column, places);
+    ASSERT_EQ(places.size(), b.Bouts.size());
+    for (std::size_t i = 1; i < places.size(); ++i) {
+      if (column == 0) {
+        EXPECT_LT(number(places[i - 1]), number(places[i]));
+        continue;
+      }
+      // Ties go by bout number; the order is that of the column's cells.
+      const int c = std::abs(column) - 1;
+      const std::string x = BoutCell(b, b.Bouts[static_cast<std::size_t>(places[i - 1])], c);
+      const std::string y = BoutCell(b, b.Bouts[static_cast<std::size_t>(places[i])], c);
+      if (c == 3 || c == 4 || c == 8 || c == 9 || c == 14) {
+        EXPECT_TRUE(column > 0 ? x <= y : x >= y) << x << " / " << y;
+      }
+    }
+  }
+}
+
+}  // namespace
+}  // namespace kestrio::ui
