@@ -84,6 +84,23 @@ bool IsDisplayOrderSorted(const Roster& roster) {
   return InExchangeOrder(roster.DisplayOrder.size(), KeyCompare(roster));
 }
 
+bool IsDisplayOrderSortedAround(const Roster& roster, const std::vector<std::size_t>& positions) {
+  if (!ColumnInRange(roster)) return true;
+  const int column = std::abs(roster.SortColumn);
+  const int direction = roster.SortColumn < 0 ? -1 : 1;
+  const std::size_t n = roster.DisplayOrder.size();
+  auto in_order = [&](std::size_t pos) {  // entries at pos and pos + 1
+    return direction * CompareSortKeys(column, roster.Displayed(pos), roster.Displayed(pos + 1)) <=
+           0;
+  };
+  for (std::size_t pos : positions) {
+    if (pos >= n) continue;
+    if (pos > 0 && !in_order(pos - 1)) return false;
+    if (pos + 1 < n && !in_order(pos)) return false;
+  }
+  return true;
+}
+
 void SortDisplayOrderAfterChanges(Roster& roster, const std::vector<int>& changed) {
   std::vector<bool> changed_at(roster.DisplayOrder.size(), false);
   std::vector<bool> is_changed(roster.Entries.size(), false);

@@ -32,4 +32,11 @@ bool IsDisplayOrderSorted(const Roster& roster);
 // `changed` (storage indices, each once) are left out.
 void SortDisplayOrderAfterChanges(Roster& roster, const std::vector<int>& changed);
 
+// True when each entry at the given positions of DisplayOrder stands in order with its
+// neighbours (always true for a |SortColumn| outside 1..8). When the order was sorted
+// before the keys of those entries changed, this says in time proportional to the
+// positions whether it still is: the exchange sort leaves a sorted order as it stands,
+// so a command whose changes keep every entry in place needs no sort at all.
+bool IsDisplayOrderSortedAround(const Roster& roster, const std::vector<std::size_t>& positions);
+
 }  // namespace kestrio::roster

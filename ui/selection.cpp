@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
@@ -76,6 +77,30 @@ void MarkRows(SelectionVerb verb, const std::vector<ListRow>& rows, roster::Rost
   for (const ListRow& row : rows) ApplyToRow(verb, row, roster, index);
 }
 
+// Each entry's position in the display order; -1 for an entry the order leaves out.
+std::vector<std::int32_t> DisplayPositions(const roster::Roster& roster) {
+  std::vector<std::int32_t> position_of(roster.Entries.size(), -1);
+  for (std::size_t pos = 0; pos < roster.DisplayOrder.size(); ++pos) {
+    const std::int32_t e = roster.DisplayOrder[pos];
+    if (e >= 0 && static_cast<std::size_t>(e) < position_of.size()) {
+      position_of[static_cast<std::size_t>(e)] = static_cast<std::int32_t>(pos);
+    }
+  }
+  return position_of;
+}
+
+// True when the sorted order stays sorted with the changed entries' new keys.
+bool StillInOrder(const roster::Roster& roster, const std::vector<int>& changed,
+                  const std::vector<std::int32_t>& position_of) {
+  std::vector<std::size_t> positions;
+  positions.reserve(changed.size());
+  for (int e : changed) {
+    const std::int32_t pos = position_of[static_cast<std::size_t>(e)];
+    if (pos >= 0) positions.push_back(static_cast<std::size_t>(pos));
+  }
+  return roster::IsDisplayOrderSortedAround(roster, positions);
+}
+
 }  // namespace
 
 EntryIndex::EntryIndex(const roster::Roster& roster) : roster_(roster) {
@@ -127,16 +152,22 @@ void ApplySelectionVerb(SelectionVerb verb, roster::Roster& roster, const ListPa
   }
   EntryIndex index(roster);
   // Sorting an order that is already sorted leaves it unchanged, so after every row only
-  // the entries the row changed can need a new place.
+  // the entries the row changed can need a new place, and when they still stand in order
+  // beside their neighbours, none does. Sorting once after the last row instead would
+  // not do: the order of equal entries depends on where each row's sort left them.
   bool sorted = roster::IsDisplayOrderSorted(roster);
+  std::vector<std::int32_t> position_of;
+  if (sorted) position_of = DisplayPositions(roster);
   for (int r : pane.HighlightedRows()) {
     const std::vector<int> changed = ApplyToRow(verb, pane.Row(r), roster, index);
+    if (sorted && (changed.empty() || StillInOrder(roster, changed, position_of))) continue;
     if (!sorted) {
       roster::SortDisplayOrder(roster);
       sorted = true;
-    } else if (!changed.empty()) {
+    } else {
       roster::SortDisplayOrderAfterChanges(roster, changed);
     }
+    position_of = DisplayPositions(roster);
   }
 }
 

@@ -167,6 +167,61 @@ TEST(SelectionVerbs, MatchTheLiteralProcedureOnRandomTieHeavyRosters) {
   }
 }
 
+// Rows are applied one at a time, each followed by its sort: the order of equal entries
+// depends on where the earlier rows' sorts left them, so one sort after the last row
+// would give e, b, d, c, a here.
+TEST(SelectionVerbs, EachRowIsSortedBeforeTheNextIsApplied) {
+  roster::Roster r = RosterFrom(
+      "A\ta\t70\t10\t3\tT\r\n"
+      "A\tb\t70\t10\t3\tT\r\n"
+      "A\tc\t70\t10\t3\tT\tSelected\r\n"
+      "A\td\t70\t10\t3\tT\r\n"
+      "A\te\t70\t10\t3\tT\tSelected\r\n");
+  r.SortColumn = 7;  // status, then weight, age, rating and last name: all five tie
+  roster::SortDisplayOrder(r);
+  ASSERT_EQ(r.DisplayOrder, (std::vector<std::int32_t>{0, 1, 3, 2, 4}));
+  FakeListPane pane = PaneFor(r);
+  pane.Highlight({0, 1, 2, 4});
+  ApplySelectionVerb(SelectionVerb::Toggle, r, pane);
+  EXPECT_EQ(Statuses(r),
+            (std::vector<std::string>{"Selected", "Selected", "Selected", "Selected", ""}));
+  EXPECT_EQ(r.DisplayOrder, (std::vector<std::int32_t>{4, 1, 0, 2, 3}));
+}
+
+// Long commands over rosters full of twins, where most rows leave their entries in place
+// and some move them among their equals: the same statuses and order as the rows applied
+// one at a time, for Toggle and Delete over every sort column in both directions.
+TEST(SelectionVerbs, LongCommandsOnTwinRostersMatchRowByRow) {
+  std::mt19937 rng(1209);
+  const char* lasts[] = {"A", "B"};
+  const char* firsts[] = {"x", "y", "z"};
+  const char* statuses[] = {"", "Selected", "Deleted"};
+  for (int round = 0; round < 96; ++round) {
+    std::string lines;
+    const int n = 20 + static_cast<int>(rng() % 60);
+    for (int i = 0; i < n; ++i) {
+      lines += std::string(lasts[rng() % 2]) + "\t" + firsts[rng() % 3] + "\t" +
+               std::to_string(70 + rng() % 2) + "\t10\t3\t" + (rng() % 2 ? "T" : "U") + "\t" +
+               statuses[rng() % 3] + "\r\n";
+    }
+    roster::Roster fast = RosterFrom(lines);
+    fast.SortColumn = (1 + round % 8) * (round % 16 < 8 ? 1 : -1);
+    roster::SortDisplayOrder(fast);
+    roster::Roster slow = fast;
+    FakeListPane pane = PaneFor(fast);
+    std::set<int> rows;
+    for (int row = 0; row < n; ++row) {
+      if (rng() % 4 != 0) rows.insert(row);
+    }
+    pane.Highlight(rows);
+    const SelectionVerb verb = round % 3 == 0 ? SelectionVerb::Deleted : SelectionVerb::Toggle;
+    ApplySelectionVerb(verb, fast, pane);
+    LiteralApply(verb, slow, pane);
+    ASSERT_EQ(Statuses(fast), Statuses(slow)) << "round " << round;
+    ASSERT_EQ(fast.DisplayOrder, slow.DisplayOrder) << "round " << round;
+  }
+}
+
 // The batch's Mark All gives what the rows of an unfiltered list give, in any order.
 TEST(SelectionVerbs, MarkEveryEntryMatchesTheRowByRowCommand) {
   std::mt19937 rng(15);
