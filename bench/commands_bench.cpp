@@ -57,7 +57,8 @@ class Ui : public MessagePort,
            public ProgressPort,
            public ReportViewer,
            public DialogPort,
-           public TitlePort {
+           public TitlePort,
+           public MappingMemory {
  public:
   MessageAnswer Show(const Message&) override { return answer; }
   FileDialogResult Run(const FileDialogRequest&) override {
@@ -90,11 +91,14 @@ class Ui : public MessagePort,
   void RunAddModify(AddModifyForm& form) override { form.Cancel(); }
   void RunControlParameters(ControlParametersForm& form) override { form.Cancel(); }
   void RunAbout(AboutForm&) override {}
+  void RunImport(ImportForm& form) override { form.Cancel(); }
+  std::optional<std::string> Recall(const std::string&) override { return std::nullopt; }
+  void Remember(const std::string&, const std::string&) override {}
   void ShowImportReport(const ImportReport&) override {}
   void SetTitle(const std::string&, bool) override {}
 
   Ports ports() {
-    return Ports{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+    return Ports{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
   }
 
   MessageAnswer answer = MessageAnswer::Ok;

@@ -13,6 +13,7 @@
 #include "platform/desktop_dialogs.h"
 #include "platform/desktop_settings.h"
 #include "platform/main_window.h"
+#include "platform/mapping_memory.h"
 #include "platform/report_viewer_window.h"
 #include "platform/system_dialogs.h"
 #include "platform/text_codec.h"
@@ -54,6 +55,7 @@ struct DesktopApp::Parts {
   DesktopDialogs dialogs{&window};
   TitleView title{window};
   std::unique_ptr<QSettings> settings;
+  std::unique_ptr<SettingsMappingMemory> mappings;
   std::unique_ptr<ui::Session> session;
   std::vector<std::string> recent_shown;
 };
@@ -61,9 +63,10 @@ struct DesktopApp::Parts {
 DesktopApp::DesktopApp(const QString& settings_file) : parts_(std::make_unique<Parts>()) {
   Parts& p = *parts_;
   p.settings = OpenSettings(settings_file);
+  p.mappings = std::make_unique<SettingsMappingMemory>(*p.settings);
   p.session = std::make_unique<ui::Session>(
       p.fs, ui::Ports{p.messages, p.file_dialogs, p.list, p.tree, p.status_bar, p.menu, p.progress,
-                      p.viewer, p.dialogs, p.title});
+                      p.viewer, p.dialogs, p.title, *p.mappings});
   RestoreWindowLayout(*p.settings, p.window);
   RestoreFileDialogMemory(*p.settings, p.file_dialogs.Memory());
   p.session->SetRecentFiles(RestoreRecentFiles(*p.settings));

@@ -3,6 +3,7 @@
 #include "platform/about_dialog.h"
 #include "platform/add_modify_dialog.h"
 #include "platform/control_dialog.h"
+#include "platform/import_dialog.h"
 #include "platform/import_report_dialog.h"
 
 namespace kestrio::platform {
@@ -19,6 +20,11 @@ void DesktopDialogs::RunAddModify(ui::AddModifyForm& form) {
 
 void DesktopDialogs::RunControlParameters(ui::ControlParametersForm& form) {
   ControlDialog dialog(form, main_window_);
+  Run(dialog);
+}
+
+void DesktopDialogs::RunImport(ui::ImportForm& form) {
+  ImportDialog dialog(form, main_window_);
   Run(dialog);
 }
 

@@ -19,6 +19,7 @@ class DesktopDialogs : public ui::DialogPort {
   void RunAddModify(ui::AddModifyForm& form) override;
   void RunControlParameters(ui::ControlParametersForm& form) override;
   void RunAbout(ui::AboutForm& form) override;
+  void RunImport(ui::ImportForm& form) override;
   void ShowImportReport(const ui::ImportReport& report) override;
 
   // Called with every dialog just before it runs; tests and the screenshot driver use it

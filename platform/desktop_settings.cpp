@@ -20,6 +20,7 @@ const QString kRecent = QStringLiteral("files/recent");
 const QString kFolder = QStringLiteral("files/folder");
 const QString kOpenFilter = QStringLiteral("files/openFilter");
 const QString kSaveFilter = QStringLiteral("files/saveFilter");
+const QString kExportFilter = QStringLiteral("files/exportFilter");
 
 }  // namespace
 
@@ -52,6 +53,7 @@ void RestoreFileDialogMemory(QSettings& settings, FileDialogMemory& memory) {
   memory.folder = settings.value(kFolder).toString();
   memory.open_filter = settings.value(kOpenFilter).toString();
   memory.save_filter = settings.value(kSaveFilter).toString();
+  memory.export_filter = settings.value(kExportFilter).toString();
 }
 
 void SaveFiles(QSettings& settings, const std::vector<std::string>& recent,
@@ -63,6 +65,7 @@ void SaveFiles(QSettings& settings, const std::vector<std::string>& recent,
   settings.setValue(kFolder, memory.folder);
   settings.setValue(kOpenFilter, memory.open_filter);
   settings.setValue(kSaveFilter, memory.save_filter);
+  settings.setValue(kExportFilter, memory.export_filter);
 }
 
 }  // namespace kestrio::platform

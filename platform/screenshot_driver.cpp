@@ -7,6 +7,7 @@
 // Runs in the current working directory, where the pairing run writes its reports.
 
 #include <QApplication>
+#include <QDateEdit>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
@@ -26,6 +27,7 @@
 #include "platform/add_modify_dialog.h"
 #include "platform/desktop_app.h"
 #include "platform/desktop_dialogs.h"
+#include "platform/import_dialog.h"
 #include "platform/main_window.h"
 #include "platform/modal_driver.h"
 #include "platform/report_viewer_window.h"
@@ -234,6 +236,33 @@ int main(int argc, char* argv[]) {
   if (kp::ReportWindow* reports = app.viewer().Window()) {
     reports->resize(700, 360);
     Save(reports, out, "engine-comparison.png");
+  }
+
+  // A registration form's CSV export beside the roster: the import dialog with the
+  // columns guessed from its headers, ages from birth dates at a fixed event date, and a
+  // row it cannot read; OK loads the rest (yes to the question about the skipped row).
+  const QString form = QFileInfo(roster).dir().filePath(QStringLiteral("registration-form.csv"));
+  if (QFileInfo::exists(form)) {
+    GrabDialogNext(
+        app, out, "import-dialog.png",
+        [](QDialog* d) {
+          auto* dialog = static_cast<kp::ImportDialog*>(d);
+          dialog->resize(980, 760);
+          dialog->EventDateEdit()->setDate(QDate(2025, 3, 1));
+        },
+        [&app, out](QDialog* d) {
+          kp::AnswerNextMessage(QMessageBox::Yes);
+          // The row it could not read, in the import report with its row number.
+          GrabDialogNext(app, out, "import-report-spreadsheet.png", nullptr,
+                         [](QDialog* report) { report->reject(); });
+          static_cast<kp::ImportDialog*>(d)->PressOk();
+        });
+    kp::ChooseFileNext(form);
+    session.Dispatch(ku::kCmdOpen);
+    window.Tree()->setCurrentItem(window.Tree()->topLevelItem(0));
+    Save(&window, out, "main-after-import.png");
+  } else {
+    std::printf("no %s: no import dialog picture\n", qPrintable(form));
   }
   return 0;
 }

@@ -120,6 +120,24 @@ QString DefaultSuffix(std::string_view default_extension) {
   return suffix;
 }
 
+namespace {
+
+// The filter named by name (Qt's full filter text, or with the details hidden its
+// caption alone), or -1.
+int FilterIndex(const QStringList& filters, const QStringList& captions, const QString& name) {
+  for (int i = 0; i < filters.size(); ++i) {
+    if (name == filters[i] || name == captions[i]) return i;
+  }
+  return -1;
+}
+
+}  // namespace
+
+QString& FileDialogs::RememberedFilter(const ui::FileDialogRequest& request) {
+  if (request.extension_from_filter) return memory_.export_filter;
+  return request.kind == ui::FileDialogKind::Save ? memory_.save_filter : memory_.open_filter;
+}
+
 ui::FileDialogResult FileDialogs::Run(const ui::FileDialogRequest& request) {
   QFileDialog dialog(main_window_);
   const bool save = request.kind == ui::FileDialogKind::Save;
@@ -129,27 +147,37 @@ ui::FileDialogResult FileDialogs::Run(const ui::FileDialogRequest& request) {
   // The captions read as they always have; the patterns behind them are Qt's.
   dialog.setOption(QFileDialog::HideNameFilterDetails, true);
   dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.confirm_overwrite);
-  QStringList filters;
-  for (const ui::FileFilter& filter : *request.filters) filters << QtNameFilter(filter);
+  // The filter is remembered by its caption, which is what the organiser reads. A name
+  // typed without an extension gets the default one, or for an export the extension of
+  // the filter chosen, which decides the format written.
+  QStringList filters, captions, suffixes;
+  for (const ui::FileFilter& filter : request.filters) {
+    filters << QtNameFilter(filter);
+    captions << Latin(filter.caption);
+    suffixes << DefaultSuffix(request.extension_from_filter ? filter.pattern
+                                                            : request.default_extension);
+  }
   dialog.setNameFilters(filters);
-  // The filter is remembered by its caption, which is what the organiser reads.
-  QStringList captions;
-  for (const ui::FileFilter& filter : *request.filters) captions << Latin(filter.caption);
-  QString& remembered = save ? memory_.save_filter : memory_.open_filter;
-  int selected = static_cast<int>(captions.indexOf(remembered));
+  QString& remembered = RememberedFilter(request);
+  int selected = FilterIndex(filters, captions, remembered);
   if (selected < 0) selected = request.initial_filter;
-  if (selected >= 0 && selected < filters.size()) dialog.selectNameFilter(filters[selected]);
+  if (selected >= 0 && selected < filters.size()) {
+    dialog.selectNameFilter(filters[selected]);
+    dialog.setDefaultSuffix(suffixes[selected]);
+  }
+  QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog,
+                   [&dialog, filters, captions, suffixes](const QString& name) {
+                     const int k = FilterIndex(filters, captions, name);
+                     if (k >= 0) dialog.setDefaultSuffix(suffixes[k]);
+                   });
   if (!memory_.folder.isEmpty() && QFileInfo(memory_.folder).isDir()) {
     dialog.setDirectory(memory_.folder);
   }
-  dialog.setDefaultSuffix(DefaultSuffix(request.default_extension));
 
   ui::FileDialogResult result;
   if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return result;
-  // With the details hidden, Qt may name the filter by its caption alone.
-  const QString chosen = dialog.selectedNameFilter();
-  for (int i = 0; i < filters.size(); ++i) {
-    if (chosen == filters[i] || chosen == captions[i]) remembered = captions[i];
+  if (const int chosen = FilterIndex(filters, captions, dialog.selectedNameFilter()); chosen >= 0) {
+    remembered = captions[chosen];
   }
   memory_.folder = QFileInfo(dialog.selectedFiles().front()).absolutePath();
   const QByteArray path = QFile::encodeName(dialog.selectedFiles().front());

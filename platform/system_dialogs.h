@@ -31,6 +31,8 @@ struct FileDialogMemory {
   // its own, so that opening a text roster does not make saves look for text files.
   QString open_filter;
   QString save_filter;
+  // The exports' own, so that exporting a CSV does not change what Save All offers.
+  QString export_filter;
 };
 
 class FileDialogs : public ui::FileDialogPort {
@@ -41,6 +43,8 @@ class FileDialogs : public ui::FileDialogPort {
   FileDialogMemory& Memory() { return memory_; }
 
  private:
+  QString& RememberedFilter(const ui::FileDialogRequest& request);
+
   QWidget* main_window_;
   FileDialogMemory memory_;
 };

@@ -139,4 +139,25 @@ void FakeDialogs::RunAbout(AboutForm& form) {
   form.Ok();
 }
 
+void FakeDialogs::RunImport(ImportForm& form) {
+  import_summaries.push_back(form.Summary());
+  if (import.empty()) {
+    form.Cancel();
+    return;
+  }
+  ImportScript script = std::move(import.front());
+  import.pop_front();
+  script(form);
+}
+
+std::optional<std::string> FakeMappingMemory::Recall(const std::string& header_key) {
+  const auto it = kept.find(header_key);
+  if (it == kept.end()) return std::nullopt;
+  return it->second;
+}
+
+void FakeMappingMemory::Remember(const std::string& header_key, const std::string& columns) {
+  kept[header_key] = columns;
+}
+
 }  // namespace kestrio::ui::testing

@@ -167,14 +167,21 @@ class FakeDialogs : public DialogPort {
 
   using AddModifyScript = std::function<void(AddModifyForm&)>;
   using ControlScript = std::function<void(ControlParametersForm&)>;
+  // Plays the organiser's choices and button presses on the import form, as the other
+  // scripts do on theirs.
+  using ImportScript = std::function<void(ImportForm&)>;
 
   void RunAddModify(AddModifyForm& form) override;
   void RunControlParameters(ControlParametersForm& form) override;
   void RunAbout(AboutForm& form) override;
+  void RunImport(ImportForm& form) override;
 
   // Each run takes the next script; with none left the dialog is cancelled at once.
   std::deque<AddModifyScript> add_modify;
   std::deque<ControlScript> control;
+  std::deque<ImportScript> import;
+  // What each import dialog opened with: the summary line.
+  std::vector<std::string> import_summaries;
 
   // What the dialogs showed when they opened.
   std::vector<std::string> add_modify_opening_messages;
@@ -185,6 +192,14 @@ class FakeDialogs : public DialogPort {
   };
   std::vector<ControlOpening> control_openings;
   std::vector<AboutForm> about_boxes;
+};
+
+// The remembered column mappings, kept in memory.
+class FakeMappingMemory : public MappingMemory {
+ public:
+  std::optional<std::string> Recall(const std::string& header_key) override;
+  void Remember(const std::string& header_key, const std::string& columns) override;
+  std::map<std::string, std::string> kept;
 };
 
 // A roster read from TAB-separated lines (bad lines skipped silently), its display order
@@ -199,8 +214,8 @@ class FakeUi {
   FakeUi& operator=(const FakeUi&) = delete;
 
   Ports ports() {
-    return Ports{messages, file_dialogs, list,   tree,    status_bar,
-                 menu,     progress,     viewer, dialogs, title};
+    return Ports{messages, file_dialogs, list,    tree,  status_bar, menu,
+                 progress, viewer,       dialogs, title, mappings};
   }
 
   FakeMessages messages;
@@ -213,6 +228,7 @@ class FakeUi {
   FakeProgress progress;
   FakeViewer viewer;
   FakeDialogs dialogs;
+  FakeMappingMemory mappings;
 };
 
 }  // namespace kestrio::ui::testing

@@ -43,6 +43,8 @@ enum CommandId : int {
   kCmdAddBout = 30114,
   kCmdRemoveBout = 30115,
   kCmdRenumberBouts = 30116,
+  kCmdExportRoster = 30070,
+  kCmdExportBouts = 30071,
 };
 
 }  // namespace kestrio::ui

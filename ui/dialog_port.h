@@ -10,6 +10,7 @@
 #include "ui/about_form.h"
 #include "ui/add_modify_form.h"
 #include "ui/control_form.h"
+#include "ui/import_form.h"
 #include "ui/import_report.h"
 
 namespace kestrio::ui {
@@ -22,6 +23,8 @@ class DialogPort {
   virtual void RunAbout(AboutForm& form) = 0;
   // The lines an opened file had to skip (FormatImportReport), modal until closed.
   virtual void ShowImportReport(const ImportReport& report) = 0;
+  // The spreadsheet import dialog, modal until OK or Cancel closes it.
+  virtual void RunImport(ImportForm& form) = 0;
 };
 
 }  // namespace kestrio::ui

@@ -5,6 +5,7 @@
 #include "roster/display_data.h"
 #include "roster/roster_reader.h"
 #include "roster/roster_writer.h"
+#include "sheets/spreadsheet.h"
 #include "ui/command_ids.h"
 #include "ui/dialog_failure.h"
 #include "ui/import_report.h"
@@ -15,13 +16,8 @@
 
 namespace kestrio::ui {
 
-namespace {
-
-// Runs a file dialog; a failure is reported. Returns the chosen path, or empty.
-std::string ChooseFile(FileDialogPort& dialogs, MessagePort& messages, FileDialogKind kind) {
-  FileDialogRequest request;
-  request.kind = kind;
-  request.confirm_overwrite = kind == FileDialogKind::Save;
+std::string ChooseFile(FileDialogPort& dialogs, MessagePort& messages,
+                       const FileDialogRequest& request) {
   FileDialogResult result = dialogs.Run(request);
   if (result.outcome == FileDialogOutcome::Chosen && result.path.size() > kMaxPathLength) {
     result.outcome = FileDialogOutcome::Failed;
@@ -34,6 +30,16 @@ std::string ChooseFile(FileDialogPort& dialogs, MessagePort& messages, FileDialo
   return result.outcome == FileDialogOutcome::Chosen ? result.path : std::string();
 }
 
+namespace {
+
+std::string ChooseFile(FileDialogPort& dialogs, MessagePort& messages, FileDialogKind kind) {
+  FileDialogRequest request;
+  request.kind = kind;
+  request.confirm_overwrite = kind == FileDialogKind::Save;
+  if (kind == FileDialogKind::Open) request.filters = kOpenFileFilters;
+  return ChooseFile(dialogs, messages, request);
+}
+
 }  // namespace
 
 void Session::Open() {
@@ -42,6 +48,10 @@ void Session::Open() {
 }
 
 void Session::OpenFile(const std::string& path) {
+  if (const std::optional<sheets::SheetFormat> sheet = sheets::FormatOfFileName(path)) {
+    OpenSpreadsheet(path, *sheet);
+    return;
+  }
   // Every line the file had to skip, with its number and reason, in one report.
   ImportReportCollector skipped(path);
   const bool first_file = roster_.EntryCount() == 0;
@@ -52,8 +62,7 @@ void Session::OpenFile(const std::string& path) {
   if (!opened.status.ok()) {
     // The organiser chose this file: an Open that silently adds nothing looks like an
     // empty roster, so say which file could not be read and why.
-    recent_files_.erase(std::remove(recent_files_.begin(), recent_files_.end(), path),
-                        recent_files_.end());
+    ForgetRecentFile(path);
     ShowMessage(opened.status.message(), std::string(kOpenFailedCaption), MessageIcon::Exclamation);
     return;
   }
@@ -80,6 +89,11 @@ void Session::SetRecentFiles(std::vector<std::string> files) {
     if (recent_files_.size() == kMaxRecentFiles) break;
     recent_files_.push_back(std::move(file));
   }
+}
+
+void Session::ForgetRecentFile(const std::string& path) {
+  recent_files_.erase(std::remove(recent_files_.begin(), recent_files_.end(), path),
+                      recent_files_.end());
 }
 
 void Session::RememberRecentFile(const std::string& path) {

@@ -1,11 +1,12 @@
 #pragma once
 
-// The open and save dialogs for roster files.
+// The open and save dialogs for roster files and spreadsheets.
 //
 // Abstract so that tests can script the chosen path, a cancel or a failure; the desktop
 // front end shows its native file dialog.
 
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,11 +17,26 @@ struct FileFilter {
   std::string_view pattern;  // "*.tmrx"; several patterns are separated by ';'
 };
 
-// The one filter list shared by open and save; the first filter is preselected.
+// The filter list of the saves; the first filter is preselected.
 inline constexpr std::array<FileFilter, 3> kRosterFileFilters = {{
     {"Kestrio data files(*.tmrx)", "*.tmrx"},
     {"Text Files (*.dat,*.txt,*.prn)", "*.dat;*.txt;*.prn"},
     {"All Files (*.*)", "*.*"},
+}};
+
+// Open takes the same and spreadsheets, which a save of the roster's data file never
+// writes.
+inline constexpr std::array<FileFilter, 4> kOpenFileFilters = {{
+    kRosterFileFilters[0],
+    kRosterFileFilters[1],
+    kRosterFileFilters[2],
+    {"Spreadsheets (*.csv,*.xlsx)", "*.csv;*.xlsx"},
+}};
+
+// The exports of the roster and the bouts; the extension chosen decides the format.
+inline constexpr std::array<FileFilter, 2> kSpreadsheetFileFilters = {{
+    {"Excel Workbook (*.xlsx)", "*.xlsx"},
+    {"CSV (*.csv)", "*.csv"},
 }};
 
 // Appended when the organiser types a name without an extension: the extension of the
@@ -34,9 +50,12 @@ enum class FileDialogKind { Open, Save };
 
 struct FileDialogRequest {
   FileDialogKind kind = FileDialogKind::Open;
-  const std::array<FileFilter, 3>* filters = &kRosterFileFilters;
+  std::span<const FileFilter> filters = kRosterFileFilters;
   int initial_filter = 0;
   std::string_view default_extension = kDefaultExtension;
+  // A name typed without an extension gets the chosen filter's ("*.csv" gives ".csv")
+  // instead of default_extension: for the exports, whose format the extension decides.
+  bool extension_from_filter = false;
   // Saves ask before replacing an existing file; open never does.
   bool confirm_overwrite = false;
 };

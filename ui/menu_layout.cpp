@@ -22,6 +22,7 @@ constexpr MenuEntry kFileMenu[] = {
     Separator(),
     Item("&Save All", kCmdSaveAll),
     Item("Save &Display Data", kCmdSaveDisplayData),
+    Item("Export Roster...", kCmdExportRoster),
     Separator(),
     Item("&Print Display Data", kCmdPrintDisplayData),
     Separator(),
@@ -85,9 +86,9 @@ constexpr MenuEntry Submenu(std::string_view caption, std::span<const MenuEntry>
 }
 
 constexpr MenuEntry kLumivaMenu[] = {
-    Submenu("Pairing Results", kPairingResultsMenu),
-    Item("Pairing Exceptions", kCmdViewExceptions),
-    Item("Pairing Bout Sheets", kCmdViewBoutSheets),
+    Submenu("Pairing Results", kPairingResultsMenu), Item("Pairing Exceptions", kCmdViewExceptions),
+    Item("Pairing Bout Sheets", kCmdViewBoutSheets), Separator(),
+    Item("Export Bouts...", kCmdExportBouts),
 };
 
 constexpr MenuEntry OnlineManualItem() {

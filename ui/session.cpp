@@ -95,6 +95,12 @@ CommandResult Session::RunOneCommand(int command_id) {
     case kCmdSaveDisplayData:
       SaveRoster(true);
       break;
+    case kCmdExportRoster:
+      ExportRoster();
+      break;
+    case kCmdExportBouts:
+      ExportBouts();
+      break;
     case kCmdPrintDisplayData:
       PrintDisplayData();
       break;

@@ -24,6 +24,7 @@
 #include "ui/bouts_pane.h"
 #include "ui/dialog_port.h"
 #include "ui/file_dialog_port.h"
+#include "ui/import_form.h"
 #include "ui/list_pane.h"
 #include "ui/menu_port.h"
 #include "ui/message_port.h"
@@ -50,6 +51,7 @@ struct Ports {
   ReportViewer& viewer;
   DialogPort& dialogs;
   TitlePort& title;
+  MappingMemory& mappings;
 };
 
 // Caption of the box that tells the organiser a roster file or listing was not written.
@@ -128,8 +130,9 @@ class Session {
 
   // Opens the roster or data file at path as File > Open does once its dialog chose it:
   // the entries are appended, the views refreshed, the lines that had to be skipped
-  // shown in one import report, and an unreadable file named in a message. Used by the
-  // command line and by File > Recent Files.
+  // shown in one import report, and an unreadable file named in a message. A .csv or
+  // .xlsx file goes through the import dialog first. Used by the command line and by
+  // File > Recent Files.
   void OpenFile(const std::string& path);
 
   // The organiser typed into the find box: the list shows only the entries that match it
@@ -200,6 +203,12 @@ class Session {
   void ApplySelection(SelectionVerb verb);
   void ClearAll();
   void Open();
+  // Open of a .csv or .xlsx file: the import dialog, then its rows as a text file's lines.
+  void OpenSpreadsheet(const std::string& path, sheets::SheetFormat format);
+  // Export Roster (the displayed entries) and Export Bouts (the last run's), as a
+  // spreadsheet.
+  void ExportRoster();
+  void ExportBouts();
   // Save All, Save Display Data, Save Project Data; false when nothing was saved.
   bool SaveRoster(bool displayed_only);
   void SaveProjectData();
@@ -213,6 +222,7 @@ class Session {
   // Shows the reports of the last run in the viewer; says why for those that cannot be.
   void ShowRunReports(const std::vector<std::string>& names);
   void RememberRecentFile(const std::string& path);
+  void ForgetRecentFile(const std::string& path);
   void ToggleStatusBar();
   void RunAddModify(AddModifyMode mode);
   void ShowMessage(std::string text, std::string caption, MessageIcon icon,

@@ -2,13 +2,19 @@
 
 // The session's private helpers, shared by the files that implement its commands.
 
+#include <string>
 #include "ui/board_commands.h"
 #include "ui/roster_change.h"
+
 #include "ui/session.h"
 #include "ui/tree_view.h"
 #include "ui/undo_history.h"
 
 namespace kestrio::ui {
+
+// Runs a file dialog; a failure is reported. Returns the chosen path, or empty.
+std::string ChooseFile(FileDialogPort& dialogs, MessagePort& messages,
+                       const FileDialogRequest& request);
 
 struct Session::Impl {
   TreeLeaves leaves;

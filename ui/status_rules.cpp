@@ -75,13 +75,13 @@ MenuState ComputeMenuState(const ViewState& view, const MenuState& previous) {
   }
   SetAll(state,
          {kCmdViewSummary, kCmdViewByClub, kCmdViewByBoutNumber, kCmdViewExceptions,
-          kCmdViewBoutSheets},
+          kCmdViewBoutSheets, kCmdExportBouts},
          view.PairingDone);
   SetAll(state, {kCmdClearAll, kCmdSaveAll, kCmdMarkAllSelected, kCmdMarkAllUnSelected},
          c.EntryTotal != 0);
   SetAll(state,
-         {kCmdSaveDisplayData, kCmdPrintDisplayData, kCmdSelect, kCmdToggle, kCmdUnSelect,
-          kCmdDelete, kCmdModify},
+         {kCmdSaveDisplayData, kCmdExportRoster, kCmdPrintDisplayData, kCmdSelect, kCmdToggle,
+          kCmdUnSelect, kCmdDelete, kCmdModify},
          c.DisplayedCount != 0);
   state.SetEnabled(kCmdTagDuplicates, c.EntryTotal >= 2);
   state.SetEnabled(kCmdEmptyTrash, c.DeletedCount != 0);
