@@ -1,6 +1,6 @@
 #include "sheets/roster_export.h"
 
-#include <cstdio>
+#include <charconv>
 #include <cstdlib>
 #include <string>
 
@@ -28,9 +28,13 @@ Cell NumberCell(std::string_view roster_text) {
 
 // A number of the run rounded to decimals, as the reports show it.
 Cell RoundedCell(double value, int decimals) {
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%.*f", decimals, value);
-  return Cell::OfNumber(std::strtod(buffer, nullptr), buffer);
+  char buffer[400];  // room for any double in fixed notation
+  const auto written =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
+  if (written.ec != std::errc()) return Cell();
+  double rounded = 0;
+  std::from_chars(buffer, written.ptr, rounded);
+  return Cell::OfNumber(rounded, std::string(buffer, written.ptr));
 }
 
 Cell WholeCell(long value) {

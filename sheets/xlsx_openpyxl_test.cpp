@@ -12,6 +12,7 @@
 #include <unistd.h>
 
 #include "sheets/roster_export.h"
+#include "sheets/table.h"
 #include "testing/roster_loader.h"
 
 namespace kestrio::sheets {
@@ -51,22 +52,28 @@ std::string ReadWithOpenpyxl(const fs::path& path) {
   return out;
 }
 
+// The workbook at a fresh temporary path, read back by openpyxl.
+std::string WrittenAndReadWithOpenpyxl(const Table& table) {
+  std::string bytes;
+  if (!EncodeXlsx(table, &bytes).ok()) return "not written";
+  const fs::path path =
+      fs::temp_directory_path() / ("kestrio-openpyxl-" + std::to_string(getpid()) + ".xlsx");
+  std::ofstream(path, std::ios::binary) << bytes;
+  std::string read = ReadWithOpenpyxl(path);
+  fs::remove(path);
+  return read;
+}
+
+constexpr const char* kNoOpenpyxl =
+    "Debian's python3-openpyxl is not installed (scripts/install-deps installs it)";
+
 TEST(XlsxWithOpenpyxl, TheRosterExportOpensWithItsTextsAndNumbers) {
-  if (!OpenpyxlAvailable()) {
-    GTEST_SKIP() << "Debian's python3-openpyxl is not installed (scripts/install-deps installs it)";
-  }
+  if (!OpenpyxlAvailable()) GTEST_SKIP() << kNoOpenpyxl;
   const roster::Roster roster = kestrio::testing::Loaded(
       "Smith\tJohn\t72\t10.5\t3\tTigers\tSelected\n"
       "M\xC3\xBCller, Jr.\t\"J\xC3\xBCrgen\"\t80.25\t11\t0\t<A&B>\n"
       "\t#7 Fox\tAnn\t65\t9\t1.5\tEagles\tDeleted\n");
-  std::string bytes;
-  ASSERT_TRUE(EncodeXlsx(RosterTable(roster), &bytes).ok());
-  const fs::path path =
-      fs::temp_directory_path() / ("kestrio-openpyxl-" + std::to_string(getpid()) + ".xlsx");
-  std::ofstream(path, std::ios::binary) << bytes;
-  const std::string read = ReadWithOpenpyxl(path);
-  fs::remove(path);
-  EXPECT_EQ(read,
+  EXPECT_EQ(WrittenAndReadWithOpenpyxl(RosterTable(roster)),
             "Roster A2\n"
             "str:Last Name|str:First Name|str:Weight|str:Age|str:Rating|str:Club|str:Status|"
             "str:Weight Class\n"
@@ -76,6 +83,24 @@ TEST(XlsxWithOpenpyxl, TheRosterExportOpensWithItsTextsAndNumbers) {
             "int:75@0\n"
             "str:M\xC3\xBCller, Jr.|str:\"J\xC3\xBCrgen\"|float:80.25@0.00|int:11@0.00|int:0@0.00|"
             "str:<A&B>||int:85@0\n");
+}
+
+// The writer makes one format per number format, however many columns share it; each
+// column must still show its numbers in its own.
+TEST(XlsxWithOpenpyxl, ColumnsSharingANumberFormatEachKeepTheirOwn) {
+  if (!OpenpyxlAvailable()) GTEST_SKIP() << kNoOpenpyxl;
+  Table table;
+  table.sheet_name = "Bouts";
+  table.columns = {{"A", "0", 6}, {"B", "0.00", 6}, {"C", "", 6},
+                   {"D", "0", 6}, {"E", "0.00", 6}, {"F", "0.000000", 6}};
+  table.rows = {{Cell::OfNumber(7, "7"), Cell::OfNumber(1.5, "1.50"), Cell::OfNumber(2, "2"),
+                 Cell::OfNumber(60, "60"), Cell::OfNumber(8.25, "8.25"),
+                 Cell::OfNumber(0.214972, "0.214972")}};
+  EXPECT_EQ(WrittenAndReadWithOpenpyxl(table),
+            "Bouts A2\n"
+            "str:A|str:B|str:C|str:D|str:E|str:F\n"
+            "int:7@0|float:1.5@0.00|int:2@General|int:60@0|float:8.25@0.00|"
+            "float:0.214972@0.000000\n");
 }
 
 }  // namespace

@@ -44,9 +44,10 @@ bool IsHex(char c) {
 
 // A workbook reads "_xHHHH_" in a string as an escaped character; a name that holds such
 // a text itself has its underscore escaped ("_x005F_"), as spreadsheet programs do.
-std::string Escaped(const std::string& text) {
-  if (text.find("_x") == std::string::npos) return text;
-  std::string out;
+// The text to hand to the writer: text itself, or out holding its escaped form.
+const char* Escaped(const std::string& text, std::string& out) {
+  if (text.find("_x") == std::string::npos) return text.c_str();
+  out.clear();
   for (std::size_t i = 0; i < text.size(); ++i) {
     if (text[i] == '_' && i + 6 < text.size() && text[i + 1] == 'x' && IsHex(text[i + 2]) &&
         IsHex(text[i + 3]) && IsHex(text[i + 4]) && IsHex(text[i + 5]) && text[i + 6] == '_') {
@@ -54,7 +55,7 @@ std::string Escaped(const std::string& text) {
     }
     out.push_back(text[i]);
   }
-  return out;
+  return out.c_str();
 }
 
 lxw_error WriteCells(lxw_workbook* workbook, const Table& table) {
@@ -63,10 +64,16 @@ lxw_error WriteCells(lxw_workbook* workbook, const Table& table) {
   lxw_format* caption = workbook_add_format(workbook);
   format_set_bold(caption);
   std::vector<lxw_format*> formats;
+  std::string escaped;
   for (std::size_t c = 0; c < table.columns.size(); ++c) {
     const TableColumn& column = table.columns[c];
+    // One format per number format: a format equal to one made before gets no style
+    // number of its own, so the writer hashes it again for every cell it formats.
     lxw_format* format = nullptr;
-    if (!column.number_format.empty()) {
+    for (std::size_t k = 0; k < c && !column.number_format.empty(); ++k) {
+      if (table.columns[k].number_format == column.number_format) format = formats[k];
+    }
+    if (!column.number_format.empty() && format == nullptr) {
       format = workbook_add_format(workbook);
       format_set_num_format(format, column.number_format.c_str());
     }
@@ -74,7 +81,7 @@ lxw_error WriteCells(lxw_workbook* workbook, const Table& table) {
     const auto col = static_cast<lxw_col_t>(c);
     worksheet_set_column(sheet, col, col, column.width, nullptr);
     if (lxw_error e =
-            worksheet_write_string(sheet, 0, col, Escaped(column.caption).c_str(), caption)) {
+            worksheet_write_string(sheet, 0, col, Escaped(column.caption, escaped), caption)) {
       return e;
     }
   }
@@ -89,7 +96,7 @@ lxw_error WriteCells(lxw_workbook* workbook, const Table& table) {
       if (cell.kind == CellKind::Number) {
         e = worksheet_write_number(sheet, row, col, cell.number, format);
       } else if (!cell.text.empty()) {
-        e = worksheet_write_string(sheet, row, col, Escaped(cell.text).c_str(), nullptr);
+        e = worksheet_write_string(sheet, row, col, Escaped(cell.text, escaped), nullptr);
       }
       if (e != LXW_NO_ERROR) return e;
     }
