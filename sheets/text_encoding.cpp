@@ -65,8 +65,7 @@ std::string FromWindows1252(std::string_view bytes) {
   std::string out;
   out.reserve(bytes.size() + bytes.size() / 8);
   for (char c : bytes) {
-    const auto b = static_cast<unsigned char>(c);
-    AppendUtf8(out, b >= 0x80 && b <= 0x9F ? char32_t{kWindows1252High[b - 0x80]} : char32_t{b});
+    AppendUtf8(out, Windows1252CodePoint(static_cast<unsigned char>(c)));
   }
   return out;
 }
@@ -97,6 +96,10 @@ std::string FromUtf16(std::string_view bytes, bool little_endian) {
 }
 
 }  // namespace
+
+char32_t Windows1252CodePoint(unsigned char byte) {
+  return byte >= 0x80 && byte <= 0x9F ? char32_t{kWindows1252High[byte - 0x80]} : char32_t{byte};
+}
 
 void AppendUtf8(std::string& out, char32_t c) {
   if (c < 0x80) {

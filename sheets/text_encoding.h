@@ -40,6 +40,11 @@ std::string DecodeToUtf8(std::string_view bytes, TextEncoding encoding);
 // it is, anything else is read as Windows-1252 (how the desktop program shows it too).
 std::string RosterTextToUtf8(std::string_view bytes);
 
+// The code point of a Windows-1252 byte: Latin-1 but for 0x80..0x9F (the euro sign,
+// curly quotes, dashes...); the five bytes the page leaves unassigned map to the C1 code
+// points of the same value.
+char32_t Windows1252CodePoint(unsigned char byte);
+
 // Appends code point c as UTF-8.
 void AppendUtf8(std::string& out, char32_t c);
 
