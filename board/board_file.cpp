@@ -3,7 +3,7 @@
 #include <charconv>
 #include <cstdlib>
 #include <map>
-#include <set>
+#include <unordered_set>
 #include <utility>
 #include <vector>
 
@@ -18,9 +18,7 @@ constexpr std::string_view kEol = "\r\n";
 constexpr std::int64_t kMostRounds = 100000;
 constexpr std::int64_t kMostNumber = 1000000000;
 
-std::string Escape(std::string_view s) {
-  std::string out;
-  out.reserve(s.size());
+void AppendEscaped(std::string& out, std::string_view s) {
   for (const char c : s) {
     switch (c) {
       case '\\':
@@ -39,7 +37,22 @@ std::string Escape(std::string_view s) {
         out += c;
     }
   }
+}
+
+std::string Escape(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  AppendEscaped(out, s);
   return out;
+}
+
+// A tab and the number.
+template <typename Number>
+void AppendField(std::string& out, Number v) {
+  char buffer[32];
+  buffer[0] = '\t';
+  const auto result = std::to_chars(buffer + 1, buffer + sizeof buffer, v);
+  out.append(buffer, result.ptr);
 }
 
 bool Unescape(std::string_view s, std::string* out) {
@@ -101,6 +114,9 @@ std::vector<std::string_view> Fields(std::string_view line) {
     start = tab + 1;
   }
 }
+
+// The first field of a line: its kind.
+std::string_view Kind(std::string_view line) { return line.substr(0, line.find('\t')); }
 
 void AppendLine(std::string& out, std::initializer_list<std::string_view> fields) {
   bool first = true;
@@ -235,8 +251,15 @@ Status Reader::ReadBout(const BoutBoard& board, Bout* bout) {
 // What the reports rely on: numbers and ids given once, nobody twice in one round.
 Status CheckBouts(const BoutBoard& board, std::size_t first_bout_line,
                   const std::string_view file_name) {
-  std::set<std::int32_t> ids, numbers;
-  std::set<std::pair<std::int32_t, std::int32_t>> seats;
+  std::unordered_set<std::int32_t> ids, numbers;
+  // A wrestler's seat in a round, as one number (rounds are below kMostRounds + 1).
+  std::unordered_set<std::int64_t> seats;
+  ids.reserve(board.Bouts.size());
+  numbers.reserve(board.Bouts.size());
+  seats.reserve(2 * board.Bouts.size());
+  const auto seat = [](std::int32_t wrestler, std::int32_t round) {
+    return static_cast<std::int64_t>(wrestler) * (kMostRounds + 1) + round;
+  };
   for (std::size_t i = 0; i < board.Bouts.size(); ++i) {
     const Bout& b = board.Bouts[i];
     std::string why;
@@ -244,8 +267,8 @@ Status CheckBouts(const BoutBoard& board, std::size_t first_bout_line,
     if (why.empty() && !numbers.insert(std::abs(b.Number)).second) {
       why = "a bout number is given twice";
     }
-    if (why.empty() &&
-        (!seats.emplace(b.First, b.Round).second || !seats.emplace(b.Second, b.Round).second)) {
+    if (why.empty() && (!seats.insert(seat(b.First, b.Round)).second ||
+                        !seats.insert(seat(b.Second, b.Round)).second)) {
       why = "a wrestler has two bouts in one round";
     }
     if (!why.empty()) {
@@ -283,7 +306,7 @@ Status Reader::Parse(BoutBoard* out, std::string* roster_file) {
   board.HighestNumber = static_cast<std::int32_t>(highest);
   board.NextId = static_cast<std::int32_t>(next_id);
   ++line_;
-  while (line_ < lines_.size() && Fields(lines_[line_])[0] == "Wrestler") {
+  while (line_ < lines_.size() && Kind(lines_[line_]) == "Wrestler") {
     BoardWrestler w;
     if (Status s = ReadWrestler(board.Wrestlers.size(), &w); !s.ok()) return s;
     board.Wrestlers.push_back(w);
@@ -291,7 +314,7 @@ Status Reader::Parse(BoutBoard* out, std::string* roster_file) {
   }
   AssignClubIds(board);
   const std::size_t first_bout_line = line_;
-  while (line_ < lines_.size() && Fields(lines_[line_])[0] == "Bout") {
+  while (line_ < lines_.size() && Kind(lines_[line_]) == "Bout") {
     Bout bout;
     if (Status s = ReadBout(board, &bout); !s.ok()) return s;
     board.Bouts.push_back(bout);
@@ -324,18 +347,31 @@ std::string FormatBoardFile(const BoutBoard& board, std::string_view roster_file
             Text(c.MaxAllowedDiffRating), Text(c.MinGoodnessOfFitAllowed), Text(c.MaxBoutsAllowed),
             Text(c.MinBoutsWanted), Text(c.MaxBoutsWanted), Text(c.SameClubPairingWeight)});
   AppendLine(out, {"Numbers", Text(board.HighestNumber), Text(board.NextId)});
+  // Wrestler and bout lines are most of the file: written field by field, without
+  // a text made for each field.
   for (std::size_t w = 0; w < board.Wrestlers.size(); ++w) {
     const WrestlerKey& k = board.Wrestlers[w].Key;
-    AppendLine(out, {"Wrestler", Text(w), Escape(k.LastName.WithoutBlanks()),
-                     Escape(k.FirstName.WithoutBlanks()), Escape(k.Club.WithoutBlanks()),
-                     Escape(k.Weight.WithoutBlanks()), Escape(k.Age.WithoutBlanks()),
-                     Escape(k.Rating.WithoutBlanks()),
-                     board.Wrestlers[w].Scratched ? "Scratched" : "Active"});
+    out += "Wrestler";
+    AppendField(out, w);
+    for (std::string_view t :
+         {k.LastName.WithoutBlanks(), k.FirstName.WithoutBlanks(), k.Club.WithoutBlanks(),
+          k.Weight.WithoutBlanks(), k.Age.WithoutBlanks(), k.Rating.WithoutBlanks()}) {
+      out += '\t';
+      AppendEscaped(out, t);
+    }
+    out += board.Wrestlers[w].Scratched ? "\tScratched" : "\tActive";
+    out += kEol;
   }
   for (const Bout& b : board.Bouts) {
-    const std::string_view flags = b.MadeByHand ? (b.Locked ? "HL" : "H") : (b.Locked ? "L" : "-");
-    AppendLine(out, {"Bout", Text(b.Id), Text(b.Number), Text(b.Round), Text(b.WeightClass),
-                     Text(b.First), Text(b.Second), FitText(b.Fit), flags});
+    out += "Bout";
+    for (const std::int32_t v : {b.Id, b.Number, b.Round, b.WeightClass, b.First, b.Second}) {
+      AppendField(out, v);
+    }
+    out += '\t';
+    out += FitText(b.Fit);
+    out += '\t';
+    out += b.MadeByHand ? (b.Locked ? "HL" : "H") : (b.Locked ? "L" : "-");
+    out += kEol;
   }
   AppendLine(out, {"End", Text(board.Wrestlers.size()), Text(board.Bouts.size())});
   return out;

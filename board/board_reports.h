@@ -12,7 +12,9 @@ namespace kestrio::board {
 // Rewrites every report into fs's working directory from the board (see
 // reports::WriteRunReports): each file whole or not at all, a failure naming the files
 // that could not be written. The by-hand report lists whoever is still short of the
-// minimum wanted, with candidates and fits.
-reports::PairingOutcome WriteBoardReports(FileSystem& fs, const BoutBoard& board);
+// minimum wanted, with candidates and fits. memo, when given, keeps the reports' blocks
+// for the next rewrite of the same day's reports.
+reports::PairingOutcome WriteBoardReports(FileSystem& fs, const BoutBoard& board,
+                                          reports::BlockMemo* memo = nullptr);
 
 }  // namespace kestrio::board

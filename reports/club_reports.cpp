@@ -78,7 +78,8 @@ void ClubColumns(ReportText& out, std::string_view first, std::string_view last,
   out.Blanks(1).Fixed(age, 4, 0).Literal(" ").Blanks(1).Fixed(rating, 5, 2);
 }
 
-void ParticipantBlock(ReportText& out, const PairingRun& run, const BoutsOfWrestler& bouts, int p) {
+void MakeParticipantBlock(ReportText& out, const PairingRun& run, const BoutsOfWrestler& bouts,
+                          int p) {
   const SelectedParticipant& w = Wrestler(run, p);
   const std::int32_t count = static_cast<std::size_t>(p) < run.BoutCount.size()
                                  ? run.BoutCount[static_cast<std::size_t>(p)]
@@ -88,12 +89,7 @@ void ParticipantBlock(ReportText& out, const PairingRun& run, const BoutsOfWrest
   ClubColumns(out, w.FirstName.view(), w.LastName.view(), w.Club.view(), w.Weight, w.Age, w.Rating);
   out.EndLine();
 
-  out.Blanks(14);
-  const int widths[] = {15, 15, 5, 5, 4, 5};
-  for (std::size_t i = 0; i < std::size(widths); ++i) {
-    if (i > 0) out.Literal(" ").Blanks(1);
-    out.Literal(std::string(static_cast<std::size_t>(widths[i]), '-'));
-  }
+  out.Blanks(14).Literal("---------------  ---------------  -----  -----  ----  -----");
   out.EndLine();
 
   for (int i = bouts.start[static_cast<std::size_t>(p)];
@@ -106,6 +102,40 @@ void ParticipantBlock(ReportText& out, const PairingRun& run, const BoutsOfWrest
     out.EndLine();
   }
 }
+
+// A wrestler's block, kept in memo (when there is one) under all it is made from: the
+// wrestler, his bout count, and each bout's number, class and opponent.
+class ParticipantBlocks {
+ public:
+  ParticipantBlocks(const PairingRun& run, BlockMemo* memo)
+      : run_(run), bouts_(IndexBouts(run)), memo_(memo) {}
+
+  void Write(ReportText& out, int p) {
+    if (memo_ == nullptr) return MakeParticipantBlock(out, run_, bouts_, p);
+    if (memo_->WriteAgain(out, BlockKind::kParticipant, static_cast<std::size_t>(p))) return;
+    const SelectedParticipant& w = Wrestler(run_, p);
+    key_.Clear();
+    key_.Add(w.LastName).Add(w.FirstName).Add(w.Club).Add(w.Weight).Add(w.Age).Add(w.Rating);
+    key_.Add(static_cast<std::size_t>(p) < run_.BoutCount.size()
+                 ? run_.BoutCount[static_cast<std::size_t>(p)]
+                 : 0);
+    for (int i = bouts_.start[static_cast<std::size_t>(p)];
+         i < bouts_.start[static_cast<std::size_t>(p) + 1]; ++i) {
+      const int k = bouts_.entries[static_cast<std::size_t>(i)];
+      const BoutEntry& o = run_.BoutList[static_cast<std::size_t>(k % 2 == 0 ? k + 1 : k - 1)];
+      key_.Add(o.BoutNumber).Add(o.WeightClass).Add(o.LastName).Add(o.FirstName).Add(o.Club);
+      key_.Add(o.Weight).Add(o.Age).Add(o.Rating);
+    }
+    memo_->Write(out, BlockKind::kParticipant, static_cast<std::size_t>(p), key_,
+                 [&](ReportText& text) { MakeParticipantBlock(text, run_, bouts_, p); });
+  }
+
+ private:
+  const PairingRun& run_;
+  const BoutsOfWrestler bouts_;
+  BlockMemo* memo_;
+  BlockKey key_;
+};
 
 }  // namespace
 
@@ -199,15 +229,15 @@ std::size_t ClubReportSize(const PairingRun& run) {
 
 }  // namespace
 
-void WriteBoutsByClubInto(const PairingRun& run, ReportText& out) {
+void WriteBoutsByClubInto(const PairingRun& run, ReportText& out, BlockMemo* memo) {
   const std::vector<ClubGroup> groups = ClubsInOrder(run);
   out.Reserve(ClubReportSize(run));
   TitleLines(out, 44,
              {"Tandrel Results Reported For All Clubs", "           (in chosen sort order)"});
-  const BoutsOfWrestler bouts = IndexBouts(run);
+  ParticipantBlocks blocks(run, memo);
   for (const ClubGroup& group : groups) {
     ClubBlock(out, group.club);
-    for (int p : group.members) ParticipantBlock(out, run, bouts, p);
+    for (int p : group.members) blocks.Write(out, p);
   }
 }
 
@@ -218,7 +248,8 @@ std::string WriteBoutsByClub(const PairingRun& run) {
 }
 
 void ForEachClubFile(const PairingRun& run, const ClubFileNames& names,
-                     const std::function<void(const std::string&, const ClubFileText&)>& file) {
+                     const std::function<void(const std::string&, const ClubFileText&)>& file,
+                     BlockMemo* memo) {
   const std::vector<ClubGroup> groups = ClubsInOrder(run);
   // Each file name with the clubs it holds, in the order of its first club.
   std::vector<std::pair<std::string, std::vector<std::size_t>>> files;
@@ -234,11 +265,20 @@ void ForEachClubFile(const PairingRun& run, const ClubFileNames& names,
   names(all_names);
   if (files.empty()) return;
 
-  const std::vector<int> alpha = AlphaIndex(run);
+  std::vector<int> alpha;
+  if (memo == nullptr) {
+    alpha = AlphaIndex(run);
+  } else {
+    BlockKey key;
+    for (const SelectedParticipant& w : run.SelectedList) {
+      key.Add(w.LastName).Add(w.FirstName).Add(w.Age).Add(w.Weight).Add(w.Rating);
+    }
+    alpha = memo->AlphaOrder(key, [&run] { return AlphaIndex(run); });
+  }
   std::vector<int> position(alpha.size());
   for (std::size_t i = 0; i < alpha.size(); ++i)
     position[static_cast<std::size_t>(alpha[i])] = static_cast<int>(i);
-  const BoutsOfWrestler bouts = IndexBouts(run);
+  ParticipantBlocks blocks(run, memo);
   for (const auto& [name, clubs] : files) {
     file(name, [&, &clubs = clubs](ReportText& out) {
       TitleLines(out, 53, {"Tandrel Results Reported Alphabetically by Club"});
@@ -248,7 +288,7 @@ void ForEachClubFile(const PairingRun& run, const ClubFileNames& names,
         std::sort(members.begin(), members.end(), [&](int a, int b) {
           return position[static_cast<std::size_t>(a)] < position[static_cast<std::size_t>(b)];
         });
-        for (int p : members) ParticipantBlock(out, run, bouts, p);
+        for (int p : members) blocks.Write(out, p);
       }
     });
   }
@@ -266,36 +306,41 @@ std::vector<ClubFile> WriteClubFiles(const PairingRun& run) {
   return files;
 }
 
-void WriteBoutsByBoutNumberInto(const PairingRun& run, ReportText& out) {
+void WriteBoutsByBoutNumberInto(const PairingRun& run, ReportText& out, BlockMemo* memo) {
   out.Reserve(static_cast<std::size_t>(run.BoutOrder.size()) * 170 + 256);
   TitleLines(out, 45, {"Tandrel Results Reported by Bout Number"});
-  auto columns = [&](const BoutEntry& e) {
-    out.Text(e.LastName.view(), 15)
-        .Literal(" ")
-        .Blanks(1)
-        .Text(e.FirstName.view(), 15)
-        .Literal(" ");
-    out.Blanks(1).Text(e.Club.view(), 5).Literal(" ").Blanks(1).Fixed(e.Weight, 5, 1).Literal(" ");
-    out.Blanks(1).Fixed(e.Age, 4, 0).Literal(" ").Blanks(1).Fixed(e.Rating, 5, 2);
-    out.EndLine();
+  const auto columns = [](ReportText& text, const BoutEntry& e) {
+    text.Text(e.LastName.view(), 15).Literal(" ").Blanks(1).Text(e.FirstName.view(), 15);
+    text.Literal(" ").Blanks(1).Text(e.Club.view(), 5).Literal(" ").Blanks(1);
+    text.Fixed(e.Weight, 5, 1).Literal(" ").Blanks(1).Fixed(e.Age, 4, 0).Literal(" ").Blanks(1);
+    text.Fixed(e.Rating, 5, 2).EndLine();
   };
+  BlockKey key;
   for (std::size_t k = 0; k < run.BoutOrder.size() && static_cast<int>(k) < run.TotalBouts; ++k) {
     if (run.BoutOrder[k] < 0) continue;
     const std::size_t e = static_cast<std::size_t>(run.BoutOrder[k]);
     if (2 * e + 1 >= run.BoutList.size()) continue;
     const BoutEntry& a = run.BoutList[2 * e];
     const BoutEntry& b = run.BoutList[2 * e + 1];
-    out.EndLine();
-    out.Blanks(3)
-        .Int(a.BoutNumber, 4)
-        .Literal(" ")
-        .Blanks(1)
-        .Int(a.WeightClass, 3)
-        .Literal(" ")
-        .Blanks(1);
-    columns(a);
-    out.Blanks(14);
-    columns(b);
+    const auto block = [&](ReportText& text) {
+      text.EndLine();
+      text.Blanks(3).Int(a.BoutNumber, 4).Literal(" ").Blanks(1).Int(a.WeightClass, 3);
+      text.Literal(" ").Blanks(1);
+      columns(text, a);
+      text.Blanks(14);
+      columns(text, b);
+    };
+    if (memo == nullptr) {
+      block(out);
+      continue;
+    }
+    key.Clear();
+    key.Add(a.BoutNumber).Add(a.WeightClass);
+    for (const BoutEntry* side : {&a, &b}) {
+      key.Add(side->LastName).Add(side->FirstName).Add(side->Club);
+      key.Add(side->Weight).Add(side->Age).Add(side->Rating);
+    }
+    memo->Write(out, BlockKind::kBoutByNumber, e, key, block);
   }
 }
 

@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "pairing/pairing_run.h"
+#include "reports/block_memo.h"
 #include "reports/report_line.h"
 
 namespace kestrio::reports {
@@ -35,7 +36,9 @@ std::vector<ClubGroup> ClubsInOrder(const pairing::PairingRun& run);
 std::vector<int> AlphaIndex(const pairing::PairingRun& run);
 
 std::string WriteBoutsByClub(const pairing::PairingRun& run);
-void WriteBoutsByClubInto(const pairing::PairingRun& run, ReportText& out);
+// memo, when given, keeps each wrestler's block for the next writing (see BlockMemo).
+void WriteBoutsByClubInto(const pairing::PairingRun& run, ReportText& out,
+                          BlockMemo* memo = nullptr);
 
 // One club's report file.
 struct ClubFile {
@@ -55,9 +58,11 @@ std::vector<ClubFile> WriteClubFiles(const pairing::PairingRun& run);
 using ClubFileNames = std::function<void(const std::vector<std::string>& names)>;
 using ClubFileText = std::function<void(ReportText& out)>;
 void ForEachClubFile(const pairing::PairingRun& run, const ClubFileNames& names,
-                     const std::function<void(const std::string&, const ClubFileText&)>& file);
+                     const std::function<void(const std::string&, const ClubFileText&)>& file,
+                     BlockMemo* memo = nullptr);
 
 std::string WriteBoutsByBoutNumber(const pairing::PairingRun& run);
-void WriteBoutsByBoutNumberInto(const pairing::PairingRun& run, ReportText& out);
+void WriteBoutsByBoutNumberInto(const pairing::PairingRun& run, ReportText& out,
+                                BlockMemo* memo = nullptr);
 
 }  // namespace kestrio::reports

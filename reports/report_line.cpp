@@ -87,4 +87,12 @@ ReportText& ReportText::EndLine() {
   return *this;
 }
 
+ReportText& ReportText::Lines(std::string_view lines) {
+  // At a line start no separator blanks are held back.
+  pending_blanks_ = 0;
+  out_.append(lines);
+  if (pieces_ != nullptr && out_.size() >= kPieceBytes) Finish();
+  return *this;
+}
+
 }  // namespace kestrio::reports

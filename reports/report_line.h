@@ -46,6 +46,8 @@ class ReportText {
   ReportText& FixedInFull(double v, int w, int d);
   // Ends the line (an empty line when nothing was written on it).
   ReportText& EndLine();
+  // Whole lines, each ended by CR LF, written as they stand at the start of a line.
+  ReportText& Lines(std::string_view lines);
 
   // Makes room for n characters, so that a long report is not copied as it grows (for
   // a text that goes to pieces, room for one piece at most).
@@ -53,6 +55,11 @@ class ReportText {
 
   // The text written since the last piece was handed over (the whole text without pieces).
   const std::string& str() const { return out_; }
+  // Starts again from an empty text (without pieces), keeping the room.
+  void Clear() {
+    out_.clear();
+    pending_blanks_ = 0;
+  }
   // Hands over the text written so far.
   std::string Take() { return std::move(out_); }
   // Hands the rest of the text to the pieces (nothing without pieces).

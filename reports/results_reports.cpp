@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "reports/block_memo.h"
 #include "reports/report_line.h"
 
 namespace kestrio::reports {
@@ -202,24 +203,39 @@ Status CheckBoutTables(const PairingRun& run) {
   return CheckRoundTable(run, NumberOrder(run));
 }
 
-void WriteBoutSheetsInto(const PairingRun& run, ReportText& out) {
+void WriteBoutSheetsInto(const PairingRun& run, ReportText& out, BlockMemo* memo) {
   out.Reserve(static_cast<std::size_t>(std::max(run.TotalBouts, 0) + 2) * 140);
   BoutSheetHeader(out, false);
   BoutSheetHeader(out, true);
   const NumberOrder order(run);
   const std::vector<BoutSides> sides = FindBoutSides(run, order);
+  BlockKey key;
   for (std::size_t t = 0; t < sides.size(); ++t) {
     const BoutSides& s = sides[t];
     const pairing::BoutEntry* bout = FirstSideInBoutList(run, t);
     if (s.second < 0 || bout == nullptr) continue;
+    const auto bout_place = static_cast<std::size_t>(run.BoutOrder[t]);
     const auto& w1 = run.SelectedList[static_cast<std::size_t>(s.first)];
     const auto& w2 = run.SelectedList[static_cast<std::size_t>(s.second)];
-    out.Int(run.RoundEntry(s.first, s.round), 4).Literal(",");
-    out.Blanks(1).Int(bout->WeightClass, 3).Literal(",");
-    BoutSheetSide(out, w1);
-    out.Literal(",");
-    BoutSheetSide(out, w2);
-    out.EndLine();
+    const std::int32_t number = run.RoundEntry(s.first, s.round);
+    const auto line = [&](ReportText& text) {
+      text.Int(number, 4).Literal(",");
+      text.Blanks(1).Int(bout->WeightClass, 3).Literal(",");
+      BoutSheetSide(text, w1);
+      text.Literal(",");
+      BoutSheetSide(text, w2);
+      text.EndLine();
+    };
+    if (memo == nullptr) {
+      line(out);
+      continue;
+    }
+    key.Clear();
+    key.Add(number).Add(bout->WeightClass);
+    for (const auto* w : {&w1, &w2}) {
+      key.Add(w->LastName).Add(w->FirstName).Add(w->Club).Add(w->Weight).Add(w->Age).Add(w->Rating);
+    }
+    memo->Write(out, BlockKind::kBoutSheetLine, bout_place, key, line);
   }
 }
 
@@ -229,7 +245,7 @@ std::string WriteBoutSheets(const PairingRun& run) {
   return out.Take();
 }
 
-void WriteResultsSummaryInto(const PairingRun& run, ReportText& out) {
+void WriteResultsSummaryInto(const PairingRun& run, ReportText& out, BlockMemo* memo) {
   const int rounds = RoundTableFits(run) ? RoundsToScan(run) : 0;
   out.Reserve(static_cast<std::size_t>(std::max(run.SelectionSize, 0) + 2) *
               (70 + 5 * static_cast<std::size_t>(rounds)));
@@ -253,21 +269,28 @@ void WriteResultsSummaryInto(const PairingRun& run, ReportText& out) {
   out.EndLine();
 
   const int rows = std::min<int>(run.SelectionSize, static_cast<int>(run.SelectedList.size()));
+  BlockKey key;
   for (int p = 0; p < rows; ++p) {
     const auto& w = run.SelectedList[static_cast<std::size_t>(p)];
     const std::int32_t bouts = static_cast<std::size_t>(p) < run.BoutCount.size()
                                    ? run.BoutCount[static_cast<std::size_t>(p)]
                                    : 0;
-    out.Int(bouts, 2).Blanks(2).Text(w.LastName.view(), 15).Blanks(2).Text(w.FirstName.view(), 15);
-    out.Blanks(2)
-        .Text(w.Club.view(), 5)
-        .Blanks(2)
-        .Fixed(w.Weight, 5, 1)
-        .Blanks(2)
-        .Fixed(w.Age, 3, 0);
-    out.Blanks(2).Fixed(w.Rating, 4, 2);
-    for (int r = 0; r < rounds; ++r) out.Blanks(1).Int(run.RoundEntry(p, r), 4);
-    out.EndLine();
+    const auto row = [&](ReportText& text) {
+      text.Int(bouts, 2).Blanks(2).Text(w.LastName.view(), 15).Blanks(2);
+      text.Text(w.FirstName.view(), 15).Blanks(2).Text(w.Club.view(), 5).Blanks(2);
+      text.Fixed(w.Weight, 5, 1).Blanks(2).Fixed(w.Age, 3, 0).Blanks(2).Fixed(w.Rating, 4, 2);
+      for (int r = 0; r < rounds; ++r) text.Blanks(1).Int(run.RoundEntry(p, r), 4);
+      text.EndLine();
+    };
+    if (memo == nullptr) {
+      row(out);
+      continue;
+    }
+    key.Clear();
+    key.Add(bouts).Add(w.LastName).Add(w.FirstName).Add(w.Club).Add(w.Weight).Add(w.Age);
+    key.Add(w.Rating);
+    for (int r = 0; r < rounds; ++r) key.Add(run.RoundEntry(p, r));
+    memo->Write(out, BlockKind::kResultsRow, static_cast<std::size_t>(p), key, row);
   }
 }
 

@@ -15,6 +15,7 @@
 
 #include "base/file_system.h"
 #include "pairing/pairing_run.h"
+#include "reports/block_memo.h"
 #include "reports/report_line.h"
 
 namespace kestrio::reports {
@@ -27,8 +28,11 @@ namespace kestrio::reports {
 Status CheckBoutTables(const pairing::PairingRun& run);
 
 std::string WriteBoutSheets(const pairing::PairingRun& run);
-void WriteBoutSheetsInto(const pairing::PairingRun& run, ReportText& out);
+// memo, when given, keeps each line for the next writing (see BlockMemo).
+void WriteBoutSheetsInto(const pairing::PairingRun& run, ReportText& out,
+                         BlockMemo* memo = nullptr);
 std::string WriteResultsSummary(const pairing::PairingRun& run);
-void WriteResultsSummaryInto(const pairing::PairingRun& run, ReportText& out);
+void WriteResultsSummaryInto(const pairing::PairingRun& run, ReportText& out,
+                             BlockMemo* memo = nullptr);
 
 }  // namespace kestrio::reports

@@ -98,7 +98,7 @@ PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
   return WriteRunReports(fs, *run);
 }
 
-PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run) {
+PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run, BlockMemo* memo) {
   PairingOutcome outcome;
   // Reports read the tables by index; a pairing that broke their invariants must not
   // produce reports that look complete.
@@ -110,12 +110,13 @@ PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run) {
   ReportSink sink(fs, outcome);
   const pairing::PairingRun& done = run;
   sink.Write(std::string(kBoutSheetsName),
-             [&](ReportText& out) { WriteBoutSheetsInto(done, out); });
+             [&](ReportText& out) { WriteBoutSheetsInto(done, out, memo); });
   sink.Write(std::string(kResultsSummaryName),
-             [&](ReportText& out) { WriteResultsSummaryInto(done, out); });
+             [&](ReportText& out) { WriteResultsSummaryInto(done, out, memo); });
   sink.Write(std::string(kByHandName), [&](ReportText& out) { WriteByHandReportInto(done, out); });
   sink.Write(
-      std::string(kBoutsByClubName), [&](ReportText& out) { WriteBoutsByClubInto(done, out); },
+      std::string(kBoutsByClubName),
+      [&](ReportText& out) { WriteBoutsByClubInto(done, out, memo); },
       /*by_club=*/true);
   ForEachClubFile(
       done,
@@ -123,10 +124,12 @@ PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run) {
       [&](const std::vector<std::string>& names) { sink.WriteClubList(names); },
       [&](const std::string& name, const ClubFileText& write) {
         sink.Write(name, write, /*by_club=*/true);
-      });
+      },
+      memo);
   sink.Write(std::string(kBoutsByBoutNumberName),
-             [&](ReportText& out) { WriteBoutsByBoutNumberInto(done, out); });
+             [&](ReportText& out) { WriteBoutsByBoutNumberInto(done, out, memo); });
   sink.Finish();
+  if (memo != nullptr) memo->EndWriting();
   return outcome;
 }
 

@@ -12,6 +12,7 @@
 #include "pairing/optimal_run.h"
 #include "pairing/pairing_control.h"
 #include "pairing/pairing_run.h"
+#include "reports/block_memo.h"
 #include "roster/roster.h"
 
 namespace kestrio::reports {
@@ -63,7 +64,9 @@ PairingOutcome RunPairing(FileSystem& fs, const roster::Roster& roster,
 // whole or not at all; a failure does not stop the others and the outcome names every
 // file that is missing. The tables must pass CheckBoutTables; when they do not, nothing
 // is written and the outcome says why. The previous run's files are not removed first:
-// every file is replaced.
-PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run);
+// every file is replaced. memo, when given, keeps the reports' blocks from one writing to
+// the next, so that after a small change only the blocks it touched are made again.
+PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run,
+                               BlockMemo* memo = nullptr);
 
 }  // namespace kestrio::reports

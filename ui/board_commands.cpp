@@ -238,7 +238,7 @@ void SaveBoardDay(BoardContext& c) {
     return;
   }
   Status s = board::SaveBoardFile(c.fs, c.day.board, c.day.roster_file);
-  if (s.ok()) s = board::WriteBoardReports(c.fs, c.day.board).status;
+  if (s.ok()) s = board::WriteBoardReports(c.fs, c.day.board, &c.day.report_blocks).status;
   if (!s.ok()) Say(c.messages, s.message());
 }
 

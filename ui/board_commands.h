@@ -10,6 +10,7 @@
 #include "base/file_system.h"
 #include "board/board_change.h"
 #include "board/bout_board.h"
+#include "reports/block_memo.h"
 #include "roster/roster.h"
 #include "ui/list_pane.h"
 #include "ui/menu_port.h"
@@ -26,6 +27,9 @@ struct BoardDay {
   board::BoutBoard board;
   // The roster data file the board goes with: the file last opened or saved.
   std::string roster_file;
+  // The blocks of the reports last written, so that a rewrite after an edit makes only
+  // the blocks the edit touched.
+  reports::BlockMemo report_blocks;
 };
 
 // What a board command works on, borrowed from the session for the command.
