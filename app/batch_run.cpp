@@ -173,6 +173,16 @@ Status LockWorkingFolder(FileSystem& fs, FolderLock* lock, std::ostream& err) {
   return fs.LockFolder(".", LockWait::kYes, lock);
 }
 
+// The bouts of the board as the steps left it, as the reports have them.
+bool ExportBouts(const BatchOptions& options, FileSystem& fs, const board::BoutBoard& board,
+                 std::ostream& err) {
+  if (!options.export_bouts_path) return true;
+  const Status s = sheets::WriteTableFile(fs, *options.export_bouts_path,
+                                          sheets::BoutTable(board::BoardRun(board)));
+  if (!s.ok()) err << "kestrio-batch: cannot export the bouts " << s.message() << '\n';
+  return s.ok();
+}
+
 int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
   FolderLock lock;
   if (Status s = LockWorkingFolder(fs, &lock, err); !s.ok()) {
@@ -220,17 +230,18 @@ int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std
       !PrintComparison(roster, control, run, options.optimal, progress, out, err))
     return kBatchFailed;
   out << reports::kRunCompletedText << '\n';
-  if (options.export_bouts_path) {
-    const Status s = sheets::WriteTableFile(fs, *options.export_bouts_path, sheets::BoutTable(run));
-    if (!s.ok()) {
-      err << "kestrio-batch: cannot export the bouts " << s.message() << '\n';
+  if (!options.board_steps.empty()) {
+    if (!RunBoardSteps(options, fs, roster, roster_given, std::move(board), out, err))
+      return kBatchFailed;
+    // The steps leave the board in its file, as they leave the reports.
+    board = board::BoutBoard();
+    std::string roster_file;
+    if (Status s = board::LoadBoardFile(fs, &board, &roster_file); !s.ok()) {
+      err << "kestrio-batch: " << s.message() << '\n';
       return kBatchFailed;
     }
   }
-  if (options.board_steps.empty()) return kBatchOk;
-  return RunBoardSteps(options, fs, roster, roster_given, std::move(board), out, err)
-             ? kBatchOk
-             : kBatchFailed;
+  return ExportBouts(options, fs, board, err) ? kBatchOk : kBatchFailed;
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <filesystem>
 #include <fstream>
@@ -263,6 +264,24 @@ TEST(BatchBoardTest, AScriptedDayScratchesAddsRemovesPairsLateAndRenumbers) {
   EXPECT_EQ(s.err.str(),
             "kestrio-batch: There are no late arrivals: every selected wrestler is on the bout "
             "board.\n");
+}
+
+TEST(BatchBoardTest, TheBoutsExportedAreTheBoardsAfterItsSteps) {
+  BatchSession s;
+  s.fs.AddFile("day.txt", kRoster);
+  ASSERT_EQ(s.Run({"--select-all", "--export-bouts", "run.csv", "day.txt"}), kBatchOk)
+      << s.err.str();
+  ASSERT_EQ(RunAgain(s, {"--select-all", "--export-bouts", "board.csv", "--scratch",
+                         "Smith|John|Eagles", "day.txt"}),
+            kBatchOk)
+      << s.err.str();
+  const std::string run = *s.fs.Contents("run.csv");
+  const std::string board = *s.fs.Contents("board.csv");
+  EXPECT_NE(run.find(",Smith,John,"), std::string::npos) << run;
+  EXPECT_EQ(board.find("Smith"), std::string::npos) << board;
+  // The scratch took off one bout and paired nobody anew.
+  auto records = [](const std::string& csv) { return std::count(csv.begin(), csv.end(), '\n'); };
+  EXPECT_EQ(records(board), records(run) - 1);
 }
 
 TEST(BatchBoardTest, AMissingOrMismatchedBoardIsRefusedAndChangesNothing) {

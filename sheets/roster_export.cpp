@@ -41,16 +41,21 @@ Cell WholeCell(long value) {
   return Cell::OfNumber(static_cast<double>(value), std::to_string(value));
 }
 
-// The round each bout number is in, found in one pass over the round table.
+// The round each bout number is in, found in one pass over the round table. Numbers
+// run past the count of bouts once bouts are taken off the board without renumbering.
 std::vector<int> RoundOfEachBout(const pairing::PairingRun& run) {
-  std::vector<int> round(static_cast<std::size_t>(std::max(run.TotalBouts, 0)) + 1, 0);
+  long highest = 0;
+  for (const pairing::BoutEntry& side : run.BoutList) {
+    highest = std::max(highest, std::labs(static_cast<long>(side.BoutNumber)));
+  }
+  std::vector<int> round(static_cast<std::size_t>(highest) + 1, 0);
   const std::size_t cells = static_cast<std::size_t>(std::max(run.SelectionSize, 0)) *
                             static_cast<std::size_t>(std::max(run.RoundCapacity, 0));
   if (run.RoundTable.size() < cells) return round;
   for (int p = 0; p < run.SelectionSize; ++p) {
     for (int r = 0; r < run.RoundCapacity; ++r) {
       const long b = std::labs(static_cast<long>(run.RoundEntry(p, r)));
-      if (b > 0 && b <= run.TotalBouts) round[static_cast<std::size_t>(b)] = r + 1;
+      if (b > 0 && b <= highest) round[static_cast<std::size_t>(b)] = r + 1;
     }
   }
   return round;

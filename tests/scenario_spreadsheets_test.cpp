@@ -150,5 +150,53 @@ TEST_F(SpreadsheetCommands, TheRosterGoesOutAndComesBackTheSameAndTheBoutsGoOutA
   EXPECT_NE(ui.messages.shown[0].text.find("No space left on device"), std::string::npos);
 }
 
+// The bouts go out as the bout board has them: after a scratch (which re-pairs the
+// partners under new numbers past the run's count of bouts) and after the program
+// starts again in the folder with the board restored.
+TEST_F(SpreadsheetCommands, TheBoutsGoOutAsTheBoardHasThemAlsoAfterStartingAgain) {
+  fs.AddFile("day.tmrx",
+             "Adams\tAl\t72\t10\t3\tTigers\tSelected\r\n"
+             "Baker\tBo\t73\t10\t3\tLions\tSelected\r\n"
+             "Cole\tCy\t74\t10\t3\tBears\tSelected\r\n"
+             "Dunn\tDi\t75\t10\t3\tTigers\tSelected\r\n"
+             "Egan\tEd\t76\t10\t3\tLions\tSelected\r\n"
+             "Ford\tFe\t77\t10\t3\tBears\tSelected\r\n");
+  Open("day.tmrx");
+  ui.file_dialogs.Choose("day.tmrx");
+  session.Dispatch(kCmdSaveProjectData);
+  ui.messages.answers = {MessageAnswer::Yes};
+  session.Dispatch(kCmdRunPairing);
+  for (int r = 0; r < ui.list.RowCount(); ++r) {
+    if (ui.list.Row(r)[0] == "Adams") ui.list.Highlight({r});
+  }
+  session.Dispatch(kCmdScratchWrestler);
+  ui.file_dialogs.Choose("day.tmrx");
+  session.Dispatch(kCmdSaveAll);
+
+  ui.file_dialogs.Choose("bouts.csv");
+  session.Dispatch(kCmdExportBouts);
+  const std::string bouts = fs.Contents("bouts.csv").value_or("");
+  EXPECT_EQ(bouts.find("Adams"), std::string::npos) << bouts;
+  // One record per bout on the board, each with its round.
+  std::size_t records = 0;
+  for (std::size_t at = bouts.find("\r\n"); at + 2 < bouts.size();
+       at = bouts.find("\r\n", at + 2)) {
+    const std::string record = bouts.substr(at + 2, bouts.find("\r\n", at + 2) - at - 2);
+    const std::size_t round = record.find(',', record.find(',') + 1) + 1;
+    EXPECT_NE(record[round], ',') << record;
+    ++records;
+  }
+  EXPECT_EQ(records, session.bout_board().Bouts.size());
+  EXPECT_GT(records, 0u);
+
+  FakeUi again_ui(&fs);
+  Session again(fs, again_ui.ports());
+  again.Start();
+  ASSERT_TRUE(again_ui.menu.Enabled(kCmdExportBouts));
+  again_ui.file_dialogs.Choose("again.csv");
+  again.Dispatch(kCmdExportBouts);
+  EXPECT_EQ(fs.Contents("again.csv").value_or(""), bouts);
+}
+
 }  // namespace
 }  // namespace kestrio::ui::spreadsheet_commands

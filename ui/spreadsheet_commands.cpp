@@ -1,6 +1,7 @@
 // The roster's way in from spreadsheets (File > Open of a .csv or .xlsx file) and the
 // roster's and bouts' way out to them (File > Export Roster, Lumiva > Export Bouts).
 
+#include "board/bout_board.h"
 #include "sheets/roster_export.h"
 #include "sheets/roster_rows.h"
 #include "ui/command_ids.h"
@@ -72,7 +73,10 @@ void Session::ExportBouts() {
   if (!view_.PairingDone) return;
   const std::string path = ChooseFile(ports_.file_dialogs, ports_.messages, ExportRequest());
   if (path.empty()) return;
-  const Status written = sheets::WriteTableFile(fs_, path, sheets::BoutTable(run_));
+  // The board, not the run: the bouts as scratches, late arrivals and Undo left them,
+  // and still there when the program starts again in the folder.
+  const Status written =
+      sheets::WriteTableFile(fs_, path, sheets::BoutTable(board::BoardRun(impl_->day.board)));
   if (!written.ok()) {
     ShowMessage(written.message(), std::string(kSaveFailedCaption), MessageIcon::Exclamation);
   }
