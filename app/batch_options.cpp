@@ -174,6 +174,12 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
     if (parsed.error.empty() && *path && !sheets::FormatOfFileName(**path)) {
       parsed.error = std::string(option) + " needs a file name ending in .csv or .xlsx";
     }
+    // Refused before anything is read or paired, not after the run.
+    if (parsed.error.empty() && *path && !sheets::kWorkbooksBuilt &&
+        sheets::FormatOfFileName(**path) == sheets::SheetFormat::Xlsx) {
+      parsed.error = std::string(option) +
+                     " needs a file name ending in .csv: this build writes no Excel workbooks";
+    }
   }
   if (parsed.error.empty() && o.export_bouts_path && !o.pair) {
     parsed.error = "--export-bouts needs the pairing run (drop --no-pair)";
@@ -241,7 +247,11 @@ std::string BatchUsage() {
          "  --renumber        close the gaps in the bout numbers\n"
          "  --help, --version\n"
          "\n"
-         "Exit status: 0 success, 1 run refused or failed, 2 usage error.\n";
+         "Exit status: 0 success, 1 run refused or failed, 2 usage error.\n" +
+         std::string(sheets::kWorkbooksBuilt ? ""
+                                             : "\nThis build reads and writes spreadsheets as "
+                                               "CSV (.csv) only: save an Excel\nworkbook as CSV "
+                                               "first.\n");
 }
 
 }  // namespace kestrio::app

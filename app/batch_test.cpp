@@ -1,21 +1,13 @@
-#include <fcntl.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <chrono>
-#include <filesystem>
-#include <fstream>
 #include <new>
 #include <sstream>
-#include <thread>
 
 #include "app/batch_options.h"
 #include "app/batch_run.h"
+#include "sheets/spreadsheet.h"
 #include "tests/fake_file_system.h"
-#include "tests/scratch_directory.h"
 
 namespace kestrio::app {
 namespace {
@@ -94,13 +86,13 @@ TEST(BatchArgumentsTest, UsageErrors) {
 TEST(BatchArgumentsTest, SpreadsheetOptions) {
   const ParsedArguments p =
       Parse({"--columns", "last=Surname,dob=Born", "--event-date=2024-03-01", "--date-order", "dmy",
-             "--sheet", "Boys", "--export-roster", "r.XLSX", "--export-bouts=b.csv", "in.csv"});
+             "--sheet", "Boys", "--export-roster", "r.CSV", "--export-bouts=b.csv", "in.csv"});
   ASSERT_EQ(p.error, "");
   EXPECT_EQ(p.options.columns, "last=Surname,dob=Born");
   EXPECT_EQ(p.options.event_date, (sheets::CivilDate{2024, 3, 1}));
   EXPECT_EQ(p.options.date_order, sheets::DateOrder::DayFirst);
   EXPECT_EQ(p.options.sheet, "Boys");
-  EXPECT_EQ(p.options.export_roster_path, "r.XLSX");
+  EXPECT_EQ(p.options.export_roster_path, "r.CSV");
   EXPECT_EQ(p.options.export_bouts_path, "b.csv");
 
   EXPECT_EQ(Parse({"--event-date", "1/3/2024", "r"}).error,
@@ -108,8 +100,13 @@ TEST(BatchArgumentsTest, SpreadsheetOptions) {
   EXPECT_EQ(Parse({"--date-order", "ymd", "r"}).error, "bad --date-order 'ymd' (mdy or dmy)");
   EXPECT_EQ(Parse({"--export-roster", "r.txt", "r"}).error,
             "--export-roster needs a file name ending in .csv or .xlsx");
-  EXPECT_EQ(Parse({"--no-pair", "--export-bouts", "b.xlsx", "r"}).error,
+  EXPECT_EQ(Parse({"--no-pair", "--export-bouts", "b.csv", "r"}).error,
             "--export-bouts needs the pairing run (drop --no-pair)");
+  // A build without the workbook libraries refuses a workbook before it reads a roster.
+  EXPECT_EQ(Parse({"--export-roster", "r.Xlsx", "r"}).error,
+            sheets::kWorkbooksBuilt ? ""
+                                    : "--export-roster needs a file name ending in .csv: this "
+                                      "build writes no Excel workbooks");
 }
 
 struct BatchSession {
@@ -308,48 +305,6 @@ TEST(BatchBoardTest, AMissingOrMismatchedBoardIsRefusedAndChangesNothing) {
   EXPECT_EQ(RunAgain(s, {"--no-pair", "--scratch", "Nobody|At|All", "day.txt"}), kBatchFailed);
 }
 
-// The real program, twice in one folder: while another run holds the folder, the batch
-// says so and waits; when the folder is free it runs to the end.
-TEST(BatchProcessTest, ASecondRunInTheFolderWaitsForTheFirst) {
-  kestrio::testing::ScratchDirectory dir;
-  {
-    std::ofstream roster(dir.File("day.txt"), std::ios::binary);
-    roster << kRoster;
-  }
-  RealFileSystem disk;
-  FolderLock first_run;
-  ASSERT_TRUE(disk.LockFolder(dir.path().string(), LockWait::kNo, &first_run).ok());
-  const std::string err_file = dir.File("stderr.txt");
-  const pid_t batch = ::fork();
-  if (batch == 0) {
-    if (::chdir(dir.path().c_str()) != 0) ::_exit(90);
-    const int fd = ::open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    ::dup2(fd, 2);
-    const int null_fd = ::open("/dev/null", O_WRONLY);
-    ::dup2(null_fd, 1);
-    ::execl(KESTRIO_BATCH_PROGRAM, "kestrio-batch", "--select-all", "day.txt",
-            static_cast<char*>(nullptr));
-    ::_exit(91);
-  }
-  ASSERT_GT(batch, 0);
-  std::string said;
-  for (int i = 0; i < 100 && said.empty(); ++i) {
-    std::this_thread::sleep_for(std::chrono::milliseconds(50));
-    std::ifstream in(err_file);
-    std::getline(in, said);
-  }
-  EXPECT_EQ(said,
-            "kestrio-batch: Another Kestrio run is writing in this folder; waiting for it to "
-            "finish");
-  int status = 0;
-  EXPECT_EQ(::waitpid(batch, &status, WNOHANG), 0) << "the batch did not wait";
-  EXPECT_FALSE(std::filesystem::exists(dir.File("Tandrel-PairingResults.txt")));
-  first_run.Release();
-  ASSERT_EQ(::waitpid(batch, &status, 0), batch);
-  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
-  EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("Tandrel-PairingResults.txt")));
-}
-
 TEST(BatchRunTest, SpreadsheetInBoutsAndRosterOut) {
   BatchSession s;
   s.fs.AddFile("entries.csv",
@@ -359,7 +314,9 @@ TEST(BatchRunTest, SpreadsheetInBoutsAndRosterOut) {
                "Brown;Al;31/02/2015;61,2;Eagles;x\r\n"
                "Green;Tim;2015-11-30;58,9;Hawks;x\r\n"
                "White;Sam;2015-10-01;60;Hawks;x\r\n");
-  ASSERT_EQ(s.Run({"--event-date", "2024-03-01", "--export-roster", "roster.xlsx", "--export-bouts",
+  // A workbook where this build writes them; CSV on Windows.
+  const std::string roster_out = sheets::kWorkbooksBuilt ? "roster.xlsx" : "roster.csv";
+  ASSERT_EQ(s.Run({"--event-date", "2024-03-01", "--export-roster", roster_out, "--export-bouts",
                    "bouts.csv", "entries.csv"}),
             kBatchOk)
       << s.err.str();
@@ -367,7 +324,8 @@ TEST(BatchRunTest, SpreadsheetInBoutsAndRosterOut) {
             "entries.csv:4: Warning: Error during read --> entry skipped: Unable to read Date of "
             "Birth from string \"31/02/2015\": Brown\tAl\t61.2\t31/02/2015\t0\tEagles\tSelected\n");
   EXPECT_EQ(s.out.str().rfind("Selected wrestlers: 4\n", 0), 0u) << s.out.str();
-  EXPECT_EQ(s.fs.Contents("roster.xlsx")->substr(0, 2), "PK");
+  EXPECT_EQ(s.fs.Contents(roster_out)->substr(0, 3),
+            sheets::kWorkbooksBuilt ? "PK\x03" : "\xEF\xBB\xBF");
   const std::string bouts = *s.fs.Contents("bouts.csv");
   EXPECT_EQ(bouts.substr(0, 112),
             "\xEF\xBB\xBF"
@@ -383,6 +341,22 @@ TEST(BatchRunTest, SpreadsheetInBoutsAndRosterOut) {
                        "0.00,0.214972\r\n2,,1,85,Smith,John,Eagles,"),
             std::string::npos)
       << bouts;
+}
+
+// Where this build reads no workbooks (Windows), a workbook roster stops the run with
+// what to do instead, before anything is paired or written.
+TEST(BatchRunTest, AWorkbookRosterWhereNoneCanBeReadSaysToSaveItAsCsv) {
+  if (sheets::kWorkbooksBuilt) GTEST_SKIP() << "this build reads workbooks";
+  BatchSession s;
+  s.fs.AddFile("entries.xlsx", "PK\x03\x04 a workbook");
+  s.fs.AddFile("day.txt", kRoster);
+  EXPECT_EQ(s.Run({"--select-all", "day.txt", "entries.xlsx"}), kBatchFailed);
+  const std::string err = s.err.str();
+  EXPECT_EQ(err.substr(err.find("kestrio-batch: ")),
+            "kestrio-batch: cannot read roster file entries.xlsx: this build of Kestrio cannot "
+            "read Excel workbooks (.xlsx): save the sheet as CSV (.csv) and give that file "
+            "instead\n");
+  EXPECT_FALSE(s.fs.HasFile("Tandrel-BoutsByBoutNumber.txt"));
 }
 
 }  // namespace

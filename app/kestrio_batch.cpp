@@ -7,12 +7,15 @@
 
 #include "app/batch_options.h"
 #include "app/batch_run.h"
+#include "base/command_line.h"
 #include "base/file_system.h"
 
 int main(int argc, char** argv) {
   using namespace kestrio::app;
   std::ios::sync_with_stdio(false);
-  const std::vector<std::string_view> args(argv + 1, argv + argc);
+  // Roster paths arrive as UTF-8 on every system, as the file system expects them.
+  const std::vector<std::string> arguments = kestrio::CommandLineArguments(argc, argv);
+  const std::vector<std::string_view> args(arguments.begin(), arguments.end());
   const ParsedArguments parsed = ParseBatchArguments(args);
   if (!parsed.error.empty()) {
     std::cerr << "kestrio-batch: " << parsed.error << "\nTry 'kestrio-batch --help'.\n";

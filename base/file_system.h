@@ -110,6 +110,11 @@ class FileSystem {
   // the reason for any other refusal (a read-only disk, no permission).
   virtual Status CanOpenForWriting(const std::string& path) = 0;
 
+  // The form under which this disk tells file names apart: two names with the same key
+  // are one file. The name itself where names are case-sensitive; where "Eagles" and
+  // "eagles" are one file (Windows), the name in capitals.
+  virtual std::string FileNameKey(const std::string& name) const { return name; }
+
   // Takes the writing lock of the folder that path names or lies in (path need not
   // exist). Another process holding it: with LockWait::kYes the call waits until it is
   // free; with kNo it fails at once with kFolderBusy and kFolderBusyText. One process
@@ -146,6 +151,7 @@ class RealFileSystem : public FileSystem {
   bool IsRegularFile(const std::string& path) override;
   Status Remove(const std::string& path) override;
   Status CanOpenForWriting(const std::string& path) override;
+  std::string FileNameKey(const std::string& name) const override;
 
  protected:
   Status AcquireFolderLock(const std::string& path, LockWait wait, std::string* key) override;

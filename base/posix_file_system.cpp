@@ -270,6 +270,8 @@ Status RealFileSystem::CanOpenForWriting(const std::string& path) {
   return ErrnoError(path, errno);
 }
 
+std::string RealFileSystem::FileNameKey(const std::string& name) const { return name; }
+
 Status RealFileSystem::AcquireFolderLock(const std::string& path, LockWait wait, std::string* key) {
   struct stat st;
   const std::string folder =

@@ -103,7 +103,9 @@ void BM_WriteByHandReport(benchmark::State& state) {
   WriterBench(state, reports::WriteByHandReport);
 }
 void BM_WriteBoutsByClub(benchmark::State& state) { WriterBench(state, reports::WriteBoutsByClub); }
-void BM_WriteClubFiles(benchmark::State& state) { WriterBench(state, reports::WriteClubFiles); }
+void BM_WriteClubFiles(benchmark::State& state) {
+  WriterBench(state, [](const pairing::PairingRun& run) { return reports::WriteClubFiles(run); });
+}
 void BM_WriteBoutsByBoutNumber(benchmark::State& state) {
   WriterBench(state, reports::WriteBoutsByBoutNumber);
 }

@@ -19,7 +19,9 @@
 #include "sheets/roster_import.h"
 #include "sheets/table.h"
 #include "sheets/text_encoding.h"
+#ifndef KESTRIO_NO_WORKBOOKS
 #include "sheets/xlsx_parts.h"
+#endif
 
 namespace kestrio::fuzz {
 
@@ -119,8 +121,10 @@ inline std::string CheckCsvRead(std::string_view input) {
 // The separator between a workbook's shared strings and its sheet in one fuzz input.
 inline constexpr std::string_view kSheetXmlSeparator = "\n----sheet----\n";
 
+#ifndef KESTRIO_NO_WORKBOOKS
 // Any bytes as a workbook's shared strings and sheet XML (the part before the separator
-// is the shared strings; without a separator the whole input is the sheet).
+// is the shared strings; without a separator the whole input is the sheet). Only where
+// this build reads workbooks.
 inline std::string CheckSheetXml(std::string_view input) {
   Violations v;
   const sheets::SheetLimits limits = sheet_detail::FuzzLimits();
@@ -145,5 +149,6 @@ inline std::string CheckSheetXml(std::string_view input) {
   sheet_detail::CheckRowLines(content.rows, v);
   return v.first();
 }
+#endif  // KESTRIO_NO_WORKBOOKS
 
 }  // namespace kestrio::fuzz

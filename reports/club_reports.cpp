@@ -249,14 +249,15 @@ std::string WriteBoutsByClub(const PairingRun& run) {
 
 void ForEachClubFile(const PairingRun& run, const ClubFileNames& names,
                      const std::function<void(const std::string&, const ClubFileText&)>& file,
-                     BlockMemo* memo) {
+                     BlockMemo* memo, const FileNameKey& name_key) {
   const std::vector<ClubGroup> groups = ClubsInOrder(run);
   // Each file name with the clubs it holds, in the order of its first club.
   std::vector<std::pair<std::string, std::vector<std::size_t>>> files;
   std::map<std::string, std::size_t> file_of_name;
   for (std::size_t g = 0; g < groups.size(); ++g) {
-    const auto [it, is_new] = file_of_name.emplace(ClubFileName(groups[g].club), files.size());
-    if (is_new) files.push_back({it->first, {}});
+    std::string name = ClubFileName(groups[g].club);
+    const auto [it, is_new] = file_of_name.emplace(name_key ? name_key(name) : name, files.size());
+    if (is_new) files.push_back({std::move(name), {}});
     files[it->second].second.push_back(g);
   }
   std::vector<std::string> all_names;
@@ -294,7 +295,7 @@ void ForEachClubFile(const PairingRun& run, const ClubFileNames& names,
   }
 }
 
-std::vector<ClubFile> WriteClubFiles(const PairingRun& run) {
+std::vector<ClubFile> WriteClubFiles(const PairingRun& run, const FileNameKey& key) {
   std::vector<ClubFile> files;
   ForEachClubFile(
       run, [](const std::vector<std::string>&) {},
@@ -302,7 +303,8 @@ std::vector<ClubFile> WriteClubFiles(const PairingRun& run) {
         ReportText out;
         write(out);
         files.push_back({name, out.Take()});
-      });
+      },
+      nullptr, key);
   return files;
 }
 

@@ -45,21 +45,26 @@ struct ClubFile {
   std::string name;  // ClubFileName of the club
   std::string text;
 };
+// How the disk tells file names apart (FileSystem::FileNameKey); empty: byte for byte.
+using FileNameKey = std::function<std::string(const std::string&)>;
+
 // The per-club files in ascending club order. Two clubs whose names only differ in
-// characters a file name cannot hold ("A/B", "A:B") share one file, which then holds
-// both clubs' blocks, so that neither club's bouts are lost. A wrestler's block reads
-// the same in its club's file as in the all-clubs report.
-std::vector<ClubFile> WriteClubFiles(const pairing::PairingRun& run);
+// characters a file name cannot hold ("A/B", "A:B"), or whose file names are one file
+// on the disk (by key: "Eagles" and "eagles" where names ignore case), share one file,
+// named for the first of them, which then holds both clubs' blocks, so that neither
+// club's bouts are lost. A wrestler's block reads the same in its club's file as in the
+// all-clubs report.
+std::vector<ClubFile> WriteClubFiles(const pairing::PairingRun& run, const FileNameKey& key = {});
 
 // The same files one at a time, so that only one is ever made at once. names is called
 // first, once, with every file's name in order (empty when no wrestler has a club), before
 // any text is made; then file is called with each file's name, in that order, and a
-// function that writes its text into out.
+// function that writes its text into out. name_key as WriteClubFiles' key.
 using ClubFileNames = std::function<void(const std::vector<std::string>& names)>;
 using ClubFileText = std::function<void(ReportText& out)>;
 void ForEachClubFile(const pairing::PairingRun& run, const ClubFileNames& names,
                      const std::function<void(const std::string&, const ClubFileText&)>& file,
-                     BlockMemo* memo = nullptr);
+                     BlockMemo* memo = nullptr, const FileNameKey& name_key = {});
 
 std::string WriteBoutsByBoutNumber(const pairing::PairingRun& run);
 void WriteBoutsByBoutNumberInto(const pairing::PairingRun& run, ReportText& out,

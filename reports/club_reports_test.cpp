@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <initializer_list>
 #include <random>
 #include <string>
@@ -149,6 +150,33 @@ TEST(ClubReportsTest, ClubsThatShareAFileNameShareTheFile) {
   EXPECT_NE(files[0].text.find("Results for A/B"), std::string::npos);
   EXPECT_NE(files[0].text.find("Results for A:B"), std::string::npos);
   EXPECT_EQ(files[0].text.find("Alphabetically"), files[0].text.rfind("Alphabetically"));
+}
+
+// Where the disk ignores case (Windows), "Eagles" and "eagles" would be one file and the
+// second club's report would replace the first's: they share it, as clubs whose names
+// coincide do. Where case counts, each keeps its own file.
+TEST(ClubReportsTest, ClubsWhoseFileNamesDifferOnlyInCaseShareAFileWhereTheDiskIgnoresCase) {
+  RunBuilder b;
+  b.Wrestler("A", "A", "eagles", 50, 9, 1);
+  b.Wrestler("C", "C", "Eagles", 50, 9, 1);
+  b.Wrestler("D", "D", "Hawks", 50, 9, 1);
+  const auto capitals = [](const std::string& name) {
+    std::string key = name;
+    for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return key;
+  };
+  const std::vector<ClubFile> shared = WriteClubFiles(b.run(), capitals);
+  ASSERT_EQ(shared.size(), 2u);
+  EXPECT_EQ(shared[0].name, "Tandrel-BoutsForEagles.txt");
+  EXPECT_EQ(shared[1].name, "Tandrel-BoutsForHawks.txt");
+
+  const std::vector<ClubFile> apart = WriteClubFiles(b.run());
+  ASSERT_EQ(apart.size(), 3u);
+  EXPECT_EQ(apart[2].name, "Tandrel-BoutsForeagles.txt");  // clubs in byte order
+  const std::size_t block = apart[2].text.find("  *****************\r\n  Results for eagle\r\n");
+  ASSERT_NE(block, std::string::npos);
+  // The shared file goes on with the second club's block, blank lines before it and all.
+  EXPECT_EQ(shared[0].text, apart[0].text + apart[2].text.substr(block - 4));
 }
 
 // The names come once, whole, before the first file's text is made, and are the files'

@@ -125,7 +125,9 @@ PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run, B
       [&](const std::string& name, const ClubFileText& write) {
         sink.Write(name, write, /*by_club=*/true);
       },
-      memo);
+      memo,
+      // Where the disk takes "Eagles" and "eagles" for one file, such clubs share it.
+      [&fs](const std::string& name) { return fs.FileNameKey(name); });
   sink.Write(std::string(kBoutsByBoutNumberName),
              [&](ReportText& out) { WriteBoutsByBoutNumberInto(done, out, memo); });
   sink.Finish();

@@ -225,6 +225,7 @@ TEST(RoundTrips, RosterToCsvAndWorkbookAndBackGiveTheSameBytes) {
   const Table table = RosterTable(original);
   FakeFileSystem fs;
   for (const std::string path : {"roster.csv", "roster.xlsx"}) {
+    if (!kWorkbooksBuilt && path.ends_with(".xlsx")) continue;
     ASSERT_TRUE(WriteTableFile(fs, path, table).ok());
     roster::Roster back;
     Recorder told;
@@ -256,7 +257,8 @@ TEST(BatchImport, RefusesWhatWouldLoadSomethingElse) {
   EXPECT_EQ(message("nolast.csv", options),
             "nolast.csv: Choose a column for Last Name. (--columns)");
   EXPECT_EQ(message("bad.xlsx", options).substr(0, 61),
-            "bad.xlsx: the file is not a workbook Kestrio can read (.xlsx)");
+            kWorkbooksBuilt ? "bad.xlsx: the file is not a workbook Kestrio can read (.xlsx)"
+                            : "bad.xlsx: this build of Kestrio cannot read Excel workbooks (");
   EXPECT_EQ(message("missing.csv", options).substr(0, 12), "missing.csv:");
   EXPECT_EQ(roster.EntryCount(), 0);
 

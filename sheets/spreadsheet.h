@@ -20,6 +20,21 @@ enum class SheetFormat { Csv, Xlsx };
 // By the extension, without case: ".csv" and ".xlsx"; nothing for any other file.
 std::optional<SheetFormat> FormatOfFileName(std::string_view path);
 
+// Whether this build reads and writes Excel workbooks. A build without the libraries
+// they need (the Windows build) handles CSV only: a workbook is then refused with the
+// reason below (after the file's name) and nothing is read or written.
+#ifdef KESTRIO_NO_WORKBOOKS
+inline constexpr bool kWorkbooksBuilt = false;
+#else
+inline constexpr bool kWorkbooksBuilt = true;
+#endif
+inline constexpr std::string_view kNoWorkbooksReadText =
+    "this build of Kestrio cannot read Excel workbooks (.xlsx): save the sheet as CSV "
+    "(.csv) and give that file instead";
+inline constexpr std::string_view kNoWorkbooksWriteText =
+    "this build of Kestrio cannot write Excel workbooks (.xlsx): give a file name ending "
+    "in .csv instead";
+
 struct SheetRequest {
   std::size_t sheet = 0;                 // a workbook's worksheet, from 0
   char delimiter = 0;                    // CSV: ',', ';' or '\t'; 0 detects it

@@ -215,4 +215,13 @@ void FakeFileSystem::ReleaseFolderLock(const std::string& key) {
   if (--held_locks_[key] == 0) held_locks_.erase(key);
 }
 
+std::string FakeFileSystem::FileNameKey(const std::string& name) const {
+  if (!ignore_case_) return name;
+  std::string key = name;
+  for (char& c : key) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+  }
+  return key;
+}
+
 }  // namespace kestrio

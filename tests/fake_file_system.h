@@ -80,6 +80,9 @@ class FakeFileSystem : public FileSystem {
   // with AddDirectory, else reads and writes fail with "No such file or directory".
   // Paths without a '/' are in the working directory, which always exists.
   void RequireDirectories(bool on) { require_directories_ = on; }
+  // When on, FileNameKey tells names apart as Windows does, ignoring case (ASCII letters
+  // only here); the files themselves stay keyed by their exact names.
+  void IgnoreCaseInNames(bool on) { ignore_case_ = on; }
   // Disarms every fault above (the files stay as they are).
   void ClearFaults();
 
@@ -104,6 +107,7 @@ class FakeFileSystem : public FileSystem {
   bool IsRegularFile(const std::string& path) override;
   Status Remove(const std::string& path) override;
   Status CanOpenForWriting(const std::string& path) override;
+  std::string FileNameKey(const std::string& name) const override;
 
  protected:
   Status AcquireFolderLock(const std::string& path, LockWait wait, std::string* key) override;
@@ -122,6 +126,7 @@ class FakeFileSystem : public FileSystem {
   // How many bytes of a `size`-byte write to path fit, and why the rest does not.
   std::optional<WriteFault> ShortWrite(const std::string& path, std::size_t size) const;
 
+  bool ignore_case_ = false;
   std::map<std::string, std::string> files_;
   std::set<std::string> directories_;
   std::map<std::string, std::string> read_faults_;

@@ -13,27 +13,25 @@
 #include <string>
 
 #include "base/file_system.h"
+#include "pairing/pairing_control.h"
+#include "pairing/pairing_run.h"
+#include "reports/report_files.h"
+#include "reports/run_pairing.h"
 #include "roster/display_data.h"
 #include "roster/roster_reader.h"
 #include "roster/roster_writer.h"
 #include "tests/fake_file_system.h"
 #include "tests/scratch_directory.h"
+#include "tests/small_disk.h"
 
 namespace kestrio {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Read;
 using testing::ScratchDirectory;
 using testing::SmallDisk;
-
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-void Write(const std::string& path, const std::string& contents) {
-  std::ofstream(path, std::ios::binary) << contents;
-}
+using testing::Write;
 
 roster::Roster OneWrestler(const std::string& name) {
   roster::Roster roster;
@@ -228,6 +226,36 @@ TEST(FakeFileSystemFault, HeldBusyVanishedAndMissingFiles) {
   EXPECT_EQ(files.WrittenPaths(),
             (std::vector<std::string>{"bouts.txt", "other.txt", "/data/a.dat", "/gone/a.dat"}));
   EXPECT_EQ(files.LocksHeld("/data"), 0);
+}
+
+// Two selected wrestlers of two clubs, enough for a run.
+roster::Roster TwoSelected() {
+  roster::Roster roster;
+  roster::ReadRosterText(
+      "Smith\tJohn\t72\t10\t3\tTigers\tyes\r\nJones\tBob\t70\t10\t2\tLions\tyes\r\n", roster,
+      roster::IgnoreSkippedLines());
+  roster::ResetDisplayOrder(roster);
+  return roster;
+}
+
+// On a read-only disk the bout-sheet file cannot be opened for writing: the organiser is
+// told that, with the file's name, not asked to close a mail merge.
+TEST(RunFault, ReadOnlyDiskIsNamedAsSuch) {
+  ScratchDirectory dir;
+  SmallDisk small(dir.File("disk"), 256 * 1024);
+  if (!small.mounted()) GTEST_SKIP() << "cannot mount a tmpfs here (needs root on Linux)";
+  const std::string sheets(reports::kBoutSheetsName);
+  std::ofstream(dir.File("disk/") + sheets) << "last week";
+  ASSERT_TRUE(small.MakeReadOnly());
+  testing::WorkingDirectory in(dir.File("disk"));
+  RealFileSystem disk;
+  pairing::PairingControl control;
+  pairing::PairingRun run;
+  const reports::PairingOutcome outcome =
+      reports::RunPairing(disk, TwoSelected(), &control, nullptr, &run);
+  EXPECT_TRUE(outcome.BoutSheetsWritable);
+  EXPECT_EQ(outcome.status.message(), sheets + ": Read-only file system");
+  EXPECT_TRUE(outcome.FilesWritten.empty());
 }
 
 }  // namespace

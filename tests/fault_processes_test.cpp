@@ -20,20 +20,8 @@ namespace kestrio {
 namespace {
 
 namespace fs = std::filesystem;
+using testing::Read;
 using testing::ScratchDirectory;
-
-std::string Read(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
-int TemporaryFiles(const ScratchDirectory& dir) {
-  int n = 0;
-  for (const auto& entry : fs::directory_iterator(dir.path())) {
-    n += entry.path().filename().string().find(".kestrio-tmp-") != std::string::npos;
-  }
-  return n;
-}
 
 // A child process that takes the folder's lock, says so through a pipe, and lets it go
 // (by exiting) when the parent writes to it.
@@ -127,7 +115,7 @@ TEST(TwoProcesses, SavesAtOnceNeverMixTwoRosters) {
   EXPECT_GT(saved, 0);
   const std::string last = Read(roster);
   EXPECT_TRUE(last == mine || last == theirs);
-  EXPECT_EQ(TemporaryFiles(dir), 0);
+  EXPECT_EQ(dir.TemporaryFiles(), 0);
 }
 
 // A save killed at any moment leaves the whole old file or the whole new one, and at
@@ -155,10 +143,10 @@ TEST(TwoProcesses, ASaveKilledMidwayLosesNothing) {
     ::waitpid(child, nullptr, 0);
     const std::string left = Read(roster);
     EXPECT_TRUE(left == old_roster || left == new_roster) << left.size();
-    EXPECT_LE(TemporaryFiles(dir), 1);
+    EXPECT_LE(dir.TemporaryFiles(), 1);
     RealFileSystem disk;
     ASSERT_TRUE(disk.WriteFileAtomic(roster, new_roster, Links::kFollow).ok());
-    EXPECT_EQ(TemporaryFiles(dir), 0);
+    EXPECT_EQ(dir.TemporaryFiles(), 0);
   }
 }
 

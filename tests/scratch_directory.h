@@ -1,13 +1,14 @@
 #pragma once
 
-// Test support on the real disk: a scratch folder removed after the test, a small tmpfs
-// mounted in it where the machine lets a test mount one (root on Linux), and a working
-// directory changed for the length of a scope.
+// Test support on the real disk, on every system: a scratch folder removed after the
+// test, a working directory changed for the length of a scope, and whole files read and
+// written past the port under test.
 
-#include <sys/mount.h>
 #include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -33,6 +34,14 @@ class ScratchDirectory {
 
   const std::filesystem::path& path() const { return path_; }
   std::string File(const std::string& name) const { return (path_ / name).string(); }
+  // Temporary files a replacing write left in the folder.
+  int TemporaryFiles() const {
+    int n = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(path_)) {
+      n += entry.path().filename().string().find(".kestrio-tmp-") != std::string::npos;
+    }
+    return n;
+  }
   // The names in the folder, the folder lock left out.
   int EntryCount() const {
     int n = 0;
@@ -46,31 +55,14 @@ class ScratchDirectory {
   std::filesystem::path path_;
 };
 
-// A tmpfs of `bytes` mounted at path for the object's lifetime; mounted() is false where
-// the machine does not let the test mount one.
-class SmallDisk {
- public:
-  SmallDisk(const std::string& path, std::size_t bytes) : path_(path) {
-    std::filesystem::create_directories(path);
-    const std::string options = "size=" + std::to_string(bytes);
-    mounted_ = ::mount("tmpfs", path.c_str(), "tmpfs", 0, options.c_str()) == 0;
-  }
-  ~SmallDisk() {
-    if (mounted_) ::umount2(path_.c_str(), MNT_DETACH);
-  }
-  SmallDisk(const SmallDisk&) = delete;
-  SmallDisk& operator=(const SmallDisk&) = delete;
-
-  bool mounted() const { return mounted_; }
-  // Makes the disk read-only from now on.
-  bool MakeReadOnly() {
-    return ::mount("tmpfs", path_.c_str(), "tmpfs", MS_REMOUNT | MS_RDONLY, nullptr) == 0;
-  }
-
- private:
-  std::string path_;
-  bool mounted_ = false;
-};
+// A file's bytes (empty when it cannot be read), and a file made with exactly contents.
+inline std::string Read(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+inline void Write(const std::filesystem::path& path, const std::string& contents) {
+  std::ofstream(path, std::ios::binary) << contents;
+}
 
 // The process's working directory is path until the object goes.
 class WorkingDirectory {

@@ -1,0 +1,70 @@
+// The batch program itself as a second process (fork and exec): POSIX systems only.
+
+#include <fcntl.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <thread>
+
+#include "base/file_system.h"
+#include "tests/scratch_directory.h"
+
+namespace kestrio::app {
+namespace {
+
+const char* const kRoster =
+    "Smith\tJohn\t84.5\t9\t2.5\tEagles\r\n"
+    "Jones\tBob\t86\t10\t2.75\tHawks\r\n"
+    "Brown\tAl\t61.2\t8\t1\tEagles\r\n"
+    "Green\tTim\t58.9\t8\t1.25\tHawks\r\n";
+
+// The real program, twice in one folder: while another run holds the folder, the batch
+// says so and waits; when the folder is free it runs to the end.
+TEST(BatchProcessTest, ASecondRunInTheFolderWaitsForTheFirst) {
+  kestrio::testing::ScratchDirectory dir;
+  {
+    std::ofstream roster(dir.File("day.txt"), std::ios::binary);
+    roster << kRoster;
+  }
+  RealFileSystem disk;
+  FolderLock first_run;
+  ASSERT_TRUE(disk.LockFolder(dir.path().string(), LockWait::kNo, &first_run).ok());
+  const std::string err_file = dir.File("stderr.txt");
+  const pid_t batch = ::fork();
+  if (batch == 0) {
+    if (::chdir(dir.path().c_str()) != 0) ::_exit(90);
+    const int fd = ::open(err_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    ::dup2(fd, 2);
+    const int null_fd = ::open("/dev/null", O_WRONLY);
+    ::dup2(null_fd, 1);
+    ::execl(KESTRIO_BATCH_PROGRAM, "kestrio-batch", "--select-all", "day.txt",
+            static_cast<char*>(nullptr));
+    ::_exit(91);
+  }
+  ASSERT_GT(batch, 0);
+  std::string said;
+  for (int i = 0; i < 100 && said.empty(); ++i) {
+    std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    std::ifstream in(err_file);
+    std::getline(in, said);
+  }
+  EXPECT_EQ(said,
+            "kestrio-batch: Another Kestrio run is writing in this folder; waiting for it to "
+            "finish");
+  int status = 0;
+  EXPECT_EQ(::waitpid(batch, &status, WNOHANG), 0) << "the batch did not wait";
+  EXPECT_FALSE(std::filesystem::exists(dir.File("Tandrel-PairingResults.txt")));
+  first_run.Release();
+  ASSERT_EQ(::waitpid(batch, &status, 0), batch);
+  EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+  EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("Tandrel-PairingResults.txt")));
+}
+
+}  // namespace
+}  // namespace kestrio::app
