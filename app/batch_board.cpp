@@ -113,7 +113,7 @@ std::string BoardRosterFile(const BatchOptions& options) {
 
 bool RunBoardSteps(const BatchOptions& options, FileSystem& fs, roster::Roster& roster,
                    bool roster_given, std::optional<BoutBoard> from_run, std::ostream& out,
-                   std::ostream& err) {
+                   std::ostream& err, BoutBoard* after) {
   BoutBoard b;
   std::string roster_file = BoardRosterFile(options);
   if (from_run) {
@@ -133,6 +133,7 @@ bool RunBoardSteps(const BatchOptions& options, FileSystem& fs, roster::Roster& 
     }
     out << said << '\n';
   }
+  if (after != nullptr) *after = b;
   if (!scratched) return true;
   // The roster keeps who was scratched, so that no later run or late-arrival step pairs him.
   const std::string save_to = options.save_path ? *options.save_path

@@ -25,9 +25,9 @@ std::string BoardRosterFile(const BatchOptions& options);
 // rewritten; a line on out says what the step did. A scratch marks the roster entry
 // "Scratched", saved to --save FILE or, for a roster read from the board's data file,
 // back into it. False, with a message on err, at the first step that fails; the steps
-// before it stay done.
+// before it stay done. *after, when given, receives the board the steps left.
 bool RunBoardSteps(const BatchOptions& options, FileSystem& fs, roster::Roster& roster,
                    bool roster_given, std::optional<board::BoutBoard> board, std::ostream& out,
-                   std::ostream& err);
+                   std::ostream& err, board::BoutBoard* after = nullptr);
 
 }  // namespace kestrio::app

@@ -6,6 +6,7 @@
 
 #include "roster/participant.h"
 #include "sheets/spreadsheet.h"
+#include "schedule/mat_settings.h"
 
 namespace kestrio::app {
 namespace {
@@ -51,6 +52,51 @@ bool ParseBoutNumber(std::string_view text, std::int32_t* number) {
   return ec == std::errc() && at == end && *number != 0;
 }
 
+// A whole number from low to high, or empty.
+std::optional<int> WholeNumber(std::string_view text, int low, int high) {
+  if (text.empty() || text.size() > 4 ||
+      text.find_first_not_of("0123456789") != std::string_view::npos)
+    return std::nullopt;
+  int v = 0;
+  for (char c : text) v = v * 10 + (c - '0');
+  if (v < low || v > high) return std::nullopt;
+  return v;
+}
+
+// The options of the mat schedule and the printing.
+void ParseScheduleOption(std::string_view name, std::string_view v, BatchOptions& o,
+                         std::string& error) {
+  const auto number = [&](std::optional<int>& field, int low, int high) {
+    field = WholeNumber(v, low, high);
+    if (!field)
+      error = "bad " + std::string(name) + " '" + std::string(v) + "' (a whole number from " +
+              std::to_string(low) + " to " + std::to_string(high) + ")";
+  };
+  if (name == "--mats") {
+    number(o.mats, 1, schedule::kMaxMats);
+  } else if (name == "--rest") {
+    number(o.rest, 0, schedule::kMaxRest);
+  } else if (name == "--bout-minutes") {
+    number(o.bout_minutes, 1, schedule::kMaxBoutMinutes);
+  } else if (name == "--start") {
+    o.start_minutes = schedule::ReadClock(v);
+    if (!o.start_minutes)
+      error = "bad --start '" + std::string(v) + "' (a time from 00:00 to 23:59)";
+  } else {
+    if (v.empty()) error = std::string(name) + " needs a file name";
+    (name == "--bout-sheets-pdf" ? o.bout_sheets_pdf : o.mat_lists_pdf) = std::string(v);
+  }
+}
+
+bool TakesValue(std::string_view name) {
+  for (std::string_view n :
+       {"--sort", "--save", "--listing", "--export-roster", "--export-bouts", "--columns",
+        "--event-date", "--date-order", "--sheet", "--scratch", "--remove-bout", "--add-bout",
+        "--mats", "--rest", "--bout-minutes", "--start", "--bout-sheets-pdf", "--mat-lists-pdf"})
+    if (name == n) return true;
+  return false;
+}
+
 }  // namespace
 
 std::optional<int> ParseSortColumn(std::string_view text) {
@@ -81,11 +127,7 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
       parsed.error = "option " + std::string(name) + " needs a value";
       return std::nullopt;
     };
-    const bool takes_value = name == "--sort" || name == "--save" || name == "--listing" ||
-                             name == "--export-roster" || name == "--export-bouts" ||
-                             name == "--columns" || name == "--event-date" ||
-                             name == "--date-order" || name == "--sheet" || name == "--scratch" ||
-                             name == "--remove-bout" || name == "--add-bout";
+    const bool takes_value = TakesValue(name);
     if (inline_value && !takes_value) {
       parsed.error = "option " + std::string(name) + " takes no value";
     } else if (name == "--") {
@@ -145,6 +187,9 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
       o.board_steps.push_back(Step(BoardStep::Kind::kPairLate));
     } else if (name == "--renumber") {
       o.board_steps.push_back(Step(BoardStep::Kind::kRenumber));
+    } else if (name == "--mats" || name == "--rest" || name == "--bout-minutes" ||
+               name == "--start" || name == "--bout-sheets-pdf" || name == "--mat-lists-pdf") {
+      if (auto v = value()) ParseScheduleOption(name, *v, o, parsed.error);
     } else if (name == "--select-all") {
       o.select_all = true;
     } else if (name == "--tag-duplicates") {
@@ -169,6 +214,13 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
     parsed.error = "--save needs a file name";
   if (parsed.error.empty() && (o.listing_path && o.listing_path->empty()))
     parsed.error = "--listing needs a file name";
+  if (parsed.error.empty() && !o.mats && (o.rest || o.bout_minutes || o.start_minutes))
+    parsed.error = "--rest, --bout-minutes and --start need --mats";
+  if (parsed.error.empty() && !o.pair && o.board_steps.empty() &&
+      (o.mats || o.bout_sheets_pdf || o.mat_lists_pdf))
+    parsed.error = "--mats and the PDF files need a pairing run or a board step";
+  if (parsed.error.empty() && o.mat_lists_pdf && !o.mats)
+    parsed.error = "--mat-lists-pdf needs --mats";
   for (const auto& [option, path] : {std::pair{"--export-roster", &o.export_roster_path},
                                      std::pair{"--export-bouts", &o.export_bouts_path}}) {
     if (parsed.error.empty() && *path && !sheets::FormatOfFileName(**path)) {
@@ -198,6 +250,8 @@ std::string BatchUsage() {
          "                     [--event-date DATE] [--date-order mdy|dmy] [--sheet SHEET]\n"
          "                     [--scratch NAME] [--remove-bout N] [--add-bout NAME NAME]\n"
          "                     [--pair-late] [--renumber]\n"
+         "                     [--mats M [--rest R] [--bout-minutes D] [--start HH:MM]]\n"
+         "                     [--bout-sheets-pdf FILE] [--mat-lists-pdf FILE]\n"
          "                     ROSTERFILE...\n"
          "\n"
          "Loads the roster files in order, applies the steps asked for in the order listed,\n"
@@ -245,6 +299,18 @@ std::string BatchUsage() {
          "                    add a bout between two wrestlers, by hand\n"
          "  --pair-late       pair the selected wrestlers not yet on the board\n"
          "  --renumber        close the gaps in the bout numbers\n"
+         "\n"
+         "Mats and printing, after the run and the board steps:\n"
+         "  --mats M          schedule the bouts on M mats (1-64) and write\n"
+         "                    Tandrel-MatSchedule.txt and Tandrel-ScheduleByClub.txt\n"
+         "  --rest R          at least R other slots between two bouts of a wrestler (0-50)\n"
+         "  --bout-minutes D  minutes per bout slot (1-120)\n"
+         "  --start HH:MM     when the first bouts start\n"
+         "                    (left out: the values of Tandrel_MatSettings.txt, else rest 3,\n"
+         "                    5 minutes, 09:00; the file keeps the values used)\n"
+         "  --bout-sheets-pdf FILE  print a sheet per bout to FILE, by mat when scheduled\n"
+         "  --mat-lists-pdf FILE    print one list per mat to FILE (needs --mats)\n"
+
          "  --help, --version\n"
          "\n"
          "Exit status: 0 success, 1 run refused or failed, 2 usage error.\n" +

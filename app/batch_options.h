@@ -7,10 +7,12 @@
 //                 [--optimal] [--compare] [--export-bouts FILE] [--columns MAP]
 //                 [--event-date DATE] [--date-order mdy|dmy] [--sheet SHEET]
 //                 [--scratch NAME] [--remove-bout N] [--add-bout NAME NAME] [--pair-late]
-//                 [--renumber] ROSTERFILE...
+//                 [--renumber] [--mats M [--rest R] [--bout-minutes D] [--start HH:MM]]
+//                 [--bout-sheets-pdf FILE] [--mat-lists-pdf FILE] ROSTERFILE...
 //
 // The board steps (--scratch ... --renumber) may be given without a roster file: the
-// roster is then the data file the bout board names.
+// roster is then the data file the bout board names. The mat schedule and the PDFs are
+// made from the board after its steps.
 
 #include <cstdint>
 #include <optional>
@@ -65,6 +67,16 @@ struct BatchOptions {
   bool compare = false;
   // Board steps, in the order given, after the run (or on the board file already there).
   std::vector<BoardStep> board_steps;
+  // Schedule the bouts on this many mats after the run; the other three override the
+  // mat settings file, which is then written with the values used.
+  std::optional<int> mats;
+  std::optional<int> rest;
+  std::optional<int> bout_minutes;
+  std::optional<int> start_minutes;
+  // Print the bout sheets (in mat order when scheduled) and the mat lists to PDF files.
+  std::optional<std::string> bout_sheets_pdf;
+  std::optional<std::string> mat_lists_pdf;
+
   bool show_help = false;
   bool show_version = false;
   // Roster files, loaded in this order.

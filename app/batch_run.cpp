@@ -10,6 +10,7 @@
 #include "pairing/optimal_run.h"
 #include "pairing/pairing_run.h"
 #include "reports/run_pairing.h"
+#include "reports/schedule_reports.h"
 #include "roster/display_data.h"
 #include "roster/duplicates.h"
 #include "roster/roster_reader.h"
@@ -183,7 +184,82 @@ bool ExportBouts(const BatchOptions& options, FileSystem& fs, const board::BoutB
   return s.ok();
 }
 
-int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
+// The mat settings of the file with the command line's values over them; the file then
+// keeps the values used, as the desktop's dialog would.
+bool ScheduleSettings(const BatchOptions& options, FileSystem& fs, schedule::MatSettings* settings,
+                      std::ostream& err) {
+  if (Status s = schedule::LoadMatSettings(fs, settings); !s.ok()) {
+    err << "kestrio-batch: " << s.message() << '\n';
+    return false;
+  }
+  settings->Mats = *options.mats;
+  settings->Classes.resize(static_cast<std::size_t>(settings->Mats));
+  if (options.rest) settings->Rest = *options.rest;
+  if (options.bout_minutes) settings->BoutMinutes = *options.bout_minutes;
+  if (options.start_minutes) settings->StartMinutes = *options.start_minutes;
+  if (Status s = schedule::WriteMatSettings(fs, *settings); !s.ok()) {
+    err << "kestrio-batch: " << s.message() << '\n';
+    return false;
+  }
+  return true;
+}
+
+bool ScheduleMats(const BatchOptions& options, FileSystem& fs, const pairing::PairingRun& run,
+                  reports::MatDay* day, std::ostream& out, std::ostream& err) {
+  schedule::MatSettings settings;
+  if (!ScheduleSettings(options, fs, &settings, err)) return false;
+  *day = reports::ScheduleRun(run, settings);
+  std::vector<std::string> written;
+  const Status s = reports::WriteScheduleReports(fs, run, *day, &written);
+  const schedule::MatSchedule& m = day->schedule;
+  out << "Mats: " << settings.Mats << ", rest " << settings.Rest << ", " << settings.BoutMinutes
+      << "-minute bouts from " << schedule::ClockText(settings.StartMinutes) << '\n'
+      << "Slots used: " << m.SlotsUsed << " (lower bound " << m.LowerBound << "), ends at "
+      << schedule::ClockText(schedule::SlotStart(settings, m.SlotsUsed)) << '\n';
+  if (!m.OutOfRange.empty())
+    out << "Bouts outside every mat's weight classes: " << m.OutOfRange.size() << '\n';
+  if (!m.ShortRest.empty())
+    out << "Wrestlers resting less than asked: " << m.ShortRest.size() << '\n';
+  for (const std::string& name : written) out << "  " << name << '\n';
+  if (!s.ok()) err << "kestrio-batch: " << s.message() << '\n';
+  return s.ok();
+}
+
+bool PrintPdfs(const BatchOptions& options, const pairing::PairingRun& run,
+               const reports::MatDay* day, ui::PrintPort* printer, std::ostream& out,
+               std::ostream& err) {
+  if (!options.bout_sheets_pdf && !options.mat_lists_pdf) return true;
+  if (printer == nullptr) {
+    err << "kestrio-batch: this kestrio-batch was built without printing (Qt 6 PrintSupport)\n";
+    return false;
+  }
+  const std::vector<reports::SheetBout> sheets = reports::SheetsInOrder(run, day);
+  Status s = Status::Ok();
+  if (options.bout_sheets_pdf) {
+    s = printer->WriteBoutSheetsPdf(sheets, *options.bout_sheets_pdf);
+    if (s.ok()) out << "Bout sheets: " << *options.bout_sheets_pdf << '\n';
+  }
+  if (s.ok() && options.mat_lists_pdf && day != nullptr) {
+    s = printer->WriteMatListsPdf(sheets, day->settings.Mats, *options.mat_lists_pdf);
+    if (s.ok()) out << "Mat lists: " << *options.mat_lists_pdf << '\n';
+  }
+  if (!s.ok()) err << "kestrio-batch: " << s.message() << '\n';
+  return s.ok();
+}
+
+// The mat schedule and the PDFs asked for, from the day's board as the run and the board
+// steps left it.
+bool ScheduleAndPrint(const BatchOptions& options, FileSystem& fs, const board::BoutBoard& board,
+                      ui::PrintPort* printer, std::ostream& out, std::ostream& err) {
+  if (!options.mats && !options.bout_sheets_pdf && !options.mat_lists_pdf) return true;
+  const pairing::PairingRun run = board::BoardRun(board);
+  reports::MatDay day;
+  if (options.mats && !ScheduleMats(options, fs, run, &day, out, err)) return false;
+  return PrintPdfs(options, run, options.mats ? &day : nullptr, printer, out, err);
+}
+
+int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err,
+             ui::PrintPort* printer) {
   FolderLock lock;
   if (Status s = LockWorkingFolder(fs, &lock, err); !s.ok()) {
     err << "kestrio-batch: " << s.message() << '\n';
@@ -195,8 +271,10 @@ int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std
   if (!EditAndWrite(options, fs, roster, err)) return kBatchFailed;
   if (!options.pair || !roster_given) {
     if (options.board_steps.empty()) return kBatchOk;
-    return RunBoardSteps(options, fs, roster, roster_given, std::nullopt, out, err) ? kBatchOk
-                                                                                    : kBatchFailed;
+    board::BoutBoard board;
+    if (!RunBoardSteps(options, fs, roster, roster_given, std::nullopt, out, err, &board))
+      return kBatchFailed;
+    return ScheduleAndPrint(options, fs, board, printer, out, err) ? kBatchOk : kBatchFailed;
   }
 
   using pairing::PairingEngine;
@@ -241,16 +319,18 @@ int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std
       return kBatchFailed;
     }
   }
-  return ExportBouts(options, fs, board, err) ? kBatchOk : kBatchFailed;
+  if (!ExportBouts(options, fs, board, err)) return kBatchFailed;
+  return ScheduleAndPrint(options, fs, board, printer, out, err) ? kBatchOk : kBatchFailed;
 }
 
 }  // namespace
 
-int RunBatch(const BatchOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err) {
+int RunBatch(const BatchOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err,
+             ui::PrintPort* printer) {
   // Running out of memory (a roster file far too large) ends the run with a message
   // rather than an abort; files already written are whole, as every write is.
   try {
-    return RunSteps(options, fs, out, err);
+    return RunSteps(options, fs, out, err, printer);
   } catch (const std::bad_alloc&) {
     err << "kestrio-batch: not enough memory to finish; the run was stopped\n";
     return kBatchFailed;

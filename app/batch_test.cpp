@@ -109,14 +109,63 @@ TEST(BatchArgumentsTest, SpreadsheetOptions) {
                                       "build writes no Excel workbooks");
 }
 
+TEST(BatchArgumentsTest, MatScheduleAndPrinting) {
+  const ParsedArguments p =
+      Parse({"--mats", "8", "--rest=2", "--bout-minutes", "4", "--start", "8:15",
+             "--bout-sheets-pdf", "s.pdf", "--mat-lists-pdf=m.pdf", "r"});
+  ASSERT_EQ(p.error, "");
+  EXPECT_EQ(p.options.mats, 8);
+  EXPECT_EQ(p.options.rest, 2);
+  EXPECT_EQ(p.options.bout_minutes, 4);
+  EXPECT_EQ(p.options.start_minutes, 8 * 60 + 15);
+  EXPECT_EQ(p.options.bout_sheets_pdf, "s.pdf");
+  EXPECT_EQ(p.options.mat_lists_pdf, "m.pdf");
+  EXPECT_EQ(Parse({"--mats", "65", "r"}).error, "bad --mats '65' (a whole number from 1 to 64)");
+  EXPECT_EQ(Parse({"--mats", "4", "--rest", "-1", "r"}).error,
+            "bad --rest '-1' (a whole number from 0 to 50)");
+  EXPECT_EQ(Parse({"--mats", "4", "--start", "9.30", "r"}).error,
+            "bad --start '9.30' (a time from 00:00 to 23:59)");
+  EXPECT_EQ(Parse({"--rest", "2", "r"}).error, "--rest, --bout-minutes and --start need --mats");
+  EXPECT_EQ(Parse({"--mat-lists-pdf", "m.pdf", "r"}).error, "--mat-lists-pdf needs --mats");
+  EXPECT_EQ(Parse({"--no-pair", "--bout-sheets-pdf", "s.pdf", "r"}).error,
+            "--mats and the PDF files need a pairing run or a board step");
+  EXPECT_EQ(Parse({"--bout-sheets-pdf=", "r"}).error, "--bout-sheets-pdf needs a file name");
+}
+
+// Records what it was asked to print and writes a stand-in file.
+class RecordingPrinter : public ui::PrintPort {
+ public:
+  explicit RecordingPrinter(FakeFileSystem& fs) : fs_(fs) {}
+  Status WriteBoutSheetsPdf(const std::vector<reports::SheetBout>& sheets,
+                            const std::string& path) override {
+    sheets_ = sheets;
+    fs_.AddFile(path, "%PDF sheets");
+    return Status::Ok();
+  }
+  Status WriteMatListsPdf(const std::vector<reports::SheetBout>& sheets, int mats,
+                          const std::string& path) override {
+    lists_ = sheets;
+    mats_ = mats;
+    return path == "full.pdf" ? Status::IoError("full.pdf: No space left on device") : Status::Ok();
+  }
+  void PreviewBoutSheets(const std::vector<reports::SheetBout>&) override {}
+  void PreviewMatLists(const std::vector<reports::SheetBout>&, int) override {}
+
+  FakeFileSystem& fs_;
+  std::vector<reports::SheetBout> sheets_, lists_;
+  int mats_ = 0;
+};
+
+
 struct BatchSession {
   FakeFileSystem fs;
   std::ostringstream out;
   std::ostringstream err;
+  ui::PrintPort* printer = nullptr;
   int Run(std::vector<std::string_view> args) {
     const ParsedArguments parsed = ParseBatchArguments(args);
     EXPECT_EQ(parsed.error, "");
-    return RunBatch(parsed.options, fs, out, err);
+    return RunBatch(parsed.options, fs, out, err, printer);
   }
 };
 
@@ -170,6 +219,57 @@ TEST(BatchRunTest, OptimalPairsWithProgressOnStandardErrorAndCompares) {
   ASSERT_EQ(greedy.Run({"--select-all", "day.txt"}), kBatchOk);
   EXPECT_EQ(greedy.out.str().find("Engine:"), std::string::npos);
   EXPECT_EQ(greedy.err.str().find("Tandrel Optimal"), std::string::npos);
+}
+
+TEST(BatchRunTest, SchedulesTheMatsAndPrintsInMatOrder) {
+  BatchSession s;
+  RecordingPrinter printer(s.fs);
+  s.printer = &printer;
+  s.fs.AddFile("day.txt", kRoster);
+  s.fs.AddFile("Tandrel_MatSettings.txt", "$mats\r\nBoutMinutes = 6\r\nMat2 = 50-70\r\n$end\r\n");
+  ASSERT_EQ(s.Run({"--select-all", "--mats", "2", "--start", "10:00", "--bout-sheets-pdf",
+                   "sheets.pdf", "--mat-lists-pdf", "mats.pdf", "day.txt"}),
+            kBatchOk)
+      << s.err.str();
+  const std::string out = s.out.str();
+  EXPECT_NE(out.find("Successfully!\nMats: 2, rest 3, 6-minute bouts from 10:00\n"
+                     "Slots used: 1 (lower bound 1), ends at 10:06\n"
+                     "  Tandrel-MatSchedule.txt\n  Tandrel-ScheduleByClub.txt\n"
+                     "Bout sheets: sheets.pdf\nMat lists: mats.pdf\n"),
+            std::string::npos)
+      << out;
+  // The file keeps the values used, the mat's classes too.
+  EXPECT_EQ(s.fs.Contents("Tandrel_MatSettings.txt"),
+            "$mats\r\nMats        = 2\r\nRest        = 3\r\nBoutMinutes = 6\r\n"
+            "StartTime   = 10:00\r\nMat2        = 50-70\r\n$end\r\n");
+  EXPECT_TRUE(s.fs.HasFile("Tandrel-ScheduleByClub.txt"));
+  // Green and Brown (class 60) go to mat 2, whose range holds them; Green chose.
+  ASSERT_EQ(printer.sheets_.size(), 2u);
+  EXPECT_EQ(printer.sheets_[0].Mat, 0);
+  EXPECT_EQ(printer.sheets_[1].Mat, 1);
+  EXPECT_EQ(printer.sheets_[1].Wrestler[0].LastName, "Green");
+  EXPECT_EQ(printer.sheets_[1].Time, "10:00");
+  EXPECT_EQ(printer.mats_, 2);
+
+  BatchSession full;
+  RecordingPrinter full_printer(full.fs);
+  full.printer = &full_printer;
+  full.fs.AddFile("day.txt", kRoster);
+  EXPECT_EQ(full.Run({"--select-all", "--mats", "1", "--mat-lists-pdf", "full.pdf", "day.txt"}),
+            kBatchFailed);
+  EXPECT_EQ(full.err.str(), "kestrio-batch: full.pdf: No space left on device\n");
+
+  BatchSession unprinted;
+  unprinted.fs.AddFile("day.txt", kRoster);
+  EXPECT_EQ(unprinted.Run({"--select-all", "--bout-sheets-pdf", "s.pdf", "day.txt"}), kBatchFailed);
+  EXPECT_NE(unprinted.err.str().find("built without printing"), std::string::npos);
+
+  BatchSession bad;
+  bad.fs.AddFile("day.txt", kRoster);
+  bad.fs.AddFile("Tandrel_MatSettings.txt", "$mats\nRest = x\n$end\n");
+  EXPECT_EQ(bad.Run({"--select-all", "--mats", "2", "day.txt"}), kBatchFailed);
+  EXPECT_NE(bad.err.str().find("Tandrel_MatSettings.txt, line 2"), std::string::npos);
+  EXPECT_FALSE(bad.fs.HasFile("Tandrel-MatSchedule.txt"));
 }
 
 TEST(BatchRunTest, NoPairStopsBeforeTheReports) {

@@ -2,6 +2,7 @@
 // scrimmage days. Works in the current directory, like the desktop program.
 
 #include <iostream>
+#include <memory>
 #include <string_view>
 #include <vector>
 
@@ -9,6 +10,12 @@
 #include "app/batch_run.h"
 #include "base/command_line.h"
 #include "base/file_system.h"
+
+#ifdef KESTRIO_BATCH_PRINTING
+#include <QGuiApplication>
+
+#include "platform/sheet_printer.h"
+#endif
 
 int main(int argc, char** argv) {
   using namespace kestrio::app;
@@ -30,5 +37,17 @@ int main(int argc, char** argv) {
     return kBatchOk;
   }
   kestrio::RealFileSystem fs;
+#ifdef KESTRIO_BATCH_PRINTING
+  // Printing draws with Qt, on its offscreen platform: the batch needs no display.
+  if (parsed.options.bout_sheets_pdf || parsed.options.mat_lists_pdf) {
+    static char platform_option[] = "-platform";
+    static char offscreen[] = "offscreen";
+    char* qt_argv[] = {argv[0], platform_option, offscreen, nullptr};
+    int qt_argc = 3;
+    QGuiApplication app(qt_argc, qt_argv);
+    kestrio::platform::QtPrintPort printer;
+    return RunBatch(parsed.options, fs, std::cout, std::cerr, &printer);
+  }
+#endif
   return RunBatch(parsed.options, fs, std::cout, std::cerr);
 }

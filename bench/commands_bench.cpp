@@ -58,7 +58,8 @@ class Ui : public MessagePort,
            public ReportViewer,
            public DialogPort,
            public TitlePort,
-           public MappingMemory {
+           public MappingMemory,
+           public PrintPort {
  public:
   MessageAnswer Show(const Message&) override { return answer; }
   FileDialogResult Run(const FileDialogRequest&) override {
@@ -96,9 +97,19 @@ class Ui : public MessagePort,
   void Remember(const std::string&, const std::string&) override {}
   void ShowImportReport(const ImportReport&) override {}
   void SetTitle(const std::string&, bool) override {}
+  void RunScheduleMats(MatScheduleForm& form) override { form.Cancel(); }
+  Status WriteBoutSheetsPdf(const std::vector<reports::SheetBout>&, const std::string&) override {
+    return Status::Ok();
+  }
+  Status WriteMatListsPdf(const std::vector<reports::SheetBout>&, int,
+                          const std::string&) override {
+    return Status::Ok();
+  }
+  void PreviewBoutSheets(const std::vector<reports::SheetBout>&) override {}
+  void PreviewMatLists(const std::vector<reports::SheetBout>&, int) override {}
 
   Ports ports() {
-    return Ports{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+    return Ports{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
   }
 
   MessageAnswer answer = MessageAnswer::Ok;

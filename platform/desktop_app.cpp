@@ -15,6 +15,7 @@
 #include "platform/main_window.h"
 #include "platform/mapping_memory.h"
 #include "platform/report_viewer_window.h"
+#include "platform/sheet_printer.h"
 #include "platform/system_dialogs.h"
 #include "platform/text_codec.h"
 #include "platform/window_ports.h"
@@ -54,6 +55,7 @@ struct DesktopApp::Parts {
   ReportViewerLauncher viewer{&window};
   DesktopDialogs dialogs{&window};
   TitleView title{window};
+  QtPrintPort printer{&window};
   std::unique_ptr<QSettings> settings;
   std::unique_ptr<SettingsMappingMemory> mappings;
   std::unique_ptr<ui::Session> session;
@@ -66,7 +68,7 @@ DesktopApp::DesktopApp(const QString& settings_file) : parts_(std::make_unique<P
   p.mappings = std::make_unique<SettingsMappingMemory>(*p.settings);
   p.session = std::make_unique<ui::Session>(
       p.fs, ui::Ports{p.messages, p.file_dialogs, p.list, p.tree, p.status_bar, p.menu, p.progress,
-                      p.viewer, p.dialogs, p.title, *p.mappings});
+                      p.viewer, p.dialogs, p.title, *p.mappings, p.printer});
   RestoreWindowLayout(*p.settings, p.window);
   RestoreFileDialogMemory(*p.settings, p.file_dialogs.Memory());
   p.session->SetRecentFiles(RestoreRecentFiles(*p.settings));

@@ -20,6 +20,7 @@
 #include <QStyleOptionHeader>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTableWidget>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -36,6 +37,7 @@
 #include "platform/modal_driver.h"
 #include "platform/report_viewer_window.h"
 #include "platform/roster_table_model.h"
+#include "platform/schedule_dialog.h"
 #include "platform/system_dialogs.h"
 #include "ui/command_ids.h"
 #include "ui/session.h"
@@ -404,6 +406,49 @@ class DesktopAppTest : public QObject {
     QCOMPARE(window.CommandAction(ku::kCmdUndo)->text(),
              QStringLiteral("Undo Scratch ") + name + QStringLiteral(" (") + Cell(window, 0, 5) +
                  QStringLiteral(")"));
+  }
+
+  void ScheduleDialogWritesItsSettingsAndTheSchedule() {
+    MainWindow& window = OpenRoster();
+    QTest::keyClick(window.List(), Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
+    // A name of its own: the file dialog would ask before replacing another test's file.
+    ChooseFileNext(QDir::current().filePath(QStringLiteral("mats-day.tmrx")));
+    app_->session().Dispatch(ku::kCmdSaveProjectData);
+    QVERIFY(!window.CommandAction(ku::kCmdScheduleMats)->isEnabled());
+    WhenModalAppears([](QWidget* modal) {
+      qobject_cast<QMessageBox*>(modal)->button(QMessageBox::Yes)->click();
+      AnswerNextMessage(QMessageBox::Ok);
+    });
+    window.CommandAction(ku::kCmdRunPairing)->trigger();
+    QVERIFY(window.CommandAction(ku::kCmdScheduleMats)->isEnabled());
+    QVERIFY(!window.CommandAction(ku::kCmdViewMatSchedule)->isEnabled());
+
+    QFile::remove(QStringLiteral("Tandrel_MatSettings.txt"));
+    bool rows_follow_mats = false;
+    app_->dialogs().on_open = [&rows_follow_mats](QDialog* opened) {
+      auto* dialog = static_cast<ScheduleDialog*>(opened);
+      WhenModalAppears([dialog, &rows_follow_mats](QWidget*) {
+        dialog->MatsEdit()->setText(QStringLiteral("2"));
+        rows_follow_mats =
+            !dialog->ClassTable()->isRowHidden(1) && dialog->ClassTable()->isRowHidden(2);
+        dialog->ClassTable()->item(0, 0)->setText(QStringLiteral("0"));
+        dialog->ClassTable()->item(0, 1)->setText(QStringLiteral("60"));
+        dialog->PressOk();
+      });
+    };
+    window.CommandAction(ku::kCmdScheduleMats)->trigger();
+    QVERIFY(rows_follow_mats);
+    QFile settings(QStringLiteral("Tandrel_MatSettings.txt"));
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    QCOMPARE(settings.readAll(),
+             QByteArray("$mats\r\nMats        = 2\r\nRest        = 3\r\nBoutMinutes = 5\r\n"
+                        "StartTime   = 09:00\r\nMat1        = 0-60\r\n$end\r\n"));
+    QVERIFY(QFile::exists(QStringLiteral("Tandrel-ScheduleByClub.txt")));
+    QVERIFY(app_->viewer().LastViewer() != nullptr);
+    QCOMPARE(app_->viewer().LastViewer()->windowTitle(), QStringLiteral("Tandrel-MatSchedule.txt"));
+    app_->viewer().LastViewer()->close();
+    QVERIFY(window.CommandAction(ku::kCmdViewMatSchedule)->isEnabled());
+    QVERIFY(window.CommandAction(ku::kCmdPrintMatLists)->isEnabled());
   }
 
  private:

@@ -5,6 +5,7 @@
 #include "platform/control_dialog.h"
 #include "platform/import_dialog.h"
 #include "platform/import_report_dialog.h"
+#include "platform/schedule_dialog.h"
 
 namespace kestrio::platform {
 
@@ -25,6 +26,11 @@ void DesktopDialogs::RunControlParameters(ui::ControlParametersForm& form) {
 
 void DesktopDialogs::RunImport(ui::ImportForm& form) {
   ImportDialog dialog(form, main_window_);
+  Run(dialog);
+}
+
+void DesktopDialogs::RunScheduleMats(ui::MatScheduleForm& form) {
+  ScheduleDialog dialog(form, main_window_);
   Run(dialog);
 }
 

@@ -21,6 +21,8 @@ class DesktopDialogs : public ui::DialogPort {
   void RunAbout(ui::AboutForm& form) override;
   void RunImport(ui::ImportForm& form) override;
   void ShowImportReport(const ui::ImportReport& report) override;
+  void RunScheduleMats(ui::MatScheduleForm& form) override;
+
 
   // Called with every dialog just before it runs; tests and the screenshot driver use it
   // to reach the dialog while it is open. Empty by default.

@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QSaveFile>
@@ -27,6 +28,7 @@
 #include <algorithm>
 
 #include "platform/artwork.h"
+#include "platform/report_printing.h"
 #include "platform/text_codec.h"
 
 namespace kestrio::platform {
@@ -231,7 +233,9 @@ void ReportWindow::Print() {
   QPrinter printer;
   printer.setDocName(page->FileName());
   QPrintDialog dialog(&printer, this);
-  if (dialog.exec() == QDialog::Accepted) page->print(&printer);
+  if (dialog.exec() != QDialog::Accepted) return;
+  QPainter painter(&printer);
+  PaintReport(painter, printer, page->FileName(), page->Contents());
 }
 
 void ReportWindow::SaveAs() {

@@ -31,6 +31,9 @@
 #include "platform/main_window.h"
 #include "platform/modal_driver.h"
 #include "platform/report_viewer_window.h"
+#include "platform/schedule_dialog.h"
+#include "platform/sheet_printer.h"
+#include "reports/schedule_reports.h"
 #include "ui/command_ids.h"
 #include "ui/session.h"
 
@@ -206,6 +209,34 @@ int main(int argc, char* argv[]) {
     QTest::keyClicks(reports->FindBox(), QStringLiteral("Rasmussen"));
     reports->FindNext();
     Save(reports, out, "report-window-tabs.png");
+  }
+
+  // Four mats scheduled, the schedule in the viewer, the bout sheets and mat lists printed
+  // to PDF (scripts/screenshots renders their first pages).
+  GrabDialogNext(
+      app, out, "schedule-mats-dialog.png",
+      [](QDialog* d) {
+        static_cast<kp::ScheduleDialog*>(d)->MatsEdit()->setText(QStringLiteral("4"));
+      },
+      [](QDialog* d) { static_cast<kp::ScheduleDialog*>(d)->PressOk(); });
+  session.Dispatch(ku::kCmdScheduleMats);
+  if (kp::ReportViewerWindow* viewer = app.viewer().LastViewer()) {
+    viewer->resize(1000, 620);
+    if (!QTest::qWaitForWindowExposed(viewer)) std::printf("viewer not shown\n");
+    Save(viewer, out, "mat-schedule.png");
+  }
+  if (session.mat_day()) {
+    const auto sheets = kestrio::reports::SheetsInOrder(session.last_run(), &*session.mat_day());
+    kp::QtPrintPort printer;
+    for (const auto& [name, status] :
+         {std::pair{"bout-sheets.pdf",
+                    printer.WriteBoutSheetsPdf(
+                        sheets, out.filePath(QStringLiteral("bout-sheets.pdf")).toStdString())},
+          std::pair{"mat-lists.pdf",
+                    printer.WriteMatListsPdf(
+                        sheets, session.mat_day()->settings.Mats,
+                        out.filePath(QStringLiteral("mat-lists.pdf")).toStdString())}})
+      std::printf("%s %s\n", status.ok() ? "saved" : "FAILED", name);
   }
 
   // Tandrel Optimal: yes to the question, OK to the closing message; the progress dialog

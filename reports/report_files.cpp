@@ -118,6 +118,8 @@ ReportCleanUp ClearReportFiles(FileSystem& fs) {
   RemoveIfPresent(fs, kBoutsByClubName);
   RemoveListedClubFiles(fs);
   RemoveIfPresent(fs, kBoutsByBoutNumberName);
+  RemoveIfPresent(fs, kMatScheduleName);
+  RemoveIfPresent(fs, kScheduleByClubName);
   return result;
 }
 

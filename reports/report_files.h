@@ -18,6 +18,10 @@ inline constexpr std::string_view kBoutsByClubName = "Tandrel-BoutsByClub.txt";
 inline constexpr std::string_view kBoutsByBoutNumberName = "Tandrel-BoutsByBoutNumber.txt";
 // Written by Tandrel > Compare Engines, not by a run; the run's clean-up leaves it.
 inline constexpr std::string_view kEngineComparisonName = "Tandrel-EngineComparison.txt";
+// Written by Schedule Mats after a run; the next run's clean-up removes them, as they
+// describe the bouts that run replaces.
+inline constexpr std::string_view kMatScheduleName = "Tandrel-MatSchedule.txt";
+inline constexpr std::string_view kScheduleByClubName = "Tandrel-ScheduleByClub.txt";
 
 // The name of a club's own report: "Tandrel-BoutsFor" + club + ".txt", the club taken
 // without leading and trailing blanks (inner blanks stay). A club is the organiser's free
@@ -55,9 +59,10 @@ struct ReportCleanUp {
 };
 
 // Removes the previous run's results, by-hand, bout-sheet, by-club, per-club (those in
-// the list, then the list itself) and by-bout-number files, in that order; only files
-// are removed. Per-club files of clubs no longer present go too, so that "By Club" never
-// shows an earlier run's file. A file that cannot be removed is left for the report
+// the list, then the list itself) and by-bout-number files, in that order, then the mat
+// schedule's two files; only files are removed. Per-club files of clubs no longer present
+// go too, so that "By Club" never shows an earlier run's file. A file that cannot be
+// removed is left for the report
 // writer, which replaces it or reports that it cannot.
 ReportCleanUp ClearReportFiles(FileSystem& fs);
 

@@ -126,6 +126,36 @@ void FakeDialogs::RunControlParameters(ControlParametersForm& form) {
   script(form);
 }
 
+void FakeDialogs::RunScheduleMats(MatScheduleForm& form) {
+  if (schedule.empty()) {
+    form.Cancel();
+    return;
+  }
+  auto script = std::move(schedule.front());
+  schedule.pop_front();
+  script(form);
+}
+
+Status FakePrinter::WriteBoutSheetsPdf(const std::vector<reports::SheetBout>& sheets,
+                                       const std::string&) {
+  jobs.push_back({"sheets", sheets, 0});
+  return Status::Ok();
+}
+
+Status FakePrinter::WriteMatListsPdf(const std::vector<reports::SheetBout>& sheets, int mats,
+                                     const std::string&) {
+  jobs.push_back({"mat lists", sheets, mats});
+  return Status::Ok();
+}
+
+void FakePrinter::PreviewBoutSheets(const std::vector<reports::SheetBout>& sheets) {
+  jobs.push_back({"sheets", sheets, 0});
+}
+
+void FakePrinter::PreviewMatLists(const std::vector<reports::SheetBout>& sheets, int mats) {
+  jobs.push_back({"mat lists", sheets, mats});
+}
+
 roster::Roster RosterFrom(std::string_view lines) {
   roster::Roster r;
   roster::ReadRosterText(lines, r, roster::IgnoreSkippedLines());

@@ -23,6 +23,7 @@
 #include "ui/list_pane.h"
 #include "ui/menu_port.h"
 #include "ui/message_port.h"
+#include "ui/print_port.h"
 #include "ui/progress_port.h"
 #include "ui/report_viewer.h"
 #include "ui/session.h"
@@ -175,6 +176,7 @@ class FakeDialogs : public DialogPort {
   void RunControlParameters(ControlParametersForm& form) override;
   void RunAbout(AboutForm& form) override;
   void RunImport(ImportForm& form) override;
+  void RunScheduleMats(MatScheduleForm& form) override;
 
   // Each run takes the next script; with none left the dialog is cancelled at once.
   std::deque<AddModifyScript> add_modify;
@@ -182,6 +184,7 @@ class FakeDialogs : public DialogPort {
   std::deque<ImportScript> import;
   // What each import dialog opened with: the summary line.
   std::vector<std::string> import_summaries;
+  std::deque<std::function<void(MatScheduleForm&)>> schedule;
 
   // What the dialogs showed when they opened.
   std::vector<std::string> add_modify_opening_messages;
@@ -202,6 +205,25 @@ class FakeMappingMemory : public MappingMemory {
   std::map<std::string, std::string> kept;
 };
 
+// Records what was sent to the printer.
+class FakePrinter : public PrintPort {
+ public:
+  Status WriteBoutSheetsPdf(const std::vector<reports::SheetBout>& sheets,
+                            const std::string& path) override;
+  Status WriteMatListsPdf(const std::vector<reports::SheetBout>& sheets, int mats,
+                          const std::string& path) override;
+  void PreviewBoutSheets(const std::vector<reports::SheetBout>& sheets) override;
+  void PreviewMatLists(const std::vector<reports::SheetBout>& sheets, int mats) override;
+
+  // Each print job: "sheets" or "mat lists", with its bouts and mats.
+  struct Job {
+    std::string kind;
+    std::vector<reports::SheetBout> sheets;
+    int mats = 0;
+  };
+  std::vector<Job> jobs;
+};
+
 // A roster read from TAB-separated lines (bad lines skipped silently), its display order
 // sorted by weight as after an Open.
 roster::Roster RosterFrom(std::string_view lines);
@@ -214,8 +236,8 @@ class FakeUi {
   FakeUi& operator=(const FakeUi&) = delete;
 
   Ports ports() {
-    return Ports{messages, file_dialogs, list,    tree,  status_bar, menu,
-                 progress, viewer,       dialogs, title, mappings};
+    return Ports{messages, file_dialogs, list,   tree,    status_bar, menu,
+                 progress, viewer,       dialogs, title, mappings,   printer};
   }
 
   FakeMessages messages;
@@ -229,6 +251,8 @@ class FakeUi {
   FakeViewer viewer;
   FakeDialogs dialogs;
   FakeMappingMemory mappings;
+  FakePrinter printer;
+
 };
 
 }  // namespace kestrio::ui::testing

@@ -362,5 +362,71 @@ TEST_F(Commands, CompareEnginesShowsBothEnginesSideBySideAndWritesNoReport) {
   EXPECT_TRUE(ui.messages.shown.empty());
 }
 
+// After a run: Schedule Mats writes its settings and reports and shows the schedule;
+// the sheets then print in mat order; a new run takes the schedule away again.
+TEST_F(Commands, ScheduleMatsThenPrintInMatOrder) {
+  const char four[] =
+      "Adams\tAl\t72\t10\t3\tTigers\tSelected\r\n"
+      "Baker\tBo\t75\t11\t2\tLions\tSelected\r\n"
+      "Cole\tCy\t40\t10\t3\tLions\tSelected\r\n"
+      "Dunn\tDi\t41\t10\t3\tTigers\tSelected\r\n";
+  Open("r.txt", four);
+  SaveProject();
+  EXPECT_FALSE(ui.menu.Enabled(kCmdScheduleMats));
+  RunAndTell();
+  ASSERT_TRUE(ui.menu.Enabled(kCmdScheduleMats));
+  EXPECT_TRUE(ui.menu.Enabled(kCmdPrintBoutSheets));
+  EXPECT_FALSE(ui.menu.Enabled(kCmdPrintMatLists));
+  EXPECT_FALSE(ui.menu.Enabled(kCmdViewMatSchedule));
+
+  // Before a schedule the sheets come by bout number, without mats.
+  session.Dispatch(kCmdPrintBoutSheets);
+  ASSERT_EQ(ui.printer.jobs.size(), 1u);
+  ASSERT_EQ(ui.printer.jobs[0].sheets.size(), 2u);
+  EXPECT_EQ(ui.printer.jobs[0].sheets[0].Number, 1);
+  EXPECT_EQ(ui.printer.jobs[0].sheets[0].Mat, -1);
+
+  // Cancel changes nothing; a refused value keeps the dialog open and says why.
+  session.Dispatch(kCmdScheduleMats);
+  EXPECT_FALSE(fs.HasFile("Tandrel_MatSettings.txt"));
+  ui.dialogs.schedule.push_back([](MatScheduleForm& form) {
+    form.mats = "0";
+    EXPECT_FALSE(form.Ok());
+    form.mats = "2";
+    form.classes[1] = {"60", "80"};  // the heavier bout on mat 2
+    EXPECT_TRUE(form.Ok());
+  });
+  ui.messages.shown.clear();
+  session.Dispatch(kCmdScheduleMats);
+  EXPECT_EQ(ui.messages.Lines(),
+            (std::vector<std::string>{
+                "Kestrio Mat Schedule | Mats must be a whole number from 1 to 64."}));
+  EXPECT_NE(fs.Contents("Tandrel_MatSettings.txt")->find("Mat2        = 60-80\r\n"),
+            std::string::npos);
+  EXPECT_TRUE(fs.HasFile("Tandrel-ScheduleByClub.txt"));
+  EXPECT_EQ(ui.viewer.files.back(), "Tandrel-MatSchedule.txt");
+  ASSERT_TRUE(session.mat_day().has_value());
+  EXPECT_TRUE(ui.menu.Enabled(kCmdViewScheduleByClub));
+  session.Dispatch(kCmdViewScheduleByClub);
+  EXPECT_EQ(ui.viewer.files.back(), "Tandrel-ScheduleByClub.txt");
+
+  session.Dispatch(kCmdPrintBoutSheets);
+  session.Dispatch(kCmdPrintMatLists);
+  ASSERT_EQ(ui.printer.jobs.size(), 3u);
+  const auto& sheets = ui.printer.jobs[1].sheets;
+  ASSERT_EQ(sheets.size(), 2u);
+  EXPECT_EQ(sheets[0].Mat, 0);
+  EXPECT_EQ(sheets[0].WeightClass, 40);
+  EXPECT_EQ(sheets[1].Mat, 1);
+  EXPECT_EQ(sheets[1].Time, "09:00");
+  EXPECT_EQ(ui.printer.jobs[2].kind, "mat lists");
+  EXPECT_EQ(ui.printer.jobs[2].mats, 2);
+
+  RunAndTell();
+  EXPECT_FALSE(session.mat_day().has_value());
+  EXPECT_FALSE(ui.menu.Enabled(kCmdViewMatSchedule));
+  EXPECT_FALSE(fs.HasFile("Tandrel-MatSchedule.txt"));
+}
+
 }  // namespace
 }  // namespace kestrio::ui::single_commands

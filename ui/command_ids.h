@@ -34,6 +34,11 @@ enum CommandId : int {
   kCmdSaveProjectData = 30054,
   kCmdRunOptimal = 30055,
   kCmdCompareEngines = 30056,
+  kCmdScheduleMats = 30060,
+  kCmdPrintBoutSheets = 30061,
+  kCmdPrintMatLists = 30062,
+  kCmdViewMatSchedule = 30063,
+  kCmdViewScheduleByClub = 30064,
   // Taking changes back.
   kCmdUndo = 30110,
   kCmdRedo = 30111,

@@ -12,6 +12,7 @@
 #include "ui/control_form.h"
 #include "ui/import_form.h"
 #include "ui/import_report.h"
+#include "ui/mat_schedule_form.h"
 
 namespace kestrio::ui {
 
@@ -25,6 +26,8 @@ class DialogPort {
   virtual void ShowImportReport(const ImportReport& report) = 0;
   // The spreadsheet import dialog, modal until OK or Cancel closes it.
   virtual void RunImport(ImportForm& form) = 0;
+  virtual void RunScheduleMats(MatScheduleForm& form) = 0;
+
 };
 
 }  // namespace kestrio::ui

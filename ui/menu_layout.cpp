@@ -69,6 +69,8 @@ constexpr MenuEntry kTandrelMenu[] = {
     Item("Add Bout...", kCmdAddBout),
     Item("Remove Bout", kCmdRemoveBout),
     Item("Renumber Bouts", kCmdRenumberBouts),
+    Separator(),
+    Item("Schedule Mats...", kCmdScheduleMats),
 };
 
 constexpr MenuEntry kPairingResultsMenu[] = {
@@ -86,9 +88,17 @@ constexpr MenuEntry Submenu(std::string_view caption, std::span<const MenuEntry>
 }
 
 constexpr MenuEntry kLumivaMenu[] = {
-    Submenu("Pairing Results", kPairingResultsMenu), Item("Pairing Exceptions", kCmdViewExceptions),
-    Item("Pairing Bout Sheets", kCmdViewBoutSheets), Separator(),
+    Submenu("Pairing Results", kPairingResultsMenu),
+    Item("Pairing Exceptions", kCmdViewExceptions),
+    Item("Pairing Bout Sheets", kCmdViewBoutSheets),
+    Separator(),
     Item("Export Bouts...", kCmdExportBouts),
+    Separator(),
+    Item("Mat Schedule", kCmdViewMatSchedule),
+    Item("Schedule by Club", kCmdViewScheduleByClub),
+    Separator(),
+    Item("Print Bout Sheets...", kCmdPrintBoutSheets),
+    Item("Print Mat Lists...", kCmdPrintMatLists),
 };
 
 constexpr MenuEntry OnlineManualItem() {

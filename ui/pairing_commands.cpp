@@ -71,6 +71,9 @@ void Session::RunPairingCommand(pairing::PairingEngine engine) {
     ports_.progress.Show();
   }
   ProgressBarAdapter progress(ports_.progress);
+  // The schedule belonged to the bouts this run replaces.
+  mat_day_.reset();
+  view_.MatsScheduled = false;
   outcome_ = reports::RunPairing(fs_, roster_, &control_, &progress, &run_, engine);
   ran_ = true;
   const reports::PairingOutcome& outcome = outcome_;
@@ -158,6 +161,12 @@ void Session::ViewReport(int command_id) {
           "to print boutsheets.",
           "Displaying File: " + std::string(reports::kBoutSheetsName), MessageIcon::None);
       ShowRunReports({std::string(reports::kBoutSheetsName)});
+      break;
+    case kCmdViewMatSchedule:
+      ports_.viewer.Show(std::string(reports::kMatScheduleName));
+      break;
+    case kCmdViewScheduleByClub:
+      ports_.viewer.Show(std::string(reports::kScheduleByClubName));
       break;
     case kCmdViewByClub:
       // The files the last run wrote, not a club list rebuilt from a roster that may

@@ -162,11 +162,20 @@ CommandResult Session::RunOneCommand(int command_id) {
     case kCmdSaveProjectData:
       SaveProjectData();
       break;
+    case kCmdScheduleMats:
+      ScheduleMats();
+      break;
+    case kCmdPrintBoutSheets:
+    case kCmdPrintMatLists:
+      PrintSheets(command_id);
+      break;
     case kCmdViewSummary:
     case kCmdViewByClub:
     case kCmdViewByBoutNumber:
     case kCmdViewExceptions:
     case kCmdViewBoutSheets:
+    case kCmdViewMatSchedule:
+    case kCmdViewScheduleByClub:
       ViewReport(command_id);
       break;
     case kCmdAbout: {

@@ -28,6 +28,7 @@
 #include "ui/list_pane.h"
 #include "ui/menu_port.h"
 #include "ui/message_port.h"
+#include "ui/print_port.h"
 #include "ui/progress_port.h"
 #include "ui/report_viewer.h"
 #include "ui/selection.h"
@@ -52,6 +53,7 @@ struct Ports {
   DialogPort& dialogs;
   TitlePort& title;
   MappingMemory& mappings;
+  PrintPort& printer;
 };
 
 // Caption of the box that tells the organiser a roster file or listing was not written.
@@ -166,6 +168,8 @@ class Session {
   pairing::PairingControl& control() { return control_; }
   const pairing::PairingRun& last_run() const { return run_; }
   const reports::PairingOutcome& last_outcome() const { return outcome_; }
+  // The last run's bouts on the mats, once Schedule Mats was done after that run.
+  const std::optional<reports::MatDay>& mat_day() const { return mat_day_; }
   const MenuState& menu_state() const { return menu_state_; }
   FileSystem& file_system() { return fs_; }
   const Ports& ports() const { return ports_; }
@@ -223,6 +227,12 @@ class Session {
   void ShowRunReports(const std::vector<std::string>& names);
   void RememberRecentFile(const std::string& path);
   void ForgetRecentFile(const std::string& path);
+  // Tandrel > Schedule Mats: the dialog, then the schedule of the last run's bouts and
+  // its two reports, shown in the viewer.
+  void ScheduleMats();
+  // Lumiva > Print Bout Sheets / Print Mat Lists: the print preview.
+  void PrintSheets(int command_id);
+
   void ToggleStatusBar();
   void RunAddModify(AddModifyMode mode);
   void ShowMessage(std::string text, std::string caption, MessageIcon icon,
@@ -238,6 +248,7 @@ class Session {
   // A pairing run was made since start-up (outcome_ describes it).
   bool ran_ = false;
   std::vector<std::string> recent_files_;
+  std::optional<reports::MatDay> mat_day_;
   MenuState menu_state_;
   // The leaves of the tree pane.
   std::unique_ptr<Impl> impl_;
