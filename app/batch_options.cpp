@@ -5,8 +5,8 @@
 #include <utility>
 
 #include "roster/participant.h"
-#include "sheets/spreadsheet.h"
 #include "schedule/mat_settings.h"
+#include "sheets/spreadsheet.h"
 
 namespace kestrio::app {
 namespace {

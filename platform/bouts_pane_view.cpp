@@ -22,9 +22,11 @@ class BoutsTableModel : public QAbstractTableModel {
  public:
   using QAbstractTableModel::QAbstractTableModel;
 
-  void Show(const board::BoutBoard& board, std::vector<std::int32_t> places, int sort_column) {
+  void Show(const board::BoutBoard& board, std::vector<std::int32_t> places, int sort_column,
+            const reports::MatDay* day) {
     beginResetModel();
     board_ = &board;
+    day_ = day;
     places_ = std::move(places);
     sort_column_ = sort_column;
     endResetModel();
@@ -42,7 +44,7 @@ class BoutsTableModel : public QAbstractTableModel {
     if (board_ == nullptr || !index.isValid()) return {};
     const board::Bout& bout = board_->Bouts[static_cast<std::size_t>(Place(index.row()))];
     if (role == Qt::DisplayRole) {
-      return BytesToDisplay(ui::BoutCell(*board_, bout, index.column()));
+      return BytesToDisplay(ui::BoutCell(*board_, bout, index.column(), day_));
     }
     if (role == Qt::TextAlignmentRole) {
       const int c = index.column();
@@ -62,6 +64,7 @@ class BoutsTableModel : public QAbstractTableModel {
 
  private:
   const board::BoutBoard* board_ = nullptr;
+  const reports::MatDay* day_ = nullptr;
   std::vector<std::int32_t> places_;
   int sort_column_ = 0;
 };
@@ -96,10 +99,16 @@ BoutsPaneView::BoutsPaneView(QWidget* parent) : QWidget(parent) {
   // Widths for the texts the columns hold, set once: measuring ten thousand rows would not
   // be instant. Numbers narrow, names and clubs wide.
   const int digit = table_->fontMetrics().horizontalAdvance(QLatin1Char('0'));
-  const int chars[] = {7, 6, 6, 22, 16, 7, 6, 7, 22, 16, 7, 6, 7, 7, 20};
+  const int chars[] = {7, 6, 6, 22, 16, 7, 6, 7, 22, 16, 7, 6, 7, 7, 20, 4, 6};
   for (int c = 0; c < static_cast<int>(std::size(chars)); ++c) {
     table_->setColumnWidth(c, chars[c] * digit + 12);
   }
+  // Mat and Time stand beside the bout number, where the table worker looks first; they
+  // show once the mats are scheduled.
+  table_->horizontalHeader()->moveSection(ui::kMatColumn, 1);
+  table_->horizontalHeader()->moveSection(ui::kTimeColumn, 2);
+  table_->setColumnHidden(ui::kMatColumn, true);
+  table_->setColumnHidden(ui::kTimeColumn, true);
   connect(table_->horizontalHeader(), &QHeaderView::sectionClicked, this,
           [this](int logical) { emit ColumnClicked(logical + 1); });
 
@@ -139,8 +148,11 @@ BoutsPaneView::BoutsPaneView(QWidget* parent) : QWidget(parent) {
 BoutsPaneView::~BoutsPaneView() = default;
 
 void BoutsPaneView::ShowBouts(const board::BoutBoard& board,
-                              const std::vector<std::int32_t>& places, int sort_column) {
-  model_->Show(board, places, sort_column);
+                              const std::vector<std::int32_t>& places, int sort_column,
+                              const reports::MatDay* day) {
+  model_->Show(board, places, sort_column, day);
+  table_->setColumnHidden(ui::kMatColumn, day == nullptr);
+  table_->setColumnHidden(ui::kTimeColumn, day == nullptr);
   const int column = sort_column < 0 ? -sort_column : sort_column;
   if (column == 0) {
     table_->horizontalHeader()->setSortIndicatorShown(false);

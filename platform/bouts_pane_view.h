@@ -28,7 +28,7 @@ class BoutsPaneView : public QWidget, public ui::BoutsPane {
   ~BoutsPaneView() override;
 
   void ShowBouts(const board::BoutBoard& board, const std::vector<std::int32_t>& places,
-                 int sort_column) override;
+                 int sort_column, const reports::MatDay* day) override;
   std::vector<std::int32_t> HighlightedBouts() const override;
   void ShowShortOfMinimum(const board::BoutBoard& board,
                           const std::vector<board::ShortWrestler>& rows) override;
@@ -39,7 +39,7 @@ class BoutsPaneView : public QWidget, public ui::BoutsPane {
   QPushButton* AddButton() const { return add_; }
 
  signals:
-  // A column header was clicked; column 1..15.
+  // A column header was clicked; column 1..17 (as ui::kBoutColumns, from 1).
   void ColumnClicked(int column);
   // The organiser asked for the bout between a short wrestler and a candidate.
   void AddBoutRequested(int wrestler, int candidate);

@@ -444,9 +444,9 @@ class DesktopAppTest : public QObject {
              QByteArray("$mats\r\nMats        = 2\r\nRest        = 3\r\nBoutMinutes = 5\r\n"
                         "StartTime   = 09:00\r\nMat1        = 0-60\r\n$end\r\n"));
     QVERIFY(QFile::exists(QStringLiteral("Tandrel-ScheduleByClub.txt")));
-    QVERIFY(app_->viewer().LastViewer() != nullptr);
-    QCOMPARE(app_->viewer().LastViewer()->windowTitle(), QStringLiteral("Tandrel-MatSchedule.txt"));
-    app_->viewer().LastViewer()->close();
+    QVERIFY(app_->viewer().LastShown() != nullptr);
+    QCOMPARE(app_->viewer().LastShown()->FileName(), QStringLiteral("Tandrel-MatSchedule.txt"));
+    app_->viewer().Window()->close();
     QVERIFY(window.CommandAction(ku::kCmdViewMatSchedule)->isEnabled());
     QVERIFY(window.CommandAction(ku::kCmdPrintMatLists)->isEnabled());
   }

@@ -23,7 +23,6 @@ class DesktopDialogs : public ui::DialogPort {
   void ShowImportReport(const ui::ImportReport& report) override;
   void RunScheduleMats(ui::MatScheduleForm& form) override;
 
-
   // Called with every dialog just before it runs; tests and the screenshot driver use it
   // to reach the dialog while it is open. Empty by default.
   std::function<void(QDialog*)> on_open;

@@ -24,6 +24,7 @@
 
 #include <cstdio>
 
+#include "board/bout_board.h"
 #include "platform/add_modify_dialog.h"
 #include "platform/desktop_app.h"
 #include "platform/desktop_dialogs.h"
@@ -34,6 +35,7 @@
 #include "platform/schedule_dialog.h"
 #include "platform/sheet_printer.h"
 #include "reports/schedule_reports.h"
+#include "ui/bouts_view.h"
 #include "ui/command_ids.h"
 #include "ui/session.h"
 
@@ -220,13 +222,20 @@ int main(int argc, char* argv[]) {
       },
       [](QDialog* d) { static_cast<kp::ScheduleDialog*>(d)->PressOk(); });
   session.Dispatch(ku::kCmdScheduleMats);
-  if (kp::ReportViewerWindow* viewer = app.viewer().LastViewer()) {
-    viewer->resize(1000, 620);
-    if (!QTest::qWaitForWindowExposed(viewer)) std::printf("viewer not shown\n");
-    Save(viewer, out, "mat-schedule.png");
+  if (kp::ReportWindow* reports = app.viewer().Window()) {
+    reports->resize(1000, 620);
+    if (!QTest::qWaitForWindowExposed(reports)) std::printf("report window not shown\n");
+    Save(reports, out, "mat-schedule.png");
   }
+  // The Bouts tab with each bout's mat and time, in the order of the day.
+  window.Tabs()->setCurrentIndex(1);
+  window.List()->clearSelection();
+  session.OnBoutColumnClicked(ku::kTimeColumn + 1);
+  Save(&window, out, "main-bouts-scheduled.png");
+  window.Tabs()->setCurrentIndex(0);
   if (session.mat_day()) {
-    const auto sheets = kestrio::reports::SheetsInOrder(session.last_run(), &*session.mat_day());
+    const auto sheets = kestrio::reports::SheetsInOrder(
+        kestrio::board::BoardRun(session.bout_board()), &*session.mat_day());
     kp::QtPrintPort printer;
     for (const auto& [name, status] :
          {std::pair{"bout-sheets.pdf",

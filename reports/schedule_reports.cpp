@@ -216,6 +216,22 @@ MatDay ScheduleRun(const PairingRun& run, const MatSettings& settings) {
   return day;
 }
 
+int FindScheduledBout(const MatDay& day, std::int32_t number) {
+  const std::int64_t wanted = std::llabs(std::int64_t{number});
+  const auto at = std::partition_point(
+      day.bouts.begin(), day.bouts.end(),
+      [&](const ScheduleBout& b) { return std::llabs(std::int64_t{b.Number}) < wanted; });
+  if (number == 0 || at == day.bouts.end() || std::llabs(std::int64_t{at->Number}) != wanted)
+    return -1;
+  return static_cast<int>(at - day.bouts.begin());
+}
+
+int MatOfBout(const MatDay& day, int i) { return day.schedule.Mat[Index(i)] + 1; }
+
+std::string StartOfBout(const MatDay& day, int i) {
+  return schedule::ClockText(schedule::SlotStart(day.settings, day.schedule.Slot[Index(i)]));
+}
+
 std::string WriteMatSchedule(const PairingRun& run, const MatDay& day) {
   ReportText out;
   out.Reserve(day.bouts.size() * 110 + 2048);

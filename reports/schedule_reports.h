@@ -33,8 +33,17 @@ struct MatDay {
   schedule::MatSchedule schedule;
 };
 
-// Schedules the run's bouts with settings.
+// Schedules the run's bouts with settings. For a bout board, run is board::BoardRun of
+// it: day.bouts[i] is then the board's bout at place run.BoutOrder[i].
 MatDay ScheduleRun(const pairing::PairingRun& run, const schedule::MatSettings& settings);
+
+// The index in day.bouts of the bout numbered number (either sign), or -1 when the day
+// has no such bout; the bouts are kept in rising order of their numbers.
+int FindScheduledBout(const MatDay& day, std::int32_t number);
+// Where and when bout i of the day (an index into day.bouts) is wrestled: its mat from 1
+// and its start as "HH:MM".
+int MatOfBout(const MatDay& day, int i);
+std::string StartOfBout(const MatDay& day, int i);
 
 std::string WriteMatSchedule(const pairing::PairingRun& run, const MatDay& day);
 std::string WriteScheduleByClub(const pairing::PairingRun& run, const MatDay& day);

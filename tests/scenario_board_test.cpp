@@ -147,5 +147,41 @@ TEST_F(BoardDayTest, StartingAgainInTheFolderRestoresTheBoardWithItsRoster) {
   EXPECT_FALSE(third_ui.menu.Enabled(kCmdRenumberBouts));
 }
 
+// The schedule follows the board: a scratch takes the wrestler's bouts off the mats, Undo
+// puts them back, and a program started again in the folder has the same schedule.
+TEST_F(BoardDayTest, TheMatScheduleFollowsEveryChangeOfTheBoard) {
+  OpenSaveAndRun();
+  ui.dialogs.schedule.push_back([](MatScheduleForm& form) {
+    form.mats = "2";
+    EXPECT_TRUE(form.Ok());
+  });
+  session.Dispatch(kCmdScheduleMats);
+  ASSERT_TRUE(session.mat_day().has_value());
+  const std::size_t bouts = session.bout_board().Bouts.size();
+  ASSERT_EQ(session.mat_day()->bouts.size(), bouts);
+  const std::string scheduled = fs.Contents("Tandrel-MatSchedule.txt").value_or("");
+  ASSERT_NE(scheduled.find("Adams"), std::string::npos);
+
+  Highlight({"Adams"});
+  session.Dispatch(kCmdScratchWrestler);
+  ASSERT_TRUE(session.mat_day().has_value());
+  EXPECT_EQ(session.mat_day()->bouts.size(), session.bout_board().Bouts.size());
+  EXPECT_LT(session.mat_day()->bouts.size(), bouts);
+  EXPECT_EQ(fs.Contents("Tandrel-MatSchedule.txt")->find("Adams"), std::string::npos);
+  EXPECT_EQ(fs.Contents("Tandrel-ScheduleByClub.txt")->find("Adams"), std::string::npos);
+  EXPECT_EQ(session.mat_day()->settings.Mats, 2);
+
+  session.Dispatch(kCmdUndo);
+  EXPECT_EQ(session.mat_day()->bouts.size(), bouts);
+  EXPECT_EQ(fs.Contents("Tandrel-MatSchedule.txt"), scheduled);
+
+  FakeUi again_ui(&fs);
+  Session again(fs, again_ui.ports());
+  again.Start();
+  ASSERT_TRUE(again.mat_day().has_value());
+  EXPECT_EQ(again.mat_day()->schedule.Slot, session.mat_day()->schedule.Slot);
+  EXPECT_TRUE(again_ui.menu.Enabled(kCmdPrintMatLists));
+}
+
 }  // namespace
 }  // namespace kestrio::ui::board_day

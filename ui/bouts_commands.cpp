@@ -39,8 +39,9 @@ void Session::ShowBouts() {
   if (impl_->bouts == nullptr) return;
   const board::BoutBoard& b = impl_->day.board;
   std::vector<std::int32_t> places = BoutsOf(b, HighlightedBoardWrestlers());
-  SortBouts(b, impl_->bout_sort_column, places);
-  impl_->bouts->ShowBouts(b, places, impl_->bout_sort_column);
+  const reports::MatDay* day = mat_day_ ? &*mat_day_ : nullptr;
+  SortBouts(b, impl_->bout_sort_column, places, day);
+  impl_->bouts->ShowBouts(b, places, impl_->bout_sort_column, day);
 }
 
 void Session::ShowBoard() {

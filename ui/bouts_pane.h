@@ -12,6 +12,7 @@
 
 #include "board/bout_board.h"
 #include "board/short_of_minimum.h"
+#include "reports/schedule_reports.h"
 
 namespace kestrio::ui {
 
@@ -21,10 +22,11 @@ class BoutsPane {
 
   // Shows the bouts at these places of board.Bouts, in this order; sort_column is the
   // column the order follows (1-based, negative when descending; 0 for the board's own
-  // order), for the header's mark. The pane reads the board whenever it draws: board
-  // must stay alive and unchanged until the next ShowBouts.
+  // order), for the header's mark. day is the board's mat schedule, or null: the Mat
+  // and Time columns show only with one. The pane reads the board and the day whenever it
+  // draws: both must stay alive and unchanged until the next ShowBouts.
   virtual void ShowBouts(const board::BoutBoard& board, const std::vector<std::int32_t>& places,
-                         int sort_column) = 0;
+                         int sort_column, const reports::MatDay* day) = 0;
   // Places (in board.Bouts) of the highlighted bouts, in row order.
   virtual std::vector<std::int32_t> HighlightedBouts() const = 0;
 

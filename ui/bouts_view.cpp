@@ -44,8 +44,20 @@ std::string Flags(const board::Bout& bout) {
   return out;
 }
 
+// The bout's place in the schedule, sorted by mat or by time; past every scheduled bout
+// when it has none.
+double ScheduleKey(const reports::MatDay* day, const board::Bout& bout, int column) {
+  const int i = day == nullptr ? -1 : reports::FindScheduledBout(*day, bout.Number);
+  if (i < 0) return 1e18;
+  const double mat = day->schedule.Mat[static_cast<std::size_t>(i)];
+  const double slot = day->schedule.Slot[static_cast<std::size_t>(i)];
+  return column == kMatColumn ? mat * 1e9 + slot : slot * 1e3 + mat;
+}
+
 // A sort key for numeric columns; text columns compare their cells.
-double NumberOf(const board::BoutBoard& board, const board::Bout& bout, int column) {
+double NumberOf(const board::BoutBoard& board, const board::Bout& bout, int column,
+                const reports::MatDay* day) {
+  if (column == kMatColumn || column == kTimeColumn) return ScheduleKey(day, bout, column);
   const auto& w = board.Wrestlers[static_cast<std::size_t>(column < 8 ? bout.First : bout.Second)];
   switch (column) {
     case 0:
@@ -76,7 +88,14 @@ bool IsTextColumn(int column) {
 
 }  // namespace
 
-std::string BoutCell(const board::BoutBoard& board, const board::Bout& bout, int column) {
+std::string BoutCell(const board::BoutBoard& board, const board::Bout& bout, int column,
+                     const reports::MatDay* day) {
+  if (column == kMatColumn || column == kTimeColumn) {
+    const int i = day == nullptr ? -1 : reports::FindScheduledBout(*day, bout.Number);
+    if (i < 0) return {};
+    return column == kMatColumn ? std::to_string(reports::MatOfBout(*day, i))
+                                : reports::StartOfBout(*day, i);
+  }
   if (column >= 3 && column <= 7)
     return WrestlerCell(board.Wrestlers[static_cast<std::size_t>(bout.First)], column - 3);
   if (column >= 8 && column <= 12)
@@ -110,7 +129,8 @@ std::vector<std::int32_t> BoutsOf(const board::BoutBoard& board,
   return places;
 }
 
-void SortBouts(const board::BoutBoard& board, int sort_column, std::vector<std::int32_t>& places) {
+void SortBouts(const board::BoutBoard& board, int sort_column, std::vector<std::int32_t>& places,
+               const reports::MatDay* day) {
   const int column = std::abs(sort_column) - 1;
   const bool descending = sort_column < 0;
   auto number = [&board](std::int32_t p) {
@@ -136,8 +156,8 @@ void SortBouts(const board::BoutBoard& board, int sort_column, std::vector<std::
     return;
   }
   std::sort(places.begin(), places.end(), [&](std::int32_t a, std::int32_t b) {
-    const double x = NumberOf(board, board.Bouts[static_cast<std::size_t>(a)], column);
-    const double y = NumberOf(board, board.Bouts[static_cast<std::size_t>(b)], column);
+    const double x = NumberOf(board, board.Bouts[static_cast<std::size_t>(a)], column, day);
+    const double y = NumberOf(board, board.Bouts[static_cast<std::size_t>(b)], column, day);
     if (x != y) return descending ? x > y : x < y;
     return number(a) < number(b);
   });

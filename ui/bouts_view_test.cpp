@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <set>
 
 #include "testing/random_board.h"
 
@@ -55,6 +56,55 @@ TEST(BoutsView, HighlightedWrestlersShowTheirBoutsAndEveryColumnSorts) {
       if (c == 3 || c == 4 || c == 8 || c == 9 || c == 14) {
         EXPECT_TRUE(column > 0 ? x <= y : x >= y) << x << " / " << y;
       }
+    }
+  }
+}
+
+// A board after the organiser's edits: bouts taken off leave gaps in the numbers, and a
+// schedule made from it must still find every bout, in its own round, by its number.
+TEST(BoutsView, ScheduledBoardShowsMatAndTimeForEveryBout) {
+  std::mt19937 rng(9);
+  for (int trial = 0; trial < 20; ++trial) {
+    SCOPED_TRACE(trial);
+    board::BoutBoard b = SomeBoard(rng);
+    for (std::size_t i = 0; i < b.Bouts.size();) {
+      if (rng() % 4 == 0) {
+        b.Bouts.erase(b.Bouts.begin() + static_cast<std::ptrdiff_t>(i));
+      } else {
+        ++i;
+      }
+    }
+    schedule::MatSettings settings;
+    settings.Mats = 1 + static_cast<int>(rng() % 4);
+    settings.Rest = static_cast<int>(rng() % 3);
+    const reports::MatDay day = reports::ScheduleRun(board::BoardRun(b), settings);
+    ASSERT_EQ(day.bouts.size(), b.Bouts.size());
+    std::set<std::pair<int, int>> cells;
+    for (const board::Bout& bout : b.Bouts) {
+      const int i = reports::FindScheduledBout(day, -bout.Number);
+      ASSERT_GE(i, 0);
+      const schedule::ScheduleBout& s = day.bouts[static_cast<std::size_t>(i)];
+      EXPECT_EQ(s.Number, bout.Number);
+      EXPECT_EQ(s.Round, bout.Round);
+      EXPECT_TRUE(cells
+                      .insert({day.schedule.Mat[static_cast<std::size_t>(i)],
+                               day.schedule.Slot[static_cast<std::size_t>(i)]})
+                      .second);
+      EXPECT_EQ(BoutCell(b, bout, kMatColumn, &day), std::to_string(reports::MatOfBout(day, i)));
+      EXPECT_EQ(BoutCell(b, bout, kTimeColumn, &day), reports::StartOfBout(day, i));
+      EXPECT_EQ(BoutCell(b, bout, kTimeColumn), "");
+    }
+    EXPECT_EQ(reports::FindScheduledBout(day, 0), -1);
+    EXPECT_EQ(reports::FindScheduledBout(day, b.HighestNumber + 1), -1);
+
+    std::vector<std::int32_t> places = BoutsOf(b, {});
+    SortBouts(b, kTimeColumn + 1, places, &day);
+    for (std::size_t i = 1; i < places.size(); ++i) {
+      const auto at = [&](std::size_t k) {
+        return reports::FindScheduledBout(day, b.Bouts[static_cast<std::size_t>(places[k])].Number);
+      };
+      EXPECT_LE(day.schedule.Slot[static_cast<std::size_t>(at(i - 1))],
+                day.schedule.Slot[static_cast<std::size_t>(at(i))]);
     }
   }
 }

@@ -185,6 +185,7 @@ std::string Session::WindowTitle() const {
 void Session::AfterChange() {
   ports_.title.SetTitle(WindowTitle(), Modified());
   WriteRecoveryCopy();
+  FollowBoard();
   ShowBoard();
   RecomputeStatusAndMenus();
 }

@@ -71,9 +71,10 @@ void Session::RunPairingCommand(pairing::PairingEngine engine) {
     ports_.progress.Show();
   }
   ProgressBarAdapter progress(ports_.progress);
-  // The schedule belonged to the bouts this run replaces.
+  // The schedule belonged to the bouts this run replaces; the run's clean-up removes its
+  // files.
   mat_day_.reset();
-  view_.MatsScheduled = false;
+  impl_->scheduled_bouts.clear();
   outcome_ = reports::RunPairing(fs_, roster_, &control_, &progress, &run_, engine);
   ran_ = true;
   const reports::PairingOutcome& outcome = outcome_;

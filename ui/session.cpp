@@ -31,6 +31,7 @@ void Session::Start() {
     BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
     if (RestoreBoard(context)) {
       view_.PairingDone = true;
+      RestoreSchedule();
       RefreshViews();
     }
   }
@@ -253,6 +254,7 @@ void Session::RecomputeStatusAndMenus() {
   menu_state_ = ComputeMenuState(view_, menu_state_);
   ApplyBoardMenuRules(impl_->day, view_.RosterCounters.DisplayedCount != 0, menu_state_);
   ApplyHistoryMenuRules(menu_state_);
+  ApplyMatMenuRules(menu_state_);
   ports_.menu.Apply(menu_state_);
   // A greyed Run with wrestlers ready says what it waits for.
   const bool waits_for_save = view_.ReadyToPair && !menu_state_.Enabled(kCmdRunPairing);

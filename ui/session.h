@@ -168,7 +168,8 @@ class Session {
   pairing::PairingControl& control() { return control_; }
   const pairing::PairingRun& last_run() const { return run_; }
   const reports::PairingOutcome& last_outcome() const { return outcome_; }
-  // The last run's bouts on the mats, once Schedule Mats was done after that run.
+  // The board's bouts on the mats, once Schedule Mats was done after the last run; made
+  // again whenever the board changes.
   const std::optional<reports::MatDay>& mat_day() const { return mat_day_; }
   const MenuState& menu_state() const { return menu_state_; }
   FileSystem& file_system() { return fs_; }
@@ -227,12 +228,19 @@ class Session {
   void ShowRunReports(const std::vector<std::string>& names);
   void RememberRecentFile(const std::string& path);
   void ForgetRecentFile(const std::string& path);
-  // Tandrel > Schedule Mats: the dialog, then the schedule of the last run's bouts and
+  // Tandrel > Schedule Mats: the dialog, then the schedule of the day's bout board and
   // its two reports, shown in the viewer.
   void ScheduleMats();
+  // Schedules the day's board with settings and writes the two reports; false, with a
+  // message, when a report could not be written (the schedule is kept all the same).
+  bool ScheduleBoard(const schedule::MatSettings& settings);
+  // After a change: a schedule made for another board is made again from this one.
+  void FollowBoard();
+  // At start-up, for a restored board that had a schedule.
+  void RestoreSchedule();
   // Lumiva > Print Bout Sheets / Print Mat Lists: the print preview.
   void PrintSheets(int command_id);
-
+  void ApplyMatMenuRules(MenuState& state) const;
   void ToggleStatusBar();
   void RunAddModify(AddModifyMode mode);
   void ShowMessage(std::string text, std::string caption, MessageIcon icon,

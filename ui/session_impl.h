@@ -36,6 +36,9 @@ struct Session::Impl {
   // descending).
   BoutsPane* bouts = nullptr;
   int bout_sort_column = 0;
+  // The board's bouts when the mat schedule was made: a board that differs is scheduled
+  // again.
+  std::vector<board::Bout> scheduled_bouts;
 };
 
 // A command under way: the roster as it was and the step being filled.

@@ -52,7 +52,6 @@ void RecomputeStatusTexts(ViewState& view) {
   // A pairing result stays "done" only while the roster stays ready; reselecting later
   // does not bring it back.
   if (!view.ReadyToPair) view.PairingDone = false;
-  if (!view.PairingDone) view.MatsScheduled = false;
   view.StatsText = StatsText(c);
 }
 
@@ -76,10 +75,8 @@ MenuState ComputeMenuState(const ViewState& view, const MenuState& previous) {
   }
   SetAll(state,
          {kCmdViewSummary, kCmdViewByClub, kCmdViewByBoutNumber, kCmdViewExceptions,
-          kCmdViewBoutSheets, kCmdExportBouts, kCmdScheduleMats, kCmdPrintBoutSheets},
+          kCmdViewBoutSheets, kCmdExportBouts},
          view.PairingDone);
-  SetAll(state, {kCmdPrintMatLists, kCmdViewMatSchedule, kCmdViewScheduleByClub},
-         view.PairingDone && view.MatsScheduled);
   SetAll(state, {kCmdClearAll, kCmdSaveAll, kCmdMarkAllSelected, kCmdMarkAllUnSelected},
          c.EntryTotal != 0);
   SetAll(state,

@@ -20,9 +20,6 @@ struct ViewState {
   bool ReadyToPair = false;
   // A pairing run completed; cleared when the roster stops being ready to pair.
   bool PairingDone = false;
-  // The bouts of the last run were scheduled on the mats; cleared with PairingDone and
-  // by every new run.
-  bool MatsScheduled = false;
   // Save Project Data was done since start-up or the last Clear All.
   bool ProjectSaved = false;
   // Label of the selected tree node, blank-padded.
