@@ -109,7 +109,8 @@ class Ui : public MessagePort,
   void PreviewMatLists(const std::vector<reports::SheetBout>&, int) override {}
 
   Ports ports() {
-    return Ports{*this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this, *this};
+    return Ports{*this, *this, *this, *this, *this, *this,
+                 *this, *this, *this, *this, *this, *this};
   }
 
   MessageAnswer answer = MessageAnswer::Ok;

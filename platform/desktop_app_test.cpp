@@ -39,6 +39,7 @@
 #include "platform/roster_table_model.h"
 #include "platform/schedule_dialog.h"
 #include "platform/system_dialogs.h"
+#include "ui/bouts_view.h"
 #include "ui/command_ids.h"
 #include "ui/session.h"
 
@@ -422,6 +423,9 @@ class DesktopAppTest : public QObject {
     window.CommandAction(ku::kCmdRunPairing)->trigger();
     QVERIFY(window.CommandAction(ku::kCmdScheduleMats)->isEnabled());
     QVERIFY(!window.CommandAction(ku::kCmdViewMatSchedule)->isEnabled());
+    QTableView* bouts = window.Bouts()->Table();
+    QVERIFY(bouts->isColumnHidden(ku::kMatColumn));
+    QVERIFY(bouts->isColumnHidden(ku::kTimeColumn));
 
     QFile::remove(QStringLiteral("Tandrel_MatSettings.txt"));
     bool rows_follow_mats = false;
@@ -449,6 +453,21 @@ class DesktopAppTest : public QObject {
     app_->viewer().Window()->close();
     QVERIFY(window.CommandAction(ku::kCmdViewMatSchedule)->isEnabled());
     QVERIFY(window.CommandAction(ku::kCmdPrintMatLists)->isEnabled());
+
+    // The Bouts tab shows each bout's mat and time, right beside its number.
+    QVERIFY(!bouts->isColumnHidden(ku::kMatColumn));
+    QVERIFY(!bouts->isColumnHidden(ku::kTimeColumn));
+    QCOMPARE(bouts->horizontalHeader()->visualIndex(ku::kMatColumn), 1);
+    QCOMPARE(bouts->horizontalHeader()->visualIndex(ku::kTimeColumn), 2);
+    const QAbstractItemModel* rows = bouts->model();
+    QVERIFY(rows->rowCount() > 0);
+    for (int row = 0; row < rows->rowCount(); ++row) {
+      const QString mat = rows->index(row, ku::kMatColumn).data().toString();
+      QVERIFY2(mat == QStringLiteral("1") || mat == QStringLiteral("2"), qPrintable(mat));
+      QVERIFY(
+          rows->index(row, ku::kTimeColumn).data().toString().startsWith(QStringLiteral("09:")));
+    }
+    QCOMPARE(rows->headerData(ku::kTimeColumn, Qt::Horizontal).toString(), QStringLiteral("Time"));
   }
 
  private:

@@ -236,7 +236,7 @@ class FakeUi {
   FakeUi& operator=(const FakeUi&) = delete;
 
   Ports ports() {
-    return Ports{messages, file_dialogs, list,   tree,    status_bar, menu,
+    return Ports{messages, file_dialogs, list,    tree,  status_bar, menu,
                  progress, viewer,       dialogs, title, mappings,   printer};
   }
 
@@ -252,7 +252,6 @@ class FakeUi {
   FakeDialogs dialogs;
   FakeMappingMemory mappings;
   FakePrinter printer;
-
 };
 
 }  // namespace kestrio::ui::testing

@@ -27,7 +27,6 @@ class DialogPort {
   // The spreadsheet import dialog, modal until OK or Cancel closes it.
   virtual void RunImport(ImportForm& form) = 0;
   virtual void RunScheduleMats(MatScheduleForm& form) = 0;
-
 };
 
 }  // namespace kestrio::ui
