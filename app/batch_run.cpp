@@ -174,12 +174,13 @@ Status LockWorkingFolder(FileSystem& fs, FolderLock* lock, std::ostream& err) {
   return fs.LockFolder(".", LockWait::kYes, lock);
 }
 
-// The bouts of the board as the steps left it, as the reports have them.
-bool ExportBouts(const BatchOptions& options, FileSystem& fs, const board::BoutBoard& board,
-                 std::ostream& err) {
+// The bouts of the board as the steps left it, as the reports have them, with their mats
+// and times when the mats were scheduled.
+bool ExportBouts(const BatchOptions& options, FileSystem& fs, const pairing::PairingRun& run,
+                 const reports::MatDay* day, std::ostream& err) {
   if (!options.export_bouts_path) return true;
-  const Status s = sheets::WriteTableFile(fs, *options.export_bouts_path,
-                                          sheets::BoutTable(board::BoardRun(board)));
+  const Status s =
+      sheets::WriteTableFile(fs, *options.export_bouts_path, sheets::BoutTable(run, day));
   if (!s.ok()) err << "kestrio-batch: cannot export the bouts " << s.message() << '\n';
   return s.ok();
 }
@@ -247,15 +248,19 @@ bool PrintPdfs(const BatchOptions& options, const pairing::PairingRun& run,
   return s.ok();
 }
 
-// The mat schedule and the PDFs asked for, from the day's board as the run and the board
-// steps left it.
+// The mat schedule, the bouts' export and the PDFs asked for, from the day's board as the
+// run and the board steps left it.
 bool ScheduleAndPrint(const BatchOptions& options, FileSystem& fs, const board::BoutBoard& board,
                       ui::PrintPort* printer, std::ostream& out, std::ostream& err) {
-  if (!options.mats && !options.bout_sheets_pdf && !options.mat_lists_pdf) return true;
+  if (!options.mats && !options.export_bouts_path && !options.bout_sheets_pdf &&
+      !options.mat_lists_pdf)
+    return true;
   const pairing::PairingRun run = board::BoardRun(board);
   reports::MatDay day;
   if (options.mats && !ScheduleMats(options, fs, run, &day, out, err)) return false;
-  return PrintPdfs(options, run, options.mats ? &day : nullptr, printer, out, err);
+  const reports::MatDay* scheduled = options.mats ? &day : nullptr;
+  if (!ExportBouts(options, fs, run, scheduled, err)) return false;
+  return PrintPdfs(options, run, scheduled, printer, out, err);
 }
 
 int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std::ostream& err,
@@ -319,7 +324,6 @@ int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std
       return kBatchFailed;
     }
   }
-  if (!ExportBouts(options, fs, board, err)) return kBatchFailed;
   return ScheduleAndPrint(options, fs, board, printer, out, err) ? kBatchOk : kBatchFailed;
 }
 

@@ -226,9 +226,10 @@ TEST(BatchRunTest, SchedulesTheMatsAndPrintsInMatOrder) {
   s.printer = &printer;
   s.fs.AddFile("day.txt", kRoster);
   s.fs.AddFile("Tandrel_MatSettings.txt", "$mats\r\nBoutMinutes = 6\r\nMat2 = 50-70\r\n$end\r\n");
-  ASSERT_EQ(s.Run({"--select-all", "--mats", "2", "--start", "10:00", "--bout-sheets-pdf",
-                   "sheets.pdf", "--mat-lists-pdf", "mats.pdf", "day.txt"}),
-            kBatchOk)
+  ASSERT_EQ(
+      s.Run({"--select-all", "--mats", "2", "--start", "10:00", "--bout-sheets-pdf", "sheets.pdf",
+             "--mat-lists-pdf", "mats.pdf", "--export-bouts", "bouts.csv", "day.txt"}),
+      kBatchOk)
       << s.err.str();
   const std::string out = s.out.str();
   EXPECT_NE(out.find("Successfully!\nMats: 2, rest 3, 6-minute bouts from 10:00\n"
@@ -249,6 +250,12 @@ TEST(BatchRunTest, SchedulesTheMatsAndPrintsInMatOrder) {
   EXPECT_EQ(printer.sheets_[1].Wrestler[0].LastName, "Green");
   EXPECT_EQ(printer.sheets_[1].Time, "10:00");
   EXPECT_EQ(printer.mats_, 2);
+  // The exported bouts carry the same mats and times as the sheets.
+  const std::string bouts = *s.fs.Contents("bouts.csv");
+  EXPECT_NE(bouts.find(",Fit,Mat,Time\r\n"), std::string::npos) << bouts;
+  const std::size_t green = bouts.find(",Green,");
+  ASSERT_NE(green, std::string::npos) << bouts;
+  EXPECT_EQ(bouts.substr(bouts.find("\r\n", green) - 8, 8), ",2,10:00") << bouts;
 
   BatchSession full;
   RecordingPrinter full_printer(full.fs);

@@ -101,7 +101,24 @@ Table RosterTable(const roster::Roster& roster, const roster::EntryFilter& filte
   return table;
 }
 
-Table BoutTable(const pairing::PairingRun& run) {
+namespace {
+
+// Where and when the bout numbered number is wrestled; both empty for a bout the day
+// does not hold.
+void AppendPlace(CellRow& row, const reports::MatDay& day, std::int32_t number) {
+  const int i = reports::FindScheduledBout(day, number);
+  if (i < 0) {
+    row.push_back(Cell());
+    row.push_back(Cell());
+    return;
+  }
+  row.push_back(WholeCell(reports::MatOfBout(day, i)));
+  row.push_back(Cell::OfText(reports::StartOfBout(day, i)));
+}
+
+}  // namespace
+
+Table BoutTable(const pairing::PairingRun& run, const reports::MatDay* day) {
   Table table;
   table.sheet_name = "Bouts";
   table.columns = {{"Bout", "0", 6},          {"Non-Optimum", "", 12}, {"Round", "0", 7},
@@ -110,6 +127,10 @@ Table BoutTable(const pairing::PairingRun& run) {
                    {"Rating 1", "0.00", 9},   {"Last Name 2", "", 16}, {"First Name 2", "", 14},
                    {"Club 2", "", 14},        {"Weight 2", "0.00", 9}, {"Age 2", "0.00", 7},
                    {"Rating 2", "0.00", 9},   {"Fit", "0.000000", 10}};
+  if (day != nullptr) {
+    table.columns.push_back({"Mat", "0", 5});
+    table.columns.push_back({"Time", "", 7});
+  }
   const std::vector<int> round = RoundOfEachBout(run);
   const pairing::FitTolerances optimum = pairing::OptimumTolerances(run.Control);
   const pairing::FitTolerances relaxed = pairing::RelaxedTolerances(run.Control);
@@ -138,6 +159,7 @@ Table BoutTable(const pairing::PairingRun& run) {
     } else {
       row.push_back(Cell());
     }
+    if (day != nullptr) AppendPlace(row, *day, a.BoutNumber);
     table.rows.push_back(std::move(row));
   }
   return table;

@@ -4,6 +4,7 @@
 // for writing them as CSV or a workbook).
 
 #include "pairing/pairing_run.h"
+#include "reports/schedule_reports.h"
 #include "roster/roster.h"
 #include "roster/roster_writer.h"
 #include "sheets/table.h"
@@ -20,7 +21,8 @@ Table RosterTable(const roster::Roster& roster, const roster::EntryFilter& filte
 // One row per bout of the run, by bout number: Bout, Non-Optimum ("Yes" for a bout made
 // under doubled limits), Round, Weight Class, then for each wrestler Last Name, First
 // Name, Club, Weight, Age and Rating, and the bout's Fit (measured under the limits it
-// was made with).
-Table BoutTable(const pairing::PairingRun& run);
+// was made with). With the day's mat schedule, two more: Mat (from 1) and Time (the
+// bout's start, "HH:MM"), for the table workers and the coaches who sort by them.
+Table BoutTable(const pairing::PairingRun& run, const reports::MatDay* day = nullptr);
 
 }  // namespace kestrio::sheets

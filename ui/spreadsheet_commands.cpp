@@ -74,9 +74,11 @@ void Session::ExportBouts() {
   const std::string path = ChooseFile(ports_.file_dialogs, ports_.messages, ExportRequest());
   if (path.empty()) return;
   // The board, not the run: the bouts as scratches, late arrivals and Undo left them,
-  // and still there when the program starts again in the folder.
-  const Status written =
-      sheets::WriteTableFile(fs_, path, sheets::BoutTable(board::BoardRun(impl_->day.board)));
+  // and still there when the program starts again in the folder; with their mats and
+  // times while a schedule is kept.
+  const Status written = sheets::WriteTableFile(
+      fs_, path,
+      sheets::BoutTable(board::BoardRun(impl_->day.board), mat_day_ ? &*mat_day_ : nullptr));
   if (!written.ok()) {
     ShowMessage(written.message(), std::string(kSaveFailedCaption), MessageIcon::Exclamation);
   }
