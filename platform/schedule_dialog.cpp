@@ -69,7 +69,10 @@ ScheduleDialog::ScheduleDialog(ui::MatScheduleForm& form, QWidget* owner)
   start->addWidget(new QLabel(QStringLiteral(":")));
   start->addWidget(minute_);
   start->addStretch(1);
-  fields->addRow(QStringLiteral("&Start (HH:MM):"), start);
+  // A layout takes no mnemonic: the label's buddy is the hour, where typing a start begins.
+  auto* start_label = new QLabel(QStringLiteral("&Start (HH:MM):"));
+  start_label->setBuddy(hour_);
+  fields->addRow(start_label, start);
 
   classes_ = new QTableWidget(static_cast<int>(form.classes.size()), 2);
   classes_->setHorizontalHeaderLabels(
