@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <functional>
 #include <map>
 #include <numeric>
@@ -28,10 +29,34 @@ const SelectedParticipant& Wrestler(const PairingRun& run, int p) {
   return run.SelectedList[static_cast<std::size_t>(p)];
 }
 
-// The BoutList positions of every wrestler's bouts, in list order, bucketed by wrestler.
+bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// True when a bout side carries its wrestler as the selection holds him (as a run's
+// bouts always do), so that the side's columns are the wrestler's own.
+bool SameAsSelected(const PairingRun& run, const BoutEntry& side) {
+  const int p = side.SelectionIndex;
+  if (p < 0 || p >= Rows(run)) return false;
+  const SelectedParticipant& w = Wrestler(run, p);
+  return side.LastName == w.LastName && side.FirstName == w.FirstName &&
+         side.Club.view() == w.Club.view().substr(0, side.Club.size()) &&
+         SameBits(side.Weight, w.Weight) && SameBits(side.Age, w.Age) &&
+         SameBits(side.Rating, w.Rating);
+}
+
+// One line of a wrestler's block: a bout of his and the opponent's side of it.
+struct OpponentLine {
+  int entry;  // the opponent's side in the BoutList
+  std::int32_t number;
+  std::int32_t weight_class;
+  int columns_of;  // the wrestler whose columns the side shows, or -1: made from the side
+};
+
+// Every wrestler's bouts, in list order, bucketed by wrestler, read from the BoutList in
+// one pass in its own order: the blocks are written in club and name order, and reading
+// the bouts there would visit the list at random.
 struct BoutsOfWrestler {
-  std::vector<int> start;  // wrestler p owns entries[start[p] .. start[p+1])
-  std::vector<int> entries;
+  std::vector<int> start;  // wrestler p owns lines[start[p] .. start[p+1])
+  std::vector<OpponentLine> lines;
 };
 
 BoutsOfWrestler IndexBouts(const PairingRun& run) {
@@ -44,12 +69,15 @@ BoutsOfWrestler IndexBouts(const PairingRun& run) {
     if (p >= 0 && p < n) ++index.start[static_cast<std::size_t>(p) + 1];
   }
   std::partial_sum(index.start.begin(), index.start.end(), index.start.begin());
-  index.entries.resize(static_cast<std::size_t>(index.start.back()));
+  index.lines.resize(static_cast<std::size_t>(index.start.back()));
   std::vector<int> next(index.start.begin(), index.start.end() - 1);
   for (int k = 0; k < sides; ++k) {
     const int p = run.BoutList[static_cast<std::size_t>(k)].SelectionIndex;
-    if (p >= 0 && p < n)
-      index.entries[static_cast<std::size_t>(next[static_cast<std::size_t>(p)]++)] = k;
+    if (p < 0 || p >= n) continue;
+    const int other = k % 2 == 0 ? k + 1 : k - 1;
+    const BoutEntry& o = run.BoutList[static_cast<std::size_t>(other)];
+    index.lines[static_cast<std::size_t>(next[static_cast<std::size_t>(p)]++)] = {
+        other, o.BoutNumber, o.WeightClass, SameAsSelected(run, o) ? o.SelectionIndex : -1};
   }
   return index;
 }
@@ -78,15 +106,47 @@ void ClubColumns(ReportText& out, std::string_view first, std::string_view last,
   out.Blanks(1).Fixed(age, 4, 0).Literal(" ").Blanks(1).Fixed(rating, 5, 2);
 }
 
+// Every wrestler's columns as the club reports write them, each made once when first
+// needed: a wrestler's own line and every line where he is the opponent end with the
+// same columns, in the all-clubs report and again in his club's file.
+class ColumnTexts {
+ public:
+  explicit ColumnTexts(const PairingRun& run)
+      : run_(run), at_(static_cast<std::size_t>(Rows(run)), kNotMade) {}
+
+  // The columns of wrestler p.
+  std::string_view Of(int p) {
+    std::uint32_t& at = at_[static_cast<std::size_t>(p)];
+    if (at == kNotMade) {
+      const SelectedParticipant& w = Wrestler(run_, p);
+      scratch_.Clear();
+      ClubColumns(scratch_, w.FirstName.view(), w.LastName.view(), w.Club.view(), w.Weight, w.Age,
+                  w.Rating);
+      at = static_cast<std::uint32_t>(starts_.size());
+      starts_.push_back(static_cast<std::uint32_t>(texts_.size()));
+      texts_ += scratch_.str();
+      starts_.push_back(static_cast<std::uint32_t>(texts_.size()));
+    }
+    return std::string_view(texts_).substr(starts_[at], starts_[at + 1] - starts_[at]);
+  }
+
+ private:
+  static constexpr std::uint32_t kNotMade = ~std::uint32_t{0};
+
+  const PairingRun& run_;
+  std::vector<std::uint32_t> at_;
+  std::vector<std::uint32_t> starts_;
+  std::string texts_;
+  ReportText scratch_;
+};
+
 void MakeParticipantBlock(ReportText& out, const PairingRun& run, const BoutsOfWrestler& bouts,
-                          int p) {
-  const SelectedParticipant& w = Wrestler(run, p);
+                          ColumnTexts& columns, int p) {
   const std::int32_t count = static_cast<std::size_t>(p) < run.BoutCount.size()
                                  ? run.BoutCount[static_cast<std::size_t>(p)]
                                  : 0;
   out.EndLine();
-  out.Blanks(1).Int(count, 2).Blanks(1).Literal("Bouts for");
-  ClubColumns(out, w.FirstName.view(), w.LastName.view(), w.Club.view(), w.Weight, w.Age, w.Rating);
+  out.Blanks(1).Int(count, 2).Blanks(1).Literal("Bouts for").Literal(columns.Of(p));
   out.EndLine();
 
   out.Blanks(14).Literal("---------------  ---------------  -----  -----  ----  -----");
@@ -94,11 +154,16 @@ void MakeParticipantBlock(ReportText& out, const PairingRun& run, const BoutsOfW
 
   for (int i = bouts.start[static_cast<std::size_t>(p)];
        i < bouts.start[static_cast<std::size_t>(p) + 1]; ++i) {
-    const int k = bouts.entries[static_cast<std::size_t>(i)];
-    const BoutEntry& o = run.BoutList[static_cast<std::size_t>(k % 2 == 0 ? k + 1 : k - 1)];
-    out.Blanks(3).Int(o.BoutNumber, 4).Literal(" ").Blanks(1).Int(o.WeightClass, 3).Literal(" ");
-    ClubColumns(out, o.FirstName.view(), o.LastName.view(), o.Club.view(), o.Weight, o.Age,
-                o.Rating);
+    const OpponentLine& line = bouts.lines[static_cast<std::size_t>(i)];
+    out.Blanks(3).Int(line.number, 4).Literal(" ").Blanks(1).Int(line.weight_class, 3);
+    out.Literal(" ");
+    if (line.columns_of >= 0) {
+      out.Literal(columns.Of(line.columns_of));
+    } else {
+      const BoutEntry& o = run.BoutList[static_cast<std::size_t>(line.entry)];
+      ClubColumns(out, o.FirstName.view(), o.LastName.view(), o.Club.view(), o.Weight, o.Age,
+                  o.Rating);
+    }
     out.EndLine();
   }
 }
@@ -108,10 +173,10 @@ void MakeParticipantBlock(ReportText& out, const PairingRun& run, const BoutsOfW
 class ParticipantBlocks {
  public:
   ParticipantBlocks(const PairingRun& run, BlockMemo* memo)
-      : run_(run), bouts_(IndexBouts(run)), memo_(memo) {}
+      : run_(run), bouts_(IndexBouts(run)), columns_(run), memo_(memo) {}
 
   void Write(ReportText& out, int p) {
-    if (memo_ == nullptr) return MakeParticipantBlock(out, run_, bouts_, p);
+    if (memo_ == nullptr) return MakeParticipantBlock(out, run_, bouts_, columns_, p);
     if (memo_->WriteAgain(out, BlockKind::kParticipant, static_cast<std::size_t>(p))) return;
     const SelectedParticipant& w = Wrestler(run_, p);
     key_.Clear();
@@ -121,18 +186,19 @@ class ParticipantBlocks {
                  : 0);
     for (int i = bouts_.start[static_cast<std::size_t>(p)];
          i < bouts_.start[static_cast<std::size_t>(p) + 1]; ++i) {
-      const int k = bouts_.entries[static_cast<std::size_t>(i)];
-      const BoutEntry& o = run_.BoutList[static_cast<std::size_t>(k % 2 == 0 ? k + 1 : k - 1)];
+      const BoutEntry& o =
+          run_.BoutList[static_cast<std::size_t>(bouts_.lines[static_cast<std::size_t>(i)].entry)];
       key_.Add(o.BoutNumber).Add(o.WeightClass).Add(o.LastName).Add(o.FirstName).Add(o.Club);
       key_.Add(o.Weight).Add(o.Age).Add(o.Rating);
     }
     memo_->Write(out, BlockKind::kParticipant, static_cast<std::size_t>(p), key_,
-                 [&](ReportText& text) { MakeParticipantBlock(text, run_, bouts_, p); });
+                 [&](ReportText& text) { MakeParticipantBlock(text, run_, bouts_, columns_, p); });
   }
 
  private:
   const PairingRun& run_;
   const BoutsOfWrestler bouts_;
+  ColumnTexts columns_;
   BlockMemo* memo_;
   BlockKey key_;
 };

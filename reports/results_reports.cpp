@@ -159,18 +159,31 @@ Status CheckBoutList(const PairingRun& run) {
   return Status::Ok();
 }
 
-// A comma inside a name ("Smith, Jr") would add a column to the mail-merge record and
-// print every later field of the bout in the wrong place, so it is written as ";".
-std::string MergeSafe(std::string_view text) {
-  std::string safe(text);
-  std::replace(safe.begin(), safe.end(), ',', ';');
-  return safe;
+// text(w) of a name or club for the mail merge: a comma inside a name ("Smith, Jr") would
+// add a column to the merge record and print every later field of the bout in the wrong
+// place, so it is written as ";". Only the first w characters can show.
+void MergeSafeText(ReportText& line, std::string_view text, int w) {
+  char safe[32];
+  const auto shown = std::min(text.size(), static_cast<std::size_t>(std::max(w, 0)));
+  if (shown > sizeof safe) {
+    std::string copy(text);
+    std::replace(copy.begin(), copy.end(), ',', ';');
+    line.Text(copy, w);
+    return;
+  }
+  std::replace_copy(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(shown), safe, ',',
+                    ';');
+  line.Text(std::string_view(safe, shown), w);
 }
 
 void BoutSheetSide(ReportText& line, const pairing::SelectedParticipant& w) {
-  line.Blanks(1).Text(MergeSafe(w.LastName.view()), 15).Literal(",");
-  line.Blanks(1).Text(MergeSafe(w.FirstName.view()), 15).Literal(",");
-  line.Blanks(1).Text(MergeSafe(w.Club.view().substr(0, 5)), 5).Literal(",");
+  line.Blanks(1);
+  MergeSafeText(line, w.LastName.view(), 15);
+  line.Literal(",").Blanks(1);
+  MergeSafeText(line, w.FirstName.view(), 15);
+  line.Literal(",").Blanks(1);
+  MergeSafeText(line, w.Club.view().substr(0, 5), 5);
+  line.Literal(",");
   line.Blanks(1).Fixed(w.Weight, 5, 1).Literal(",");
   line.Blanks(1).Fixed(w.Age, 4, 0).Literal(",");
   line.Blanks(1).Fixed(w.Rating, 5, 2);

@@ -82,6 +82,17 @@ TEST(BoutSheetsTest, LongTextsAreCutAndAgesRoundedWithoutMovingTheCommas) {
   }
 }
 
+TEST(BoutSheetsTest, CommasInNamesAndClubsAreWrittenAsSemicolons) {
+  RunBuilder b;
+  const int a = b.Wrestler("Smith, Jr", "Ann,Marie", "A,B Club", 50, 9, 1);
+  const int c = b.Wrestler("Short", "S", "R", 50, 9, 1);
+  b.Bout(a, c, 0, 1);
+  const std::string text = WriteBoutSheets(b.run());
+  EXPECT_EQ(text.substr(text.rfind("\r\n", text.size() - 3) + 2),
+            "   1,  50, Smith; Jr      , Ann;Marie      , A;B C,  50.0,   9.,  1.00, Short      "
+            "    , S              , R    ,  50.0,   9.,  1.00\r\n");
+}
+
 TEST(ResultsSummaryTest, ThreeRoundsAsPrinted) {
   RunBuilder b;
   b.Wrestler("Smith", "John", "Eagles", 84.5f, 9, 2.5f);
