@@ -1,4 +1,4 @@
-// Excel workbooks in a build without libzip, expat and libxlsxwriter (the Windows build):
+// Excel workbooks in a build without libzip and expat (the Windows build):
 // a workbook is refused with what to do instead, never taken for an empty sheet.
 
 #include "sheets/spreadsheet.h"

@@ -35,9 +35,9 @@ struct Table {
 std::string CsvText(const Table& table);
 
 // The table as an Excel workbook with one sheet: captions in bold in a frozen first
-// row, numbers as numbers in their columns' formats. Written through libxlsxwriter into
-// a private temporary folder and read back, so that the caller writes the bytes where
-// they belong as it writes any file. Not ok (with the reason) when that fails.
+// row, numbers as numbers in their columns' formats. Built in memory, so that the caller
+// writes the bytes where they belong as it writes any file; the same table always gives
+// the same bytes. Not ok (with the reason) when that fails.
 Status EncodeXlsx(const Table& table, std::string* bytes);
 
 }  // namespace kestrio::sheets

@@ -275,5 +275,28 @@ TEST(XlsxWriter, WhatItWritesReadsBack) {
   EXPECT_EQ(read.rows[2][2].text, "A_x0041_");
 }
 
+TEST(XlsxWriter, WideTablesControlCharactersAndTheSameBytesEachTime) {
+  Table table;
+  table.sheet_name = "Wide & <odd>";
+  for (int c = 0; c < 30; ++c) table.columns.push_back({"C" + std::to_string(c), "0.000", 8});
+  CellRow row;
+  for (int c = 0; c < 30; ++c) row.push_back(Cell::OfNumber(c + 0.125, ""));
+  row[27] = Cell::OfText(" tab\there\x01 ");  // column AB, blanks at both ends kept
+  table.rows = {row, row};
+  std::string bytes, again;
+  ASSERT_TRUE(EncodeXlsx(table, &bytes).ok());
+  ASSERT_TRUE(EncodeXlsx(table, &again).ok());
+  EXPECT_EQ(bytes, again);
+  const XlsxRead read = ReadXlsx(bytes);
+  ASSERT_TRUE(read.status.ok()) << read.status.message();
+  EXPECT_EQ(read.sheet_names, std::vector<std::string>{"Wide & <odd>"});
+  ASSERT_EQ(read.rows.size(), 3u);
+  ASSERT_EQ(read.rows[2].size(), 30u);
+  EXPECT_EQ(read.rows[0][29].text, "C29");
+  EXPECT_EQ(read.rows[2][26].number, 26.125);
+  EXPECT_EQ(read.rows[2][27].text, " tab\there\x01 ");
+  EXPECT_EQ(read.rows[2][29].number, 29.125);
+}
+
 }  // namespace
 }  // namespace kestrio::sheets
