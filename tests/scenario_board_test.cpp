@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "board/board_file.h"
-#include "tests/fake_file_system.h"
-#include "tests/fake_ui_ports.h"
+#include "tests/session_day.h"
 #include "ui/board_commands.h"
 #include "ui/command_ids.h"
 #include "ui/session.h"
@@ -24,36 +23,17 @@ const char kSix[] =
     "Egan\tEd\t76\t10\t3\tLions\tSelected\r\n"
     "Ford\tFe\t77\t10\t3\tBears\tSelected\r\n";
 
-class BoardDayTest : public ::testing::Test {
+class BoardDayTest : public testing::SessionDay {
  protected:
-  BoardDayTest() : ui(&fs), session(fs, ui.ports()) { session.Start(); }
-
   void OpenSaveAndRun() {
-    fs.AddFile("day.tmrx", kSix);
-    ui.file_dialogs.Choose("day.tmrx");
-    session.Dispatch(kCmdOpen);
-    ui.file_dialogs.Choose("day.tmrx");
-    session.Dispatch(kCmdSaveProjectData);
-    ui.messages.answers = {MessageAnswer::Yes};
-    session.Dispatch(kCmdRunPairing);
+    Open("day.tmrx", kSix);
+    SaveProject("day.tmrx");
+    RunPairing();
     ui.messages.shown.clear();
-  }
-  void Highlight(std::initializer_list<std::string> last_names) {
-    std::set<int> rows;
-    for (int r = 0; r < ui.list.RowCount(); ++r) {
-      for (const std::string& name : last_names) {
-        if (ui.list.Row(r)[0] == name) rows.insert(r);
-      }
-    }
-    ui.list.Highlight(rows);
   }
   std::string LastText() { return ui.messages.shown.empty() ? "" : ui.messages.shown.back().text; }
   std::string Board() { return fs.Contents(std::string(board::kBoardFileName)).value_or(""); }
   std::string ByNumber() { return fs.Contents("Tandrel-BoutsByBoutNumber.txt").value_or(""); }
-
-  FakeFileSystem fs;
-  FakeUi ui;
-  Session session;
 };
 
 TEST_F(BoardDayTest, TheCommandsWaitForARunThenChangeTheBoardAndItsReports) {

@@ -5,8 +5,7 @@
 
 #include "pairing/pairing_control.h"
 #include "roster/display_data.h"
-#include "tests/fake_file_system.h"
-#include "tests/fake_ui_ports.h"
+#include "tests/session_day.h"
 #include "ui/command_ids.h"
 #include "ui/session.h"
 
@@ -20,31 +19,13 @@ const char kThree[] =
     "Baker\tBo\t75\t11\t2\tTigers\tSelected\r\n"
     "Cole\tCy\t70\t10\t3\tLions\tSelected\r\n";
 
-class Commands : public ::testing::Test {
+class Commands : public testing::SessionDay {
  protected:
-  Commands() : ui(&fs), session(fs, ui.ports()) { session.Start(); }
-
-  void Open(const std::string& path, const std::string& contents) {
-    fs.AddFile(path, contents);
-    ui.file_dialogs.Choose(path);
-    session.Dispatch(kCmdOpen);
-  }
   // Saves the project so that the run is reachable.
   void SaveProject() {
-    ui.file_dialogs.Choose("project.tmrx");
-    session.Dispatch(kCmdSaveProjectData);
+    SessionDay::SaveProject("project.tmrx");
     ASSERT_TRUE(ui.menu.Enabled(kCmdRunPairing));
   }
-  std::vector<std::string> RunAndTell() {
-    ui.messages.shown.clear();
-    ui.messages.answers = {MessageAnswer::Yes};
-    session.Dispatch(kCmdRunPairing);
-    return ui.messages.Lines();
-  }
-
-  FakeFileSystem fs;
-  FakeUi ui;
-  Session session;
 };
 
 TEST_F(Commands, CommandsThatNeedEntriesDoNothingOnAnEmptyRoster) {
@@ -133,7 +114,7 @@ TEST_F(Commands, ControlFileErrorsAreShownAndTheProgramGoesOn) {
   EXPECT_EQ(ui.dialogs.control_openings.at(0).fields[0], "10.0");
 
   fs.AddFile(std::string(pairing::kControlFileName), "garbage\r\n");
-  const std::vector<std::string> told = RunAndTell();
+  const std::vector<std::string> told = RunPairing();
   ASSERT_EQ(told.size(), 2u);
   EXPECT_EQ(ui.messages.shown[1].caption, "Kestrio Control Parameters");
   EXPECT_EQ(ui.progress.events.back(), "hide");
@@ -214,7 +195,7 @@ TEST_F(Commands, ARunIsOnlyCalledSuccessfulWhenEveryReportWasWritten) {
   Open("r.txt", kThree);
   SaveProject();
   fs.FailWritesAfter("Tandrel-BoutsByBoutNumber.txt", 10, "No space left on device");
-  std::vector<std::string> told = RunAndTell();
+  std::vector<std::string> told = RunPairing();
   ASSERT_EQ(told.size(), 2u);
   EXPECT_EQ(ui.messages.shown[1].caption, "Kestrio Bout Pairing");
   EXPECT_NE(told[1].find("Tandrel-BoutsByBoutNumber.txt"), std::string::npos);
@@ -224,7 +205,7 @@ TEST_F(Commands, ARunIsOnlyCalledSuccessfulWhenEveryReportWasWritten) {
   // Bout sheets held by the mail merge: the warning, and the reports still reachable.
   fs.AddFile("Tandrel-PairingBoutsheets.txt", "x");
   fs.HoldOpen("Tandrel-PairingBoutsheets.txt");
-  told = RunAndTell();
+  told = RunPairing();
   EXPECT_EQ(told.back(),
             "Warning: unable to open Tandrel-PairingBoutsheets.txt for writing! | Close bout "
             "sheet MailMerge program Kestrio-BoutSheets.doc and rerun.");
@@ -241,7 +222,7 @@ TEST_F(Commands, AnUnreadableNumberOfASelectedWrestlerIsNamed) {
   Open("r.txt", kThree);
   SaveProject();
   session.roster().Entries[1].Rating.Assign("     ?    ");
-  const std::vector<std::string> told = RunAndTell();
+  const std::vector<std::string> told = RunPairing();
   ASSERT_EQ(told.size(), 2u);
   EXPECT_NE(told[1].find("Baker"), std::string::npos);
   EXPECT_FALSE(fs.HasFile("Tandrel-PairingResults.txt"));
@@ -373,7 +354,7 @@ TEST_F(Commands, ScheduleMatsThenPrintInMatOrder) {
   Open("r.txt", four);
   SaveProject();
   EXPECT_FALSE(ui.menu.Enabled(kCmdScheduleMats));
-  RunAndTell();
+  RunPairing();
   ASSERT_TRUE(ui.menu.Enabled(kCmdScheduleMats));
   EXPECT_TRUE(ui.menu.Enabled(kCmdPrintBoutSheets));
   EXPECT_FALSE(ui.menu.Enabled(kCmdPrintMatLists));
@@ -422,7 +403,7 @@ TEST_F(Commands, ScheduleMatsThenPrintInMatOrder) {
   EXPECT_EQ(ui.printer.jobs[2].kind, "mat lists");
   EXPECT_EQ(ui.printer.jobs[2].mats, 2);
 
-  RunAndTell();
+  RunPairing();
   EXPECT_FALSE(session.mat_day().has_value());
   EXPECT_FALSE(ui.menu.Enabled(kCmdViewMatSchedule));
   EXPECT_FALSE(fs.HasFile("Tandrel-MatSchedule.txt"));

@@ -4,8 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/fake_file_system.h"
-#include "tests/fake_ui_ports.h"
+#include "tests/session_day.h"
 #include "ui/command_ids.h"
 #include "ui/run_messages.h"
 #include "ui/session.h"
@@ -23,20 +22,9 @@ const char kRoster[] =
     "Evans\tEd\t74\t11\t2\tLions\r\n"
     "Fox\tFay\t80\t12\t4\tOwls\r\n";
 
-class GymTable : public ::testing::Test {
+class GymTable : public testing::SessionDay {
  protected:
-  GymTable() : ui(&fs), session(fs, ui.ports()) { session.Start(); }
-
-  void Open(const std::string& path, const std::string& contents) {
-    fs.AddFile(path, contents);
-    ui.file_dialogs.Choose(path);
-    session.Dispatch(kCmdOpen);
-  }
-  std::vector<std::string> Names() const {
-    std::vector<std::string> out;
-    for (const ListRow& row : ui.list.rows) out.push_back(row[0]);
-    return out;
-  }
+  std::vector<std::string> Names() const { return Column(0); }
   std::string NameAt(int row) const { return ui.list.rows.at(static_cast<std::size_t>(row))[0]; }
   void SelectAllAndSave() {
     session.Dispatch(kCmdMarkAllSelected);
@@ -44,10 +32,6 @@ class GymTable : public ::testing::Test {
     session.Dispatch(kCmdSaveProjectData);
   }
   std::string Hint() { return ui.status_bar.parts[kHintPart]; }
-
-  FakeFileSystem fs;
-  FakeUi ui;
-  Session session;
 };
 
 // Down, Ctrl+T, Down, Ctrl+T: every command refills the list, and the cursor, the

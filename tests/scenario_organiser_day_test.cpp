@@ -5,8 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "pairing/pairing_control.h"
-#include "tests/fake_file_system.h"
-#include "tests/fake_ui_ports.h"
+#include "tests/session_day.h"
 #include "ui/command_ids.h"
 #include "ui/session.h"
 
@@ -22,37 +21,14 @@ const char kRoster[] =
     "Dunn\tDi\tabc\t10\t3\tLions\r\n"  // not a number: skipped with a warning
     "Evans\tEd\t74\t11\t2\tLions\r\n";
 
-class OrganiserDay : public ::testing::Test {
+class OrganiserDay : public testing::SessionDay {
  protected:
-  OrganiserDay() : ui(&fs), session(fs, ui.ports()) {
+  OrganiserDay() : SessionDay(false) {
     fs.AddFile("roster.txt", kRoster);
     session.Start();
   }
-
-  void Open(const std::string& path) {
-    ui.file_dialogs.Choose(path);
-    session.Dispatch(kCmdOpen);
-  }
-  void HighlightNames(std::initializer_list<const char*> last_names) {
-    std::set<int> rows;
-    for (const char* name : last_names) {
-      for (std::size_t r = 0; r < ui.list.rows.size(); ++r) {
-        if (ui.list.rows[r][0] == name) rows.insert(static_cast<int>(r));
-      }
-    }
-    ui.list.Highlight(rows);
-  }
-  std::vector<std::string> Column(int cell) const {
-    std::vector<std::string> out;
-    for (const ListRow& row : ui.list.rows) out.push_back(row[static_cast<std::size_t>(cell)]);
-    return out;
-  }
   const std::string& Guidance() { return ui.status_bar.parts[kGuidancePart]; }
   const std::string& Stats() { return ui.status_bar.parts[kStatsPart]; }
-
-  FakeFileSystem fs;
-  FakeUi ui;
-  Session session;
 };
 
 TEST_F(OrganiserDay, FromAnEmptyRosterToViewedReports) {
@@ -111,9 +87,9 @@ TEST_F(OrganiserDay, FromAnEmptyRosterToViewedReports) {
 
   // Back to everyone; select Adams by hand, toggle Baker twice (selected, then not).
   session.OnTreeSelectionChanged({TreeNodeKind::Root, TreeBranch::None, "Kestrio Info"});
-  HighlightNames({"Adams", "Baker"});
+  Highlight({"Adams", "Baker"});
   session.Dispatch(kCmdSelect);
-  HighlightNames({"Baker"});
+  Highlight({"Baker"});
   session.Dispatch(kCmdToggle);
   EXPECT_EQ(Column(6), (std::vector<std::string>{"Selected", "Selected", "Selected", ""}));
   EXPECT_EQ(Column(0), (std::vector<std::string>{"Cole", "Adams", "Evans", "Baker"}));
@@ -144,7 +120,7 @@ TEST_F(OrganiserDay, FromAnEmptyRosterToViewedReports) {
   // The second Fox is a duplicate; tag it, then delete Cole and empty the trash.
   session.Dispatch(kCmdTagDuplicates);
   EXPECT_EQ(session.view().RosterCounters.DuplicateCount, 1);
-  HighlightNames({"Cole"});
+  Highlight({"Cole"});
   session.Dispatch(kCmdDelete);
   EXPECT_TRUE(ui.menu.Enabled(kCmdEmptyTrash));
   session.Dispatch(kCmdEmptyTrash);

@@ -4,8 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "sheets/spreadsheet.h"
-#include "tests/fake_file_system.h"
-#include "tests/fake_ui_ports.h"
+#include "tests/session_day.h"
 #include "ui/command_ids.h"
 #include "ui/session.h"
 
@@ -20,11 +19,9 @@ const char kRegistration[] =
     "Ann;Fox;2013-09-15;heavy;Hawks;x\r\n"
     "Bob;Jones;2015-01-20;31;Hawks;x\r\n";
 
-class SpreadsheetCommands : public ::testing::Test {
+class SpreadsheetCommands : public testing::SessionDay {
  protected:
   using FakeDialogsScript = testing::FakeDialogs::ImportScript;
-
-  SpreadsheetCommands() : ui(&fs), session(fs, ui.ports()) { session.Start(); }
 
   // Opens path; the import dialog runs script, if any (else it is cancelled).
   void Open(const std::string& path, FakeDialogsScript script = nullptr) {
@@ -39,10 +36,6 @@ class SpreadsheetCommands : public ::testing::Test {
     }
     return names;
   }
-
-  FakeFileSystem fs;
-  FakeUi ui;
-  Session session;
 };
 
 TEST_F(SpreadsheetCommands, OpenReadsACsvThroughTheImportDialogAndReportsEveryBadRow) {

@@ -8,8 +8,7 @@
 #include <vector>
 
 #include "board/board_file.h"
-#include "tests/fake_file_system.h"
-#include "tests/fake_ui_ports.h"
+#include "tests/session_day.h"
 #include "ui/command_ids.h"
 #include "ui/session.h"
 
@@ -28,30 +27,17 @@ const char kEight[] =
     "Gray\tGus\t75\t11\t3\tOwls\tSelected\r\n"
     "Hill\tHal\t74\t11\t3\tOwls\tSelected\r\n";
 
-class UndoDayTest : public ::testing::Test {
+class UndoDayTest : public testing::SessionDay {
  protected:
-  UndoDayTest() : ui(&fs), session(fs, ui.ports()) {
+  UndoDayTest() : SessionDay(false) {
     session.SetRecoveryPlace("appdata", "/gym");
     session.Start();
   }
 
   void OpenSaveAndRun() {
-    fs.AddFile("day.tmrx", kEight);
-    ui.file_dialogs.Choose("day.tmrx");
-    session.Dispatch(kCmdOpen);
-    ui.file_dialogs.Choose("day.tmrx");
-    session.Dispatch(kCmdSaveProjectData);
-    ui.messages.answers = {MessageAnswer::Yes};
-    session.Dispatch(kCmdRunPairing);
-  }
-  void Highlight(std::initializer_list<std::string> last_names) {
-    std::set<int> rows;
-    for (int r = 0; r < ui.list.RowCount(); ++r) {
-      for (const std::string& name : last_names) {
-        if (ui.list.Row(r)[0] == name) rows.insert(r);
-      }
-    }
-    ui.list.Highlight(rows);
+    Open("day.tmrx", kEight);
+    SaveProject("day.tmrx");
+    RunPairing();
   }
   // Every report and the board file, as they stand. A club's own file counts while the
   // club file list names it: one left from a club no longer on the board is not read.
@@ -92,10 +78,6 @@ class UndoDayTest : public ::testing::Test {
     }
     return false;
   }
-
-  FakeFileSystem fs;
-  FakeUi ui;
-  Session session;
 };
 
 TEST_F(UndoDayTest, EveryBoardEditGoesBackToTheRunsBytesAndForwardAgain) {
