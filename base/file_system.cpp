@@ -31,6 +31,13 @@ Status FileSystem::WriteFileAtomicInPieces(const std::string& path,
   return WriteFileAtomic(path, contents, links);
 }
 
+// The real disks write one text as a file of one piece, the same way on every system.
+Status RealFileSystem::WriteFileAtomic(const std::string& path, std::string_view contents,
+                                       Links links) {
+  return WriteFileAtomicInPieces(
+      path, [contents](const TextPieces& write) { write(contents); }, links);
+}
+
 Status FileSystem::LockFolder(const std::string& path, LockWait wait, FolderLock* lock) {
   lock->Release();
   std::string key;

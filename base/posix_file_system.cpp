@@ -189,12 +189,6 @@ Status RealFileSystem::ReadFile(const std::string& path, std::size_t max_bytes,
   return Status::Ok();
 }
 
-Status RealFileSystem::WriteFileAtomic(const std::string& path, std::string_view contents,
-                                       Links links) {
-  return WriteFileAtomicInPieces(
-      path, [contents](const TextPieces& write) { write(contents); }, links);
-}
-
 Status RealFileSystem::WriteFileAtomicInPieces(
     const std::string& path, const std::function<void(const TextPieces&)>& produce, Links links) {
   std::string target = path;
