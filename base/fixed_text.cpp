@@ -1,5 +1,6 @@
 #include "base/fixed_text.h"
 
+#include <cstdint>
 #include <cstring>
 
 namespace kestrio::text {
@@ -8,6 +9,14 @@ namespace kestrio::text {
 // find_last_not_of tests each byte against a set.
 std::string_view TrimTrailing(std::string_view s) {
   std::size_t n = s.size();
+  // Stored fields end in long runs of padding: eight blanks at a time first.
+  constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
+  while (n >= 8) {
+    std::uint64_t word;
+    std::memcpy(&word, s.data() + n - 8, sizeof word);
+    if (word != kEightBlanks) break;
+    n -= 8;
+  }
   while (n > 0 && s[n - 1] == ' ') --n;
   return s.substr(0, n);
 }

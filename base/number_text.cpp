@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <string>
 #include <string_view>
 
@@ -90,10 +91,70 @@ bool BelowOne(std::string_view token) {
   return place + ExponentOf(token.substr(end)) < 0;
 }
 
+// A plain decimal [-]digits[.digits] with at most 15 digits, as whole digits and the
+// number of decimals; false for anything else (sign '+', exponent, too many digits).
+bool SplitDecimal(std::string_view token, bool* negative, std::uint64_t* digits, int* decimals) {
+  std::size_t i = 0;
+  *negative = !token.empty() && token[0] == '-';
+  if (*negative) ++i;
+  std::uint64_t value = 0;
+  int count = 0;
+  int after_point = -1;
+  for (; i < token.size(); ++i) {
+    const char c = token[i];
+    if (c == '.' && after_point < 0) {
+      after_point = 0;
+      continue;
+    }
+    if (c < '0' || c > '9' || ++count > 15) return false;
+    value = value * 10 + static_cast<std::uint64_t>(c - '0');
+    if (after_point >= 0) ++after_point;
+  }
+  *digits = value;
+  *decimals = after_point < 0 ? 0 : after_point;
+  return count > 0;
+}
+
+// Powers of ten that a float (up to 10^10) or a double (up to 10^22) holds exactly.
+template <typename Real>
+struct ExactPowers;
+template <>
+struct ExactPowers<float> {
+  static constexpr float kTen[] = {1e0f, 1e1f, 1e2f, 1e3f, 1e4f, 1e5f,
+                                   1e6f, 1e7f, 1e8f, 1e9f, 1e10f};
+  static constexpr std::uint64_t kExactDigits = std::uint64_t{1} << 24;
+};
+template <>
+struct ExactPowers<double> {
+  static constexpr double kTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                    1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                    1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+  static constexpr std::uint64_t kExactDigits = std::uint64_t{1} << 53;
+};
+
+// The roster's own numbers ("     72.00") without the general conversion: the whole
+// digits and the power of ten are both held exactly, so one IEEE division rounds the
+// true quotient once, as the general conversion does. Empty outside this path.
+template <typename Real>
+std::optional<Real> ReadPlainDecimal(std::string_view token) {
+  using Powers = ExactPowers<Real>;
+  bool negative = false;
+  std::uint64_t digits = 0;
+  int decimals = 0;
+  if (!SplitDecimal(token, &negative, &digits, &decimals) || digits >= Powers::kExactDigits ||
+      decimals >= static_cast<int>(std::size(Powers::kTen))) {
+    return std::nullopt;
+  }
+  const Real value = static_cast<Real>(digits) / Powers::kTen[decimals];
+  // "-0.00" reads as 0, as below.
+  return negative && digits != 0 ? -value : value;
+}
+
 template <typename Real>
 std::optional<Real> ReadReal(std::string_view s) {
   const auto token = NumberToken(s);
   if (!token) return std::nullopt;
+  if (const std::optional<Real> plain = ReadPlainDecimal<Real>(*token)) return plain;
   const std::string canonical = Canonical(*token);
   Real value{};
   const auto [end, ec] =

@@ -24,7 +24,8 @@ namespace kestrio::text {
 std::optional<std::string_view> NumberToken(std::string_view s);
 
 // Free-form reads into the precision the caller stores. Each rounds the decimal text
-// once, directly to its own type, as a compiler's runtime read would.
+// once, directly to its own type, as a compiler's runtime read would. A plain decimal of
+// up to 15 digits (the roster's own "     72.00") takes a short path that rounds the same.
 std::optional<float> ReadFloat(std::string_view s);
 std::optional<double> ReadDouble(std::string_view s);
 

@@ -1,5 +1,7 @@
 #include "base/number_text.h"
 
+#include <bit>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -56,6 +58,42 @@ TEST(NumberTextTest, ReadsRoundOnceToTheirOwnPrecision) {
   EXPECT_EQ(ReadInteger(" 12,"), 12);
   EXPECT_FALSE(ReadInteger("1.5").has_value());
   EXPECT_EQ(ReadInteger("-3"), -3);
+}
+
+// Plain decimals take a short path in the readers: they must read exactly as the
+// general conversion reads the same token, at every length and on both sides of the
+// short path's bounds (2^24 whole digits for a float, 15 digits, 10 and 22 decimals).
+TEST(NumberTextTest, PlainDecimalsReadAsTheGeneralConversion) {
+  const auto expect_general = [](const std::string& token) {
+    float f = 0;
+    double d = 0;
+    const char* end = token.data() + token.size();
+    ASSERT_EQ(std::from_chars(token.data(), end, f).ptr, end) << token;
+    ASSERT_EQ(std::from_chars(token.data(), end, d).ptr, end) << token;
+    const std::string padded = "   " + token + " kg";
+    // The general read turns "-0" into 0.
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(*ReadFloat(padded)),
+              std::bit_cast<std::uint32_t>(f + 0.0f))
+        << token;
+    EXPECT_EQ(std::bit_cast<std::uint64_t>(*ReadDouble(padded)),
+              std::bit_cast<std::uint64_t>(d + 0.0))
+        << token;
+  };
+  std::mt19937_64 rng(5);
+  for (int i = 0; i < 200000; ++i) {
+    std::string digits = std::to_string(rng() >> (rng() % 64));
+    const std::size_t point = rng() % (digits.size() + 1);
+    std::string token = digits.substr(0, point) + "." + digits.substr(point);
+    if (rng() % 3 == 0) token.erase(token.find('.'), 1);
+    if (token == ".") continue;
+    if (rng() % 4 == 0) token.insert(0, "-");
+    expect_general(token);
+  }
+  for (const char* token :
+       {"16777215", "16777216", "16777217", "1677721.7", "999999999999999", "9007199254740993",
+        "0.0000000001", "0.00000000001", "-0.00", "0", "72.", ".5", "-.5", "123456789012345."}) {
+    expect_general(token);
+  }
 }
 
 TEST(NumberTextTest, FixedWritesLikePrintfWithAsterisksOnOverflow) {
@@ -164,6 +202,20 @@ TEST(FixedTextTest, TrimLeftAdjustAndPadding) {
   std::string s = "a\tb\x01";
   ControlsToBlanks(s);
   EXPECT_EQ(s, "a b ");
+}
+
+// Trimming takes the padding eight blanks at a time: every length of text and padding,
+// with blanks and a tab inside the text, against the plain walk from the end.
+TEST(FixedTextTest, TrimTrailingAtEveryLengthOfTextAndPadding) {
+  for (std::string_view text : {"", "a", " a", "a b", "a\t", "Smith", "abcdefgh  x"}) {
+    for (std::size_t blanks = 0; blanks <= 41; ++blanks) {
+      const std::string s = std::string(text) + std::string(blanks, ' ');
+      std::size_t n = s.size();
+      while (n > 0 && s[n - 1] == ' ') --n;
+      EXPECT_EQ(TrimTrailing(s), s.substr(0, n)) << '"' << s << '"';
+      EXPECT_EQ(WithoutBlanks(s).size(), text::WithoutLeadingBlanks(s.substr(0, n)).size());
+    }
+  }
 }
 
 }  // namespace

@@ -2,9 +2,7 @@
 
 // Reading a wrestler's Weight, Age or Rating text for a pairing run: as the 32-bit real
 // the bouts and reports show and as the 64-bit real the fit is computed from, each
-// rounded once from the decimal text, exactly as text::ReadFloat and text::ReadDouble
-// read it. The roster's own two-decimal texts ("     72.00") take a fast path; any
-// other number goes through those readers.
+// rounded once from the decimal text by text::ReadFloat and text::ReadDouble.
 
 #include <optional>
 #include <string_view>

@@ -25,22 +25,6 @@ void ReportText::Finish() {
   out_.clear();
 }
 
-void ReportText::FlushBlanks() {
-  out_.append(static_cast<std::size_t>(pending_blanks_), ' ');
-  pending_blanks_ = 0;
-}
-
-ReportText& ReportText::Literal(std::string_view s) {
-  FlushBlanks();
-  out_.append(s);
-  return *this;
-}
-
-ReportText& ReportText::Blanks(int n) {
-  if (n > 0) pending_blanks_ += n;
-  return *this;
-}
-
 ReportText& ReportText::Text(std::string_view s, int w) {
   FlushBlanks();
   const auto width = static_cast<std::size_t>(std::max(w, 0));

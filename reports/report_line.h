@@ -29,9 +29,16 @@ class ReportText {
   explicit ReportText(const FileSystem::TextPieces& pieces);
 
   // A literal, written character for character.
-  ReportText& Literal(std::string_view s);
+  ReportText& Literal(std::string_view s) {
+    FlushBlanks();
+    out_.append(s);
+    return *this;
+  }
   // n blanks, written only when something follows on the same line.
-  ReportText& Blanks(int n);
+  ReportText& Blanks(int n) {
+    if (n > 0) pending_blanks_ += n;
+    return *this;
+  }
   // text(w).
   ReportText& Text(std::string_view s, int w);
   // A header word placed left-aligned in a buffer of exactly w characters, then text(w):
@@ -66,7 +73,12 @@ class ReportText {
   void Finish();
 
  private:
-  void FlushBlanks();
+  // Called for every field of every line: inline, and nothing to do for most.
+  void FlushBlanks() {
+    if (pending_blanks_ == 0) return;
+    out_.append(static_cast<std::size_t>(pending_blanks_), ' ');
+    pending_blanks_ = 0;
+  }
 
   const FileSystem::TextPieces* pieces_ = nullptr;
   std::string out_;

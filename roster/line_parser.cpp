@@ -1,5 +1,6 @@
 #include "roster/line_parser.h"
 
+#include <algorithm>
 #include <cmath>
 #include <optional>
 #include <string>
@@ -12,19 +13,22 @@ namespace {
 constexpr char kTab = '\t';
 
 // The TAB rules of the grammar: leading TABs become blanks, in a run of TABs all but the
-// last become blanks, and TABs that end a full line buffer become blanks.
-std::string NormaliseTabs(std::string_view line) {
-  std::string s(line.substr(0, kLineBufferWidth));
+// last become blanks, and TABs that end a full line buffer become blanks. The line is
+// rewritten into buffer, which holds a line buffer's width.
+std::string_view NormaliseTabs(std::string_view line, char* buffer) {
+  const std::size_t size = std::min(line.size(), kLineBufferWidth);
+  char* s = buffer;
+  std::copy_n(line.data(), size, s);
   std::size_t i = 0;
-  while (i < s.size() && s[i] == kTab) s[i++] = ' ';
-  for (; i + 1 < s.size(); ++i) {
+  while (i < size && s[i] == kTab) s[i++] = ' ';
+  for (; i + 1 < size; ++i) {
     if (s[i] == kTab && s[i + 1] == kTab) s[i] = ' ';
   }
   // The buffer is blank-padded, so only a line that fills it can end in TABs.
-  if (s.size() == kLineBufferWidth) {
-    for (std::size_t k = s.size(); k > 0 && s[k - 1] == kTab; --k) s[k - 1] = ' ';
+  if (size == kLineBufferWidth) {
+    for (std::size_t k = size; k > 0 && s[k - 1] == kTab; --k) s[k - 1] = ' ';
   }
-  return s;
+  return std::string_view(s, size);
 }
 
 // The line as the parser consumes it: the text after the current position, left-adjusted.
@@ -117,8 +121,8 @@ DiagnosticSink& SilentDiagnostics() {
 }
 
 std::int32_t WInfoParseDataLine(std::string_view line, Participant& entry, DiagnosticSink& sink) {
-  const std::string normalised = NormaliseTabs(line);
-  FieldCursor cursor(normalised);
+  char buffer[kLineBufferWidth];
+  FieldCursor cursor(NormaliseTabs(line, buffer));
 
   AssignText(entry.LastName, cursor.NextTabField());
   AssignText(entry.FirstName, cursor.NextTabField());
