@@ -92,6 +92,8 @@ class Ui : public MessagePort,
   void RunAddModify(AddModifyForm& form) override { form.Cancel(); }
   void RunControlParameters(ControlParametersForm& form) override { form.Cancel(); }
   void RunAbout(AboutForm&) override {}
+  void RunAddBout(AddBoutForm& form) override { form.Cancel(); }
+  void RunReplaceWrestler(ReplaceWrestlerForm& form) override { form.Cancel(); }
   void RunImport(ImportForm& form) override { form.Cancel(); }
   std::optional<std::string> Recall(const std::string&) override { return std::nullopt; }
   void Remember(const std::string&, const std::string&) override {}

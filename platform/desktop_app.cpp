@@ -130,6 +130,11 @@ void DesktopApp::Connect() {
                      session.AddBoutFromView(wrestler, candidate);
                      AfterCommand();
                    });
+  // The Bouts tab's own menu: the Tandrel commands that act on its highlighted bouts.
+  QTableView* bouts = window.Bouts()->Table();
+  bouts->setContextMenuPolicy(Qt::ActionsContextMenu);
+  bouts->addAction(window.CommandAction(ui::kCmdReplaceWrestler));
+  bouts->addAction(window.CommandAction(ui::kCmdRemoveBout));
   QObject::connect(&window, &MainWindow::Closed, &window,
                    [this] { SaveWindowLayout(*parts_->settings, parts_->window); });
 }

@@ -28,7 +28,9 @@
 #include <algorithm>
 #include <memory>
 
+#include "pairing/pairing_control.h"
 #include "platform/add_modify_dialog.h"
+#include "platform/bout_dialogs.h"
 #include "platform/bouts_pane_view.h"
 #include "platform/control_dialog.h"
 #include "platform/desktop_app.h"
@@ -470,7 +472,105 @@ class DesktopAppTest : public QObject {
     QCOMPARE(rows->headerData(ku::kTimeColumn, Qt::Horizontal).toString(), QStringLiteral("Time"));
   }
 
+  // Club mates wrestle nobody of their club (the default limits). The Bouts tab's menu
+  // replaces one side of a bout by the one who stays's club mate, through its dialog;
+  // then a bout between two other club mates shows the broken hard limit in the Add Bout
+  // dialog and asks.
+  void ReplaceWrestlerAndAddBoutThroughTheirDialogs() {
+    MainWindow& window = RunOnTheRoster();
+    window.Tabs()->setCurrentIndex(1);
+    QTableView* table = window.Bouts()->Table();
+    table->selectionModel()->select(
+        table->model()->index(0, 0),
+        QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    QCOMPARE(window.Bouts()->HighlightedBouts().size(), std::size_t{1});
+    QVERIFY(table->actions().contains(window.CommandAction(ku::kCmdReplaceWrestler)));
+    int candidates = -1;
+    QString asked;
+    app_->dialogs().on_open = [&](QDialog* opened) {
+      auto* dialog = qobject_cast<ReplaceWrestlerDialog*>(opened);
+      QVERIFY(dialog != nullptr);
+      WhenModalAppears([&, dialog](QWidget*) {
+        candidates = dialog->CandidateList()->topLevelItemCount();
+        if (candidates == 0) return dialog->PressCancel();
+        dialog->CandidateList()->setCurrentItem(dialog->CandidateList()->topLevelItem(0));
+        QVERIFY(dialog->LimitsTable()->isVisibleTo(dialog));
+        AnswerNextMessage(QMessageBox::Yes, &asked);
+        dialog->PressReplace();
+      });
+    };
+    window.CommandAction(ku::kCmdReplaceWrestler)->trigger();
+    app_->dialogs().on_open = nullptr;
+    QVERIFY(candidates > 0);
+    QCOMPARE(asked, QStringLiteral("The bout breaks a hard limit. Replace the wrestler anyway?"));
+    QVERIFY2(window.CommandAction(ku::kCmdUndo)
+                 ->text()
+                 .startsWith(QStringLiteral("Undo Replace Wrestler in Bout ")),
+             qPrintable(window.CommandAction(ku::kCmdUndo)->text()));
+
+    // The club mates who do not wrestle each other yet.
+    const kestrio::board::BoutBoard& board = app_->session().bout_board();
+    const auto place = [&board](const char* surname) {
+      for (std::size_t w = 0; w < board.Wrestlers.size(); ++w) {
+        if (board.Wrestlers[w].Key.LastName.WithoutBlanks() == surname) return static_cast<int>(w);
+      }
+      return -1;
+    };
+    const bool hawks_met = kestrio::board::BoutBetween(board, place("Adams"), place("Brown")) != 0;
+    const QStringList mates = hawks_met
+                                  ? QStringList{QStringLiteral("Cole"), QStringLiteral("Diaz")}
+                                  : QStringList{QStringLiteral("Adams"), QStringLiteral("Brown")};
+    window.Tabs()->setCurrentIndex(0);
+    const QStringList names = Column(window, 0);
+    Highlight(window, {static_cast<int>(names.indexOf(mates[0])),
+                       static_cast<int>(names.indexOf(mates[1]))});
+    int limit_rows = 0;
+    QStringList verdicts;
+    asked.clear();
+    app_->dialogs().on_open = [&](QDialog* opened) {
+      auto* dialog = qobject_cast<AddBoutDialog*>(opened);
+      QVERIFY(dialog != nullptr);
+      WhenModalAppears([&, dialog](QWidget*) {
+        limit_rows = dialog->LimitsTable()->rowCount();
+        for (int r = 0; r < limit_rows; ++r) verdicts << dialog->LimitsTable()->item(r, 3)->text();
+        AnswerNextMessage(QMessageBox::Yes, &asked);
+        dialog->PressAdd();
+      });
+    };
+    const std::size_t bouts = board.Bouts.size();
+    window.CommandAction(ku::kCmdAddBout)->trigger();
+    app_->dialogs().on_open = nullptr;
+    QCOMPARE(limit_rows, 8);
+    QCOMPARE(verdicts.last(), QStringLiteral("broken (hard limit)"));
+    QCOMPARE(asked, QStringLiteral("The bout breaks a hard limit. Add it anyway?"));
+    QCOMPARE(app_->session().bout_board().Bouts.size(), bouts + 1);
+    QVERIFY(
+        window.CommandAction(ku::kCmdUndo)->text().startsWith(QStringLiteral("Undo Add Bout ")));
+  }
+
  private:
+  // The roster opened, everyone selected, the project saved and paired under the default
+  // limits.
+  MainWindow& RunOnTheRoster() {
+    QFile control(QString::fromStdString(std::string(kestrio::pairing::kControlFileName)));
+    [&] { QVERIFY(control.open(QIODevice::WriteOnly | QIODevice::Truncate)); }();
+    control.write(QByteArray::fromStdString(
+        kestrio::pairing::FormatPairingControl(kestrio::pairing::PairingControl())));
+    control.close();
+    MainWindow& window = OpenRoster();
+    QTest::keyClick(window.List(), Qt::Key_Y, Qt::ControlModifier | Qt::ShiftModifier);
+    ChooseFileNext(QDir::current().filePath(QStringLiteral("bout-dialogs.tmrx")));
+    app_->session().Dispatch(ku::kCmdSaveProjectData);
+    WhenModalAppears([](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      if (box == nullptr) return;
+      box->button(QMessageBox::Yes)->click();
+      AnswerNextMessage(QMessageBox::Ok);
+    });
+    window.CommandAction(ku::kCmdRunPairing)->trigger();
+    return window;
+  }
+
   MainWindow& OpenRoster() {
     ChooseFileNext(QDir::current().filePath(QStringLiteral("roster.txt")));
     app_->session().Dispatch(ku::kCmdOpen);

@@ -2,6 +2,7 @@
 
 #include "platform/about_dialog.h"
 #include "platform/add_modify_dialog.h"
+#include "platform/bout_dialogs.h"
 #include "platform/control_dialog.h"
 #include "platform/import_dialog.h"
 #include "platform/import_report_dialog.h"
@@ -31,6 +32,16 @@ void DesktopDialogs::RunImport(ui::ImportForm& form) {
 
 void DesktopDialogs::RunScheduleMats(ui::MatScheduleForm& form) {
   ScheduleDialog dialog(form, main_window_);
+  Run(dialog);
+}
+
+void DesktopDialogs::RunAddBout(ui::AddBoutForm& form) {
+  AddBoutDialog dialog(form, main_window_);
+  Run(dialog);
+}
+
+void DesktopDialogs::RunReplaceWrestler(ui::ReplaceWrestlerForm& form) {
+  ReplaceWrestlerDialog dialog(form, main_window_);
   Run(dialog);
 }
 

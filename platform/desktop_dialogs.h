@@ -20,6 +20,8 @@ class DesktopDialogs : public ui::DialogPort {
   void RunControlParameters(ui::ControlParametersForm& form) override;
   void RunAbout(ui::AboutForm& form) override;
   void RunImport(ui::ImportForm& form) override;
+  void RunAddBout(ui::AddBoutForm& form) override;
+  void RunReplaceWrestler(ui::ReplaceWrestlerForm& form) override;
   void ShowImportReport(const ui::ImportReport& report) override;
   void RunScheduleMats(ui::MatScheduleForm& form) override;
 

@@ -26,6 +26,8 @@
 
 #include "board/bout_board.h"
 #include "platform/add_modify_dialog.h"
+#include "platform/bout_dialogs.h"
+#include "platform/bouts_pane_view.h"
 #include "platform/desktop_app.h"
 #include "platform/desktop_dialogs.h"
 #include "platform/import_dialog.h"
@@ -196,6 +198,23 @@ int main(int argc, char* argv[]) {
   Save(edit, out, "edit-menu-undo.png");
   edit->hide();
   session.Dispatch(ku::kCmdUndo);
+
+  // The bout dialogs: Add Bout between two highlighted wrestlers, then Replace Wrestler
+  // in Bout on the first bout of the Bouts tab, with its best candidate chosen.
+  HighlightRows(window.List(), {6, 9});
+  GrabDialogNext(app, out, "add-bout-dialog.png", nullptr, [](QDialog* d) { d->reject(); });
+  session.Dispatch(ku::kCmdAddBout);
+  window.List()->clearSelection();
+  HighlightRows(window.Bouts()->Table(), {0});
+  GrabDialogNext(
+      app, out, "replace-wrestler-dialog.png",
+      [](QDialog* d) {
+        auto* dialog = static_cast<kp::ReplaceWrestlerDialog*>(d);
+        QTreeWidget* list = dialog->CandidateList();
+        if (list->topLevelItemCount() > 0) list->setCurrentItem(list->topLevelItem(0));
+      },
+      [](QDialog* d) { d->reject(); });
+  session.Dispatch(ku::kCmdReplaceWrestler);
   window.Tabs()->setCurrentIndex(0);
 
   GrabDialogNext(app, out, "about-box.png", nullptr, [](QDialog* d) { d->accept(); });

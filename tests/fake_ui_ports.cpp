@@ -169,6 +169,28 @@ void FakeDialogs::RunAbout(AboutForm& form) {
   form.Ok();
 }
 
+void FakeDialogs::RunAddBout(AddBoutForm& form) {
+  add_bout_openings.push_back(form.first.name + " / " + form.second.name + ": " + form.fit);
+  if (add_bout.empty()) {
+    form.Cancel();
+    return;
+  }
+  auto script = std::move(add_bout.front());
+  add_bout.pop_front();
+  script(form);
+}
+
+void FakeDialogs::RunReplaceWrestler(ReplaceWrestlerForm& form) {
+  replace_openings.push_back(form.bout + ", leaving: " + form.sides[form.leaving()].name);
+  if (replace_wrestler.empty()) {
+    form.Cancel();
+    return;
+  }
+  auto script = std::move(replace_wrestler.front());
+  replace_wrestler.pop_front();
+  script(form);
+}
+
 void FakeDialogs::RunImport(ImportForm& form) {
   import_summaries.push_back(form.Summary());
   if (import.empty()) {

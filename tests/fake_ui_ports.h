@@ -177,11 +177,20 @@ class FakeDialogs : public DialogPort {
   void RunAbout(AboutForm& form) override;
   void RunImport(ImportForm& form) override;
   void RunScheduleMats(MatScheduleForm& form) override;
+  void RunAddBout(AddBoutForm& form) override;
+  void RunReplaceWrestler(ReplaceWrestlerForm& form) override;
 
   // Each run takes the next script; with none left the dialog is cancelled at once.
   std::deque<AddModifyScript> add_modify;
   std::deque<ControlScript> control;
   std::deque<ImportScript> import;
+  // The bout dialogs' scripts, taken as the others are.
+  std::deque<std::function<void(AddBoutForm&)>> add_bout;
+  std::deque<std::function<void(ReplaceWrestlerForm&)>> replace_wrestler;
+  // What each bout dialog opened with: the wrestlers and the fit ("Adams, Al / Cole, Cy:
+  // 0.80"), and the bout and the side leaving.
+  std::vector<std::string> add_bout_openings;
+  std::vector<std::string> replace_openings;
   // What each import dialog opened with: the summary line.
   std::vector<std::string> import_summaries;
   std::deque<std::function<void(MatScheduleForm&)>> schedule;

@@ -38,13 +38,13 @@ class BoardDayTest : public testing::SessionDay {
 
 TEST_F(BoardDayTest, TheCommandsWaitForARunThenChangeTheBoardAndItsReports) {
   for (const int cmd : {kCmdScratchWrestler, kCmdPairLateArrivals, kCmdAddBout, kCmdRemoveBout,
-                        kCmdRenumberBouts}) {
+                        kCmdRenumberBouts, kCmdReplaceWrestler}) {
     EXPECT_FALSE(ui.menu.Enabled(cmd)) << cmd;
   }
   OpenSaveAndRun();
   ASSERT_NE(Board().find("Roster\tday.tmrx\r\n"), std::string::npos) << Board();
   for (const int cmd : {kCmdScratchWrestler, kCmdPairLateArrivals, kCmdAddBout, kCmdRemoveBout,
-                        kCmdRenumberBouts}) {
+                        kCmdRenumberBouts, kCmdReplaceWrestler}) {
     EXPECT_TRUE(ui.menu.Enabled(cmd)) << cmd;
   }
   const std::string run_reports = ByNumber();
@@ -73,21 +73,22 @@ TEST_F(BoardDayTest, TheCommandsWaitForARunThenChangeTheBoardAndItsReports) {
   EXPECT_NE(Board().find("Gray\tGus"), std::string::npos);
   EXPECT_NE(ByNumber().find("Gray"), std::string::npos);
 
-  // A bout by hand, confirmed; then taken off again and the numbers closed up.
+  // A bout by hand: the dialog cancelled, then the bout added through it; then taken off
+  // again and the numbers closed up.
   const std::string before_add = Board();
   Highlight({"Baker", "Gray"});
   ASSERT_EQ(ui.list.highlighted.size(), 2u) << ui.list.RowCount();
   ui.messages.shown.clear();
-  ui.messages.answers = {MessageAnswer::No};
   session.Dispatch(kCmdAddBout);
   EXPECT_EQ(Board(), before_add);
+  ASSERT_EQ(ui.dialogs.add_bout_openings.size(), 1u);
+  EXPECT_EQ(ui.dialogs.add_bout_openings[0].rfind("Baker, Bo / Gray, Gus: ", 0), 0u)
+      << ui.dialogs.add_bout_openings[0];
   // Every command refills the list, which drops the highlight.
   Highlight({"Baker", "Gray"});
-  ui.messages.answers = {MessageAnswer::Yes};
+  ui.dialogs.add_bout.push_back([](AddBoutForm& form) { EXPECT_TRUE(form.Add()); });
   session.Dispatch(kCmdAddBout);
-  EXPECT_NE(ui.messages.shown.back().text.find("Add a bout between Baker, Bo (Lions)"),
-            std::string::npos)
-      << ui.messages.shown.back().text;
+  EXPECT_TRUE(ui.messages.shown.empty()) << LastText();
   EXPECT_NE(Board(), before_add);
   EXPECT_NE(Board().find("\tHL\r\n"), std::string::npos) << Board();
   Highlight({"Baker", "Gray"});

@@ -108,6 +108,7 @@ TEST_F(UndoDayTest, EveryBoardEditGoesBackToTheRunsBytesAndForwardAgain) {
   keep();
   Highlight({"Adams", "Hill"});
   ui.messages.answers = {MessageAnswer::Yes};
+  ui.dialogs.add_bout.push_back([](AddBoutForm& form) { EXPECT_TRUE(form.Add()); });
   session.Dispatch(kCmdAddBout);
   keep();
   Highlight({"Adams", "Hill"});
@@ -115,10 +116,26 @@ TEST_F(UndoDayTest, EveryBoardEditGoesBackToTheRunsBytesAndForwardAgain) {
   keep();
   session.Dispatch(kCmdRenumberBouts);
   keep();
+  // One side of the first bout replaced by the best candidate, whatever it breaks.
+  const board::Bout first = session.bout_board().Bouts.at(0);
+  const auto surname = [&](int w) {
+    return std::string(
+        session.bout_board().Wrestlers[static_cast<std::size_t>(w)].Key.LastName.WithoutBlanks());
+  };
+  Highlight({surname(first.First), surname(first.Second)});
+  ui.messages.answers = {MessageAnswer::Yes};
+  ui.dialogs.replace_wrestler.push_back([](ReplaceWrestlerForm& form) {
+    ASSERT_FALSE(form.candidates().empty());
+    form.Choose(0);
+    EXPECT_TRUE(form.Replace());
+  });
+  session.Dispatch(kCmdReplaceWrestler);
+  keep();
   EXPECT_EQ(labels,
             (std::vector<std::string>{
                 "Undo Scratch Cole, Cy (Bears)", "Undo Scratch Egan, Ed (Lions)", "Undo Open Entry",
-                "Undo Pair Late Arrivals", labels[4], labels[5], "Undo Renumber Bouts"}));
+                "Undo Pair Late Arrivals", labels[4], labels[5], "Undo Renumber Bouts",
+                "Undo Replace Wrestler in Bout " + std::to_string(std::abs(first.Number))}));
   EXPECT_EQ(labels[4].rfind("Undo Add Bout ", 0), 0u) << labels[4];
   EXPECT_EQ(labels[5].rfind("Undo Remove Bout ", 0), 0u) << labels[5];
   for (std::size_t i = 1; i < days.size(); ++i) {

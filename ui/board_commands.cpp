@@ -11,6 +11,7 @@
 #include "board/board_reports.h"
 #include "board/bout_limits.h"
 #include "roster/roster_reader.h"
+#include "ui/bout_forms.h"
 #include "ui/command_ids.h"
 #include "ui/selection.h"
 #include "ui/undo_history.h"
@@ -106,37 +107,6 @@ void PairLate(BoardContext& c) {
       MessageIcon::None);
 }
 
-std::string LimitName(board::Limit limit) {
-  static constexpr const char* kNames[] = {"MaxAllowedDiffWeight", "MaxAllowedDiffAge",
-                                           "MaxAllowedDiffRating", "MinGoodnessOfFitAllowed",
-                                           "MaxBoutsAllowed",      "MinBoutsWanted",
-                                           "MaxBoutsWanted",       "SameClubPairingWeight"};
-  return kNames[static_cast<int>(limit)];
-}
-
-std::string Number(double v) {
-  char buffer[32];
-  std::snprintf(buffer, sizeof buffer, "%.2f", v);
-  return buffer;
-}
-
-// What the Add Bout question shows: the two, their fit and bouts, and every limit the
-// bout would break.
-std::string DescribeProposal(const board::BoutBoard& b, const board::BoutProposal& p) {
-  const auto name = [&b](int w) {
-    return board::DescribeWrestler(b.Wrestlers[static_cast<std::size_t>(w)].Key);
-  };
-  std::string text = "Add a bout between " + name(p.a) + " (" + board::CountBouts(p.count_a) +
-                     ") and " + name(p.b) + " (" + board::CountBouts(p.count_b) + ")?\n" +
-                     "Fit: " + Number(p.fit) + (p.Optimum(b.Control) ? "" : " (non-optimum)");
-  for (const board::LimitCheck& check : p.limits) {
-    if (!check.broken) continue;
-    text += "\n" + LimitName(check.limit) + (check.hard ? " (a hard limit)" : "") + ": " +
-            Number(check.value) + " against " + Number(check.allowed);
-  }
-  return text;
-}
-
 void AddBout(BoardContext& c) {
   const std::vector<int> two = HighlightedWrestlers(c);
   if (two.size() != 2) {
@@ -149,20 +119,13 @@ void AddBout(BoardContext& c) {
 }  // namespace
 
 void AddBoutBetween(BoardContext& c, int a, int b) {
-  const std::vector<int> two{a, b};
-  if (board::BoutBetween(c.day.board, two[0], two[1]) == 0) {
-    const board::BoutProposal proposal = board::ProposeBout(c.day.board, two[0], two[1]);
-    Message ask;
-    ask.text = DescribeProposal(c.day.board, proposal);
-    if (proposal.BreaksHardLimit()) ask.text += "\nThe bout breaks a hard limit. Add it anyway?";
-    ask.caption = std::string(kBoardCaption);
-    ask.buttons = MessageButtons::YesNoCancel;
-    ask.icon = MessageIcon::Question;
-    if (c.messages.Show(ask) != MessageAnswer::Yes) return;
-  }
+  if (c.dialogs == nullptr) return;
+  AddBoutForm form(c.day.board, a, b, c.messages);
+  c.dialogs->RunAddBout(form);
+  if (!form.accepted()) return;
   std::int32_t number = 0;
   const Status s = Recorded(c, [&](board::BoardChange* change) {
-    return board::AddBoutByHand(c.day.board, two[0], two[1], change, &number);
+    return board::AddBoutByHand(c.day.board, a, b, change, &number);
   });
   if (!s.ok()) {
     Say(c.messages, s.message());
@@ -174,18 +137,25 @@ void AddBoutBetween(BoardContext& c, int a, int b) {
 
 namespace {
 
-// Removes the bouts among the highlighted wrestlers.
+// Removes the bouts highlighted in the Bouts tab, else the bouts among the wrestlers
+// highlighted in the list.
 void RemoveBouts(BoardContext& c) {
   const std::vector<int> wrestlers = HighlightedWrestlers(c);
   std::vector<std::int32_t> numbers;
+  for (const std::int32_t place : c.highlighted_bouts) {
+    numbers.push_back(c.day.board.Bouts[static_cast<std::size_t>(place)].Number);
+  }
   for (const board::Bout& bout : c.day.board.Bouts) {
+    if (!c.highlighted_bouts.empty()) break;
     const bool first = std::find(wrestlers.begin(), wrestlers.end(), bout.First) != wrestlers.end();
     const bool second =
         std::find(wrestlers.begin(), wrestlers.end(), bout.Second) != wrestlers.end();
     if (first && second) numbers.push_back(bout.Number);
   }
   if (numbers.empty()) {
-    Say(c.messages, "Highlight in the list the two wrestlers of the bout to remove.");
+    Say(c.messages,
+        "Highlight in the Bouts tab the bouts to remove, or in the list the two wrestlers of "
+        "the bout.");
     return;
   }
   for (const std::int32_t n : numbers) {
@@ -198,10 +168,51 @@ void RemoveBouts(BoardContext& c) {
   WriteDay(c);
 }
 
+// The bout of Replace Wrestler in Bout: the first highlighted in the Bouts tab, else the
+// bout between two wrestlers highlighted in the list; -1 when none.
+int BoutToChange(const BoardContext& c, const std::vector<int>& wrestlers) {
+  if (!c.highlighted_bouts.empty()) return c.highlighted_bouts.front();
+  if (wrestlers.size() != 2) return -1;
+  return board::FindBout(c.day.board, board::BoutBetween(c.day.board, wrestlers[0], wrestlers[1]));
+}
+
+void ReplaceInBout(BoardContext& c) {
+  if (c.dialogs == nullptr) return;
+  const std::vector<int> wrestlers = HighlightedWrestlers(c);
+  const int place = BoutToChange(c, wrestlers);
+  if (place < 0) {
+    Say(c.messages,
+        "Highlight in the Bouts tab the bout in which a wrestler is to be replaced, or in the "
+        "list its two wrestlers.");
+    return;
+  }
+  // A highlighted wrestler of the bout is the one who leaves; a highlighted wrestler
+  // outside it is the first choice to come in.
+  const board::Bout& bout = c.day.board.Bouts[static_cast<std::size_t>(place)];
+  int leaving = -1, coming = -1;
+  for (const int w : wrestlers) {
+    if (bout.Has(w) && leaving < 0) leaving = w == bout.First ? 0 : 1;
+    if (!bout.Has(w) && coming < 0) coming = w;
+  }
+  ReplaceWrestlerForm form(c.day.board, place, c.messages, std::max(leaving, 0));
+  if (coming >= 0) form.ChoosePlace(coming);
+  c.dialogs->RunReplaceWrestler(form);
+  if (!form.accepted()) return;
+  const Status s = Recorded(c, [&](board::BoardChange* change) {
+    return board::ReplaceWrestler(c.day.board, form.number(), form.out(), form.in(), change);
+  });
+  if (!s.ok()) {
+    Say(c.messages, s.message());
+    return;
+  }
+  Name(c, "Replace Wrestler in Bout " + std::to_string(std::abs(form.number())));
+  WriteDay(c);
+}
+
 }  // namespace
 
 bool IsBoardCommand(int command_id) {
-  return command_id >= kCmdScratchWrestler && command_id <= kCmdRenumberBouts;
+  return command_id >= kCmdScratchWrestler && command_id <= kCmdReplaceWrestler;
 }
 
 void RunBoardCommand(BoardContext& context, int command_id) {
@@ -217,6 +228,9 @@ void RunBoardCommand(BoardContext& context, int command_id) {
       break;
     case kCmdRemoveBout:
       RemoveBouts(context);
+      break;
+    case kCmdReplaceWrestler:
+      ReplaceInBout(context);
       break;
     case kCmdRenumberBouts:
       Recorded(context, [&](board::BoardChange* change) {
@@ -282,6 +296,7 @@ void ApplyBoardMenuRules(const BoardDay& day, bool rows_displayed, MenuState& st
   state.SetEnabled(kCmdScratchWrestler, kept && rows_displayed);
   state.SetEnabled(kCmdAddBout, kept && rows_displayed);
   state.SetEnabled(kCmdRemoveBout, kept && rows_displayed && !day.board.Bouts.empty());
+  state.SetEnabled(kCmdReplaceWrestler, kept && !day.board.Bouts.empty());
 }
 
 }  // namespace kestrio::ui

@@ -12,6 +12,7 @@
 #include "board/bout_board.h"
 #include "reports/block_memo.h"
 #include "roster/roster.h"
+#include "ui/dialog_port.h"
 #include "ui/list_pane.h"
 #include "ui/menu_port.h"
 #include "ui/message_port.h"
@@ -42,6 +43,11 @@ struct BoardContext {
   // When set, the changes each command makes, for Undo, and the name of its step.
   std::vector<board::BoardChange>* changes = nullptr;
   std::string* label = nullptr;
+  // The bout dialogs (Add Bout, Replace Wrestler in Bout); the commands that need them
+  // do nothing without.
+  DialogPort* dialogs = nullptr;
+  // The bouts highlighted in the Bouts tab (places in the board's bouts), in row order.
+  std::vector<std::int32_t> highlighted_bouts = {};
 };
 
 bool IsBoardCommand(int command_id);
@@ -50,8 +56,8 @@ bool IsBoardCommand(int command_id);
 // changes a roster status).
 void RunBoardCommand(BoardContext& context, int command_id);
 
-// A bout by hand between board wrestlers a and b: asks first, showing their fit, their
-// bouts and every limit the bout would break; says why when it cannot be made.
+// A bout by hand between board wrestlers a and b, made once the organiser accepts it in
+// the Add Bout dialog (their fit, their bouts and every limit the bout would break).
 void AddBoutBetween(BoardContext& context, int a, int b);
 
 // After a change: the board file and every report, a failure shown; a board left empty
@@ -67,7 +73,7 @@ void KeepRunBoard(BoardContext& context, const pairing::PairingRun& run);
 bool RestoreBoard(BoardContext& context);
 
 // The board commands are reachable once there is a board: Scratch, Add Bout and Remove
-// Bout also need rows in the list to highlight.
+// Bout also need rows in the list to highlight, Replace Wrestler in Bout a bout.
 void ApplyBoardMenuRules(const BoardDay& day, bool rows_displayed, MenuState& state);
 
 }  // namespace kestrio::ui

@@ -68,6 +68,7 @@ void Session::AddBoutFromView(int a, int b) {
   BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
   context.changes = &pending.step.board;
   context.label = &pending.board_label;
+  context.dialogs = &ports_.dialogs;
   AddBoutBetween(context, a, b);
   RefreshViews();
   CommitStep(pending);

@@ -48,6 +48,7 @@ enum CommandId : int {
   kCmdAddBout = 30114,
   kCmdRemoveBout = 30115,
   kCmdRenumberBouts = 30116,
+  kCmdReplaceWrestler = 30117,
   kCmdExportRoster = 30070,
   kCmdExportBouts = 30071,
 };

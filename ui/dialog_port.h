@@ -9,6 +9,7 @@
 
 #include "ui/about_form.h"
 #include "ui/add_modify_form.h"
+#include "ui/bout_forms.h"
 #include "ui/control_form.h"
 #include "ui/import_form.h"
 #include "ui/import_report.h"
@@ -27,6 +28,10 @@ class DialogPort {
   // The spreadsheet import dialog, modal until OK or Cancel closes it.
   virtual void RunImport(ImportForm& form) = 0;
   virtual void RunScheduleMats(MatScheduleForm& form) = 0;
+  // The bout dialogs: Add Bout and Replace Wrestler in Bout, modal until a button closes
+  // them.
+  virtual void RunAddBout(AddBoutForm& form) = 0;
+  virtual void RunReplaceWrestler(ReplaceWrestlerForm& form) = 0;
 };
 
 }  // namespace kestrio::ui

@@ -67,6 +67,7 @@ constexpr MenuEntry kTandrelMenu[] = {
     Item("Scratch Wrestler", kCmdScratchWrestler),
     Item("Pair Late Arrivals", kCmdPairLateArrivals),
     Item("Add Bout...", kCmdAddBout),
+    Item("Replace Wrestler in Bout...", kCmdReplaceWrestler),
     Item("Remove Bout", kCmdRemoveBout),
     Item("Renumber Bouts", kCmdRenumberBouts),
     Separator(),

@@ -187,6 +187,8 @@ CommandResult Session::RunOneCommand(int command_id) {
     default:
       if (IsBoardCommand(command_id)) {
         BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
+        context.dialogs = &ports_.dialogs;
+        if (impl_->bouts != nullptr) context.highlighted_bouts = impl_->bouts->HighlightedBouts();
         if (impl_->pending != nullptr) {
           context.changes = &impl_->pending->step.board;
           context.label = &impl_->pending->board_label;
