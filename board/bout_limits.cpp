@@ -32,6 +32,7 @@ BoutProposal ProposeBout(const BoutBoard& board, int a, int b) {
   const std::int32_t after = std::max(p.count_a, p.count_b) + 1;
   const std::int32_t fewer_after = std::min(p.count_a, p.count_b) + 1;
   const bool club_mates = wa.Fit.ClubId == wb.Fit.ClubId;
+  p.club_mates = club_mates;
   const double club_factor = club_mates ? control.SameClubPairingWeight : 1.0;
 
   auto check = [](Limit limit, double value, double allowed, bool broken, bool hard) {

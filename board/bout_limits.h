@@ -51,6 +51,8 @@ struct BoutProposal {
   std::int32_t count_b = 0;
   // The bout they already wrestle each other in, or 0.
   std::int32_t met_in = 0;
+  // Both of one club (the same-club limit applies to them).
+  bool club_mates = false;
   // In the order of the Limit enumeration.
   std::array<LimitCheck, 8> limits{};
 

@@ -65,7 +65,13 @@ std::vector<LimitRow> LimitRows(const board::BoutProposal& proposal) {
     const LimitCaption& c = kLimitCaptions[static_cast<int>(check.limit)];
     LimitRow row;
     row.limit = c.caption;
-    row.value = Decimals(check.value, c.decimals);
+    // The club-mate factor is no number of the bout's own: the row says whether the two
+    // are club mates, beside the factor allowed for those who are.
+    if (check.limit == board::Limit::SameClubPairingWeight) {
+      row.value = proposal.club_mates ? "club mates" : "different clubs";
+    } else {
+      row.value = Decimals(check.value, c.decimals);
+    }
     row.allowed = Decimals(check.allowed, c.decimals);
     row.broken = check.broken;
     row.hard = check.broken && check.hard;

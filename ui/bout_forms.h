@@ -34,7 +34,7 @@ inline constexpr std::string_view kHardLimitReplaceQuestion =
 struct WrestlerText {
   std::string name;     // "Smith, John"
   std::string club;     // "Eagles"
-  std::string numbers;  // "61.5 lb, 11 yrs, rating 2.00"
+  std::string numbers;  // "weight 61.5, age 11, rating 2.00", as the roster has them
   std::string bouts;    // "2 bouts"
 };
 
@@ -43,7 +43,8 @@ WrestlerText DescribeForDialog(const board::BoutBoard& board, int place, std::in
 // One of the eight limits, as a row of the dialog's table.
 struct LimitRow {
   std::string limit;    // "Weight difference (%)"
-  std::string value;    // what the bout has
+  std::string value;    // what the bout has ("club mates" or "different clubs" for the
+                        // same-club factor)
   std::string allowed;  // the organiser's limit
   std::string verdict;  // "kept", "broken", "broken (hard limit)"
   bool broken = false;

@@ -67,7 +67,9 @@ TEST_F(BoutForms, AddBoutShowsBothWrestlersTheFitAndEveryLimit) {
   EXPECT_EQ(form.limits[0].allowed, "10.0");
   EXPECT_EQ(form.limits[0].verdict, "broken (hard limit)");
   EXPECT_EQ(form.limits[3].verdict, "broken");  // the fit: a preference only
-  EXPECT_EQ(form.limits[7].verdict, "kept");    // different clubs
+  EXPECT_EQ(form.limits[7].value, "different clubs");
+  EXPECT_EQ(form.limits[7].allowed, "0.00");
+  EXPECT_EQ(form.limits[7].verdict, "kept");
 
   // A hard limit asks; No keeps the dialog open, Yes accepts.
   messages.answers = {MessageAnswer::No, MessageAnswer::Yes};
@@ -90,9 +92,12 @@ TEST_F(BoutForms, AddBoutWithinTheLimitsAsksNothingAndAPairThatMetCannotBeAdded)
 
   // Club mates of different weights within 10%: the hard same-club rule (factor 0).
   AddBoutForm mates(board, Place("Adams"), Place("Dunn"), messages);
+  EXPECT_EQ(mates.limits[7].value, "club mates");
   EXPECT_EQ(mates.limits[7].verdict, "broken (hard limit)");
   board.Control.SameClubPairingWeight = 1;
   AddBoutForm allowed(board, Place("Adams"), Place("Dunn"), messages);
+  EXPECT_EQ(allowed.limits[7].value, "club mates");
+  EXPECT_EQ(allowed.limits[7].verdict, "kept");
   if (board::BoutBetween(board, Place("Adams"), Place("Dunn")) == 0) {
     EXPECT_TRUE(allowed.Add());
     EXPECT_TRUE(messages.shown.empty());
