@@ -12,48 +12,9 @@
 namespace kestrio::board {
 namespace {
 
-constexpr std::string_view kHeader = "Kestrio bout board";
-constexpr std::string_view kEol = "\r\n";
 // No real day comes near these; a file beyond them is not a board Kestrio wrote.
 constexpr std::int64_t kMostRounds = 100000;
 constexpr std::int64_t kMostNumber = 1000000000;
-
-void AppendEscaped(std::string& out, std::string_view s) {
-  for (const char c : s) {
-    switch (c) {
-      case '\\':
-        out += "\\\\";
-        break;
-      case '\t':
-        out += "\\t";
-        break;
-      case '\r':
-        out += "\\r";
-        break;
-      case '\n':
-        out += "\\n";
-        break;
-      default:
-        out += c;
-    }
-  }
-}
-
-std::string Escape(std::string_view s) {
-  std::string out;
-  out.reserve(s.size());
-  AppendEscaped(out, s);
-  return out;
-}
-
-// A tab and the number.
-template <typename Number>
-void AppendField(std::string& out, Number v) {
-  char buffer[32];
-  buffer[0] = '\t';
-  const auto result = std::to_chars(buffer + 1, buffer + sizeof buffer, v);
-  out.append(buffer, result.ptr);
-}
 
 bool Unescape(std::string_view s, std::string* out) {
   out->clear();
@@ -84,20 +45,6 @@ bool Unescape(std::string_view s, std::string* out) {
 }
 
 template <typename Number>
-std::string Text(Number v) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
-  return std::string(buffer, result.ptr);
-}
-
-std::string FitText(float fit) {
-  char buffer[64];
-  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(fit),
-                                    std::chars_format::fixed, 6);
-  return std::string(buffer, result.ptr);
-}
-
-template <typename Number>
 bool Read(std::string_view s, Number* v) {
   if (s.empty()) return false;
   const auto result = std::from_chars(s.data(), s.data() + s.size(), *v);
@@ -117,16 +64,6 @@ std::vector<std::string_view> Fields(std::string_view line) {
 
 // The first field of a line: its kind.
 std::string_view Kind(std::string_view line) { return line.substr(0, line.find('\t')); }
-
-void AppendLine(std::string& out, std::initializer_list<std::string_view> fields) {
-  bool first = true;
-  for (std::string_view f : fields) {
-    if (!first) out += '\t';
-    out += f;
-    first = false;
-  }
-  out += kEol;
-}
 
 // The reader: one line at a time, each fault named with its line number.
 class Reader {
@@ -281,10 +218,10 @@ Status CheckBouts(const BoutBoard& board, std::size_t first_bout_line,
 
 Status Reader::Parse(BoutBoard* out, std::string* roster_file) {
   std::vector<std::string_view> f;
-  if (lines_.empty() || Fields(lines_[0])[0] != kHeader) {
+  if (lines_.empty() || Fields(lines_[0])[0] != kBoardFileHeader) {
     return Status::BadBoardFile(std::string(file_name_) + " is not a Kestrio bout board");
   }
-  if (Status s = Next(kHeader, 2, &f); !s.ok()) return s;
+  if (Status s = Next(kBoardFileHeader, 2, &f); !s.ok()) return s;
   if (f[1] != std::to_string(kBoardFileVersion)) {
     return Fault("the board is written in format " + std::string(f[1]) +
                  ", which this Kestrio does not know");
@@ -336,56 +273,9 @@ Status Reader::Parse(BoutBoard* out, std::string* roster_file) {
 
 }  // namespace
 
-std::string FormatBoardFile(const BoutBoard& board, std::string_view roster_file) {
-  std::string out;
-  out.reserve(128 + board.Wrestlers.size() * 64 + board.Bouts.size() * 48);
-  AppendLine(out, {kHeader, std::to_string(kBoardFileVersion)});
-  AppendLine(out, {"Roster", Escape(roster_file)});
-  const pairing::PairingControl& c = board.Control;
-  AppendLine(
-      out, {"Control", Text(c.MaxAllowedDiffWeight), Text(c.MaxAllowedDiffAge),
-            Text(c.MaxAllowedDiffRating), Text(c.MinGoodnessOfFitAllowed), Text(c.MaxBoutsAllowed),
-            Text(c.MinBoutsWanted), Text(c.MaxBoutsWanted), Text(c.SameClubPairingWeight)});
-  AppendLine(out, {"Numbers", Text(board.HighestNumber), Text(board.NextId)});
-  // Wrestler and bout lines are most of the file: written field by field, without
-  // a text made for each field.
-  for (std::size_t w = 0; w < board.Wrestlers.size(); ++w) {
-    const WrestlerKey& k = board.Wrestlers[w].Key;
-    out += "Wrestler";
-    AppendField(out, w);
-    for (std::string_view t :
-         {k.LastName.WithoutBlanks(), k.FirstName.WithoutBlanks(), k.Club.WithoutBlanks(),
-          k.Weight.WithoutBlanks(), k.Age.WithoutBlanks(), k.Rating.WithoutBlanks()}) {
-      out += '\t';
-      AppendEscaped(out, t);
-    }
-    out += board.Wrestlers[w].Scratched ? "\tScratched" : "\tActive";
-    out += kEol;
-  }
-  for (const Bout& b : board.Bouts) {
-    out += "Bout";
-    for (const std::int32_t v : {b.Id, b.Number, b.Round, b.WeightClass, b.First, b.Second}) {
-      AppendField(out, v);
-    }
-    out += '\t';
-    out += FitText(b.Fit);
-    out += '\t';
-    out += b.MadeByHand ? (b.Locked ? "HL" : "H") : (b.Locked ? "L" : "-");
-    out += kEol;
-  }
-  AppendLine(out, {"End", Text(board.Wrestlers.size()), Text(board.Bouts.size())});
-  return out;
-}
-
 Status ParseBoardFile(std::string_view text, std::string_view file_name, BoutBoard* board,
                       std::string* roster_file) {
   return Reader(text, file_name).Parse(board, roster_file);
-}
-
-Status SaveBoardFile(FileSystem& fs, const BoutBoard& board, std::string_view roster_file) {
-  // The program's own file: a link planted in its place is replaced, never followed.
-  return fs.WriteFileAtomic(std::string(kBoardFileName), FormatBoardFile(board, roster_file),
-                            Links::kReplace);
 }
 
 Status LoadBoardFile(FileSystem& fs, BoutBoard* board, std::string* roster_file) {

@@ -30,6 +30,7 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "base/file_system.h"
 #include "board/bout_board.h"
@@ -38,12 +39,41 @@
 namespace kestrio::board {
 
 inline constexpr std::string_view kBoardFileName = "Tandrel-BoutBoard.txt";
+inline constexpr std::string_view kBoardFileHeader = "Kestrio bout board";
 inline constexpr int kBoardFileVersion = 1;
 // A board is never larger than the roster it was paired from.
 inline constexpr std::size_t kMaxBoardFileBytes = kMaxRosterFileBytes;
 
+// The Wrestler and Bout lines of the last file written, kept from one writing to the
+// next, so that after an edit only the lines of the wrestlers and bouts it changed are
+// formatted again. A line is used again only for exactly the wrestler (key and scratch)
+// or bout (every field) it was made from.
+class BoardFileLines {
+ public:
+  void AppendWrestler(std::string& out, const BoardWrestler& w, std::size_t place);
+  // bouts: how many the board has.
+  void AppendBout(std::string& out, const Bout& b, std::size_t bouts);
+
+ private:
+  struct WrestlerLine {
+    bool known = false;
+    WrestlerKey key;
+    bool scratched = false;
+    std::string text;
+  };
+  struct BoutLine {
+    bool known = false;
+    Bout bout;
+    std::string text;
+  };
+  std::vector<WrestlerLine> wrestlers_;  // by place
+  std::vector<BoutLine> bouts_;          // by bout id
+};
+
 // The file's text for the board; roster_file is the roster data file it goes with.
-std::string FormatBoardFile(const BoutBoard& board, std::string_view roster_file);
+// lines, when given, keeps the lines for the next writing of the same day's board.
+std::string FormatBoardFile(const BoutBoard& board, std::string_view roster_file,
+                            BoardFileLines* lines = nullptr);
 
 // Reads a board file's text. On any fault (a line it does not understand, a count that
 // does not add up, a bout naming a scratched wrestler or one twice in a round) returns
@@ -54,7 +84,8 @@ Status ParseBoardFile(std::string_view text, std::string_view file_name, BoutBoa
 
 // Writes the board file into fs's working directory, atomically: on failure the previous
 // file is intact.
-Status SaveBoardFile(FileSystem& fs, const BoutBoard& board, std::string_view roster_file);
+Status SaveBoardFile(FileSystem& fs, const BoutBoard& board, std::string_view roster_file,
+                     BoardFileLines* lines = nullptr);
 
 // Reads the board file from fs's working directory (kNotFound when there is none).
 Status LoadBoardFile(FileSystem& fs, BoutBoard* board, std::string* roster_file);

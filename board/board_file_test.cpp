@@ -53,6 +53,25 @@ TEST(BoardFile, TheTextOfASmallBoard) {
   EXPECT_NE(text.find("\tHL\r\nEnd\t3\t2\r\n"), std::string::npos) << text;
 }
 
+// A kept line stands only for exactly its wrestler or bout: a fit of -0 is written
+// differently from 0, a place taken by another wrestler is written afresh, and a bout id
+// far beyond the bouts (a file edited by hand) is written without being kept.
+TEST(BoardFile, KeptLinesAreUsedOnlyForWhatTheyWereMadeFrom) {
+  BoutBoard board = testing::BoardOf(testing::Loaded(kRoster), pairing::PairingControl());
+  ASSERT_FALSE(board.Bouts.empty());
+  BoardFileLines lines;
+  board.Bouts[0].Fit = 0.0f;
+  EXPECT_EQ(FormatBoardFile(board, "a", &lines), FormatBoardFile(board, "a"));
+  board.Bouts[0].Fit = -0.0f;
+  const std::string negative = FormatBoardFile(board, "a", &lines);
+  EXPECT_EQ(negative, FormatBoardFile(board, "a"));
+  EXPECT_NE(negative.find("\t-0.000000\t"), std::string::npos) << negative;
+  board.Wrestlers[1].Key.LastName.Assign("Other");
+  board.Wrestlers[2].Scratched = true;
+  board.Bouts[0].Id = 2000000000;
+  EXPECT_EQ(FormatBoardFile(board, "a", &lines), FormatBoardFile(board, "a"));
+}
+
 TEST(BoardFile, RandomBoardsComeBackAsTheyWereWritten) {
   std::mt19937 rng(77);
   for (int trial = 0; trial < 80; ++trial) {

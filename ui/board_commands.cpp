@@ -251,7 +251,7 @@ void SaveBoardDay(BoardContext& c) {
     (void)c.fs.Remove(std::string(board::kBoardFileName));
     return;
   }
-  Status s = board::SaveBoardFile(c.fs, c.day.board, c.day.roster_file);
+  Status s = board::SaveBoardFile(c.fs, c.day.board, c.day.roster_file, &c.day.file_lines);
   if (s.ok()) s = board::WriteBoardReports(c.fs, c.day.board, &c.day.report_blocks).status;
   if (!s.ok()) Say(c.messages, s.message());
 }

@@ -9,6 +9,7 @@
 
 #include "base/file_system.h"
 #include "board/board_change.h"
+#include "board/board_file.h"
 #include "board/bout_board.h"
 #include "reports/block_memo.h"
 #include "roster/roster.h"
@@ -31,6 +32,8 @@ struct BoardDay {
   // The blocks of the reports last written, so that a rewrite after an edit makes only
   // the blocks the edit touched.
   reports::BlockMemo report_blocks;
+  // The same for the lines of the board file.
+  board::BoardFileLines file_lines;
 };
 
 // What a board command works on, borrowed from the session for the command.

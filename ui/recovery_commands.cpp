@@ -45,7 +45,8 @@ void Session::WriteRecoveryCopy() {
   copy.pairing_done = view_.PairingDone;
   copy.roster_text = roster::RosterFileText(roster_);
   if (!impl_->day.board.empty()) {
-    copy.board_text = board::FormatBoardFile(impl_->day.board, impl_->day.roster_file);
+    copy.board_text =
+        board::FormatBoardFile(impl_->day.board, impl_->day.roster_file, &impl_->day.file_lines);
   }
   // A copy that cannot be written is not worth a box after every change: the organiser's
   // own saves still work, and the next change tries again.

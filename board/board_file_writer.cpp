@@ -1,0 +1,175 @@
+// Writing the board file (see board_file.h): the header lines, then a line per wrestler
+// and per bout, which BoardFileLines keeps from one writing to the next.
+
+#include <bit>
+#include <charconv>
+#include <cstdint>
+
+#include "board/board_file.h"
+
+namespace kestrio::board {
+namespace {
+
+constexpr std::string_view kEol = "\r\n";
+
+void AppendEscaped(std::string& out, std::string_view s) {
+  for (const char c : s) {
+    switch (c) {
+      case '\\':
+        out += "\\\\";
+        break;
+      case '\t':
+        out += "\\t";
+        break;
+      case '\r':
+        out += "\\r";
+        break;
+      case '\n':
+        out += "\\n";
+        break;
+      default:
+        out += c;
+    }
+  }
+}
+
+std::string Escape(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  AppendEscaped(out, s);
+  return out;
+}
+
+// A tab and the number.
+template <typename Number>
+void AppendField(std::string& out, Number v) {
+  char buffer[32];
+  buffer[0] = '\t';
+  const auto result = std::to_chars(buffer + 1, buffer + sizeof buffer, v);
+  out.append(buffer, result.ptr);
+}
+
+template <typename Number>
+std::string Text(Number v) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, v);
+  return std::string(buffer, result.ptr);
+}
+
+std::string FitText(float fit) {
+  char buffer[64];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(fit),
+                                    std::chars_format::fixed, 6);
+  return std::string(buffer, result.ptr);
+}
+
+void AppendLine(std::string& out, std::initializer_list<std::string_view> fields) {
+  bool first = true;
+  for (std::string_view f : fields) {
+    if (!first) out += '\t';
+    out += f;
+    first = false;
+  }
+  out += kEol;
+}
+
+void FormatWrestler(std::string& out, const BoardWrestler& w, std::size_t place) {
+  const WrestlerKey& k = w.Key;
+  out += "Wrestler";
+  AppendField(out, place);
+  for (std::string_view t :
+       {k.LastName.WithoutBlanks(), k.FirstName.WithoutBlanks(), k.Club.WithoutBlanks(),
+        k.Weight.WithoutBlanks(), k.Age.WithoutBlanks(), k.Rating.WithoutBlanks()}) {
+    out += '\t';
+    AppendEscaped(out, t);
+  }
+  out += w.Scratched ? "\tScratched" : "\tActive";
+  out += kEol;
+}
+
+void FormatBout(std::string& out, const Bout& b) {
+  out += "Bout";
+  for (const std::int32_t v : {b.Id, b.Number, b.Round, b.WeightClass, b.First, b.Second}) {
+    AppendField(out, v);
+  }
+  out += '\t';
+  out += FitText(b.Fit);
+  out += '\t';
+  out += b.MadeByHand ? (b.Locked ? "HL" : "H") : (b.Locked ? "L" : "-");
+  out += kEol;
+}
+
+// Every field alike, the fit to the bit (0 and -0 are written differently).
+bool SameBout(const Bout& a, const Bout& b) {
+  return a == b && std::bit_cast<std::uint32_t>(a.Fit) == std::bit_cast<std::uint32_t>(b.Fit);
+}
+
+}  // namespace
+
+void BoardFileLines::AppendWrestler(std::string& out, const BoardWrestler& w, std::size_t place) {
+  if (place >= wrestlers_.size()) wrestlers_.resize(place + 1);
+  WrestlerLine& line = wrestlers_[place];
+  if (!line.known || !(line.key == w.Key) || line.scratched != w.Scratched) {
+    line.text.clear();
+    FormatWrestler(line.text, w, place);
+    line.known = true;
+    line.key = w.Key;
+    line.scratched = w.Scratched;
+  }
+  out += line.text;
+}
+
+void BoardFileLines::AppendBout(std::string& out, const Bout& b, std::size_t bouts) {
+  // Ids are given one by one from 1; one far beyond the bouts there are (a file edited
+  // by hand) is not worth the room.
+  if (b.Id < 0 || static_cast<std::size_t>(b.Id) >= 2 * bouts + 1024) return FormatBout(out, b);
+  const auto id = static_cast<std::size_t>(b.Id);
+  if (id >= bouts_.size()) bouts_.resize(id + 1);
+  BoutLine& line = bouts_[id];
+  if (!line.known || !SameBout(line.bout, b)) {
+    line.text.clear();
+    FormatBout(line.text, b);
+    line.known = true;
+    line.bout = b;
+  }
+  out += line.text;
+}
+
+std::string FormatBoardFile(const BoutBoard& board, std::string_view roster_file,
+                            BoardFileLines* lines) {
+  std::string out;
+  out.reserve(128 + board.Wrestlers.size() * 64 + board.Bouts.size() * 48);
+  AppendLine(out, {kBoardFileHeader, std::to_string(kBoardFileVersion)});
+  AppendLine(out, {"Roster", Escape(roster_file)});
+  const pairing::PairingControl& c = board.Control;
+  AppendLine(
+      out, {"Control", Text(c.MaxAllowedDiffWeight), Text(c.MaxAllowedDiffAge),
+            Text(c.MaxAllowedDiffRating), Text(c.MinGoodnessOfFitAllowed), Text(c.MaxBoutsAllowed),
+            Text(c.MinBoutsWanted), Text(c.MaxBoutsWanted), Text(c.SameClubPairingWeight)});
+  AppendLine(out, {"Numbers", Text(board.HighestNumber), Text(board.NextId)});
+  for (std::size_t w = 0; w < board.Wrestlers.size(); ++w) {
+    if (lines != nullptr) {
+      lines->AppendWrestler(out, board.Wrestlers[w], w);
+    } else {
+      FormatWrestler(out, board.Wrestlers[w], w);
+    }
+  }
+  for (const Bout& b : board.Bouts) {
+    if (lines != nullptr) {
+      lines->AppendBout(out, b, board.Bouts.size());
+    } else {
+      FormatBout(out, b);
+    }
+  }
+  AppendLine(out, {"End", Text(board.Wrestlers.size()), Text(board.Bouts.size())});
+  return out;
+}
+
+Status SaveBoardFile(FileSystem& fs, const BoutBoard& board, std::string_view roster_file,
+                     BoardFileLines* lines) {
+  // The program's own file: a link planted in its place is replaced, never followed.
+  return fs.WriteFileAtomic(std::string(kBoardFileName), FormatBoardFile(board, roster_file, lines),
+                            Links::kReplace);
+}
+
+}  // namespace kestrio::board
