@@ -1,7 +1,8 @@
-// Reports rewritten from kept blocks after every edit read exactly as reports written
-// afresh, whatever the edit: scratches, bouts added, removed, changed and renumbered,
-// and a board taken back to an earlier state (Undo) where another wrestler then takes a
-// place a late arrival had.
+// Reports and the board file rewritten from kept blocks and lines after every edit read
+// exactly as those written afresh, whatever the edit: scratches, bouts added, removed,
+// changed and renumbered, late arrivals (twins among them, whose order in their club's
+// file the others around them decide), and a board taken back to an earlier state (Undo)
+// where another wrestler then takes a place a late arrival had.
 
 #include "board/board_reports.h"
 
@@ -10,6 +11,7 @@
 #include <random>
 
 #include "board/board_edits.h"
+#include "board/board_file.h"
 #include "board/repairing.h"
 #include "testing/random_board.h"
 #include "tests/fake_file_system.h"
@@ -59,9 +61,15 @@ void AddLateArrival(BoutBoard& board, const std::string& name) {
   (void)AddBoutByHand(board, static_cast<int>(board.Wrestlers.size()) - 1, 0, nullptr);
 }
 
-void ExpectSameReports(const BoutBoard& board, reports::BlockMemo& memo) {
+struct Kept {
+  reports::BlockMemo blocks;
+  BoardFileLines lines;
+};
+
+void ExpectSameReports(const BoutBoard& board, Kept& memo) {
+  ASSERT_EQ(FormatBoardFile(board, "day.txt", &memo.lines), FormatBoardFile(board, "day.txt"));
   FakeFileSystem kept, fresh;
-  const reports::PairingOutcome a = WriteBoardReports(kept, board, &memo);
+  const reports::PairingOutcome a = WriteBoardReports(kept, board, &memo.blocks);
   const reports::PairingOutcome b = WriteBoardReports(fresh, board);
   ASSERT_EQ(a.status.ok(), b.status.ok()) << b.status.message();
   ASSERT_EQ(a.FilesWritten, b.FilesWritten);
@@ -78,7 +86,7 @@ TEST(BoardReports, KeptBlocksWriteWhatAFreshWritingWrites) {
     const roster::Roster roster = testing::RepairRoster(rng, 4 + static_cast<int>(rng() % 40));
     BoutBoard board = testing::BoardOf(roster, testing::RepairControl(rng));
     if (board.Wrestlers.size() < 3) continue;
-    reports::BlockMemo memo;
+    Kept memo;
     ExpectSameReports(board, memo);
     const BoutBoard before_late = board;
     AddLateArrival(board, "Early");
@@ -88,6 +96,10 @@ TEST(BoardReports, KeptBlocksWriteWhatAFreshWritingWrites) {
     board = before_late;
     AddLateArrival(board, "Other");
     ExpectSameReports(board, memo);
+    for (int twin = 0; twin < (trial % 2 == 0 ? 2 : 0); ++twin) {
+      AddLateArrival(board, "Twin");
+      ExpectSameReports(board, memo);
+    }
     for (int k = 0; k < 8; ++k, ++edits) {
       const BoutBoard earlier = board;
       EditOnce(board, rng);

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "base/fixed_text.h"
+#include "pairing/pairing_run.h"
 #include "reports/report_line.h"
 
 namespace kestrio::reports {
@@ -83,17 +84,32 @@ class BlockMemo {
     return true;
   }
 
-  // The alphabetical order of the run's wrestlers (the club files' order), made by
-  // compute unless the wrestlers, in selection order, are those of key again.
-  template <typename Compute>
-  const std::vector<int>& AlphaOrder(const BlockKey& key, const Compute& compute) {
-    if (alpha_key_ != key.view() || !alpha_known_) {
-      alpha_order_ = compute();
-      alpha_key_.assign(key.view());
-      alpha_known_ = true;
-    }
-    return alpha_order_;
+  // Takes the run about to be written, whose wrestlers' texts every block is made from.
+  // A name that comes back with other texts (a place another wrestler took after Undo)
+  // makes the memo forget all it kept, so that writers may key a block on a wrestler's
+  // name (WrestlerName) in place of his texts. False, and the run is to be written without
+  // the memo, unless Name named each wrestler once and every bout entry carries its
+  // wrestler's texts as the selection has them (as a bout board's run does).
+  bool See(const pairing::PairingRun& run);
+  std::int32_t WrestlerName(int index) const {
+    return wrestler_names_[static_cast<std::size_t>(index)];
   }
+
+  // The names given to Name for the wrestlers, by selection index.
+  const std::vector<std::int32_t>& WrestlerNames() const { return wrestler_names_; }
+
+  // The alphabetical order of the last writing (the club files' order), by name, for
+  // the next writing to carry forward.
+  struct AlphaKept {
+    bool known = false;
+    // The wrestlers of that writing, by name in selection order, and their order.
+    std::vector<std::int32_t> selection;
+    std::vector<std::int32_t> order;
+    // Two of them were equal in every key: their order came from the exchange sort and
+    // may change with the wrestlers around them.
+    bool ties = false;
+  };
+  AlphaKept& Alpha() { return alpha_; }
 
   // Forgets the blocks the writing since the last call did not use, so that the memo
   // holds no more than the day's current reports.
@@ -113,9 +129,10 @@ class BlockMemo {
   std::vector<Kept> kept_[4];
   std::uint32_t writing_ = 1;
   ReportText scratch_;
-  std::string alpha_key_;
-  std::vector<int> alpha_order_;
-  bool alpha_known_ = false;
+  // By name: the texts each name was last seen with.
+  std::vector<pairing::SelectedParticipant> texts_;
+  std::vector<bool> seen_;
+  AlphaKept alpha_;
 };
 
 }  // namespace kestrio::reports

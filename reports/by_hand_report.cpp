@@ -78,11 +78,18 @@ std::vector<std::vector<std::int32_t>> Opponents(const PairingRun& run) {
 }  // namespace
 
 void WriteByHandReportInto(const PairingRun& run, ReportText& out) {
-  const std::vector<std::vector<std::int32_t>> opponents = Opponents(run);
-  const pairing::FitIndex relaxed(run.FitList, pairing::RelaxedTolerances(run.Control));
-  for (int k = 0; k < run.SelectionSize; ++k) {
-    if (run.BoutCount[static_cast<std::size_t>(k)] < run.Control.MinBoutsWanted) {
-      WrestlerBlock(out, run, relaxed, opponents, k);
+  const auto short_of_minimum = [&run](int k) {
+    return run.BoutCount[static_cast<std::size_t>(k)] < run.Control.MinBoutsWanted;
+  };
+  int first_short = 0;
+  while (first_short < run.SelectionSize && !short_of_minimum(first_short)) ++first_short;
+  // Candidates are looked for only when somebody is short: a board where everyone has
+  // his bouts is rewritten without them.
+  if (first_short < run.SelectionSize) {
+    const std::vector<std::vector<std::int32_t>> opponents = Opponents(run);
+    const pairing::FitIndex relaxed(run.FitList, pairing::RelaxedTolerances(run.Control));
+    for (int k = first_short; k < run.SelectionSize; ++k) {
+      if (short_of_minimum(k)) WrestlerBlock(out, run, relaxed, opponents, k);
     }
   }
 

@@ -169,7 +169,8 @@ void MakeParticipantBlock(ReportText& out, const PairingRun& run, const BoutsOfW
 }
 
 // A wrestler's block, kept in memo (when there is one) under all it is made from: the
-// wrestler, his bout count, and each bout's number, class and opponent.
+// wrestler, his bout count, and each bout's number, class and opponent, the wrestlers
+// by their names (the memo vouches for their texts).
 class ParticipantBlocks {
  public:
   ParticipantBlocks(const PairingRun& run, BlockMemo* memo)
@@ -178,9 +179,7 @@ class ParticipantBlocks {
   void Write(ReportText& out, int p) {
     if (memo_ == nullptr) return MakeParticipantBlock(out, run_, bouts_, columns_, p);
     if (memo_->WriteAgain(out, BlockKind::kParticipant, static_cast<std::size_t>(p))) return;
-    const SelectedParticipant& w = Wrestler(run_, p);
     key_.Clear();
-    key_.Add(w.LastName).Add(w.FirstName).Add(w.Club).Add(w.Weight).Add(w.Age).Add(w.Rating);
     key_.Add(static_cast<std::size_t>(p) < run_.BoutCount.size()
                  ? run_.BoutCount[static_cast<std::size_t>(p)]
                  : 0);
@@ -188,8 +187,7 @@ class ParticipantBlocks {
          i < bouts_.start[static_cast<std::size_t>(p) + 1]; ++i) {
       const BoutEntry& o =
           run_.BoutList[static_cast<std::size_t>(bouts_.lines[static_cast<std::size_t>(i)].entry)];
-      key_.Add(o.BoutNumber).Add(o.WeightClass).Add(o.LastName).Add(o.FirstName).Add(o.Club);
-      key_.Add(o.Weight).Add(o.Age).Add(o.Rating);
+      key_.Add(o.BoutNumber).Add(o.WeightClass).Add(memo_->WrestlerName(o.SelectionIndex));
     }
     memo_->Write(out, BlockKind::kParticipant, static_cast<std::size_t>(p), key_,
                  [&](ReportText& text) { MakeParticipantBlock(text, run_, bouts_, columns_, p); });
@@ -235,54 +233,140 @@ std::vector<ClubGroup> ClubsInOrder(const PairingRun& run) {
   return sorted;
 }
 
-std::vector<int> AlphaIndex(const PairingRun& run) {
-  // The texts are stripped once; comparing stripped texts padded with blanks is
-  // comparing the texts without blanks.
-  // The first 16 characters of the padded surname are also kept as two numbers that
-  // compare as those characters do: most comparisons end there.
-  struct Keys {
-    std::uint64_t start[2];
-    std::string_view last, first;
-    float age, weight, rating;
-  };
-  const auto padded_word = [](std::string_view s, std::size_t at) {
-    std::uint64_t word = 0;
-    for (std::size_t i = at; i < at + 8; ++i)
-      word = word << 8 | (i < s.size() ? static_cast<unsigned char>(s[i]) : ' ');
-    return word;
-  };
-  std::vector<Keys> keys;
-  keys.reserve(static_cast<std::size_t>(Rows(run)));
-  for (int p = 0; p < Rows(run); ++p) {
-    const SelectedParticipant& w = Wrestler(run, p);
-    const std::string_view last = text::WithoutBlanks(w.LastName.view());
-    keys.push_back({{padded_word(last, 0), padded_word(last, 8)},
-                    last,
-                    text::WithoutBlanks(w.FirstName.view()),
-                    w.Age,
-                    w.Weight,
-                    w.Rating});
+namespace {
+
+// What the alphabetical order compares, the texts stripped once: comparing stripped
+// texts padded with blanks is comparing the texts without blanks. The first 16
+// characters of the padded surname are also kept as two numbers that compare as those
+// characters do: most comparisons end there.
+struct AlphaKey {
+  std::uint64_t start[2];
+  std::string_view last, first;
+  float age, weight, rating;
+};
+
+std::uint64_t PaddedWord(std::string_view s, std::size_t at) {
+  std::uint64_t word = 0;
+  for (std::size_t i = at; i < at + 8; ++i)
+    word = word << 8 | (i < s.size() ? static_cast<unsigned char>(s[i]) : ' ');
+  return word;
+}
+
+AlphaKey AlphaKeyOf(const SelectedParticipant& w) {
+  const std::string_view last = text::WithoutBlanks(w.LastName.view());
+  return {{PaddedWord(last, 0), PaddedWord(last, 8)},
+          last,
+          text::WithoutBlanks(w.FirstName.view()),
+          w.Age,
+          w.Weight,
+          w.Rating};
+}
+
+// A number that is not one (never read from a roster) sorts after every number, so
+// that the order stays a strict weak ordering.
+int CompareNumbers(float a, float b) {
+  if (a < b) return -1;
+  if (b < a) return 1;
+  return static_cast<int>(std::isnan(a)) - static_cast<int>(std::isnan(b));
+}
+
+int CompareAlpha(const AlphaKey& ka, const AlphaKey& kb) {
+  for (int w = 0; w < 2; ++w) {
+    if (ka.start[w] != kb.start[w]) return ka.start[w] < kb.start[w] ? -1 : 1;
   }
-  // A number that is not one (never read from a roster) sorts after every number, so
-  // that the order stays a strict weak ordering.
-  const auto compare_numbers = [](float a, float b) {
-    if (a < b) return -1;
-    if (b < a) return 1;
-    return static_cast<int>(std::isnan(a)) - static_cast<int>(std::isnan(b));
-  };
-  const auto compare = [&](std::size_t a, std::size_t b) {
-    const Keys& ka = keys[a];
-    const Keys& kb = keys[b];
-    for (int w = 0; w < 2; ++w) {
-      if (ka.start[w] != kb.start[w]) return ka.start[w] < kb.start[w] ? -1 : 1;
-    }
-    if (int c = text::ComparePadded(ka.last, kb.last); c != 0) return c;
-    if (int c = text::ComparePadded(ka.first, kb.first); c != 0) return c;
-    if (int c = compare_numbers(ka.age, kb.age); c != 0) return c;
-    if (int c = compare_numbers(ka.weight, kb.weight); c != 0) return c;
-    return compare_numbers(ka.rating, kb.rating);
-  };
-  const std::vector<std::size_t> order = ExchangeOrder(keys.size(), compare);
+  if (int c = text::ComparePadded(ka.last, kb.last); c != 0) return c;
+  if (int c = text::ComparePadded(ka.first, kb.first); c != 0) return c;
+  if (int c = CompareNumbers(ka.age, kb.age); c != 0) return c;
+  if (int c = CompareNumbers(ka.weight, kb.weight); c != 0) return c;
+  return CompareNumbers(ka.rating, kb.rating);
+}
+
+// Two neighbours in the order equal in every key.
+bool HasTies(const PairingRun& run, const std::vector<int>& order) {
+  for (std::size_t i = 1; i < order.size(); ++i) {
+    if (CompareAlpha(AlphaKeyOf(Wrestler(run, order[i - 1])),
+                     AlphaKeyOf(Wrestler(run, order[i]))) == 0)
+      return true;
+  }
+  return false;
+}
+
+// Past this many wrestlers new to the order, sorting them all again is as quick.
+constexpr std::size_t kMostCarriedForward = 64;
+
+// The kept order with the wrestlers of the last writing who are gone left out and those
+// who are new put in their places; false when the order cannot be carried forward:
+// equal wrestlers, whose order the exchange sort decides from all around them, or too
+// many new ones. Without equal wrestlers the order is the one strict order of the keys,
+// and the memo vouches that each name's keys are those it was kept with.
+bool CarryAlphaForward(const PairingRun& run, const std::vector<std::int32_t>& names,
+                       const BlockMemo::AlphaKept& kept, std::vector<int>* out) {
+  if (!kept.known || kept.ties) return false;
+  const std::int32_t most = names.empty() ? 0 : *std::max_element(names.begin(), names.end());
+  std::vector<int> index_of(static_cast<std::size_t>(most) + 1, -1);
+  for (std::size_t i = 0; i < names.size(); ++i)
+    index_of[static_cast<std::size_t>(names[i])] = static_cast<int>(i);
+  std::vector<int>& order = *out;
+  order.clear();
+  order.reserve(names.size());
+  std::vector<bool> placed(names.size(), false);
+  for (const std::int32_t name : kept.order) {
+    if (name > most || index_of[static_cast<std::size_t>(name)] < 0) continue;
+    const int i = index_of[static_cast<std::size_t>(name)];
+    order.push_back(i);
+    placed[static_cast<std::size_t>(i)] = true;
+  }
+  if (names.size() - order.size() > kMostCarriedForward) return false;
+  for (std::size_t i = 0; i < names.size(); ++i) {
+    if (placed[i]) continue;
+    const AlphaKey key = AlphaKeyOf(Wrestler(run, static_cast<int>(i)));
+    const auto at =
+        std::lower_bound(order.begin(), order.end(), key, [&](int x, const AlphaKey& k) {
+          return CompareAlpha(AlphaKeyOf(Wrestler(run, x)), k) < 0;
+        });
+    if (at != order.end() && CompareAlpha(AlphaKeyOf(Wrestler(run, *at)), key) == 0) return false;
+    order.insert(at, static_cast<int>(i));
+  }
+  return true;
+}
+
+// AlphaIndex, carried forward from the memo's last writing where it can be.
+std::vector<int> KeptAlphaIndex(const PairingRun& run, BlockMemo& memo) {
+  const std::vector<std::int32_t>& names = memo.WrestlerNames();
+  const bool named = names.size() == static_cast<std::size_t>(Rows(run)) &&
+                     std::all_of(names.begin(), names.end(), [](std::int32_t n) { return n >= 0; });
+  if (!named || names.empty()) return AlphaIndex(run);
+  BlockMemo::AlphaKept& kept = memo.Alpha();
+  std::vector<int> order;
+  if (kept.known && kept.selection == names) {
+    // The same wrestlers with the same keys: the same order, ties and all.
+    const std::int32_t most = *std::max_element(names.begin(), names.end());
+    std::vector<int> index_of(static_cast<std::size_t>(most) + 1, -1);
+    for (std::size_t i = 0; i < names.size(); ++i)
+      index_of[static_cast<std::size_t>(names[i])] = static_cast<int>(i);
+    for (const std::int32_t name : kept.order)
+      order.push_back(index_of[static_cast<std::size_t>(name)]);
+    return order;
+  }
+  if (!CarryAlphaForward(run, names, kept, &order)) {
+    order = AlphaIndex(run);
+    kept.ties = HasTies(run, order);
+  }
+  kept.known = true;
+  kept.selection = names;
+  kept.order.clear();
+  for (const int i : order) kept.order.push_back(names[static_cast<std::size_t>(i)]);
+  return order;
+}
+
+}  // namespace
+
+std::vector<int> AlphaIndex(const PairingRun& run) {
+  std::vector<AlphaKey> keys;
+  keys.reserve(static_cast<std::size_t>(Rows(run)));
+  for (int p = 0; p < Rows(run); ++p) keys.push_back(AlphaKeyOf(Wrestler(run, p)));
+  const std::vector<std::size_t> order = ExchangeOrder(
+      keys.size(), [&](std::size_t a, std::size_t b) { return CompareAlpha(keys[a], keys[b]); });
   return std::vector<int>(order.begin(), order.end());
 }
 
@@ -296,7 +380,11 @@ std::size_t ClubReportSize(const PairingRun& run) {
 }  // namespace
 
 void WriteBoutsByClubInto(const PairingRun& run, ReportText& out, BlockMemo* memo) {
-  const std::vector<ClubGroup> groups = ClubsInOrder(run);
+  WriteBoutsByClubInto(run, ClubsInOrder(run), out, memo);
+}
+
+void WriteBoutsByClubInto(const PairingRun& run, const std::vector<ClubGroup>& groups,
+                          ReportText& out, BlockMemo* memo) {
   out.Reserve(ClubReportSize(run));
   TitleLines(out, 44,
              {"Tandrel Results Reported For All Clubs", "           (in chosen sort order)"});
@@ -316,7 +404,13 @@ std::string WriteBoutsByClub(const PairingRun& run) {
 void ForEachClubFile(const PairingRun& run, const ClubFileNames& names,
                      const std::function<void(const std::string&, const ClubFileText&)>& file,
                      BlockMemo* memo, const FileNameKey& name_key) {
-  const std::vector<ClubGroup> groups = ClubsInOrder(run);
+  ForEachClubFile(run, ClubsInOrder(run), names, file, memo, name_key);
+}
+
+void ForEachClubFile(const PairingRun& run, const std::vector<ClubGroup>& groups,
+                     const ClubFileNames& names,
+                     const std::function<void(const std::string&, const ClubFileText&)>& file,
+                     BlockMemo* memo, const FileNameKey& name_key) {
   // Each file name with the clubs it holds, in the order of its first club.
   std::vector<std::pair<std::string, std::vector<std::size_t>>> files;
   std::map<std::string, std::size_t> file_of_name;
@@ -332,16 +426,7 @@ void ForEachClubFile(const PairingRun& run, const ClubFileNames& names,
   names(all_names);
   if (files.empty()) return;
 
-  std::vector<int> alpha;
-  if (memo == nullptr) {
-    alpha = AlphaIndex(run);
-  } else {
-    BlockKey key;
-    for (const SelectedParticipant& w : run.SelectedList) {
-      key.Add(w.LastName).Add(w.FirstName).Add(w.Age).Add(w.Weight).Add(w.Rating);
-    }
-    alpha = memo->AlphaOrder(key, [&run] { return AlphaIndex(run); });
-  }
+  const std::vector<int> alpha = memo == nullptr ? AlphaIndex(run) : KeptAlphaIndex(run, *memo);
   std::vector<int> position(alpha.size());
   for (std::size_t i = 0; i < alpha.size(); ++i)
     position[static_cast<std::size_t>(alpha[i])] = static_cast<int>(i);
@@ -404,10 +489,7 @@ void WriteBoutsByBoutNumberInto(const PairingRun& run, ReportText& out, BlockMem
     }
     key.Clear();
     key.Add(a.BoutNumber).Add(a.WeightClass);
-    for (const BoutEntry* side : {&a, &b}) {
-      key.Add(side->LastName).Add(side->FirstName).Add(side->Club);
-      key.Add(side->Weight).Add(side->Age).Add(side->Rating);
-    }
+    key.Add(memo->WrestlerName(a.SelectionIndex)).Add(memo->WrestlerName(b.SelectionIndex));
     memo->Write(out, BlockKind::kBoutByNumber, e, key, block);
   }
 }

@@ -39,6 +39,10 @@ std::string WriteBoutsByClub(const pairing::PairingRun& run);
 // memo, when given, keeps each wrestler's block for the next writing (see BlockMemo).
 void WriteBoutsByClubInto(const pairing::PairingRun& run, ReportText& out,
                           BlockMemo* memo = nullptr);
+// The same with the clubs gathered already (ClubsInOrder of run), for a writing that
+// also writes the club files.
+void WriteBoutsByClubInto(const pairing::PairingRun& run, const std::vector<ClubGroup>& groups,
+                          ReportText& out, BlockMemo* memo);
 
 // One club's report file.
 struct ClubFile {
@@ -65,6 +69,11 @@ using ClubFileText = std::function<void(ReportText& out)>;
 void ForEachClubFile(const pairing::PairingRun& run, const ClubFileNames& names,
                      const std::function<void(const std::string&, const ClubFileText&)>& file,
                      BlockMemo* memo = nullptr, const FileNameKey& name_key = {});
+// The same with the clubs gathered already (ClubsInOrder of run).
+void ForEachClubFile(const pairing::PairingRun& run, const std::vector<ClubGroup>& groups,
+                     const ClubFileNames& names,
+                     const std::function<void(const std::string&, const ClubFileText&)>& file,
+                     BlockMemo* memo, const FileNameKey& name_key);
 
 std::string WriteBoutsByBoutNumber(const pairing::PairingRun& run);
 void WriteBoutsByBoutNumberInto(const pairing::PairingRun& run, ReportText& out,

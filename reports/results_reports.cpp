@@ -245,9 +245,7 @@ void WriteBoutSheetsInto(const PairingRun& run, ReportText& out, BlockMemo* memo
     }
     key.Clear();
     key.Add(number).Add(bout->WeightClass);
-    for (const auto* w : {&w1, &w2}) {
-      key.Add(w->LastName).Add(w->FirstName).Add(w->Club).Add(w->Weight).Add(w->Age).Add(w->Rating);
-    }
+    key.Add(memo->WrestlerName(s.first)).Add(memo->WrestlerName(s.second));
     memo->Write(out, BlockKind::kBoutSheetLine, bout_place, key, line);
   }
 }
@@ -300,8 +298,7 @@ void WriteResultsSummaryInto(const PairingRun& run, ReportText& out, BlockMemo* 
       continue;
     }
     key.Clear();
-    key.Add(bouts).Add(w.LastName).Add(w.FirstName).Add(w.Club).Add(w.Weight).Add(w.Age);
-    key.Add(w.Rating);
+    key.Add(bouts);
     for (int r = 0; r < rounds; ++r) key.Add(run.RoundEntry(p, r));
     memo->Write(out, BlockKind::kResultsRow, static_cast<std::size_t>(p), key, row);
   }

@@ -107,6 +107,7 @@ PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run, B
     return outcome;
   }
 
+  if (memo != nullptr && !memo->See(run)) memo = nullptr;
   ReportSink sink(fs, outcome);
   const pairing::PairingRun& done = run;
   sink.Write(std::string(kBoutSheetsName),
@@ -114,12 +115,14 @@ PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run, B
   sink.Write(std::string(kResultsSummaryName),
              [&](ReportText& out) { WriteResultsSummaryInto(done, out, memo); });
   sink.Write(std::string(kByHandName), [&](ReportText& out) { WriteByHandReportInto(done, out); });
+  // Gathered once for the all-clubs report and the club files.
+  const std::vector<ClubGroup> clubs = ClubsInOrder(done);
   sink.Write(
       std::string(kBoutsByClubName),
-      [&](ReportText& out) { WriteBoutsByClubInto(done, out, memo); },
+      [&](ReportText& out) { WriteBoutsByClubInto(done, clubs, out, memo); },
       /*by_club=*/true);
   ForEachClubFile(
-      done,
+      done, clubs,
       // Listed before they are written, so that even a run cut short leaves none untracked.
       [&](const std::vector<std::string>& names) { sink.WriteClubList(names); },
       [&](const std::string& name, const ClubFileText& write) {
