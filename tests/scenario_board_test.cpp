@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "board/board_file.h"
 #include "tests/session_day.h"
 #include "ui/board_commands.h"
@@ -35,6 +37,37 @@ class BoardDayTest : public testing::SessionDay {
   std::string Board() { return fs.Contents(std::string(board::kBoardFileName)).value_or(""); }
   std::string ByNumber() { return fs.Contents("Tandrel-BoutsByBoutNumber.txt").value_or(""); }
 };
+
+// Undo and Redo of a scratch show the wrestler's status in the list and the tree; a
+// board edit that leaves the roster as it was leaves the list as it was, there and back.
+TEST_F(BoardDayTest, UndoAndRedoShowTheRosterAsTheStepLeftIt) {
+  OpenSaveAndRun();
+  const auto status_of = [this](const std::string& last) {
+    for (int r = 0; r < ui.list.RowCount(); ++r) {
+      if (ui.list.Row(r)[0] == last) return ui.list.Row(r)[6];
+    }
+    return std::string("(not listed)");
+  };
+  Highlight({"Adams"});
+  session.Dispatch(kCmdScratchWrestler);
+  EXPECT_EQ(status_of("Adams"), "Scratched");
+  const std::vector<std::string>& statuses = ui.tree.leaves[TreeBranch::Status];
+  EXPECT_NE(std::find(statuses.begin(), statuses.end(), "Scratched"), statuses.end());
+  session.Dispatch(kCmdUndo);
+  EXPECT_EQ(status_of("Adams"), "Selected");
+  session.Dispatch(kCmdRedo);
+  EXPECT_EQ(status_of("Adams"), "Scratched");
+
+  const std::vector<ListRow> rows = ui.list.rows;
+  const std::string board = Board();
+  session.Dispatch(kCmdRenumberBouts);
+  EXPECT_NE(Board(), board);
+  EXPECT_EQ(ui.list.rows, rows);
+  session.Dispatch(kCmdUndo);
+  EXPECT_EQ(Board(), board);
+  EXPECT_EQ(ui.list.rows, rows);
+  EXPECT_EQ(status_of("Adams"), "Scratched");
+}
 
 TEST_F(BoardDayTest, TheCommandsWaitForARunThenChangeTheBoardAndItsReports) {
   for (const int cmd : {kCmdScratchWrestler, kCmdPairLateArrivals, kCmdAddBout, kCmdRemoveBout,

@@ -3,6 +3,7 @@
 // the marks of unsaved work: the window title and the question on closing.
 
 #include "ui/command_ids.h"
+#include "ui/list_refresh.h"
 #include "ui/menu_layout.h"
 #include "ui/session.h"
 #include "ui/session_impl.h"
@@ -142,13 +143,23 @@ void Session::RestoreStepBoard(const UndoStep& step, bool forward) {
   SaveBoardDay(context);
 }
 
+void Session::RefreshViewsAfter(const RosterChange& change) {
+  // A step that left the roster as it was (a board edit) leaves the list and the tree as
+  // they are; one that only edited entries can have added leaves for those alone.
+  if (change.empty()) return;
+  if (change.Appended() != 0 || change.Removed() != 0) return RefreshViews();
+  impl_->leaves.UpdateEntries(roster_, change.EditedEntries(), ports_.tree);
+  RefillList(roster_, view_, ports_.list);
+  RecomputeStatusAndMenus();
+}
+
 void Session::Undo() {
   if (impl_->history.NextUndo() == nullptr) return;
   const UndoStep& step = impl_->history.StepBack();
   step.roster.Revert(roster_);
   ApplyFacts(step.before, step.before.roster_file != step.after.roster_file);
   if (step.ChangesBoard()) RestoreStepBoard(step, false);
-  RefreshViews();
+  RefreshViewsAfter(step.roster);
   AfterChange();
 }
 
@@ -158,7 +169,7 @@ void Session::Redo() {
   step.roster.Reapply(roster_);
   ApplyFacts(step.after, step.before.roster_file != step.after.roster_file);
   if (step.ChangesBoard()) RestoreStepBoard(step, true);
-  RefreshViews();
+  RefreshViewsAfter(step.roster);
   AfterChange();
 }
 

@@ -162,6 +162,14 @@ void RosterChange::Reapply(roster::Roster& roster) const {
                  sort_after_);
 }
 
+std::vector<std::int32_t> RosterChange::EditedEntries() const {
+  std::vector<std::int32_t> entries;
+  entries.reserve(status_edits_.size() + field_edits_.size());
+  for (const StatusEdit& e : status_edits_) entries.push_back(e.entry);
+  for (const FieldEdit& e : field_edits_) entries.push_back(e.entry);
+  return entries;
+}
+
 std::size_t RosterChange::Bytes() const {
   return sizeof(RosterChange) + statuses_.capacity() * sizeof(text::FixedText<15>) +
          status_edits_.capacity() * sizeof(StatusEdit) +

@@ -48,6 +48,9 @@ class RosterChange {
   int FieldChanges() const { return static_cast<int>(field_edits_.size()); }
   int Appended() const { return static_cast<int>(appended_.size()); }
   int Removed() const { return static_cast<int>(removed_.size()); }
+  // The entries (storage indices) whose status or other fields changed; when none were
+  // appended or removed, these are all the entries the change touched.
+  std::vector<std::int32_t> EditedEntries() const;
   // Roughly what the change keeps in memory, for bounding the undo history.
   std::size_t Bytes() const;
 

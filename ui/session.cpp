@@ -194,7 +194,13 @@ CommandResult Session::RunOneCommand(int command_id) {
           context.label = &impl_->pending->board_label;
         }
         RunBoardCommand(context, command_id);
-        RefreshViews();
+        // Only a scratch changes the roster (the wrestler's status); the other board
+        // commands leave the list and the tree as they are.
+        if (command_id == kCmdScratchWrestler) {
+          RefreshViews();
+        } else {
+          RecomputeStatusAndMenus();
+        }
       }
       break;  // "Online Manual" has no action
   }

@@ -193,6 +193,8 @@ class Session {
   void Undo();
   void Redo();
   void RestoreStepBoard(const UndoStep& step, bool forward);
+  // RefreshViews after Undo or Redo of a step with this change of the roster.
+  void RefreshViewsAfter(const RosterChange& change);
   SessionFacts CurrentFacts() const;
   void ApplyFacts(const SessionFacts& facts, bool file_changed);
   void ApplyHistoryMenuRules(MenuState& state) const;

@@ -64,23 +64,34 @@ void TreeLeaves::ShowBare(TreePane& pane) {
 
 void TreeLeaves::Update(const roster::Roster& roster, TreePane& pane) {
   for (TreeBranch branch : kTreeBranches) {
-    std::vector<std::string>& leaves = leaves_[BranchIndex(branch)];
     // Most entries share a value with an earlier one; skip those before building labels.
     std::unordered_set<std::string_view> seen;
     for (const Participant& entry : roster.Entries) {
       if (!seen.insert(text::WithoutBlanks(BranchValue(branch, entry))).second) continue;
-      std::string label = LeafLabel(branch, entry);
-      // Leaves are told apart by their label without blanks, so the same label is never
-      // inserted twice however long the value it was cut from.
-      if (!keys_[BranchIndex(branch)].insert(std::string(text::WithoutBlanks(label))).second) {
-        continue;
-      }
-      const auto at = std::lower_bound(leaves.begin(), leaves.end(), label);
-      const int position = static_cast<int>(at - leaves.begin());
-      leaves.insert(at, label);
-      pane.InsertLeaf(branch, position, label);
+      Insert(branch, entry, pane);
     }
   }
+}
+
+void TreeLeaves::UpdateEntries(const roster::Roster& roster,
+                               const std::vector<std::int32_t>& entries, TreePane& pane) {
+  for (TreeBranch branch : kTreeBranches) {
+    for (const std::int32_t e : entries) {
+      Insert(branch, roster.Entries[static_cast<std::size_t>(e)], pane);
+    }
+  }
+}
+
+void TreeLeaves::Insert(TreeBranch branch, const Participant& entry, TreePane& pane) {
+  std::vector<std::string>& leaves = leaves_[BranchIndex(branch)];
+  std::string label = LeafLabel(branch, entry);
+  // Leaves are told apart by their label without blanks, so the same label is never
+  // inserted twice however long the value it was cut from.
+  if (!keys_[BranchIndex(branch)].insert(std::string(text::WithoutBlanks(label))).second) return;
+  const auto at = std::lower_bound(leaves.begin(), leaves.end(), label);
+  const int position = static_cast<int>(at - leaves.begin());
+  leaves.insert(at, label);
+  pane.InsertLeaf(branch, position, label);
 }
 
 const std::vector<std::string>& TreeLeaves::Leaves(TreeBranch branch) const {

@@ -33,10 +33,15 @@ class TreeLeaves {
   // leading blanks, two weight classes that agree in their first four characters) share
   // one leaf.
   void Update(const roster::Roster& roster, TreePane& pane);
+  // The same when only these entries (storage indices) changed since the last Update.
+  void UpdateEntries(const roster::Roster& roster, const std::vector<std::int32_t>& entries,
+                     TreePane& pane);
 
   const std::vector<std::string>& Leaves(TreeBranch branch) const;
 
  private:
+  void Insert(TreeBranch branch, const roster::Participant& entry, TreePane& pane);
+
   // Labels in ascending byte order: a label preceded by blanks sorts before one without,
   // and upper case before lower case.
   std::array<std::vector<std::string>, kTreeBranches.size()> leaves_;

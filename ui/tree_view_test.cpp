@@ -61,6 +61,33 @@ TEST(TreeLeavesTest, LeavesAreSortedSharedByLabelAndNeverRepeated) {
   EXPECT_EQ(pane.leaves[TreeBranch::Club], (std::vector<std::string>{"Tigers"}));
 }
 
+// After Undo of a step that only edited entries, their leaves alone are looked at: the
+// tree ends as a refresh over every entry leaves it, the new values in their places.
+TEST(TreeLeavesTest, EditedEntriesAddTheirLeavesAsAFullRefreshWould) {
+  roster::Roster r = RosterFrom(
+      "A\ta\t72\t10\t3\tTigers\tSelected\r\n"
+      "B\tb\t60\t9\t3\tAjax\tSelected\r\n"
+      "C\tc\t105\t11\t12\tLions\tSelected\r\n");
+  FakeTreePane pane, full_pane;
+  TreeLeaves leaves, full;
+  leaves.ShowBare(pane);
+  leaves.Update(r, pane);
+  full.ShowBare(full_pane);
+  full.Update(r, full_pane);
+  r.Entries[1].Status.Assign("Scratched");
+  r.Entries[2].Club.Assign("Bears");
+  r.Entries[2].Weight.Assign("49");
+  leaves.UpdateEntries(r, {1, 2}, pane);
+  full.Update(r, full_pane);
+  for (TreeBranch branch : kTreeBranches) {
+    EXPECT_EQ(pane.leaves[branch], full_pane.leaves[branch]);
+    EXPECT_EQ(leaves.Leaves(branch), pane.leaves[branch]);
+  }
+  EXPECT_EQ(pane.leaves[TreeBranch::Status], (std::vector<std::string>{"Scratched", "Selected"}));
+  EXPECT_EQ(pane.leaves[TreeBranch::Club],
+            (std::vector<std::string>{"Ajax", "Bears", "Lions", "Tigers"}));
+}
+
 TEST(TreeFilterTest, EachBranchListsTheEntriesOfItsLeaf) {
   roster::Roster r = RosterFrom(
       "A\ta\t72\t10\t3\tTigers\r\n"
