@@ -7,6 +7,7 @@
 #include <iterator>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kestrio::text {
 namespace {
@@ -239,6 +240,18 @@ std::optional<std::string_view> NumberToken(std::string_view s) {
 
 std::optional<float> ReadFloat(std::string_view s) { return ReadReal<float>(s); }
 std::optional<double> ReadDouble(std::string_view s) { return ReadReal<double>(s); }
+
+std::optional<std::pair<float, double>> ReadFloatAndDouble(std::string_view s) {
+  const auto token = NumberToken(s);
+  if (!token) return std::nullopt;
+  const std::optional<float> f = ReadPlainDecimal<float>(*token);
+  const std::optional<double> d = f ? ReadPlainDecimal<double>(*token) : std::nullopt;
+  if (f && d) return std::pair{*f, *d};
+  const std::optional<float> shown = ReadFloat(s);
+  const std::optional<double> exact = ReadDouble(s);
+  if (!shown || !exact) return std::nullopt;
+  return std::pair{*shown, *exact};
+}
 
 std::optional<std::int64_t> ReadInteger(std::string_view s) {
   const auto token = NumberToken(s);

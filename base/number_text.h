@@ -17,6 +17,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace kestrio::text {
 
@@ -28,6 +29,9 @@ std::optional<std::string_view> NumberToken(std::string_view s);
 // up to 15 digits (the roster's own "     72.00") takes a short path that rounds the same.
 std::optional<float> ReadFloat(std::string_view s);
 std::optional<double> ReadDouble(std::string_view s);
+// ReadFloat and ReadDouble of one text, read with one look at the text where it can be:
+// a wrestler's measure is kept in both precisions.
+std::optional<std::pair<float, double>> ReadFloatAndDouble(std::string_view s);
 
 // A whole number, optionally signed; a fraction or exponent is an error.
 std::optional<std::int64_t> ReadInteger(std::string_view s);

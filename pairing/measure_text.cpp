@@ -5,12 +5,9 @@
 namespace kestrio::pairing {
 
 std::optional<Measure> ReadMeasure(std::string_view text) {
-  // The readers take the roster's own two-decimal texts on their fast path.
-  const std::optional<float> shown = text::ReadFloat(text);
-  if (!shown) return std::nullopt;
-  const std::optional<double> exact = text::ReadDouble(text);
-  if (!exact) return std::nullopt;
-  return Measure{*shown, *exact};
+  const auto both = text::ReadFloatAndDouble(text);
+  if (!both) return std::nullopt;
+  return Measure{both->first, both->second};
 }
 
 }  // namespace kestrio::pairing
