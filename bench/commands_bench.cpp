@@ -81,6 +81,9 @@ class Ui : public MessagePort,
   int TopIndex() const override { return 0; }
   void Clear() override { rows.clear(); }
   void AppendRow(const ListRow& row) override { rows.push_back(row); }
+  void ReplaceRow(int row, const ListRow& cells) override {
+    if (row >= 0 && row < RowCount()) rows[static_cast<std::size_t>(row)] = cells;
+  }
   void EnsureVisible(int) override {}
   std::vector<int> HighlightedRows() const override { return highlighted; }
   void SetHighlightedRows(const std::vector<int>& rows_to_highlight) override {

@@ -43,6 +43,17 @@ void RosterTableModel::Flush() {
   endResetModel();
 }
 
+void RosterTableModel::Replace(int row, ListRow cells) {
+  if (row < 0 || row >= TotalRows()) return;
+  const auto r = static_cast<std::size_t>(row);
+  if (r >= rows_.size()) {
+    pending_[r - rows_.size()] = std::move(cells);
+    return;
+  }
+  rows_[r] = std::move(cells);
+  emit dataChanged(index(row, 0), index(row, kListColumns - 1), {Qt::DisplayRole});
+}
+
 const ListRow& RosterTableModel::Row(int row) const {
   const auto r = static_cast<std::size_t>(row);
   return r < rows_.size() ? rows_[r] : pending_[r - rows_.size()];

@@ -33,6 +33,8 @@ class RosterTableModel : public QAbstractTableModel {
   void Clear();
   void Append(ListRow row);
   void Flush();
+  // New cells for one row, shown or waiting; only that row is painted again.
+  void Replace(int row, ListRow cells);
   // Rows shown and rows waiting for the next Flush.
   int TotalRows() const { return static_cast<int>(rows_.size() + pending_.size()); }
   const ListRow& Row(int row) const;

@@ -36,6 +36,10 @@ void ListPaneView::Clear() { window_.ListModel()->Clear(); }
 
 void ListPaneView::AppendRow(const ui::ListRow& row) { window_.ListModel()->Append(row); }
 
+void ListPaneView::ReplaceRow(int row, const ui::ListRow& cells) {
+  window_.ListModel()->Replace(row, cells);
+}
+
 void ListPaneView::EnsureVisible(int row) {
   RosterTableModel* model = window_.ListModel();
   model->Flush();

@@ -7,6 +7,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QProgressBar>
+#include <QSignalSpy>
 #include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
@@ -89,6 +90,37 @@ class WindowPortsTest : public QObject {
     QCOMPARE(list.RowCount(), 0);
     QVERIFY(list.HighlightedRows().empty());
     list.EnsureVisible(5);  // out of range: ignored
+  }
+
+  void ARowReplacedInPlaceKeepsTheHighlightAndRepaintsOnlyItself() {
+    MainWindow window;
+    window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    ListPaneView list(window);
+    list.Clear();
+    const auto row = [](int i, const char* status) {
+      return ku::ListRow{
+          "Name" + std::to_string(i), "First", "40.00", "9.00", "1.00", "Rams", status, "40."};
+    };
+    for (int i = 0; i < 50; ++i) list.AppendRow(row(i, "Selected"));
+    // Waiting for the next flush: the new cells are the ones that reach the screen.
+    list.ReplaceRow(49, row(49, "Scratched"));
+    list.SetHighlightedRows({3, 10});
+    list.SetCurrentRow(10);
+    QSignalSpy changed(window.ListModel(), &QAbstractItemModel::dataChanged);
+    QSignalSpy reset(window.ListModel(), &QAbstractItemModel::modelReset);
+    list.ReplaceRow(10, row(10, "UnSelected"));
+    list.ReplaceRow(50, row(50, "Selected"));  // out of range: ignored
+    list.ReplaceRow(-1, row(0, "Selected"));
+    QCOMPARE(changed.count(), 1);
+    QCOMPARE(reset.count(), 0);
+    QCOMPARE(changed[0][0].toModelIndex(), window.ListModel()->index(10, 0));
+    QCOMPARE(changed[0][1].toModelIndex(), window.ListModel()->index(10, kListColumns - 1));
+    QCOMPARE(window.ListModel()->index(10, 6).data().toString(), QStringLiteral("UnSelected"));
+    QCOMPARE(window.ListModel()->index(49, 6).data().toString(), QStringLiteral("Scratched"));
+    QCOMPARE(list.RowCount(), 50);
+    QCOMPARE(list.HighlightedRows(), std::vector<int>({3, 10}));
+    QCOMPARE(list.CurrentRow(), 10);
   }
 
   void TreeLeavesGoWhereTheyAreTold() {

@@ -49,6 +49,12 @@ void FakeListPane::Clear() {
   ++clears;
 }
 
+void FakeListPane::ReplaceRow(int row, const ListRow& cells) {
+  if (row < 0 || row >= RowCount()) return;
+  rows[static_cast<std::size_t>(row)] = cells;
+  ++replaced;
+}
+
 void FakeListPane::SetHighlightedRows(const std::vector<int>& rows_to_highlight) {
   highlighted.clear();
   for (int row : rows_to_highlight) {

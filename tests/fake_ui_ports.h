@@ -63,6 +63,7 @@ class FakeListPane : public ListPane {
   int TopIndex() const override { return top; }
   void Clear() override;
   void AppendRow(const ListRow& row) override { rows.push_back(row); }
+  void ReplaceRow(int row, const ListRow& cells) override;
   void EnsureVisible(int row) override;
   std::vector<int> HighlightedRows() const override {
     return {highlighted.begin(), highlighted.end()};
@@ -84,6 +85,7 @@ class FakeListPane : public ListPane {
   int top = 0;
   int visible_rows = 20;  // rows the pane shows at once, for scrolling
   int clears = 0;
+  int replaced = 0;  // rows given new cells in place
 };
 
 class FakeTreePane : public TreePane {
