@@ -5,6 +5,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
+#include <set>
 
 #include "board/board_file.h"
 #include "tests/session_day.h"
@@ -67,6 +69,72 @@ TEST_F(BoardDayTest, UndoAndRedoShowTheRosterAsTheStepLeftIt) {
   EXPECT_EQ(Board(), board);
   EXPECT_EQ(ui.list.rows, rows);
   EXPECT_EQ(status_of("Adams"), "Scratched");
+}
+
+// Undo and Redo of a step that changed statuses alone give those rows new cells where
+// they stand, and the list shows exactly what a refill would: rows, highlight, cursor,
+// scroll position and counters. A step that moved a row (a toggle in a list sorted by
+// status) or took it into or out of the tree's filter refills the list.
+TEST_F(BoardDayTest, UndoChangesRowsInPlaceAsARefillWouldShowThem) {
+  std::string forty;
+  for (int i = 0; i < 40; ++i) {
+    forty += "W" + std::to_string(10 + i) + "\tAl\t" + std::to_string(60 + i % 7) + "\t10\t" +
+             std::to_string(1 + i % 5) + "\t" + (i % 3 == 0 ? "Tigers" : "Lions") +
+             "\tSelected\r\n";
+  }
+  Open("day.tmrx", forty);
+  SaveProject("day.tmrx");
+  RunPairing();
+  struct Shown {
+    std::vector<ListRow> rows;
+    std::set<int> highlighted;
+    int current, top;
+    std::map<int, std::string> counters;
+    bool operator==(const Shown&) const = default;
+  };
+  const auto shown = [this] {
+    return Shown{ui.list.rows, ui.list.highlighted, ui.list.current, ui.list.top,
+                 ui.status_bar.parts};
+  };
+  const auto step_as_refill = [&](int command, bool in_place, const char* what) {
+    ui.list.Highlight({2, 5, 33});
+    ui.list.current = 35;  // below the twenty rows in view
+    ui.list.top = 0;
+    const int clears = ui.list.clears;
+    session.Dispatch(command);
+    EXPECT_EQ(ui.list.clears == clears, in_place) << what;
+    const Shown after_step = shown();
+    session.RefreshViews();
+    EXPECT_TRUE(shown() == after_step) << what;
+    // The cursor's row brought into view, as a refill does.
+    if (in_place) {
+      EXPECT_EQ(ui.list.top, 16) << what;
+    }
+  };
+  const auto scratch = [this](const std::string& last) {
+    Highlight({last});
+    session.Dispatch(kCmdScratchWrestler);
+  };
+
+  scratch("W17");
+  EXPECT_EQ(ui.list.rows[static_cast<std::size_t>(ui.list.FindRow("W17", "Al"))][6], "Scratched");
+  const int replaced = ui.list.replaced;
+  step_as_refill(kCmdUndo, true, "undo");
+  EXPECT_GT(ui.list.replaced, replaced);
+  EXPECT_EQ(ui.list.rows[static_cast<std::size_t>(ui.list.FindRow("W17", "Al"))][6], "Selected");
+  step_as_refill(kCmdRedo, true, "redo");
+  step_as_refill(kCmdUndo, true, "undo again");
+
+  session.OnColumnHeaderClicked(7);  // by status: a toggled row moves
+  Highlight({"W21"});
+  session.Dispatch(kCmdToggle);
+  step_as_refill(kCmdUndo, false, "undo in a list sorted by status");
+  session.OnColumnHeaderClicked(3);
+  session.OnTreeSelectionChanged({TreeNodeKind::Leaf, TreeBranch::Status, "Selected"});
+  scratch("W30");
+  EXPECT_EQ(ui.list.FindRow("W30", "Al"), -1);
+  step_as_refill(kCmdUndo, false, "undo into the filter");
+  EXPECT_NE(ui.list.FindRow("W30", "Al"), -1);
 }
 
 TEST_F(BoardDayTest, TheCommandsWaitForARunThenChangeTheBoardAndItsReports) {

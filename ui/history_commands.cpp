@@ -148,8 +148,9 @@ void Session::RefreshViewsAfter(const RosterChange& change) {
   // they are; one that only edited entries can have added leaves for those alone.
   if (change.empty()) return;
   if (change.Appended() != 0 || change.Removed() != 0) return RefreshViews();
-  impl_->leaves.UpdateEntries(roster_, change.EditedEntries(), ports_.tree);
-  RefillList(roster_, view_, ports_.list);
+  const std::vector<std::int32_t> edited = change.EditedEntries();
+  impl_->leaves.UpdateEntries(roster_, edited, ports_.tree);
+  if (!UpdateListRows(roster_, view_, ports_.list, edited)) RefillList(roster_, view_, ports_.list);
   RecomputeStatusAndMenus();
 }
 

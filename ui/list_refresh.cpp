@@ -9,18 +9,33 @@ namespace kestrio::ui {
 namespace {
 
 // An entry counts in the first of these that holds, or in none ("UnSelected" and any
-// other status count only as entries).
-void CountStatus(const roster::Participant& entry, roster::RosterCounters& counters) {
-  if (roster::IsSelected(entry)) {
-    ++counters.SelectedCount;
-  } else if (roster::IsDeleted(entry)) {
-    ++counters.DeletedCount;
-  } else if (roster::IsUnassigned(entry)) {
-    ++counters.UnassignedCount;
-  } else if (roster::IsDuplicated(entry)) {
-    ++counters.DuplicateCount;
+// other status count only as entries). Neighbouring entries mostly share a status, so
+// the last status's bytes and where they counted are kept: most entries cost one
+// comparison of their status field.
+class StatusCounter {
+ public:
+  void Count(const roster::Participant& entry, roster::RosterCounters& counters) {
+    if (!known_ || !(entry.Status == last_)) {
+      last_ = entry.Status;
+      known_ = true;
+      counter_ = CounterFor(entry);
+    }
+    if (counter_ != nullptr) ++(counters.*counter_);
   }
-}
+
+ private:
+  static int roster::RosterCounters::*CounterFor(const roster::Participant& entry) {
+    if (roster::IsSelected(entry)) return &roster::RosterCounters::SelectedCount;
+    if (roster::IsDeleted(entry)) return &roster::RosterCounters::DeletedCount;
+    if (roster::IsUnassigned(entry)) return &roster::RosterCounters::UnassignedCount;
+    if (roster::IsDuplicated(entry)) return &roster::RosterCounters::DuplicateCount;
+    return nullptr;
+  }
+
+  bool known_ = false;
+  text::FixedText<15> last_;
+  int roster::RosterCounters::*counter_ = nullptr;
+};
 
 template <typename OnDisplayed>
 roster::RosterCounters Walk(const roster::Roster& roster, const ViewState& view,
@@ -28,9 +43,10 @@ roster::RosterCounters Walk(const roster::Roster& roster, const ViewState& view,
   roster::RosterCounters counters;
   counters.EntryTotal = roster.EntryCount();
   const TreeFilter filter(view);
+  StatusCounter by_status;
   for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
     const roster::Participant& entry = roster.Displayed(k);
-    CountStatus(entry, counters);
+    by_status.Count(entry, counters);
     if (filter.Matches(entry)) {
       ++counters.DisplayedCount;
       on_displayed(entry, roster.DisplayOrder[k]);
@@ -123,6 +139,35 @@ void RefillList(const roster::Roster& roster, ViewState& view, ListPane& pane) {
   // list is as long as before and comes as close as it can when it is shorter.
   if (old_count > 0) pane.EnsureVisible(old_count - 1);
   pane.EnsureVisible(old_top);
+}
+
+bool UpdateListRows(const roster::Roster& roster, ViewState& view, ListPane& pane,
+                    const std::vector<std::int32_t>& entries) {
+  const std::vector<std::int32_t>& rows = view.RowEntries;
+  if (pane.RowCount() != static_cast<int>(rows.size())) return false;
+  // The list holds the entries it would hold after a refill, in the same order.
+  std::size_t next = 0;
+  bool same = true;
+  const roster::RosterCounters counters =
+      Walk(roster, view, [&](const roster::Participant&, std::int32_t index) {
+        same = same && next < rows.size() && rows[next] == index;
+        ++next;
+      });
+  if (!same || next != rows.size()) return false;
+  view.RosterCounters = counters;
+  std::vector<int> row_of(roster.Entries.size(), -1);
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    row_of[static_cast<std::size_t>(rows[r])] = static_cast<int>(r);
+  }
+  for (const std::int32_t entry : entries) {
+    if (entry < 0 || static_cast<std::size_t>(entry) >= row_of.size()) continue;
+    if (const int row = row_of[static_cast<std::size_t>(entry)]; row >= 0) {
+      pane.ReplaceRow(row, RowFor(roster.Entries[static_cast<std::size_t>(entry)]));
+    }
+  }
+  // As a refill does: the cursor's row is brought into view.
+  if (const int current = pane.CurrentRow(); current >= 0) pane.EnsureVisible(current);
+  return true;
 }
 
 void RemapRowEntries(ViewState& view, const std::vector<std::int32_t>& new_index) {

@@ -24,6 +24,15 @@ std::vector<ListRow> HighlightedCells(const ListPane& pane);
 // gone, the pane scrolls back to where it was as far as the new rows allow.
 void RefillList(const roster::Roster& roster, ViewState& view, ListPane& pane);
 
+// After a change that edited entries in place (none appended or removed): gives the
+// rows of these entries (storage indices) their new cells where they stand and recounts
+// view.RosterCounters, leaving the highlight, the cursor and the scroll position alone.
+// The list then shows what RefillList would show. False, with nothing changed, when the
+// displayed entries or their order are no longer those of the rows (an edit moved an
+// entry in a sorted list, or out of the filter): RefillList then.
+bool UpdateListRows(const roster::Roster& roster, ViewState& view, ListPane& pane,
+                    const std::vector<std::int32_t>& entries);
+
 // After entries were removed from storage: new_index[i] is the new storage index of the
 // entry that was at i, or -1 when it is gone. Keeps view.RowEntries pointing at the same
 // wrestlers for the next refill.
