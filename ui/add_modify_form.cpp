@@ -80,7 +80,7 @@ AddModifyForm::~AddModifyForm() = default;
 
 bool AddModifyForm::LoadNextRow() {
   for (; current_row_ < rows_->cells.size(); ++current_row_) {
-    const std::vector<int>& found = rows_->index.Find(rows_->cells[current_row_]);
+    const std::vector<int> found = rows_->index.Find(rows_->cells[current_row_]);
     if (found.empty()) continue;  // the row no longer describes any entry
     current_entry_ = found.front();
     const roster::Participant& entry = roster_.Entries[static_cast<std::size_t>(current_entry_)];
@@ -210,7 +210,6 @@ bool AddModifyForm::ConfirmModify(const std::string& line, bool next) {
     return false;
   }
   roster::Participant& entry = roster_.Entries[static_cast<std::size_t>(current_entry_)];
-  const std::string old_key = EntryIndex::EntryKey(entry);
   entry.FirstName = parsed.FirstName;
   entry.LastName = parsed.LastName;
   entry.Weight = parsed.Weight;
@@ -220,7 +219,7 @@ bool AddModifyForm::ConfirmModify(const std::string& line, bool next) {
   entry.Status = parsed.Status;
   entry.AgeYears = parsed.AgeYears;
   entry.WeightClass = parsed.WeightClass;
-  rows_->index.Update(current_entry_, old_key);
+  rows_->index.Update(current_entry_);
 
   ++current_row_;
   if (next && LoadNextRow()) {

@@ -3,10 +3,11 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string_view>
 
-#include "roster/sort_display_order.h"
+#include "roster/resort_after_change.h"
 #include "ui/list_refresh.h"
 
 namespace kestrio::ui {
@@ -20,11 +21,21 @@ namespace status = roster::ParticipantStatus;
 // rating, club, status.
 constexpr std::array<std::size_t, 7> kCellWidths = {40, 40, 10, 10, 10, 15, 15};
 
-void AppendField(std::string& key, std::string_view field) {
-  // Length-prefixed, so that no character inside a field can make two keys collide.
-  key += std::to_string(field.size());
-  key += ':';
-  key += field;
+// The six cells a selection command leaves alone, as one number; equal cells give equal
+// numbers, and unequal ones that collide are told apart by comparing the cells.
+std::uint64_t SixCellHash(const std::array<std::string_view, 6>& cells) {
+  std::uint64_t h = 0x9e3779b97f4a7c15ULL;
+  for (std::string_view cell : cells) {
+    h ^= std::hash<std::string_view>{}(cell) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
+  }
+  return h;
+}
+
+// Last name, first name, weight, age, rating, club: the row's first six cells.
+std::array<std::string_view, 6> EntryCells(const Participant& entry) {
+  return {entry.LastName.WithoutBlanks(), entry.FirstName.WithoutBlanks(),
+          entry.Weight.WithoutBlanks(),   entry.Age.WithoutBlanks(),
+          entry.Rating.WithoutBlanks(),   entry.Club.WithoutBlanks()};
 }
 
 std::string_view Cell(const ListRow& row, std::size_t i) {
@@ -53,22 +64,15 @@ std::optional<std::string_view> NewStatus(SelectionVerb verb, const Participant&
   return std::nullopt;
 }
 
-// Returns the entries whose status was written (each once).
-std::vector<int> ApplyToRow(SelectionVerb verb, const ListRow& row, roster::Roster& roster,
-                            EntryIndex& index) {
-  // Copied: changing an entry's status moves it to another key.
-  const std::vector<int> matches = index.Find(row);
-  std::vector<int> changed;
-  for (int e : matches) {
+// Gives every entry matching the row's cells the verb's status.
+void ApplyToRow(SelectionVerb verb, const ListRow& row, roster::Roster& roster,
+                const EntryIndex& index) {
+  for (int e : index.Find(row)) {
     Participant& entry = roster.Entries[static_cast<std::size_t>(e)];
-    const std::optional<std::string_view> next = NewStatus(verb, entry);
-    if (!next) continue;
-    const std::string old_key = EntryIndex::EntryKey(entry);
-    roster::SetStatus(entry, *next);
-    index.Update(e, old_key);
-    changed.push_back(e);
+    if (const std::optional<std::string_view> next = NewStatus(verb, entry)) {
+      roster::SetStatus(entry, *next);
+    }
   }
-  return changed;
 }
 
 // The Mark All verbs over the rows as they were shown before the command.
@@ -77,69 +81,45 @@ void MarkRows(SelectionVerb verb, const std::vector<ListRow>& rows, roster::Rost
   for (const ListRow& row : rows) ApplyToRow(verb, row, roster, index);
 }
 
-// Each entry's position in the display order; -1 for an entry the order leaves out.
-std::vector<std::int32_t> DisplayPositions(const roster::Roster& roster) {
-  std::vector<std::int32_t> position_of(roster.Entries.size(), -1);
-  for (std::size_t pos = 0; pos < roster.DisplayOrder.size(); ++pos) {
-    const std::int32_t e = roster.DisplayOrder[pos];
-    if (e >= 0 && static_cast<std::size_t>(e) < position_of.size()) {
-      position_of[static_cast<std::size_t>(e)] = static_cast<std::int32_t>(pos);
-    }
-  }
-  return position_of;
-}
-
-// True when the sorted order stays sorted with the changed entries' new keys.
-bool StillInOrder(const roster::Roster& roster, const std::vector<int>& changed,
-                  const std::vector<std::int32_t>& position_of) {
-  std::vector<std::size_t> positions;
-  positions.reserve(changed.size());
-  for (int e : changed) {
-    const std::int32_t pos = position_of[static_cast<std::size_t>(e)];
-    if (pos >= 0) positions.push_back(static_cast<std::size_t>(pos));
-  }
-  return roster::IsDisplayOrderSortedAround(roster, positions);
-}
-
 }  // namespace
 
 EntryIndex::EntryIndex(const roster::Roster& roster) : roster_(roster) {
-  for (int e = 0; e < roster.EntryCount(); ++e) {
-    entries_[EntryKey(roster.Entries[static_cast<std::size_t>(e)])].push_back(e);
+  const std::size_t n = roster.Entries.size();
+  hash_of_.resize(n);
+  by_hash_.resize(n);
+  for (std::size_t e = 0; e < n; ++e) {
+    hash_of_[e] = SixCellHash(EntryCells(roster.Entries[e]));
+    by_hash_[e] = {hash_of_[e], static_cast<int>(e)};
   }
+  std::sort(by_hash_.begin(), by_hash_.end());
 }
 
-const std::vector<int>& EntryIndex::Find(const ListRow& row) const {
-  static const std::vector<int> kNone;
-  const auto it = entries_.find(RowKey(row));
-  return it == entries_.end() ? kNone : it->second;
-}
-
-void EntryIndex::Update(int entry, const std::string& old_key) {
-  if (auto it = entries_.find(old_key); it != entries_.end()) {
-    std::erase(it->second, entry);
-    if (it->second.empty()) entries_.erase(it);
+std::vector<int> EntryIndex::Find(const ListRow& row) const {
+  std::array<std::string_view, 6> cells;
+  for (std::size_t i = 0; i < cells.size(); ++i) cells[i] = Cell(row, i);
+  const std::string_view status = Cell(row, 6);
+  const std::uint64_t h = SixCellHash(cells);
+  std::vector<int> found;
+  auto it =
+      std::lower_bound(by_hash_.begin(), by_hash_.end(), std::pair<std::uint64_t, int>(h, -1));
+  for (; it != by_hash_.end() && it->first == h; ++it) {
+    const Participant& entry = roster_.Entries[static_cast<std::size_t>(it->second)];
+    if (entry.Status.WithoutBlanks() == status && EntryCells(entry) == cells) {
+      found.push_back(it->second);
+    }
   }
-  std::vector<int>& now = entries_[EntryKey(roster_.Entries[static_cast<std::size_t>(entry)])];
-  now.insert(std::lower_bound(now.begin(), now.end(), entry), entry);
+  return found;
 }
 
-std::string EntryIndex::EntryKey(const Participant& entry) {
-  std::string key;
-  AppendField(key, entry.Weight.WithoutBlanks());
-  AppendField(key, entry.Age.WithoutBlanks());
-  AppendField(key, entry.Rating.WithoutBlanks());
-  AppendField(key, entry.LastName.WithoutBlanks());
-  AppendField(key, entry.FirstName.WithoutBlanks());
-  AppendField(key, entry.Club.WithoutBlanks());
-  AppendField(key, entry.Status.WithoutBlanks());
-  return key;
-}
-
-std::string EntryIndex::RowKey(const ListRow& row) {
-  std::string key;
-  for (std::size_t cell : {2u, 3u, 4u, 0u, 1u, 5u, 6u}) AppendField(key, Cell(row, cell));
-  return key;
+void EntryIndex::Update(int entry) {
+  const auto e = static_cast<std::size_t>(entry);
+  const std::uint64_t now = SixCellHash(EntryCells(roster_.Entries[e]));
+  if (now == hash_of_[e]) return;
+  by_hash_.erase(std::lower_bound(by_hash_.begin(), by_hash_.end(),
+                                  std::pair<std::uint64_t, int>(hash_of_[e], entry)));
+  const std::pair<std::uint64_t, int> moved(now, entry);
+  by_hash_.insert(std::lower_bound(by_hash_.begin(), by_hash_.end(), moved), moved);
+  hash_of_[e] = now;
 }
 
 void ApplySelectionVerb(SelectionVerb verb, roster::Roster& roster, const ListPane& pane) {
@@ -151,23 +131,26 @@ void ApplySelectionVerb(SelectionVerb verb, roster::Roster& roster, const ListPa
     return;
   }
   EntryIndex index(roster);
-  // Sorting an order that is already sorted leaves it unchanged, so after every row only
-  // the entries the row changed can need a new place, and when they still stand in order
-  // beside their neighbours, none does. Sorting once after the last row instead would
-  // not do: the order of equal entries depends on where each row's sort left them.
-  bool sorted = roster::IsDisplayOrderSorted(roster);
-  std::vector<std::int32_t> position_of;
-  if (sorted) position_of = DisplayPositions(roster);
+  // Each row is followed by its sort: the order of equal entries depends on where the
+  // earlier rows' sorts left them, so one sort after the last row would not do.
+  roster::ResortAfterChange resort(roster);
+  std::vector<int> changing;
+  std::vector<std::string_view> statuses;
   for (int r : pane.HighlightedRows()) {
-    const std::vector<int> changed = ApplyToRow(verb, pane.Row(r), roster, index);
-    if (sorted && (changed.empty() || StillInOrder(roster, changed, position_of))) continue;
-    if (!sorted) {
-      roster::SortDisplayOrder(roster);
-      sorted = true;
-    } else {
-      roster::SortDisplayOrderAfterChanges(roster, changed);
+    changing.clear();
+    statuses.clear();
+    for (int e : index.Find(pane.Row(r))) {
+      const std::optional<std::string_view> next =
+          NewStatus(verb, roster.Entries[static_cast<std::size_t>(e)]);
+      if (!next) continue;
+      changing.push_back(e);
+      statuses.push_back(*next);
     }
-    position_of = DisplayPositions(roster);
+    resort.BeforeChange(changing);
+    for (std::size_t i = 0; i < changing.size(); ++i) {
+      roster::SetStatus(roster.Entries[static_cast<std::size_t>(changing[i])], statuses[i]);
+    }
+    resort.AfterChange();
   }
 }
 

@@ -4,8 +4,8 @@
 // Selected and Mark All UnSelected, which change the statuses of the entries behind the
 // highlighted or displayed list rows.
 
-#include <string>
-#include <unordered_map>
+#include <cstdint>
+#include <utility>
 #include <vector>
 
 #include "roster/roster.h"
@@ -26,22 +26,25 @@ enum class SelectionVerb {
 // The entries behind list rows, found by the seven cells a row shares with its entry
 // (names, weight, age, rating, club, status; not the weight class), each compared
 // without blanks. Built once per command so that a command over many rows does not scan
-// the roster for every row. The roster must not gain or lose entries while it is used.
+// the roster for every row: the entries are kept in order of a hash of the six cells a
+// selection command leaves alone, so that a status change needs no update, and no text
+// is built per entry. The roster must not gain or lose entries while it is used.
 class EntryIndex {
  public:
   explicit EntryIndex(const roster::Roster& roster);
 
-  // The matching entries in ascending storage order; empty when none.
-  const std::vector<int>& Find(const ListRow& row) const;
-  // Call after an entry's seven fields changed; old_key is EntryKey before the change.
-  void Update(int entry, const std::string& old_key);
-
-  static std::string EntryKey(const roster::Participant& entry);
-  static std::string RowKey(const ListRow& row);
+  // The entries matching the row's cells now, in ascending storage order.
+  std::vector<int> Find(const ListRow& row) const;
+  // Call after any of an entry's names, weight, age, rating or club changed (a status
+  // change needs no call).
+  void Update(int entry);
 
  private:
   const roster::Roster& roster_;
-  std::unordered_map<std::string, std::vector<int>> entries_;
+  // Hash of the six cells of each entry as last indexed.
+  std::vector<std::uint64_t> hash_of_;
+  // (hash, entry), ascending: the entries of one hash are a run, in storage order.
+  std::vector<std::pair<std::uint64_t, int>> by_hash_;
 };
 
 // Applies the verb to the highlighted rows (or, for the two Mark All verbs, to every row
