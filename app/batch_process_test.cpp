@@ -9,8 +9,10 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <thread>
+#include <vector>
 
 #include "base/file_system.h"
 #include "tests/scratch_directory.h"
@@ -65,6 +67,50 @@ TEST(BatchProcessTest, ASecondRunInTheFolderWaitsForTheFirst) {
   EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
   EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("Tandrel-PairingResults.txt")));
 }
+
+#ifdef KESTRIO_BATCH_PRINTS_PDF
+// The program run to the end in dir with args; its exit status, or -1.
+int RunProgram(const kestrio::testing::ScratchDirectory& dir, std::vector<const char*> args) {
+  args.insert(args.begin(), "kestrio-batch");
+  args.push_back(nullptr);
+  const pid_t batch = ::fork();
+  if (batch == 0) {
+    if (::chdir(dir.path().c_str()) != 0) ::_exit(90);
+    const int null_fd = ::open("/dev/null", O_WRONLY);
+    ::dup2(null_fd, 1);
+    ::dup2(null_fd, 2);
+    ::execv(KESTRIO_BATCH_PROGRAM, const_cast<char* const*>(args.data()));
+    ::_exit(91);
+  }
+  int status = 0;
+  if (batch <= 0 || ::waitpid(batch, &status, 0) != batch || !WIFEXITED(status)) return -1;
+  return WEXITSTATUS(status);
+}
+
+std::string FileText(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Printing is loaded only by the runs that print: the program itself names no Qt library,
+// so every other run starts without loading one, and a run that prints finds its module
+// beside the program and writes whole PDF files.
+TEST(BatchProcessTest, PrintsFromItsModuleAndStartsWithoutQt) {
+  EXPECT_EQ(FileText(KESTRIO_BATCH_PROGRAM).find("libQt6"), std::string::npos);
+
+  kestrio::testing::ScratchDirectory dir;
+  {
+    std::ofstream roster(dir.File("day.txt"), std::ios::binary);
+    roster << kRoster;
+  }
+  ASSERT_EQ(RunProgram(dir, {"--select-all", "--mats", "2", "--bout-sheets-pdf", "sheets.pdf",
+                             "--mat-lists-pdf", "mats.pdf", "day.txt"}),
+            0);
+  EXPECT_EQ(FileText(dir.File("sheets.pdf")).substr(0, 5), "%PDF-");
+  EXPECT_EQ(FileText(dir.File("mats.pdf")).substr(0, 5), "%PDF-");
+  EXPECT_TRUE(std::filesystem::is_regular_file(dir.File("Tandrel-PairingResults.txt")));
+}
+#endif
 
 }  // namespace
 }  // namespace kestrio::app

@@ -12,9 +12,7 @@
 #include "base/file_system.h"
 
 #ifdef KESTRIO_BATCH_PRINTING
-#include <QGuiApplication>
-
-#include "platform/sheet_printer.h"
+#include "app/batch_printing.h"
 #endif
 
 int main(int argc, char** argv) {
@@ -38,15 +36,15 @@ int main(int argc, char** argv) {
   }
   kestrio::RealFileSystem fs;
 #ifdef KESTRIO_BATCH_PRINTING
-  // Printing draws with Qt, on its offscreen platform: the batch needs no display.
+  // Printing draws with Qt, loaded only for the runs that print. Loaded before the run,
+  // so that a missing module stops the batch before it writes anything.
   if (parsed.options.bout_sheets_pdf || parsed.options.mat_lists_pdf) {
-    static char platform_option[] = "-platform";
-    static char offscreen[] = "offscreen";
-    char* qt_argv[] = {argv[0], platform_option, offscreen, nullptr};
-    int qt_argc = 3;
-    QGuiApplication app(qt_argc, qt_argv);
-    kestrio::platform::QtPrintPort printer;
-    return RunBatch(parsed.options, fs, std::cout, std::cerr, &printer);
+    const LoadedPrinter printer = LoadBatchPrinter(argv[0]);
+    if (printer.port == nullptr) {
+      std::cerr << "kestrio-batch: " << printer.error << '\n';
+      return kBatchFailed;
+    }
+    return RunBatch(parsed.options, fs, std::cout, std::cerr, printer.port.get());
   }
 #endif
   return RunBatch(parsed.options, fs, std::cout, std::cerr);

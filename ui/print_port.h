@@ -30,4 +30,12 @@ class PrintPort {
   virtual void PreviewMatLists(const std::vector<reports::SheetBout>& sheets, int mats) = 0;
 };
 
+// kestrio-batch draws its PDFs with Qt, loaded from a module of its own only when a run
+// asks for them, so that every other run starts without the cost of loading Qt. The
+// module exports one function by this name: it starts Qt's offscreen platform for the
+// program at program_path and returns a printing port the caller deletes (a null
+// pointer, with why in error_out, when it cannot).
+inline constexpr char kOpenBatchPrintPortSymbol[] = "kestrio_open_batch_print_port";
+using OpenBatchPrintPortFunction = PrintPort* (*)(const char* program_path, std::string* error_out);
+
 }  // namespace kestrio::ui

@@ -1,0 +1,24 @@
+#pragma once
+
+// The batch's printing, loaded from its module (kestrio-batch-print.so) only when a run
+// asks for PDF files: the module sits beside the program in the build tree, and in the
+// library folder KESTRIO_BATCH_PRINT_DIR (relative to the program's folder) once installed.
+
+#include <memory>
+#include <string>
+
+#include "ui/print_port.h"
+
+namespace kestrio::app {
+
+struct LoadedPrinter {
+  std::unique_ptr<ui::PrintPort> port;
+  // Why there is no port: where the module was looked for and what the loader said.
+  std::string error;
+};
+
+// The printing port from the module found for the running program. The module stays
+// loaded for the rest of the process: Qt does not come apart cleanly.
+LoadedPrinter LoadBatchPrinter(const char* program_name);
+
+}  // namespace kestrio::app
