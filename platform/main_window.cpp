@@ -287,20 +287,25 @@ void MainWindow::ShowBareTree(const QString& root_label, const QStringList& bran
   const QSignalBlocker quiet(tree_);
   tree_->clear();
   root_ = new QTreeWidgetItem(tree_, {root_label});
-  root_->setIcon(0, TreeNodeIcon());
+  root_->setIcon(0, NodeIcon());
   for (const QString& label : branch_labels) {
     auto* branch = new QTreeWidgetItem(root_, {label});
-    branch->setIcon(0, TreeNodeIcon());
+    branch->setIcon(0, NodeIcon());
   }
   root_->setExpanded(true);
   tree_->setCurrentItem(nullptr);
+}
+
+const QIcon& MainWindow::NodeIcon() {
+  if (node_icon_.isNull()) node_icon_ = TreeNodeIcon();
+  return node_icon_;
 }
 
 void MainWindow::InsertLeaf(int branch, int position, const QString& label) {
   if (root_ == nullptr || branch < 0 || branch >= root_->childCount()) return;
   QTreeWidgetItem* parent = root_->child(branch);
   auto* leaf = new QTreeWidgetItem({label});
-  leaf->setIcon(0, TreeNodeIcon());
+  leaf->setIcon(0, NodeIcon());
   parent->insertChild(std::clamp(position, 0, parent->childCount()), leaf);
 }
 

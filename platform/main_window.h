@@ -7,6 +7,7 @@
 // header click, double-click and tree selection leaves as a signal; what is enabled,
 // what the status bar says and what the panes hold is set from outside.
 
+#include <QIcon>
 #include <QMainWindow>
 
 #include <functional>
@@ -123,6 +124,7 @@ class MainWindow : public QMainWindow {
   void BuildStatusBar();
   void OnTreeSelection();
   void FitColumnsToWidth();
+  const QIcon& NodeIcon();
 
   std::map<int, QAction*> actions_;
   // Each item's own caption, shown when the menu state names none ("Undo").
@@ -135,6 +137,8 @@ class MainWindow : public QMainWindow {
   QTableView* list_ = nullptr;
   QTreeWidget* tree_ = nullptr;
   QTreeWidgetItem* root_ = nullptr;
+  // Drawn once: a roster of many clubs and weight classes adds hundreds of leaves.
+  QIcon node_icon_;
   QSplitter* splitter_ = nullptr;
   QTabWidget* tabs_ = nullptr;
   BoutsPaneView* bouts_ = nullptr;

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QHeaderView>
 
+#include <iterator>
+
 namespace kestrio::platform {
 
 void SortArrowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption* option,
@@ -18,7 +20,27 @@ void SortArrowStyle::drawPrimitive(PrimitiveElement element, const QStyleOption*
   QProxyStyle::drawPrimitive(element, option, painter, widget);
 }
 
+QSize CellSizeMemory::sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const {
+  const int column = index.column();
+  if (column < 0 || column >= static_cast<int>(std::size(sizes_))) {
+    return QStyledItemDelegate::sizeHint(option, index);
+  }
+  if (!(option.font == font_)) {
+    font_ = option.font;
+    for (QHash<QString, QSize>& sizes : sizes_) sizes.clear();
+  }
+  const QString text = index.data(Qt::DisplayRole).toString();
+  QHash<QString, QSize>& sizes = sizes_[column];
+  if (const auto known = sizes.constFind(text); known != sizes.constEnd()) return *known;
+  const QSize size = QStyledItemDelegate::sizeHint(option, index);
+  // A day of rosters stays far below this; a bound all the same.
+  if (sizes.size() >= 1 << 16) sizes.clear();
+  sizes.insert(text, size);
+  return size;
+}
+
 RosterListView::RosterListView(QWidget* parent) : QTableView(parent) {
+  setItemDelegate(new CellSizeMemory(this));
   setTabKeyNavigation(false);
   // The application's own style underneath, made afresh: a proxy owns its base.
   auto* arrows = new SortArrowStyle(QApplication::style()->name());

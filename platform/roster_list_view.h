@@ -6,7 +6,10 @@
 // column and down for a descending one, as organisers read it, whatever the style's own
 // habit (some styles point the other way).
 
+#include <QFont>
+#include <QHash>
 #include <QProxyStyle>
+#include <QStyledItemDelegate>
 #include <QTableView>
 
 namespace kestrio::platform {
@@ -20,6 +23,23 @@ class SortArrowStyle : public QProxyStyle {
   using QProxyStyle::QProxyStyle;
   void drawPrimitive(PrimitiveElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget = nullptr) const override;
+};
+
+// The list's cells drawn as usual, with the size each text needs kept once it is known:
+// the columns widen to their contents after every refill, which measures a thousand
+// rows of eight columns, and laying out the same weight, club or status text again each
+// time cost most of a refill.
+class CellSizeMemory : public QStyledItemDelegate {
+  Q_OBJECT
+
+ public:
+  using QStyledItemDelegate::QStyledItemDelegate;
+  QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+
+ private:
+  // The font the sizes were measured in; another font measures afresh.
+  mutable QFont font_;
+  mutable QHash<QString, QSize> sizes_[8];
 };
 
 class RosterListView : public QTableView {

@@ -165,6 +165,7 @@ void ProgressView::Show() {
   QProgressBar* bar = window_.Progress();
   bar->reset();
   bar->show();
+  value_ = bar->value();
   since_paint_.start();
   Repaint();
 }
@@ -172,6 +173,7 @@ void ProgressView::Show() {
 void ProgressView::SetRange(int low, int high) {
   window_.Progress()->setRange(low, std::max(low, high));
   window_.Progress()->setValue(low);
+  value_ = low;
   if (dialog_) {
     dialog_->setRange(low, std::max(low, high));
     dialog_->setValue(low);
@@ -180,9 +182,14 @@ void ProgressView::SetRange(int low, int high) {
 
 void ProgressView::Step() {
   QProgressBar* bar = window_.Progress();
-  bar->setValue(std::min(bar->value() + 1, bar->maximum()));
-  if (dialog_ && bar->value() != dialog_->value()) dialog_->setValue(bar->value());
-  if (!since_paint_.isValid() || since_paint_.elapsed() >= kRepaintIntervalMs) Repaint();
+  value_ = std::min(value_ + 1, bar->maximum());
+  // The bar is given its value when the window is about to repaint and when it is full:
+  // setting it paints it at once whenever its percentage changes, a hundred paints a run.
+  const bool due = !since_paint_.isValid() || since_paint_.elapsed() >= kRepaintIntervalMs;
+  if (!due && value_ != bar->maximum()) return;
+  bar->setValue(value_);
+  if (dialog_ && value_ != dialog_->value()) dialog_->setValue(value_);
+  if (due) Repaint();
 }
 
 void ProgressView::Hide() {

@@ -108,6 +108,8 @@ class ProgressView : public ui::ProgressPort {
 
   MainWindow& window_;
   QElapsedTimer since_paint_;
+  // The run's progress; the bar shows it at each repaint.
+  int value_ = 0;
   std::unique_ptr<QProgressDialog> dialog_;
 };
 

@@ -8,6 +8,7 @@
 #include <QMessageBox>
 #include <QProgressBar>
 #include <QSignalSpy>
+#include <QStyledItemDelegate>
 #include <QTableView>
 #include <QTest>
 #include <QTreeWidget>
@@ -202,6 +203,32 @@ class WindowPortsTest : public QObject {
   // may have, with the guidance and the hint crowding them; also in a font whose letters
   // are fractions of a pixel wide (measured rounded down, "0 Known Duplicates;" once
   // lost its last word to "...").
+  // The list's cells measure as the plain delegate measures them, also after the font
+  // grew: a size kept from the smaller font would leave the columns too narrow.
+  void CellSizesFollowTheFont() {
+    MainWindow window;
+    ListPaneView list(window);
+    list.AppendRow({"Abernathy-Featherstonehaugh", "Christopher", "63.50", "11.00", "2.50",
+                    "Riverside", "Selected", "64"});
+    list.AppendRow({"Li", "Bo", "63.50", "11.00", "2.50", "Riverside", "", "64"});
+    window.ListModel()->Flush();
+    QTableView* view = window.List();
+    QStyledItemDelegate plain;
+    QStyleOptionViewItem option;
+    option.initFrom(view);
+    for (int size : {9, 20}) {
+      QFont font = view->font();
+      font.setPointSize(size);
+      option.font = font;
+      for (int row = 0; row < 2; ++row) {
+        for (int column = 0; column < 8; ++column) {
+          const QModelIndex index = window.ListModel()->index(row, column);
+          QCOMPARE(view->itemDelegate()->sizeHint(option, index), plain.sizeHint(option, index));
+        }
+      }
+    }
+  }
+
   void StatusStatisticsAreNeverCut() {
     StatusParts parts;
     QFont font = parts.font();
