@@ -237,10 +237,13 @@ namespace {
 
 // What the alphabetical order compares, the texts stripped once: comparing stripped
 // texts padded with blanks is comparing the texts without blanks. The first 16
-// characters of the padded surname are also kept as two numbers that compare as those
-// characters do: most comparisons end there.
+// characters of the padded surname and of the padded given name are also kept as pairs
+// of numbers that compare as those characters do. Most comparisons end at the surname's
+// pair, and when both names are that short their pairs decide alone: brothers and
+// cousins share surnames, and large rosters share given names.
 struct AlphaKey {
-  std::uint64_t start[2];
+  std::uint64_t last_start[2];
+  std::uint64_t first_start[2];
   std::string_view last, first;
   float age, weight, rating;
 };
@@ -254,12 +257,25 @@ std::uint64_t PaddedWord(std::string_view s, std::size_t at) {
 
 AlphaKey AlphaKeyOf(const SelectedParticipant& w) {
   const std::string_view last = text::WithoutBlanks(w.LastName.view());
+  const std::string_view first = text::WithoutBlanks(w.FirstName.view());
   return {{PaddedWord(last, 0), PaddedWord(last, 8)},
+          {PaddedWord(first, 0), PaddedWord(first, 8)},
           last,
-          text::WithoutBlanks(w.FirstName.view()),
+          first,
           w.Age,
           w.Weight,
           w.Rating};
+}
+
+// Two names compared as padded texts, their first 16 characters by the words kept.
+int CompareName(const std::uint64_t (&start_a)[2], std::string_view a,
+                const std::uint64_t (&start_b)[2], std::string_view b) {
+  for (int w = 0; w < 2; ++w) {
+    if (start_a[w] != start_b[w]) return start_a[w] < start_b[w] ? -1 : 1;
+  }
+  constexpr std::size_t kInWords = 16;
+  if (a.size() <= kInWords && b.size() <= kInWords) return 0;
+  return text::ComparePadded(a, b);
 }
 
 // A number that is not one (never read from a roster) sorts after every number, so
@@ -271,11 +287,8 @@ int CompareNumbers(float a, float b) {
 }
 
 int CompareAlpha(const AlphaKey& ka, const AlphaKey& kb) {
-  for (int w = 0; w < 2; ++w) {
-    if (ka.start[w] != kb.start[w]) return ka.start[w] < kb.start[w] ? -1 : 1;
-  }
-  if (int c = text::ComparePadded(ka.last, kb.last); c != 0) return c;
-  if (int c = text::ComparePadded(ka.first, kb.first); c != 0) return c;
+  if (int c = CompareName(ka.last_start, ka.last, kb.last_start, kb.last); c != 0) return c;
+  if (int c = CompareName(ka.first_start, ka.first, kb.first_start, kb.first); c != 0) return c;
   if (int c = CompareNumbers(ka.age, kb.age); c != 0) return c;
   if (int c = CompareNumbers(ka.weight, kb.weight); c != 0) return c;
   return CompareNumbers(ka.rating, kb.rating);
