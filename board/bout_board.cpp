@@ -85,6 +85,11 @@ std::string DescribeWrestler(const WrestlerKey& key) {
 
 std::vector<WrestlerKey> SelectedKeys(const roster::Roster& roster) {
   std::vector<WrestlerKey> keys;
+  // Counted first: a key is 125 bytes, and growing the list by doubling would touch
+  // twice the memory at 50,000 wrestlers.
+  keys.reserve(static_cast<std::size_t>(
+      std::count_if(roster.Entries.begin(), roster.Entries.end(),
+                    [](const roster::Participant& p) { return roster::IsSelected(p); })));
   for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
     const roster::Participant& p = roster.Displayed(k);
     if (roster::IsSelected(p)) keys.push_back(KeyOf(p));
