@@ -155,7 +155,9 @@ pairing::PairingRun BoardRun(const BoutBoard& board) {
   }
   std::int32_t rounds = 0;
   for (const Bout& bout : board.Bouts) rounds = std::max(rounds, bout.Round);
-  run.RoundCapacity = std::max<int>(pairing::kMaxRounds, rounds);
+  // As wide as the rounds the bouts use: every reader scans only those, and each rewrite
+  // of the reports makes and checks this table again.
+  run.RoundCapacity = rounds;
   run.RoundsUsed = rounds;
   run.RoundTable.assign(static_cast<std::size_t>(run.SelectionSize) * run.RoundCapacity, 0);
   run.BoutCount.assign(static_cast<std::size_t>(run.SelectionSize), 0);

@@ -109,8 +109,8 @@ BoutBoard BoardFromRun(const pairing::PairingRun& run, std::vector<WrestlerKey> 
 
 // The board in the form every report writer reads: the wrestlers not scratched, in
 // board order, as the selection; the bouts in the order they were made; BoutOrder by
-// rising number. An unedited board gives back the run it came from, so its reports are
-// the run's to the byte.
+// rising number; a round table as wide as the rounds the bouts use. An unedited board gives back
+// the run it came from, so its reports are the run's to the byte.
 pairing::PairingRun BoardRun(const BoutBoard& board);
 
 // Bouts of every wrestler, by board place.

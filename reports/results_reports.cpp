@@ -39,6 +39,7 @@ class NumberOrder {
     const std::size_t count =
         std::min(run.BoutOrder.size(), static_cast<std::size_t>(std::max(run.TotalBouts, 0)));
     numbers_.reserve(count);
+    std::int64_t highest = 0;
     for (std::size_t t = 0; t < count; ++t) {
       const std::int64_t e = run.BoutOrder[t];
       const bool listed = e >= 0 && static_cast<std::size_t>(2 * e + 1) < run.BoutList.size();
@@ -46,6 +47,15 @@ class NumberOrder {
                                       run.BoutList[static_cast<std::size_t>(2 * e)].BoutNumber))
                                 : 0);
       dense_ = dense_ && numbers_.back() == static_cast<std::int64_t>(t) + 1;
+      highest = std::max(highest, numbers_.back());
+    }
+    // A board with gaps in its numbers: a table by number while the gaps are few, as
+    // every side of every bout is looked up.
+    if (!dense_ && highest <= 4 * static_cast<std::int64_t>(count) + 1024) {
+      place_of_.assign(static_cast<std::size_t>(highest) + 1, -1);
+      for (std::size_t t = count; t-- > 0;) {
+        place_of_[static_cast<std::size_t>(numbers_[t])] = static_cast<int>(t);
+      }
     }
   }
 
@@ -56,6 +66,11 @@ class NumberOrder {
   int PlaceOf(std::int64_t b) const {
     if (dense_)
       return b <= static_cast<std::int64_t>(numbers_.size()) ? static_cast<int>(b - 1) : -1;
+    if (!place_of_.empty()) {
+      return b < static_cast<std::int64_t>(place_of_.size())
+                 ? place_of_[static_cast<std::size_t>(b)]
+                 : -1;
+    }
     const auto it = std::lower_bound(numbers_.begin(), numbers_.end(), b);
     return it != numbers_.end() && *it == b ? static_cast<int>(it - numbers_.begin()) : -1;
   }
@@ -63,6 +78,8 @@ class NumberOrder {
  private:
   std::vector<std::int64_t> numbers_;
   bool dense_ = true;
+  // By number: the first place holding it, -1 for none (when kept).
+  std::vector<int> place_of_;
 };
 
 // Side 1 of a bout is the first wrestler carrying its number scanning round by round and,
