@@ -63,6 +63,7 @@ Status ScratchOnDay(BoutBoard& board, roster::Roster& roster, int place, BoardCh
     outcome->wrestler = DescribeWrestler(key);
     outcome->bouts_removed = static_cast<int>(recorded->Removed.size());
     outcome->bouts_added = static_cast<int>(board.Bouts.size() + recorded->Removed.size() - before);
+    outcome->entry = entry;
   }
   return Status::Ok();
 }

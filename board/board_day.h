@@ -27,6 +27,8 @@ struct ScratchOutcome {
   std::string wrestler;
   int bouts_removed = 0;
   int bouts_added = 0;
+  // The roster entry marked "Scratched", or -1 when none was "Selected".
+  int entry = -1;
 };
 
 // Scratches the board wrestler at `place` and marks his roster entry "Scratched", so

@@ -35,6 +35,18 @@ class BoardDayTest : public testing::SessionDay {
     RunPairing();
     ui.messages.shown.clear();
   }
+  // Forty wrestlers "W10" to "W49", first name "Al", in two clubs.
+  void OpenSaveAndRunForty() {
+    std::string forty;
+    for (int i = 0; i < 40; ++i) {
+      forty += "W" + std::to_string(10 + i) + "\tAl\t" + std::to_string(60 + i % 7) + "\t10\t" +
+               std::to_string(1 + i % 5) + "\t" + (i % 3 == 0 ? "Tigers" : "Lions") +
+               "\tSelected\r\n";
+    }
+    Open("day.tmrx", forty);
+    SaveProject("day.tmrx");
+    RunPairing();
+  }
   std::string LastText() { return ui.messages.shown.empty() ? "" : ui.messages.shown.back().text; }
   std::string Board() { return fs.Contents(std::string(board::kBoardFileName)).value_or(""); }
   std::string ByNumber() { return fs.Contents("Tandrel-BoutsByBoutNumber.txt").value_or(""); }
@@ -76,15 +88,7 @@ TEST_F(BoardDayTest, UndoAndRedoShowTheRosterAsTheStepLeftIt) {
 // scroll position and counters. A step that moved a row (a toggle in a list sorted by
 // status) or took it into or out of the tree's filter refills the list.
 TEST_F(BoardDayTest, UndoChangesRowsInPlaceAsARefillWouldShowThem) {
-  std::string forty;
-  for (int i = 0; i < 40; ++i) {
-    forty += "W" + std::to_string(10 + i) + "\tAl\t" + std::to_string(60 + i % 7) + "\t10\t" +
-             std::to_string(1 + i % 5) + "\t" + (i % 3 == 0 ? "Tigers" : "Lions") +
-             "\tSelected\r\n";
-  }
-  Open("day.tmrx", forty);
-  SaveProject("day.tmrx");
-  RunPairing();
+  OpenSaveAndRunForty();
   struct Shown {
     std::vector<ListRow> rows;
     std::set<int> highlighted;
@@ -135,6 +139,28 @@ TEST_F(BoardDayTest, UndoChangesRowsInPlaceAsARefillWouldShowThem) {
   EXPECT_EQ(ui.list.FindRow("W30", "Al"), -1);
   step_as_refill(kCmdUndo, false, "undo into the filter");
   EXPECT_NE(ui.list.FindRow("W30", "Al"), -1);
+}
+
+// A scratch of highlighted rows takes every wrestler behind them, and no other, and shows
+// each one's new status in his row.
+TEST_F(BoardDayTest, AScratchTakesEveryHighlightedWrestlerHoweverMany) {
+  OpenSaveAndRunForty();
+  const auto scratched = [this] {
+    std::vector<std::string> names;
+    for (const board::BoardWrestler& w : session.bout_board().Wrestlers) {
+      if (w.Scratched) names.emplace_back(w.Key.LastName.WithoutBlanks());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  };
+  Highlight({"W11", "W12"});
+  session.Dispatch(kCmdScratchWrestler);
+  EXPECT_EQ(scratched(), (std::vector<std::string>{"W11", "W12"}));
+  Highlight({"W20", "W21", "W22", "W23", "W24", "W25", "W26", "W27", "W28", "W12"});
+  session.Dispatch(kCmdScratchWrestler);
+  EXPECT_EQ(scratched(), (std::vector<std::string>{"W11", "W12", "W20", "W21", "W22", "W23", "W24",
+                                                   "W25", "W26", "W27", "W28"}));
+  EXPECT_EQ(ui.list.rows[static_cast<std::size_t>(ui.list.FindRow("W28", "Al"))][6], "Scratched");
 }
 
 TEST_F(BoardDayTest, TheCommandsWaitForARunThenChangeTheBoardAndItsReports) {

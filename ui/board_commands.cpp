@@ -79,6 +79,7 @@ void Scratch(BoardContext& c) {
       continue;
     }
     names.push_back(done.wrestler);
+    if (done.entry >= 0) c.entries_changed.push_back(done.entry);
     said += "Scratched " + done.wrestler + ": " + board::CountBouts(done.bouts_removed) +
             " removed, " + board::CountBouts(done.bouts_added) + " added.\n";
   }

@@ -51,12 +51,15 @@ struct BoardContext {
   DialogPort* dialogs = nullptr;
   // The bouts highlighted in the Bouts tab (places in the board's bouts), in row order.
   std::vector<std::int32_t> highlighted_bouts = {};
+  // Filled by the command: the roster entries it gave a new status (a scratch's), so
+  // that the caller refreshes their rows alone.
+  std::vector<std::int32_t> entries_changed = {};
 };
 
 bool IsBoardCommand(int command_id);
 
 // Runs one of the board commands. The caller refreshes the views afterwards (a scratch
-// changes a roster status).
+// changes a roster status: context.entries_changed).
 void RunBoardCommand(BoardContext& context, int command_id);
 
 // A bout by hand between board wrestlers a and b, made once the organiser accepts it in

@@ -148,9 +148,14 @@ void Session::RefreshViewsAfter(const RosterChange& change) {
   // they are; one that only edited entries can have added leaves for those alone.
   if (change.empty()) return;
   if (change.Appended() != 0 || change.Removed() != 0) return RefreshViews();
-  const std::vector<std::int32_t> edited = change.EditedEntries();
-  impl_->leaves.UpdateEntries(roster_, edited, ports_.tree);
-  if (!UpdateListRows(roster_, view_, ports_.list, edited)) RefillList(roster_, view_, ports_.list);
+  RefreshEntries(change.EditedEntries());
+}
+
+void Session::RefreshEntries(const std::vector<std::int32_t>& entries) {
+  impl_->leaves.UpdateEntries(roster_, entries, ports_.tree);
+  if (!UpdateListRows(roster_, view_, ports_.list, entries)) {
+    RefillList(roster_, view_, ports_.list);
+  }
   RecomputeStatusAndMenus();
 }
 

@@ -197,7 +197,7 @@ CommandResult Session::RunOneCommand(int command_id) {
         // Only a scratch changes the roster (the wrestler's status); the other board
         // commands leave the list and the tree as they are.
         if (command_id == kCmdScratchWrestler) {
-          RefreshViews();
+          RefreshEntries(context.entries_changed);
         } else {
           RecomputeStatusAndMenus();
         }

@@ -195,6 +195,8 @@ class Session {
   void RestoreStepBoard(const UndoStep& step, bool forward);
   // RefreshViews after Undo or Redo of a step with this change of the roster.
   void RefreshViewsAfter(const RosterChange& change);
+  // The same after a change to these entries' fields alone (none added or removed).
+  void RefreshEntries(const std::vector<std::int32_t>& entries);
   SessionFacts CurrentFacts() const;
   void ApplyFacts(const SessionFacts& facts, bool file_changed);
   void ApplyHistoryMenuRules(MenuState& state) const;
