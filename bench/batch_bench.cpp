@@ -2,11 +2,11 @@
 // every wrestler selected: loading, pairing, each report writer, and the whole run into
 // an in-memory directory. The process as a whole is measured by scripts/measure-scaling.
 
-#include <map>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
+#include "bench/memory_file_system.h"
 #include "bench/roster_generator.h"
 #include "pairing/pairing_run.h"
 #include "reports/by_hand_report.h"
@@ -43,38 +43,6 @@ pairing::PairingRun PairedRun(int wrestlers) {
   (void)pairing::PairBouts(r, pairing::PairingControl(), nullptr, &run);
   return run;
 }
-
-// The working directory in memory: keeps what is written, so that the run's own cost is
-// measured without the disk.
-class MemoryDirectory : public FileSystem {
- public:
-  Status ReadFile(const std::string& path, std::size_t, std::string* contents) override {
-    auto it = files_.find(path);
-    if (it == files_.end()) return Status::NotFound(path + ": No such file or directory");
-    *contents = it->second;
-    return Status::Ok();
-  }
-  Status WriteFileAtomic(const std::string& path, std::string_view contents, Links) override {
-    files_[path] = std::string(contents);
-    return Status::Ok();
-  }
-  bool Exists(const std::string& path) override { return files_.count(path) != 0; }
-  bool IsRegularFile(const std::string& path) override { return Exists(path); }
-  Status Remove(const std::string& path) override {
-    files_.erase(path);
-    return Status::Ok();
-  }
-  Status CanOpenForWriting(const std::string&) override { return Status::Ok(); }
-
- protected:
-  Status AcquireFolderLock(const std::string&, LockWait, std::string*) override {
-    return Status::Ok();
-  }
-  void ReleaseFolderLock(const std::string&) override {}
-
- private:
-  std::map<std::string, std::string> files_;
-};
 
 void BM_LoadRoster(benchmark::State& state) {
   const std::string text = RosterText(static_cast<int>(state.range(0)));
@@ -113,7 +81,7 @@ void BM_CheckBoutTables(benchmark::State& state) { WriterBench(state, reports::C
 
 void BM_RunPairing(benchmark::State& state) {
   const roster::Roster r = LoadRoster(RosterText(static_cast<int>(state.range(0))));
-  MemoryDirectory dir;
+  bench::MemoryFileSystem dir;
   for (auto _ : state) {
     pairing::PairingControl control;
     pairing::PairingRun run;

@@ -4,11 +4,10 @@
 
 #include <benchmark/benchmark.h>
 
-#include <functional>
-#include <map>
 #include <memory>
 #include <set>
 
+#include "bench/memory_file_system.h"
 #include "bench/roster_generator.h"
 #include "board/board_file.h"
 #include "ui/command_ids.h"
@@ -18,47 +17,6 @@ namespace kestrio::ui {
 namespace {
 
 constexpr int kEntries = 10000;
-
-class MemoryFileSystem : public FileSystem {
- public:
-  Status ReadFile(const std::string& path, std::size_t, std::string* contents) override {
-    const auto it = files.find(path);
-    if (it == files.end()) return Status::NotFound(path + ": No such file or directory");
-    *contents = it->second;
-    return Status::Ok();
-  }
-  Status WriteFileAtomic(const std::string& path, std::string_view contents, Links) override {
-    files[path] = std::string(contents);
-    return Status::Ok();
-  }
-  // As the disk does, each piece goes where the file's text is kept as it comes, not
-  // into a text of its own first.
-  Status WriteFileAtomicInPieces(const std::string& path,
-                                 const std::function<void(const TextPieces&)>& produce,
-                                 Links) override {
-    std::string contents;
-    if (const auto it = files.find(path); it != files.end()) contents.reserve(it->second.size());
-    produce([&contents](std::string_view piece) { contents.append(piece); });
-    files[path] = std::move(contents);
-    return Status::Ok();
-  }
-  bool Exists(const std::string& path) override { return files.count(path) != 0; }
-  bool IsRegularFile(const std::string& path) override { return Exists(path); }
-  Status Remove(const std::string& path) override {
-    files.erase(path);
-    return Status::Ok();
-  }
-  Status CanOpenForWriting(const std::string&) override { return Status::Ok(); }
-
- protected:
-  Status AcquireFolderLock(const std::string&, LockWait, std::string*) override {
-    return Status::Ok();
-  }
-  void ReleaseFolderLock(const std::string&) override {}
-
- public:
-  std::map<std::string, std::string> files;
-};
 
 class Ui : public MessagePort,
            public FileDialogPort,
@@ -151,7 +109,7 @@ struct Day {
     session.Dispatch(kCmdOpen);
   }
 
-  MemoryFileSystem fs;
+  bench::MemoryFileSystem fs;
   Ui ui;
   Session session;
 };
