@@ -20,14 +20,7 @@ namespace {
 // Six wrestlers of three clubs, paired by the default limits.
 class BoardEdits : public ::testing::Test {
  protected:
-  BoardEdits()
-      : board(testing::BoardOf(testing::Loaded("Adams\tAl\t60\t10\t2\tTigers\tyes\n"
-                                               "Baker\tBo\t61\t10\t2\tLions\tyes\n"
-                                               "Cole\tCy\t62\t10\t2\tBears\tyes\n"
-                                               "Dunn\tDi\t63\t10\t2\tTigers\tyes\n"
-                                               "Evans\tEd\t64\t10\t2\tLions\tyes\n"
-                                               "Ford\tFi\t95\t14\t4\tBears\tyes\n"),
-                               pairing::PairingControl())) {}
+  BoardEdits() : board(testing::SixWrestlerBoard()) {}
 
   std::vector<std::int32_t> Numbers() const {
     std::vector<std::int32_t> out;

@@ -63,4 +63,17 @@ inline board::BoutBoard BoardOf(const roster::Roster& roster,
   return board;
 }
 
+// Six wrestlers of three clubs, paired by the default limits (10% weight, 1.5 years and
+// points, club mates never, two bouts wanted, four allowed): a board small enough to
+// reason about by hand in the tests of edits and of their dialogs.
+inline board::BoutBoard SixWrestlerBoard() {
+  return BoardOf(Loaded("Adams\tAl\t60\t10\t2\tTigers\tyes\n"
+                        "Baker\tBo\t61\t10\t2\tLions\tyes\n"
+                        "Cole\tCy\t62\t10\t2\tBears\tyes\n"
+                        "Dunn\tDi\t63\t10\t2\tTigers\tyes\n"
+                        "Evans\tEd\t64\t10\t2\tLions\tyes\n"
+                        "Ford\tFi\t95\t14\t4\tBears\tyes\n"),
+                 pairing::PairingControl());
+}
+
 }  // namespace kestrio::testing

@@ -16,19 +16,10 @@ namespace {
 
 using testing::FakeMessages;
 
-// Six wrestlers of three clubs, paired by the default limits (10% weight, 1.5 years and
-// points, club mates never, two bouts wanted, four allowed).
+// The six-wrestler board of the edit tests.
 class BoutForms : public ::testing::Test {
  protected:
-  BoutForms()
-      : board(
-            kestrio::testing::BoardOf(kestrio::testing::Loaded("Adams\tAl\t60\t10\t2\tTigers\tyes\n"
-                                                               "Baker\tBo\t61\t10\t2\tLions\tyes\n"
-                                                               "Cole\tCy\t62\t10\t2\tBears\tyes\n"
-                                                               "Dunn\tDi\t63\t10\t2\tTigers\tyes\n"
-                                                               "Evans\tEd\t64\t10\t2\tLions\tyes\n"
-                                                               "Ford\tFi\t95\t14\t4\tBears\tyes\n"),
-                                      pairing::PairingControl())) {}
+  BoutForms() : board(kestrio::testing::SixWrestlerBoard()) {}
 
   // The board place of the wrestler with this surname.
   int Place(std::string_view surname) const {
