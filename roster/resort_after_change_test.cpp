@@ -31,17 +31,6 @@ Participant RandomEntry(std::mt19937& rng) {
   return p;
 }
 
-void LiteralExchangeSort(Roster& roster) {
-  const int column = std::abs(roster.SortColumn);
-  std::vector<std::string> keys;
-  for (const Participant& p : roster.Entries) keys.push_back(testing::LiteralSortKey(column, p));
-  testing::ExchangeSort(roster.DisplayOrder, [&](std::int32_t x, std::int32_t y) {
-    const int c = std::memcmp(keys[static_cast<std::size_t>(x)].data(),
-                              keys[static_cast<std::size_t>(y)].data(), kSortKeyWidth);
-    return roster.SortColumn > 0 ? c < 0 : c > 0;
-  });
-}
-
 // Entries sharing the key of column |column| with entry x, x among them, in storage order.
 std::vector<int> SameKey(const Roster& r, int x) {
   std::vector<int> same;
@@ -101,7 +90,7 @@ TEST(ResortAfterChangeTest, EveryChangeGivesTheOrderOfAFullSort) {
           << "round " << round << " step " << step << " column " << fast.SortColumn;
       if (step % 15 == 14) {
         Roster literal = slow;
-        LiteralExchangeSort(literal);
+        testing::LiteralDisplaySort(literal);
         ASSERT_EQ(literal.DisplayOrder, slow.DisplayOrder) << "round " << round;
       }
     }
@@ -127,7 +116,7 @@ TEST(ResortAfterChangeTest, AnEntryMovedForwardTurnsTheClassesItPasses) {
   r.Entries[2].Status.Assign("UnSelected");  // before both classes in descending order
   resort.AfterChange();
   Roster literal = r;
-  LiteralExchangeSort(literal);
+  testing::LiteralDisplaySort(literal);
   EXPECT_EQ(r.DisplayOrder, literal.DisplayOrder);
   EXPECT_EQ(r.DisplayOrder, (std::vector<std::int32_t>{2, 4, 3, 1, 0}));
 }

@@ -17,19 +17,6 @@
 namespace kestrio::roster {
 namespace {
 
-// The display order by the literal exchange sort over the literal keys: for i < j,
-// exchange D(i) and D(j) whenever key(D(j)) comes strictly before key(D(i)).
-void ExchangeSort(Roster& roster) {
-  const int column = roster.SortColumn < 0 ? -roster.SortColumn : roster.SortColumn;
-  std::vector<std::string> keys;
-  for (const Participant& p : roster.Entries) keys.push_back(testing::LiteralSortKey(column, p));
-  testing::ExchangeSort(roster.DisplayOrder, [&](std::int32_t x, std::int32_t y) {
-    const int c = std::memcmp(keys[static_cast<std::size_t>(x)].data(),
-                              keys[static_cast<std::size_t>(y)].data(), kSortKeyWidth);
-    return roster.SortColumn > 0 ? c < 0 : c > 0;
-  });
-}
-
 Participant Parsed(const std::string& line) {
   Participant p;
   EXPECT_EQ(WInfoParseDataLine(line, p), 0) << line;
@@ -71,7 +58,7 @@ TEST(SortDisplayOrderTest, MatchesExchangeSortOnRostersFullOfTies) {
         fast.SortColumn = column * direction;
         Roster reference = fast;
         SortDisplayOrder(fast);
-        ExchangeSort(reference);
+        testing::LiteralDisplaySort(reference);
         ASSERT_EQ(fast.DisplayOrder, reference.DisplayOrder)
             << "n=" << n << " column=" << fast.SortColumn;
       }
@@ -96,7 +83,7 @@ TEST(SortDisplayOrderTest, MatchesExchangeSortOnRandomTinyKeys) {
     fast.SortColumn = round % 2 ? 1 : -1;
     Roster reference = fast;
     SortDisplayOrder(fast);
-    ExchangeSort(reference);
+    testing::LiteralDisplaySort(reference);
     ASSERT_EQ(fast.DisplayOrder, reference.DisplayOrder) << "round " << round;
   }
 }
@@ -211,7 +198,7 @@ TEST(SortDisplayOrderTest, AfterChangesMatchesTheFullSort) {
       changed.push_back(e);
     }
     Roster full = r;
-    ExchangeSort(full);
+    testing::LiteralDisplaySort(full);
     // Looking only beside the changed entries tells whether the order still stands, and
     // when it does the sort leaves it as it is.
     std::vector<std::size_t> positions;

@@ -7,9 +7,12 @@
 #include <cstring>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "roster/participant.h"
+#include "roster/roster.h"
 #include "roster/sort_key.h"
+#include "testing/exchange_sort.h"
 
 namespace kestrio::testing {
 
@@ -73,6 +76,20 @@ inline int CompareLiteralSortKeys(int column, const roster::Participant& a,
   const int c = std::memcmp(LiteralSortKey(column, a).data(), LiteralSortKey(column, b).data(),
                             roster::kSortKeyWidth);
   return (c > 0) - (c < 0);
+}
+
+// The display order by the literal exchange sort over the literal keys of the roster's
+// sort column: for i < j, exchange D(i) and D(j) whenever key(D(j)) comes strictly before
+// key(D(i)).
+inline void LiteralDisplaySort(roster::Roster& roster) {
+  const int column = roster.SortColumn < 0 ? -roster.SortColumn : roster.SortColumn;
+  std::vector<std::string> keys;
+  for (const roster::Participant& p : roster.Entries) keys.push_back(LiteralSortKey(column, p));
+  ExchangeSort(roster.DisplayOrder, [&](std::int32_t x, std::int32_t y) {
+    const int c = std::memcmp(keys[static_cast<std::size_t>(x)].data(),
+                              keys[static_cast<std::size_t>(y)].data(), roster::kSortKeyWidth);
+    return roster.SortColumn > 0 ? c < 0 : c > 0;
+  });
 }
 
 }  // namespace kestrio::testing
