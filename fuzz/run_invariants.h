@@ -21,7 +21,7 @@ namespace run_detail {
 inline bool TablesHaveTheirSizes(const pairing::PairingRun& run) {
   const auto n = static_cast<std::size_t>(run.SelectionSize);
   return run.SelectionSize >= 0 && run.SelectedList.size() == n && run.BoutCount.size() == n &&
-         run.RoundCapacity >= pairing::kMaxRounds &&
+         run.RoundCapacity >= 0 &&
          run.RoundTable.size() == n * static_cast<std::size_t>(run.RoundCapacity) &&
          run.BoutList.size() == 2 * static_cast<std::size_t>(run.TotalBouts) &&
          run.BoutOrder.size() == static_cast<std::size_t>(run.TotalBouts) && run.RoundsUsed >= 0 &&

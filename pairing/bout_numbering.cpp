@@ -69,12 +69,26 @@ void NumberBouts(PairingRun& run) {
   }
 }
 
+// Drops the rounds past the last one used: readers of a finished run scan every round
+// the table holds.
+void NarrowToRoundsUsed(PairingRun& run) {
+  const int width = run.RoundsUsed;
+  if (width >= run.RoundCapacity) return;
+  for (int a = 1; a < run.SelectionSize; ++a) {
+    const auto from = run.RoundTable.begin() + static_cast<std::ptrdiff_t>(a) * run.RoundCapacity;
+    std::copy_n(from, width, run.RoundTable.begin() + static_cast<std::ptrdiff_t>(a) * width);
+  }
+  run.RoundTable.resize(static_cast<std::size_t>(run.SelectionSize) * width);
+  run.RoundCapacity = width;
+}
+
 }  // namespace
 
 void FinishBouts(PairingRun& run, int last_round) {
   std::replace(run.RoundTable.begin(), run.RoundTable.end(), kNoPartnerMark, 0);
   MoveNonOptimumBouts(run, last_round);
   run.RoundsUsed = CountRoundsUsed(run, last_round);
+  NarrowToRoundsUsed(run);
   NumberBouts(run);
 }
 

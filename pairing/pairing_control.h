@@ -14,9 +14,6 @@ namespace kestrio::pairing {
 
 inline constexpr std::string_view kControlFileName = "Tandrel_PairingControl.txt";
 
-// The round capacity of a run; not stored in the control file.
-inline constexpr int kMaxRounds = 50;
-
 struct PairingControl {
   // Largest weight difference between opponents, in per cent of the heavier weight.
   float MaxAllowedDiffWeight = 10.0f;

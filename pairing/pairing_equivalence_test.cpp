@@ -27,9 +27,11 @@ void ExpectSameRun(const PairingRun& expected, const PairingRun& actual) {
   EXPECT_EQ(expected.BoutCount, actual.BoutCount);
   EXPECT_EQ(expected.BoutOrder, actual.BoutOrder);
   for (int a = 0; a < expected.SelectionSize; ++a) {
-    for (int r = 0; r < actual.RoundCapacity; ++r) {
+    // The tables may differ in width; rounds past a table's width are empty.
+    for (int r = 0; r < std::max(expected.RoundCapacity, actual.RoundCapacity); ++r) {
       const std::int32_t want = r < expected.RoundCapacity ? expected.RoundEntry(a, r) : 0;
-      ASSERT_EQ(want, actual.RoundEntry(a, r)) << "wrestler " << a << " round " << r + 1;
+      const std::int32_t got = r < actual.RoundCapacity ? actual.RoundEntry(a, r) : 0;
+      ASSERT_EQ(want, got) << "wrestler " << a << " round " << r + 1;
     }
   }
   ASSERT_EQ(expected.BoutList.size(), actual.BoutList.size());
@@ -168,10 +170,10 @@ TEST(PairingEquivalence, TwoHundredBoutsPerWrestlerOutgrowTheRoundTable) {
   PairingRun run;
   ASSERT_TRUE(PairBouts(roster, control, nullptr, &run).ok());
   // Everyone meets everyone: 100 bouts each, at most 50 bouts a round, so at least 101
-  // rounds, more than the table first held.
+  // rounds, far more than the table first holds.
   EXPECT_EQ(run.TotalBouts, 101 * 100 / 2);
-  EXPECT_GT(run.RoundsUsed, kMaxRounds);
-  EXPECT_GE(run.RoundCapacity, run.RoundsUsed);
+  EXPECT_GT(run.RoundsUsed, 100);
+  EXPECT_EQ(run.RoundCapacity, run.RoundsUsed);
   ExpectSoundSchedule(run);
   ExpectSameRun(PairLiterally(roster, control).Run, run);
 }

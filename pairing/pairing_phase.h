@@ -45,7 +45,8 @@ int RunPairingPhase(PhaseWork& work, FitIndex& index, int first_round, int sign)
 
 // Clears the no-partner marks, moves non-optimum bouts to the earliest round where
 // both wrestlers are free, and numbers all bouts in round order; fills RoundsUsed and
-// BoutOrder. last_round is the last round that made a bout in either phase.
+// BoutOrder, and narrows the RoundTable to the rounds used. last_round is the last round that made
+// a bout in either phase.
 void FinishBouts(PairingRun& run, int last_round);
 
 }  // namespace kestrio::pairing

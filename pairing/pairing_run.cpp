@@ -14,6 +14,8 @@
 namespace kestrio::pairing {
 namespace {
 
+constexpr int kFirstRoundCapacity = 8;
+
 bool IsSelectedEntry(const roster::Participant& p) {
   return text::WithoutBlanks(p.Status.view()) == roster::ParticipantStatus::Selected;
 }
@@ -62,8 +64,10 @@ Status PreparePairingRun(const roster::Roster& roster, PairingRun* run) {
     run->FitList.push_back(fit);
   }
   run->SelectionSize = static_cast<int>(run->SelectedList.size());
-  run->RoundCapacity = kMaxRounds;
-  run->RoundTable.assign(static_cast<std::size_t>(run->SelectionSize) * kMaxRounds, 0);
+  // A few rounds to start with: most runs need no more, and a narrow table keeps each
+  // wrestler's rounds together in memory. It grows as rounds are needed.
+  run->RoundCapacity = kFirstRoundCapacity;
+  run->RoundTable.assign(static_cast<std::size_t>(run->SelectionSize) * kFirstRoundCapacity, 0);
   run->BoutCount.assign(static_cast<std::size_t>(run->SelectionSize), 0);
   return Status::Ok();
 }

@@ -62,10 +62,11 @@ class PairingProgress {
 struct PairingRun {
   int SelectionSize = 0;
   std::vector<SelectedParticipant> SelectedList;
-  // Rounds held per wrestler (the width of RoundTable): kMaxRounds, or more when a run
-  // needs more rounds (a control allowing many bouts per wrestler); the table grows
-  // rather than cutting the pairing short.
-  int RoundCapacity = kMaxRounds;
+  // Rounds held per wrestler (the width of RoundTable). While pairing, the table grows
+  // as rounds are needed (a control allowing many bouts per wrestler) rather than
+  // cutting the pairing short; a finished run holds only the rounds its bouts use, so
+  // every reader scans only those.
+  int RoundCapacity = 0;
   // Row-major SelectionSize x RoundCapacity: the signed bout number of wrestler a in
   // round index r, 0 when it has no bout there. Use RoundEntry.
   std::vector<std::int32_t> RoundTable;

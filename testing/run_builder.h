@@ -22,7 +22,11 @@ inline std::string Lines(std::initializer_list<std::string_view> lines) {
 
 class RunBuilder {
  public:
-  RunBuilder() { run_.RoundCapacity = pairing::kMaxRounds; }
+  // Rounds the built run's table holds: wider than the rounds its bouts use, as a
+  // table may be while a run is being paired.
+  static constexpr int kRounds = 50;
+
+  RunBuilder() { run_.RoundCapacity = kRounds; }
 
   // Adds a selected wrestler; returns its selection index. Its fit inputs are its
   // numbers, with club mates told apart by their club texts, as a run gathers them.

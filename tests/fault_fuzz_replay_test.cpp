@@ -76,6 +76,7 @@ TEST(FuzzReplay, PairingPipeline) {
 TEST(FuzzReplay, ChecksRejectBrokenRuns) {
   pairing::PairingRun run;
   run.SelectionSize = 2;
+  run.RoundCapacity = 3;
   run.SelectedList.resize(2);
   run.BoutCount = {1, 1};
   run.RoundTable.assign(2 * static_cast<std::size_t>(run.RoundCapacity), 0);
