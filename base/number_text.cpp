@@ -137,18 +137,23 @@ struct ExactPowers<double> {
 // digits and the power of ten are both held exactly, so one IEEE division rounds the
 // true quotient once, as the general conversion does. Empty outside this path.
 template <typename Real>
-std::optional<Real> ReadPlainDecimal(std::string_view token) {
+std::optional<Real> PlainDecimalValue(bool negative, std::uint64_t digits, int decimals) {
   using Powers = ExactPowers<Real>;
-  bool negative = false;
-  std::uint64_t digits = 0;
-  int decimals = 0;
-  if (!SplitDecimal(token, &negative, &digits, &decimals) || digits >= Powers::kExactDigits ||
-      decimals >= static_cast<int>(std::size(Powers::kTen))) {
+  if (digits >= Powers::kExactDigits || decimals >= static_cast<int>(std::size(Powers::kTen))) {
     return std::nullopt;
   }
   const Real value = static_cast<Real>(digits) / Powers::kTen[decimals];
   // "-0.00" reads as 0, as below.
   return negative && digits != 0 ? -value : value;
+}
+
+template <typename Real>
+std::optional<Real> ReadPlainDecimal(std::string_view token) {
+  bool negative = false;
+  std::uint64_t digits = 0;
+  int decimals = 0;
+  if (!SplitDecimal(token, &negative, &digits, &decimals)) return std::nullopt;
+  return PlainDecimalValue<Real>(negative, digits, decimals);
 }
 
 template <typename Real>
@@ -229,11 +234,14 @@ bool AppendFixedFloat(std::string& out, double v, int w, int d) {
 }  // namespace
 
 std::optional<std::string_view> NumberToken(std::string_view s) {
-  const auto begin = s.find_first_not_of(' ');
-  if (begin == std::string_view::npos) return std::nullopt;
-  s.remove_prefix(begin);
-  const auto end = s.find_first_of(" ,/");
-  const std::string_view token = s.substr(0, end);
+  // Plain loops: every number of a roster passes here, and the general searches cost
+  // more than the few characters of a field.
+  std::size_t begin = 0;
+  while (begin < s.size() && s[begin] == ' ') ++begin;
+  if (begin == s.size()) return std::nullopt;
+  std::size_t end = begin;
+  while (end < s.size() && s[end] != ' ' && s[end] != ',' && s[end] != '/') ++end;
+  const std::string_view token = s.substr(begin, end - begin);
   if (!IsDecimalNumber(token)) return std::nullopt;
   return token;
 }
@@ -244,9 +252,16 @@ std::optional<double> ReadDouble(std::string_view s) { return ReadReal<double>(s
 std::optional<std::pair<float, double>> ReadFloatAndDouble(std::string_view s) {
   const auto token = NumberToken(s);
   if (!token) return std::nullopt;
-  const std::optional<float> f = ReadPlainDecimal<float>(*token);
-  const std::optional<double> d = f ? ReadPlainDecimal<double>(*token) : std::nullopt;
-  if (f && d) return std::pair{*f, *d};
+  // The digits are split once for both precisions.
+  bool negative = false;
+  std::uint64_t digits = 0;
+  int decimals = 0;
+  if (SplitDecimal(*token, &negative, &digits, &decimals)) {
+    const std::optional<float> f = PlainDecimalValue<float>(negative, digits, decimals);
+    const std::optional<double> d =
+        f ? PlainDecimalValue<double>(negative, digits, decimals) : std::nullopt;
+    if (f && d) return std::pair{*f, *d};
+  }
   const std::optional<float> shown = ReadFloat(s);
   const std::optional<double> exact = ReadDouble(s);
   if (!shown || !exact) return std::nullopt;

@@ -83,13 +83,16 @@ int FitIndex::Build(int begin, int end, int parent) {
                             (high[1] - low[1]) * scale_[1], (high[2] - low[2]) * scale_[2]};
   const int d = static_cast<int>(std::max_element(spread, spread + 3) - spread);
   const int middle = begin + (end - begin) / 2;
-  auto key = [d](const Point& p) { return d == 0 ? p.Weight : d == 1 ? p.Age : p.Rating; };
   // Equal measures are split by club, so that club mates share groups: a group of one
   // club is bounded by the club factor for its members.
-  std::nth_element(points_.begin() + begin, points_.begin() + middle, points_.begin() + end,
-                   [&key](const Point& a, const Point& b) {
-                     return key(a) < key(b) || (key(a) == key(b) && a.ClubId < b.ClubId);
-                   });
+  auto split_by = [&](double Point::*measure) {
+    std::nth_element(points_.begin() + begin, points_.begin() + middle, points_.begin() + end,
+                     [measure](const Point& a, const Point& b) {
+                       return a.*measure < b.*measure ||
+                              (a.*measure == b.*measure && a.ClubId < b.ClubId);
+                     });
+  };
+  split_by(d == 0 ? &Point::Weight : d == 1 ? &Point::Age : &Point::Rating);
   const int left = Build(begin, middle, id);
   const int right = Build(middle, end, id);
   nodes_[id].Left = left;
@@ -117,32 +120,6 @@ std::int32_t FitIndex::LeafFirstFree(const Node& leaf) const {
     if (free_[s]) first = std::min(first, points_[s].Index);
   }
   return first;
-}
-
-double FitIndex::NodeBound(const Point& p, const Node& node) const {
-  // The nearest weight of the node: relative to the heavier of the two, as the fit has it.
-  double pw = 0;
-  if (p.Weight < node.Low[0]) {
-    pw = (node.Low[0] - p.Weight) * node.InverseLowWeight * scale_[0];
-  } else if (p.Weight > node.High[0]) {
-    pw = (p.Weight - node.High[0]) * p.InverseWeight * scale_[0];
-  }
-  const double da = std::max({0.0, node.Low[1] - p.Age, p.Age - node.High[1]});
-  const double dr = std::max({0.0, node.Low[2] - p.Rating, p.Rating - node.High[2]});
-  const double bound = (1.0 - std::min(1.0, pw)) * (1.0 - std::min(1.0, da * scale_[1])) *
-                       (1.0 - std::min(1.0, dr * scale_[2]));
-  return node.Club == p.ClubId ? bound * std::max(0.0, static_cast<double>(tolerances_.SameClub))
-                               : bound;
-}
-
-double FitIndex::Estimate(const Point& p, const Point& q) const {
-  const double inverse_heavier = p.Weight < q.Weight ? q.InverseWeight : p.InverseWeight;
-  const double pw = std::min(1.0, std::fabs(p.Weight - q.Weight) * inverse_heavier * scale_[0]);
-  const double pa = std::min(1.0, std::fabs(p.Age - q.Age) * scale_[1]);
-  const double pr = std::min(1.0, std::fabs(p.Rating - q.Rating) * scale_[2]);
-  double fit = (1.0 - pw) * (1.0 - pa) * (1.0 - pr);
-  if (p.ClubId == q.ClubId) fit *= tolerances_.SameClub;
-  return fit;
 }
 
 }  // namespace kestrio::pairing

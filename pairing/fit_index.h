@@ -19,6 +19,7 @@
 // Either way the answers are those of a plain scan, ties included.
 
 #include <algorithm>
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -109,6 +110,34 @@ class FitIndex {
   std::vector<std::int32_t> first_free_;       // lowest free SelectionIndex under each node
 };
 
+// Both run for every group and candidate a search looks at: inline.
+inline double FitIndex::NodeBound(const Point& p, const Node& node) const {
+  // The nearest weight of the node: relative to the heavier of the two, as the fit has it.
+  double pw = 0;
+  if (p.Weight < node.Low[0]) {
+    pw = (node.Low[0] - p.Weight) * node.InverseLowWeight * scale_[0];
+  } else if (p.Weight > node.High[0]) {
+    pw = (p.Weight - node.High[0]) * p.InverseWeight * scale_[0];
+  }
+  // The distance to the node's range: below it, above it, or 0 inside it.
+  const double da = std::max(std::max(node.Low[1] - p.Age, p.Age - node.High[1]), 0.0);
+  const double dr = std::max(std::max(node.Low[2] - p.Rating, p.Rating - node.High[2]), 0.0);
+  const double bound = (1.0 - std::min(1.0, pw)) * (1.0 - std::min(1.0, da * scale_[1])) *
+                       (1.0 - std::min(1.0, dr * scale_[2]));
+  return node.Club == p.ClubId ? bound * std::max(0.0, static_cast<double>(tolerances_.SameClub))
+                               : bound;
+}
+
+inline double FitIndex::Estimate(const Point& p, const Point& q) const {
+  const double inverse_heavier = p.Weight < q.Weight ? q.InverseWeight : p.InverseWeight;
+  const double pw = std::min(1.0, std::fabs(p.Weight - q.Weight) * inverse_heavier * scale_[0]);
+  const double pa = std::min(1.0, std::fabs(p.Age - q.Age) * scale_[1]);
+  const double pr = std::min(1.0, std::fabs(p.Rating - q.Rating) * scale_[2]);
+  double fit = (1.0 - pw) * (1.0 - pa) * (1.0 - pr);
+  if (p.ClubId == q.ClubId) fit *= tolerances_.SameClub;
+  return fit;
+}
+
 template <typename Eligible>
 void FitIndex::BeginRound(Eligible eligible) {
   for (std::size_t s = 0; s < points_.size(); ++s) free_[s] = eligible(points_[s].Index) ? 1 : 0;
@@ -169,26 +198,28 @@ int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
   int depth = 0;
   stack[depth++] = {0, NodeBound(chooser, nodes_[0])};
   while (depth > 0) {
-    const Pending top = stack[--depth];
-    const Node& node = nodes_[top.node];
-    if (free_count_[top.node] == 0 || top.bound < target() ||
-        beaten(HighestFit(chooser, node.Club), first_free_[top.node]))
-      continue;
-    if (node.Left < 0) {
-      for (int s = node.Begin; s < node.End; ++s) {
-        if (free_[s] && points_[s].Index != c) consider(points_[s]);
+    // The more promising child is searched at once, the other kept for later.
+    for (Pending top = stack[--depth];;) {
+      const Node& node = nodes_[top.node];
+      if (free_count_[top.node] == 0 || top.bound < target() ||
+          beaten(HighestFit(chooser, node.Club), first_free_[top.node]))
+        break;
+      if (node.Left < 0) {
+        for (int s = node.Begin; s < node.End; ++s) {
+          if (free_[s] && points_[s].Index != c) consider(points_[s]);
+        }
+        break;
       }
-      continue;
+      const Pending left{node.Left, NodeBound(chooser, nodes_[node.Left])};
+      const Pending right{node.Right, NodeBound(chooser, nodes_[node.Right])};
+      // Of two equally promising groups the one holding the earlier free wrestler first:
+      // where fits tie, that wrestler wins, and the other group may then be skipped.
+      const bool left_first =
+          left.bound > right.bound ||
+          (left.bound == right.bound && first_free_[node.Left] <= first_free_[node.Right]);
+      stack[depth++] = left_first ? right : left;
+      top = left_first ? left : right;
     }
-    const Pending left{node.Left, NodeBound(chooser, nodes_[node.Left])};
-    const Pending right{node.Right, NodeBound(chooser, nodes_[node.Right])};
-    // Of two equally promising groups the one holding the earlier free wrestler first:
-    // where fits tie, that wrestler wins, and the other group may then be skipped.
-    const bool left_first =
-        left.bound > right.bound ||
-        (left.bound == right.bound && first_free_[node.Left] <= first_free_[node.Right]);
-    stack[depth++] = left_first ? right : left;
-    stack[depth++] = left_first ? left : right;
   }
   return partner;
 }

@@ -42,8 +42,6 @@ void AddBout(PhaseWork& work, int round, int sign, int c, int p) {
   const std::int32_t number = sign * ++work.Created;
   run.RoundEntry(c, round - 1) = number;
   run.RoundEntry(p, round - 1) = number;
-  work.Opponents[c].push_back(p);
-  work.Opponents[p].push_back(c);
   AppendBout(run, number, c, p);
 }
 
@@ -58,9 +56,14 @@ int PairRound(PhaseWork& work, FitIndex& index, int round, int sign) {
   int paired = 0;
   for (const std::int32_t c : ChooserOrder(run, round)) {
     if (run.RoundEntry(c, round - 1) != 0) continue;  // taken as a partner earlier in the round
-    const auto& met = work.Opponents[c];
+    // Two wrestlers who already wrestle share a bout number in the round of that bout;
+    // every number of the run is a different bout, and no bout has moved yet.
     const int p = index.BestPartner(c, control.MinGoodnessOfFitAllowed, [&](int b) {
-      return std::find(met.begin(), met.end(), b) != met.end();
+      for (int r = 0; r < round - 1; ++r) {
+        const std::int32_t x = run.RoundEntry(c, r);
+        if (x != 0 && x != kNoPartnerMark && run.RoundEntry(b, r) == x) return true;
+      }
+      return false;
     });
     index.Take(c);
     if (p < 0) {

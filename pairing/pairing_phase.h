@@ -23,8 +23,6 @@ inline constexpr std::int32_t kNoPartnerMark = -99999;
 struct PhaseWork {
   PairingRun* run = nullptr;
   PairingProgress* progress = nullptr;
-  // Opponents[a]: everyone a already wrestles, so that no pair meets twice.
-  std::vector<std::vector<std::int32_t>> Opponents;
   // Bouts created so far in either phase.
   std::int32_t Created = 0;
 };

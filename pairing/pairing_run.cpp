@@ -40,13 +40,16 @@ Status ReadNumber(const roster::Participant& p, std::string_view field, std::str
 Status PreparePairingRun(const roster::Roster& roster, PairingRun* run) {
   // Club texts are looked up without copies: the roster outlives the preparation.
   std::unordered_map<std::string_view, std::int32_t> club_ids;
-  std::size_t selected = 0;
-  for (const roster::Participant& p : roster.Entries) selected += IsSelectedEntry(p) ? 1 : 0;
-  run->SelectedList.reserve(selected);
-  run->FitList.reserve(selected);
+  std::vector<const roster::Participant*> selected;
+  selected.reserve(roster.DisplayOrder.size());
   for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
     const roster::Participant& p = roster.Displayed(k);
-    if (!IsSelectedEntry(p)) continue;
+    if (IsSelectedEntry(p)) selected.push_back(&p);
+  }
+  run->SelectedList.reserve(selected.size());
+  run->FitList.reserve(selected.size());
+  for (const roster::Participant* entry : selected) {
+    const roster::Participant& p = *entry;
     SelectedParticipant s;
     FitInputs fit;
     for (const Status& status :
@@ -120,7 +123,6 @@ Status PairBouts(const roster::Roster& roster, const PairingControl& control,
   PhaseWork work;
   work.run = run;
   work.progress = progress;
-  work.Opponents.resize(static_cast<std::size_t>(run->SelectionSize));
   run->BoutList.reserve(static_cast<std::size_t>(run->SelectionSize) *
                         static_cast<std::size_t>(std::clamp(control.MaxBoutsWanted, 0, 7) + 1));
 
