@@ -1,7 +1,9 @@
 #include "roster/line_parser.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -59,8 +61,10 @@ class FieldCursor {
 template <std::size_t N>
 void AssignText(FixedText<N>& field, std::string_view text) {
   field.Assign(text);
+  // Only the copied characters can be controls: the rest is padding.
   char* chars = field.data();
-  for (std::size_t i = 0; i < N; ++i) {
+  const std::size_t copied = std::min(text.size(), N);
+  for (std::size_t i = 0; i < copied; ++i) {
     if (static_cast<unsigned char>(chars[i]) < 32) chars[i] = ' ';
   }
 }
@@ -85,6 +89,34 @@ bool WiderThanField(std::string_view typed, std::size_t width) {
   return (end == std::string::npos ? text.size() : end) > width;
 }
 
+// A number as a saved roster writes it, "72.50" once the blanks around it are dropped:
+// an optional minus, whole digits without a leading zero (or the one zero of "0.50"), a
+// period and two decimals. With at most seven digits its 32-bit value lies within 0.004
+// of the text, so the value rewritten with two decimals is the text itself; a negative
+// zero ("-0.00") is left to the general path. Returns the value, or nothing for any
+// other text.
+std::optional<float> ReadSavedNumber(std::string_view text) {
+  std::size_t i = 0;
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) ++i;
+  const std::size_t whole_begin = i;
+  std::uint32_t digits = 0;
+  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
+    digits = digits * 10 + static_cast<std::uint32_t>(text[i] - '0');
+  }
+  const std::size_t whole = i - whole_begin;
+  if (whole == 0 || whole > 5 || (whole > 1 && text[whole_begin] == '0')) return std::nullopt;
+  if (i + 3 != text.size() || text[i] != '.') return std::nullopt;
+  for (std::size_t k = i + 1; k < text.size(); ++k) {
+    if (text[k] < '0' || text[k] > '9') return std::nullopt;
+    digits = digits * 10 + static_cast<std::uint32_t>(text[k] - '0');
+  }
+  if (negative && digits == 0) return std::nullopt;
+  // One correctly rounded division of exact operands, as the general read does.
+  const float value = static_cast<float>(digits) / 100.0f;
+  return negative ? -value : value;
+}
+
 // Reads a number field and rewrites it with two decimals. Returns the number, or nothing
 // after reporting when the text is not a number or the number does not fit the field.
 std::optional<float> ReadNumberField(FieldCursor& cursor, FixedText<10>& field,
@@ -92,6 +124,18 @@ std::optional<float> ReadNumberField(FieldCursor& cursor, FixedText<10>& field,
   const std::string_view typed = cursor.NextTabField();
   // A control character in a number becomes a blank, as in the text fields: "72\v" is 72.
   AssignText(field, typed);
+  // A saved roster's numbers are already in their rewritten form: the field takes the
+  // text right-aligned in its ten characters.
+  if (typed.size() <= field.size()) {
+    const std::string_view text = text::WithoutBlanks(field.view());
+    if (const std::optional<float> saved = ReadSavedNumber(text)) {
+      char aligned[10];
+      std::fill_n(aligned, field.size() - text.size(), ' ');
+      std::copy(text.begin(), text.end(), aligned + (field.size() - text.size()));
+      field.Assign(std::string_view(aligned, field.size()));
+      return saved;
+    }
+  }
   const std::optional<float> value = text::ReadFloat(field.view());
   std::string rewritten = value ? text::FormatFixed(*value, 10, 2) : std::string();
   // Asterisks would be stored for a number too wide for ten characters; such a text
@@ -110,6 +154,22 @@ std::optional<float> ReadNumberField(FieldCursor& cursor, FixedText<10>& field,
 
 // A whole number followed by a period, right-aligned: "       75.".
 void AssignWhole(FixedText<10>& field, float value) {
+  // A weight class or an age in years: a small whole number, written directly. A
+  // negative zero keeps its sign, as the general writer writes it.
+  if (value == std::trunc(value) && std::fabs(value) < 1.0e6f && !std::signbit(value)) {
+    char digits[8];
+    const auto [end, ec] =
+        std::to_chars(digits, digits + sizeof digits, static_cast<std::uint32_t>(value));
+    if (ec == std::errc()) {
+      const auto n = static_cast<std::size_t>(end - digits);
+      char aligned[10];
+      std::fill_n(aligned, field.size() - n - 1, ' ');
+      std::copy_n(digits, n, aligned + (field.size() - n - 1));
+      aligned[field.size() - 1] = '.';
+      field.Assign(std::string_view(aligned, field.size()));
+      return;
+    }
+  }
   field.Assign(text::FormatFixed(value, 10, 0));
 }
 
