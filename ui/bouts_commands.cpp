@@ -20,19 +20,17 @@ void Session::AttachBoutsPane(BoutsPane* pane) {
 
 std::vector<int> Session::HighlightedBoardWrestlers() const {
   const board::BoutBoard& b = impl_->day.board;
-  std::vector<int> places;
-  if (b.empty()) return places;
+  if (b.empty()) return {};
+  const std::vector<int> rows = ports_.list.HighlightedRows();
+  if (rows.empty()) return {};
+  std::vector<board::WrestlerKey> keys;
   EntryIndex index(roster_);
-  for (const int row : ports_.list.HighlightedRows()) {
+  for (const int row : rows) {
     for (const int e : index.Find(ports_.list.Row(row))) {
-      const int place =
-          board::FindWrestler(b, board::KeyOf(roster_.Entries[static_cast<std::size_t>(e)]));
-      if (place >= 0 && std::find(places.begin(), places.end(), place) == places.end()) {
-        places.push_back(place);
-      }
+      keys.push_back(board::KeyOf(roster_.Entries[static_cast<std::size_t>(e)]));
     }
   }
-  return places;
+  return BoardPlacesOf(b, keys);
 }
 
 void Session::ShowBouts() {

@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 #include <tuple>
+#include <unordered_map>
 
 #include "base/number_text.h"
 
@@ -116,15 +118,61 @@ std::string BoutCell(const board::BoutBoard& board, const board::Bout& bout, int
   }
 }
 
+std::vector<int> BoardPlacesOf(const board::BoutBoard& board,
+                               const std::vector<board::WrestlerKey>& keys) {
+  // A few keys are looked up on the board one by one; many (a long highlight, and this
+  // runs at every change of it) in a table of the board's keys, made once.
+  constexpr std::size_t kKeysLookedUpOneByOne = 16;
+  std::unordered_map<std::string, int> place_of;
+  if (keys.size() > kKeysLookedUpOneByOne) {
+    place_of.reserve(board.Wrestlers.size());
+    for (std::size_t w = 0; w < board.Wrestlers.size(); ++w) {
+      // As FindWrestler: the first who is not scratched, else the first scratched.
+      const auto [at, added] =
+          place_of.try_emplace(board::KeyString(board.Wrestlers[w].Key), static_cast<int>(w));
+      if (!added && board.Wrestlers[static_cast<std::size_t>(at->second)].Scratched &&
+          !board.Wrestlers[w].Scratched) {
+        at->second = static_cast<int>(w);
+      }
+    }
+  }
+  std::vector<int> places;
+  std::vector<bool> listed(board.Wrestlers.size(), false);
+  for (const board::WrestlerKey& key : keys) {
+    int place = -1;
+    if (keys.size() <= kKeysLookedUpOneByOne) {
+      place = board::FindWrestler(board, key);
+    } else if (const auto at = place_of.find(board::KeyString(key)); at != place_of.end()) {
+      place = at->second;
+    }
+    if (place >= 0 && !listed[static_cast<std::size_t>(place)]) {
+      listed[static_cast<std::size_t>(place)] = true;
+      places.push_back(place);
+    }
+  }
+  return places;
+}
+
 std::vector<std::int32_t> BoutsOf(const board::BoutBoard& board,
                                   const std::vector<int>& wrestlers) {
+  // The wanted wrestlers marked once: a thousand highlighted rows cost a look per bout
+  // side, not a thousand.
+  std::vector<bool> wanted(board.Wrestlers.size(), false);
+  for (const int w : wrestlers) {
+    if (w >= 0 && static_cast<std::size_t>(w) < wanted.size())
+      wanted[static_cast<std::size_t>(w)] = true;
+  }
+  const auto is_wanted = [&wanted](int w) {
+    return w >= 0 && static_cast<std::size_t>(w) < wanted.size() &&
+           wanted[static_cast<std::size_t>(w)];
+  };
   std::vector<std::int32_t> places;
   places.reserve(board.Bouts.size());
   for (std::size_t i = 0; i < board.Bouts.size(); ++i) {
     const board::Bout& bout = board.Bouts[i];
-    const bool wanted = wrestlers.empty() || std::any_of(wrestlers.begin(), wrestlers.end(),
-                                                         [&bout](int w) { return bout.Has(w); });
-    if (wanted) places.push_back(static_cast<std::int32_t>(i));
+    if (wrestlers.empty() || is_wanted(bout.First) || is_wanted(bout.Second)) {
+      places.push_back(static_cast<std::int32_t>(i));
+    }
   }
   return places;
 }

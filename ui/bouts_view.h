@@ -29,6 +29,12 @@ inline constexpr int kTimeColumn = 16;
 std::string BoutCell(const board::BoutBoard& board, const board::Bout& bout, int column,
                      const reports::MatDay* day = nullptr);
 
+// The board places of the wrestlers with these keys, each once, in the order of the
+// keys; keys not on the board are passed over. A key on the board more than once (a
+// wrestler scratched and entered again) is the place board::FindWrestler gives.
+std::vector<int> BoardPlacesOf(const board::BoutBoard& board,
+                               const std::vector<board::WrestlerKey>& keys);
+
 // The places of the bouts that the given wrestlers (board places) wrestle in, in board
 // order; every bout when wrestlers is empty.
 std::vector<std::int32_t> BoutsOf(const board::BoutBoard& board, const std::vector<int>& wrestlers);

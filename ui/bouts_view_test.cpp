@@ -60,6 +60,51 @@ TEST(BoutsView, HighlightedWrestlersShowTheirBoutsAndEveryColumnSorts) {
   }
 }
 
+// Highlighting a few rows or a long stretch of them finds the same board places: the
+// wrestler's own place, the one entered again after a scratch rather than the scratched
+// one, each place once, and nobody for a key not on the board.
+TEST(BoutsView, HighlightedKeysFindTheirBoardPlacesAndBouts) {
+  std::mt19937 rng(11);
+  board::BoutBoard b = SomeBoard(rng);
+  ASSERT_GE(b.Wrestlers.size(), std::size_t{8});
+  b.Wrestlers[2].Scratched = true;
+  b.Wrestlers.push_back(b.Wrestlers[2]);
+  b.Wrestlers.back().Scratched = false;
+  const int again = static_cast<int>(b.Wrestlers.size()) - 1;
+  b.Wrestlers[5].Scratched = true;
+  board::WrestlerKey stranger = b.Wrestlers[0].Key;
+  stranger.LastName.Assign("Nobody-on-the-board");
+
+  for (const std::size_t count : {std::size_t{3}, std::size_t{20}}) {
+    SCOPED_TRACE(count);
+    std::vector<board::WrestlerKey> keys = {b.Wrestlers[2].Key, stranger, b.Wrestlers[5].Key,
+                                            b.Wrestlers[2].Key};
+    for (std::size_t w = 6; keys.size() < count + 1; ++w) {
+      keys.push_back(b.Wrestlers[w % b.Wrestlers.size()].Key);
+    }
+    std::vector<int> expected;
+    for (const board::WrestlerKey& key : keys) {
+      const int place = board::FindWrestler(b, key);
+      if (place >= 0 && std::find(expected.begin(), expected.end(), place) == expected.end()) {
+        expected.push_back(place);
+      }
+    }
+    const std::vector<int> places = BoardPlacesOf(b, keys);
+    EXPECT_EQ(places, expected);
+    EXPECT_EQ(places.front(), again);
+    EXPECT_EQ(places[1], 5);
+
+    const std::vector<std::int32_t> bouts = BoutsOf(b, places);
+    std::vector<std::int32_t> theirs;
+    for (std::size_t i = 0; i < b.Bouts.size(); ++i) {
+      if (std::any_of(places.begin(), places.end(), [&](int w) { return b.Bouts[i].Has(w); })) {
+        theirs.push_back(static_cast<std::int32_t>(i));
+      }
+    }
+    EXPECT_EQ(bouts, theirs);
+  }
+}
+
 // A board after the organiser's edits: bouts taken off leave gaps in the numbers, and a
 // schedule made from it must still find every bout, in its own round, by its number.
 TEST(BoutsView, ScheduledBoardShowsMatAndTimeForEveryBout) {
