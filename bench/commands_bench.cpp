@@ -6,6 +6,7 @@
 
 #include <memory>
 #include <set>
+#include <utility>
 
 #include "bench/memory_file_system.h"
 #include "bench/roster_generator.h"
@@ -38,7 +39,7 @@ class Ui : public MessagePort,
   int RowCount() const override { return static_cast<int>(rows.size()); }
   int TopIndex() const override { return 0; }
   void Clear() override { rows.clear(); }
-  void AppendRow(const ListRow& row) override { rows.push_back(row); }
+  void AppendRow(ListRow row) override { rows.push_back(std::move(row)); }
   void ReplaceRow(int row, const ListRow& cells) override {
     if (row >= 0 && row < RowCount()) rows[static_cast<std::size_t>(row)] = cells;
   }

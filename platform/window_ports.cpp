@@ -8,6 +8,7 @@
 #include <QTableView>
 
 #include <algorithm>
+#include <utility>
 
 #include "platform/main_window.h"
 #include "platform/roster_table_model.h"
@@ -34,7 +35,7 @@ int ListPaneView::TopIndex() const {
 
 void ListPaneView::Clear() { window_.ListModel()->Clear(); }
 
-void ListPaneView::AppendRow(const ui::ListRow& row) { window_.ListModel()->Append(row); }
+void ListPaneView::AppendRow(ui::ListRow row) { window_.ListModel()->Append(std::move(row)); }
 
 void ListPaneView::ReplaceRow(int row, const ui::ListRow& cells) {
   window_.ListModel()->Replace(row, cells);

@@ -29,7 +29,7 @@ class ListPaneView : public ui::ListPane {
   int RowCount() const override;
   int TopIndex() const override;
   void Clear() override;
-  void AppendRow(const ui::ListRow& row) override;
+  void AppendRow(ui::ListRow row) override;
   void ReplaceRow(int row, const ui::ListRow& cells) override;
   void EnsureVisible(int row) override;
   std::vector<int> HighlightedRows() const override;

@@ -15,6 +15,7 @@
 #include <optional>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "base/file_system.h"
@@ -62,7 +63,7 @@ class FakeListPane : public ListPane {
   int RowCount() const override { return static_cast<int>(rows.size()); }
   int TopIndex() const override { return top; }
   void Clear() override;
-  void AppendRow(const ListRow& row) override { rows.push_back(row); }
+  void AppendRow(ListRow row) override { rows.push_back(std::move(row)); }
   void ReplaceRow(int row, const ListRow& cells) override;
   void EnsureVisible(int row) override;
   std::vector<int> HighlightedRows() const override {

@@ -25,7 +25,7 @@ class ListPane {
   virtual int TopIndex() const = 0;
   // Deletes every row; the highlight goes with them.
   virtual void Clear() = 0;
-  virtual void AppendRow(const ListRow& row) = 0;
+  virtual void AppendRow(ListRow row) = 0;
   // Puts new cells into one row, which stays where it is: the highlight, the cursor and
   // the scroll position are left alone. Out-of-range rows are ignored.
   virtual void ReplaceRow(int row, const ListRow& cells) = 0;
