@@ -3,6 +3,7 @@
 // still short of the minimum wanted with the partners worth a call.
 
 #include <algorithm>
+#include <optional>
 
 #include "board/short_of_minimum.h"
 #include "ui/bouts_view.h"
@@ -23,10 +24,26 @@ std::vector<int> Session::HighlightedBoardWrestlers() const {
   if (b.empty()) return {};
   const std::vector<int> rows = ports_.list.HighlightedRows();
   if (rows.empty()) return {};
+  // Every entry a row shows has the row's names, club and numbers, and so one key: the
+  // entry the last refill put in the row gives it, and only a row that no longer shows
+  // that entry looks its entries up by their cells. This runs at every change of the
+  // highlight.
+  const std::vector<std::int32_t>& row_entries = view_.RowEntries;
+  const bool rows_known = ports_.list.RowCount() == static_cast<int>(row_entries.size());
+  std::optional<EntryIndex> index;
   std::vector<board::WrestlerKey> keys;
-  EntryIndex index(roster_);
+  keys.reserve(rows.size());
   for (const int row : rows) {
-    for (const int e : index.Find(ports_.list.Row(row))) {
+    const ListRow cells = ports_.list.Row(row);
+    const std::int32_t shown =
+        rows_known && row >= 0 ? row_entries[static_cast<std::size_t>(row)] : -1;
+    if (shown >= 0 && static_cast<std::size_t>(shown) < roster_.Entries.size() &&
+        RowShowsEntry(cells, roster_.Entries[static_cast<std::size_t>(shown)])) {
+      keys.push_back(board::KeyOf(roster_.Entries[static_cast<std::size_t>(shown)]));
+      continue;
+    }
+    if (!index) index.emplace(roster_);
+    for (const int e : index->Find(cells)) {
       keys.push_back(board::KeyOf(roster_.Entries[static_cast<std::size_t>(e)]));
     }
   }

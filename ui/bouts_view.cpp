@@ -2,9 +2,10 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
 #include <string>
 #include <tuple>
-#include <unordered_map>
+#include <utility>
 
 #include "base/number_text.h"
 
@@ -121,30 +122,43 @@ std::string BoutCell(const board::BoutBoard& board, const board::Bout& bout, int
 std::vector<int> BoardPlacesOf(const board::BoutBoard& board,
                                const std::vector<board::WrestlerKey>& keys) {
   // A few keys are looked up on the board one by one; many (a long highlight, and this
-  // runs at every change of it) in a table of the board's keys, made once.
+  // runs at every change of it) by a hash of the keys, the board's sorted once.
   constexpr std::size_t kKeysLookedUpOneByOne = 16;
-  std::unordered_map<std::string, int> place_of;
-  if (keys.size() > kKeysLookedUpOneByOne) {
-    place_of.reserve(board.Wrestlers.size());
-    for (std::size_t w = 0; w < board.Wrestlers.size(); ++w) {
-      // As FindWrestler: the first who is not scratched, else the first scratched.
-      const auto [at, added] =
-          place_of.try_emplace(board::KeyString(board.Wrestlers[w].Key), static_cast<int>(w));
-      if (!added && board.Wrestlers[static_cast<std::size_t>(at->second)].Scratched &&
-          !board.Wrestlers[w].Scratched) {
-        at->second = static_cast<int>(w);
-      }
+  const auto hash = [](const board::WrestlerKey& key) {
+    std::uint64_t h = 0x9e3779b97f4a7c15ULL;
+    for (const std::string_view part : {key.LastName.view(), key.FirstName.view(), key.Club.view(),
+                                        key.Weight.view(), key.Age.view(), key.Rating.view()}) {
+      h ^= std::hash<std::string_view>{}(part) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
     }
+    return h;
+  };
+  // (hash, place), ascending: the places of one hash are a run, in board order.
+  std::vector<std::pair<std::uint64_t, int>> by_hash;
+  if (keys.size() > kKeysLookedUpOneByOne) {
+    by_hash.reserve(board.Wrestlers.size());
+    for (std::size_t w = 0; w < board.Wrestlers.size(); ++w) {
+      by_hash.emplace_back(hash(board.Wrestlers[w].Key), static_cast<int>(w));
+    }
+    std::sort(by_hash.begin(), by_hash.end());
   }
+  const auto find = [&](const board::WrestlerKey& key) {
+    if (keys.size() <= kKeysLookedUpOneByOne) return board::FindWrestler(board, key);
+    // As FindWrestler: the first who is not scratched, else the first scratched.
+    const std::uint64_t h = hash(key);
+    int scratched = -1;
+    for (auto it = std::lower_bound(by_hash.begin(), by_hash.end(), std::pair(h, -1));
+         it != by_hash.end() && it->first == h; ++it) {
+      const board::BoardWrestler& w = board.Wrestlers[static_cast<std::size_t>(it->second)];
+      if (!(w.Key == key)) continue;
+      if (!w.Scratched) return it->second;
+      if (scratched < 0) scratched = it->second;
+    }
+    return scratched;
+  };
   std::vector<int> places;
   std::vector<bool> listed(board.Wrestlers.size(), false);
   for (const board::WrestlerKey& key : keys) {
-    int place = -1;
-    if (keys.size() <= kKeysLookedUpOneByOne) {
-      place = board::FindWrestler(board, key);
-    } else if (const auto at = place_of.find(board::KeyString(key)); at != place_of.end()) {
-      place = at->second;
-    }
+    const int place = find(key);
     if (place >= 0 && !listed[static_cast<std::size_t>(place)]) {
       listed[static_cast<std::size_t>(place)] = true;
       places.push_back(place);

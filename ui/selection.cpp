@@ -111,6 +111,15 @@ std::vector<int> EntryIndex::Find(const ListRow& row) const {
   return found;
 }
 
+bool RowShowsEntry(const ListRow& row, const Participant& entry) {
+  if (entry.Status.WithoutBlanks() != Cell(row, 6)) return false;
+  const std::array<std::string_view, 6> cells = EntryCells(entry);
+  for (std::size_t i = 0; i < cells.size(); ++i) {
+    if (cells[i] != Cell(row, i)) return false;
+  }
+  return true;
+}
+
 void EntryIndex::Update(int entry) {
   const auto e = static_cast<std::size_t>(entry);
   const std::uint64_t now = SixCellHash(EntryCells(roster_.Entries[e]));

@@ -47,6 +47,9 @@ class EntryIndex {
   std::vector<std::pair<std::uint64_t, int>> by_hash_;
 };
 
+// Whether the row shows the entry as EntryIndex::Find matches them: the same seven cells.
+bool RowShowsEntry(const ListRow& row, const roster::Participant& entry);
+
 // Applies the verb to the highlighted rows (or, for the two Mark All verbs, to every row
 // of the pane) as they were shown before the command: every entry matching a row's cells
 // gets the verb's status, so identical entries change together.

@@ -167,6 +167,34 @@ TEST(SelectionVerbs, MatchTheLiteralProcedureOnRandomTieHeavyRosters) {
   }
 }
 
+// A row shows exactly the entries the index finds for it: the twins that share its
+// cells, and none once a cell of the row no longer holds (a stale row after an edit).
+TEST(SelectionVerbs, RowShowsTheEntriesTheIndexFinds) {
+  std::mt19937 rng(20261209);
+  const char* names[] = {"A", "B", " A"};
+  const char* statuses[] = {"", "Selected", "Deleted"};
+  for (int round = 0; round < 100; ++round) {
+    std::string lines;
+    const int n = 2 + static_cast<int>(rng() % 10);
+    for (int i = 0; i < n; ++i) {
+      lines += std::string(names[rng() % 3]) + "\tx\t" + std::to_string(70 + rng() % 2) +
+               "\t10\t3\tT\t" + statuses[rng() % 3] + "\r\n";
+    }
+    const roster::Roster r = RosterFrom(lines);
+    const EntryIndex index(r);
+    for (const roster::Participant& shown : r.Entries) {
+      ListRow row = RowFor(shown);
+      if (rng() % 3 == 0) row[rng() % 7] += "!";
+      const std::vector<int> found = index.Find(row);
+      for (std::size_t e = 0; e < r.Entries.size(); ++e) {
+        EXPECT_EQ(RowShowsEntry(row, r.Entries[e]),
+                  std::find(found.begin(), found.end(), static_cast<int>(e)) != found.end())
+            << "round " << round << ", entry " << e;
+      }
+    }
+  }
+}
+
 // Rows are applied one at a time, each followed by its sort: the order of equal entries
 // depends on where the earlier rows' sorts left them, so one sort after the last row
 // would give e, b, d, c, a here.
