@@ -11,8 +11,10 @@
 #include <filesystem>
 #include <map>
 #include <random>
+#include <string_view>
 #include <system_error>
 #include <utility>
+#include <vector>
 
 #include "base/file_system.h"
 
@@ -104,25 +106,6 @@ Status WriteAll(int fd, std::string_view contents, const std::string& path) {
   return Status::Ok();
 }
 
-// Temporary files of target that a killed run left behind: "<name>.kestrio-tmp-XXXXXX",
-// regular files only. The caller holds the folder's lock, so no live run owns them.
-void RemoveStrayTemporaries(const std::string& target) {
-  const std::string folder = FolderOf(target);
-  const std::string prefix = NameOf(target) + std::string(kTemporaryMark);
-  DIR* dir = ::opendir(folder.c_str());
-  if (dir == nullptr) return;
-  while (const dirent* entry = ::readdir(dir)) {
-    const std::string_view name = entry->d_name;
-    if (!name.starts_with(prefix) || name.size() != prefix.size() + kTemporarySuffixLength) {
-      continue;
-    }
-    const std::string stray = folder + "/" + std::string(name);
-    struct stat st;
-    if (::lstat(stray.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(stray.c_str());
-  }
-  ::closedir(dir);
-}
-
 }  // namespace
 
 struct RealFileSystem::State {
@@ -132,6 +115,47 @@ struct RealFileSystem::State {
   };
   std::map<std::string, HeldLock> locks;  // by the folder's device and inode
   std::mt19937_64 names{std::random_device{}()};
+  // The temporary files killed runs left in a folder, by the folder's path, listed once
+  // while this process holds a lock: no other run can add any then, and this one renames
+  // or removes its own. A run writing fifty reports reads the folder once, not fifty
+  // times. Forgotten when the last lock goes.
+  std::map<std::string, std::vector<std::string>> strays;
+
+  // Removes the temporary files of target that a killed run left behind:
+  // "<name>.kestrio-tmp-XXXXXX", regular files only. The caller holds the folder's
+  // lock, so no live run owns them.
+  void RemoveStrayTemporaries(const std::string& target) {
+    const std::string folder = FolderOf(target);
+    auto [listed, first] = strays.try_emplace(folder);
+    if (first) listed->second = ListTemporaries(folder);
+    const std::string prefix = NameOf(target) + std::string(kTemporaryMark);
+    std::erase_if(listed->second, [&](const std::string& name) {
+      if (!name.starts_with(prefix) || name.size() != prefix.size() + kTemporarySuffixLength) {
+        return false;
+      }
+      const std::string stray = folder + "/" + name;
+      struct stat st;
+      if (::lstat(stray.c_str(), &st) == 0 && S_ISREG(st.st_mode)) ::unlink(stray.c_str());
+      return true;
+    });
+  }
+
+  // The names in folder that end as a temporary file's: the mark and the suffix.
+  static std::vector<std::string> ListTemporaries(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.c_str());
+    if (dir == nullptr) return names;
+    constexpr std::size_t kTail = kTemporaryMark.size() + kTemporarySuffixLength;
+    while (const dirent* entry = ::readdir(dir)) {
+      const std::string_view name = entry->d_name;
+      if (name.size() > kTail &&
+          name.substr(name.size() - kTail, kTemporaryMark.size()) == kTemporaryMark) {
+        names.emplace_back(name);
+      }
+    }
+    ::closedir(dir);
+    return names;
+  }
 
   // Creates a new temporary file beside target, exclusively and never through a link.
   int CreateTemporary(const std::string& target, std::string* temp) {
@@ -202,7 +226,7 @@ Status RealFileSystem::WriteFileAtomicInPieces(
   }
   FolderLock lock;
   if (Status s = LockFolder(target, LockWait::kNo, &lock); !s.ok()) return s;
-  RemoveStrayTemporaries(target);
+  state_->RemoveStrayTemporaries(target);
 
   std::string temp;
   Descriptor fd(state_->CreateTemporary(target, &temp));
@@ -306,6 +330,8 @@ void RealFileSystem::ReleaseFolderLock(const std::string& key) {
   if (--held->second.count > 0) return;
   ::close(held->second.fd);  // closing the descriptor lets the lock go
   state_->locks.erase(held);
+  // Another run may take the folder now, and be killed in it.
+  state_->strays.clear();
 }
 
 }  // namespace kestrio

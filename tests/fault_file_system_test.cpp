@@ -91,6 +91,32 @@ TEST(RealFileSystemFault, TemporaryFilesAreUniqueAndNeverFollowLinks) {
   EXPECT_TRUE(fs::is_directory(roster + ".kestrio-tmp-folder"));
 }
 
+// A run that holds its folder while it writes many files reads the folder for stray
+// temporaries once; each file's own strays still go when that file is written, and
+// another file's stay until it is.
+TEST(RealFileSystemFault, StrayTemporariesGoFileByFileUnderAHeldFolder) {
+  ScratchDirectory dir;
+  RealFileSystem disk;
+  const std::string first = dir.File("first.txt");
+  const std::string second = dir.File("second.txt");
+  Write(first + ".kestrio-tmp-aaaaaa", "left by a killed run");
+  Write(second + ".kestrio-tmp-bbbbbb", "left by a killed run");
+  FolderLock held;
+  ASSERT_TRUE(disk.LockFolder(first, LockWait::kNo, &held).ok());
+  ASSERT_TRUE(disk.WriteFileAtomic(first, "one", Links::kReplace).ok());
+  EXPECT_FALSE(fs::exists(first + ".kestrio-tmp-aaaaaa"));
+  EXPECT_TRUE(fs::exists(second + ".kestrio-tmp-bbbbbb"));
+  ASSERT_TRUE(disk.WriteFileAtomic(second, "two", Links::kReplace).ok());
+  EXPECT_FALSE(fs::exists(second + ".kestrio-tmp-bbbbbb"));
+  held.Release();
+  // Once the folder was let go, another run may have been killed in it.
+  Write(first + ".kestrio-tmp-cccccc", "left by a later run");
+  ASSERT_TRUE(disk.WriteFileAtomic(first, "again", Links::kReplace).ok());
+  EXPECT_FALSE(fs::exists(first + ".kestrio-tmp-cccccc"));
+  EXPECT_EQ(Read(first), "again");
+  EXPECT_EQ(Read(second), "two");
+}
+
 // Saving onto a link saves through it, atomically where the file is; the program's own
 // files replace a link in their place instead. A device, a folder or a pipe is refused
 // by name and left as it is: /dev/null is never replaced.
