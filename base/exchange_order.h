@@ -59,6 +59,27 @@ class TieReplay {
 
 }  // namespace exchange_order_internal
 
+// The same from the items sorted already: by_key holds the starting positions sorted by
+// key, equal items by starting position, and same_as_previous(i) (for i >= 1) tells
+// whether the item at by_key[i] is equal to the one at by_key[i - 1]. For a caller that
+// sorts its keys by value, side by side in memory, rather than positions through a
+// comparison.
+template <typename SameAsPrevious>
+std::vector<std::size_t> ExchangeOrderOfSorted(const std::vector<std::size_t>& by_key,
+                                               const SameAsPrevious& same_as_previous) {
+  const std::size_t n = by_key.size();
+  std::vector<std::size_t> sorted;
+  sorted.reserve(n);
+  exchange_order_internal::TieReplay replay(n);
+  for (std::size_t first = 0; first < n;) {
+    std::size_t last = first + 1;
+    while (last < n && same_as_previous(last)) ++last;
+    replay.AddClass(&by_key[first], last - first, sorted);
+    first = last;
+  }
+  return sorted;
+}
+
 // All n items, from any starting order. compare is called as compare(a, b) for starting
 // positions a and b (a template, so that the sort's comparisons are inlined).
 template <typename Compare>
@@ -71,16 +92,8 @@ std::vector<std::size_t> ExchangeOrder(std::size_t n, const Compare& compare) {
     const int c = compare(a, b);
     return c != 0 ? c < 0 : a < b;
   });
-  std::vector<std::size_t> sorted;
-  sorted.reserve(n);
-  exchange_order_internal::TieReplay replay(n);
-  for (std::size_t first = 0; first < n;) {
-    std::size_t last = first + 1;
-    while (last < n && compare(by_key[first], by_key[last]) == 0) ++last;
-    replay.AddClass(&by_key[first], last - first, sorted);
-    first = last;
-  }
-  return sorted;
+  return ExchangeOrderOfSorted(
+      by_key, [&](std::size_t i) { return compare(by_key[i - 1], by_key[i]) == 0; });
 }
 
 // The same order when only a few items changed since the list was last put in order:

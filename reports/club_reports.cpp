@@ -43,45 +43,6 @@ bool SameAsSelected(const PairingRun& run, const BoutEntry& side) {
          SameBits(side.Rating, w.Rating);
 }
 
-// One line of a wrestler's block: a bout of his and the opponent's side of it.
-struct OpponentLine {
-  int entry;  // the opponent's side in the BoutList
-  std::int32_t number;
-  std::int32_t weight_class;
-  int columns_of;  // the wrestler whose columns the side shows, or -1: made from the side
-};
-
-// Every wrestler's bouts, in list order, bucketed by wrestler, read from the BoutList in
-// one pass in its own order: the blocks are written in club and name order, and reading
-// the bouts there would visit the list at random.
-struct BoutsOfWrestler {
-  std::vector<int> start;  // wrestler p owns lines[start[p] .. start[p+1])
-  std::vector<OpponentLine> lines;
-};
-
-BoutsOfWrestler IndexBouts(const PairingRun& run) {
-  const int n = Rows(run);
-  BoutsOfWrestler index;
-  index.start.assign(static_cast<std::size_t>(n) + 1, 0);
-  const int sides = static_cast<int>(run.BoutList.size() & ~std::size_t{1});
-  for (int k = 0; k < sides; ++k) {
-    const int p = run.BoutList[static_cast<std::size_t>(k)].SelectionIndex;
-    if (p >= 0 && p < n) ++index.start[static_cast<std::size_t>(p) + 1];
-  }
-  std::partial_sum(index.start.begin(), index.start.end(), index.start.begin());
-  index.lines.resize(static_cast<std::size_t>(index.start.back()));
-  std::vector<int> next(index.start.begin(), index.start.end() - 1);
-  for (int k = 0; k < sides; ++k) {
-    const int p = run.BoutList[static_cast<std::size_t>(k)].SelectionIndex;
-    if (p < 0 || p >= n) continue;
-    const int other = k % 2 == 0 ? k + 1 : k - 1;
-    const BoutEntry& o = run.BoutList[static_cast<std::size_t>(other)];
-    index.lines[static_cast<std::size_t>(next[static_cast<std::size_t>(p)]++)] = {
-        other, o.BoutNumber, o.WeightClass, SameAsSelected(run, o) ? o.SelectionIndex : -1};
-  }
-  return index;
-}
-
 void TitleLines(ReportText& out, int rule_width, std::initializer_list<std::string_view> titles) {
   const std::string rule(static_cast<std::size_t>(rule_width), '-');
   out.Blanks(2).Literal(rule).EndLine();
@@ -106,99 +67,177 @@ void ClubColumns(ReportText& out, std::string_view first, std::string_view last,
   out.Blanks(1).Fixed(age, 4, 0).Literal(" ").Blanks(1).Fixed(rating, 5, 2);
 }
 
-// Every wrestler's columns as the club reports write them, each made once when first
-// needed: a wrestler's own line and every line where he is the opponent end with the
-// same columns, in the all-clubs report and again in his club's file.
-class ColumnTexts {
- public:
-  explicit ColumnTexts(const PairingRun& run)
-      : run_(run), at_(static_cast<std::size_t>(Rows(run)), kNotMade) {}
-
-  // The columns of wrestler p.
-  std::string_view Of(int p) {
-    std::uint32_t& at = at_[static_cast<std::size_t>(p)];
-    if (at == kNotMade) {
-      const SelectedParticipant& w = Wrestler(run_, p);
-      scratch_.Clear();
-      ClubColumns(scratch_, w.FirstName.view(), w.LastName.view(), w.Club.view(), w.Weight, w.Age,
-                  w.Rating);
-      at = static_cast<std::uint32_t>(starts_.size());
-      starts_.push_back(static_cast<std::uint32_t>(texts_.size()));
-      texts_ += scratch_.str();
-      starts_.push_back(static_cast<std::uint32_t>(texts_.size()));
-    }
-    return std::string_view(texts_).substr(starts_[at], starts_[at + 1] - starts_[at]);
-  }
-
- private:
-  static constexpr std::uint32_t kNotMade = ~std::uint32_t{0};
-
-  const PairingRun& run_;
-  std::vector<std::uint32_t> at_;
-  std::vector<std::uint32_t> starts_;
-  std::string texts_;
-  ReportText scratch_;
-};
-
-void MakeParticipantBlock(ReportText& out, const PairingRun& run, const BoutsOfWrestler& bouts,
-                          ColumnTexts& columns, int p) {
-  const std::int32_t count = static_cast<std::size_t>(p) < run.BoutCount.size()
-                                 ? run.BoutCount[static_cast<std::size_t>(p)]
-                                 : 0;
-  out.EndLine();
-  out.Blanks(1).Int(count, 2).Blanks(1).Literal("Bouts for").Literal(columns.Of(p));
-  out.EndLine();
-
-  out.Blanks(14).Literal("---------------  ---------------  -----  -----  ----  -----");
-  out.EndLine();
-
-  for (int i = bouts.start[static_cast<std::size_t>(p)];
-       i < bouts.start[static_cast<std::size_t>(p) + 1]; ++i) {
-    const OpponentLine& line = bouts.lines[static_cast<std::size_t>(i)];
-    out.Blanks(3).Int(line.number, 4).Literal(" ").Blanks(1).Int(line.weight_class, 3);
-    out.Literal(" ");
-    if (line.columns_of >= 0) {
-      out.Literal(columns.Of(line.columns_of));
-    } else {
-      const BoutEntry& o = run.BoutList[static_cast<std::size_t>(line.entry)];
-      ClubColumns(out, o.FirstName.view(), o.LastName.view(), o.Club.view(), o.Weight, o.Age,
-                  o.Rating);
-    }
-    out.EndLine();
-  }
+// Writes v right-aligned in the w characters that end at end (v >= 0 and fits).
+void PutDigits(char* end, std::uint32_t v) {
+  do {
+    *--end = static_cast<char>('0' + v % 10);
+    v /= 10;
+  } while (v != 0);
 }
 
-// A wrestler's block, kept in memo (when there is one) under all it is made from: the
-// wrestler, his bout count, and each bout's number, class and opponent, the wrestlers
-// by their names (the memo vouches for their texts).
-class ParticipantBlocks {
- public:
-  ParticipantBlocks(const PairingRun& run, BlockMemo* memo)
-      : run_(run), bouts_(IndexBouts(run)), columns_(run), memo_(memo) {}
+// The start of an opponent line: blanks(3) int(4), blank, blanks(1) int(3), blank.
+void OpponentLineStart(ReportText& out, std::int32_t number, std::int32_t weight_class) {
+  if (number >= 0 && number <= 9999 && weight_class >= 0 && weight_class <= 999) {
+    char start[] = "                ";
+    PutDigits(start + 7, static_cast<std::uint32_t>(number));
+    PutDigits(start + 12, static_cast<std::uint32_t>(weight_class));
+    out.Literal(std::string_view(start, 13));
+    return;
+  }
+  out.Blanks(3).Int(number, 4).Literal(" ").Blanks(1).Int(weight_class, 3).Literal(" ");
+}
 
-  void Write(ReportText& out, int p) {
-    if (memo_ == nullptr) return MakeParticipantBlock(out, run_, bouts_, columns_, p);
-    if (memo_->WriteAgain(out, BlockKind::kParticipant, static_cast<std::size_t>(p))) return;
-    key_.Clear();
-    key_.Add(static_cast<std::size_t>(p) < run_.BoutCount.size()
-                 ? run_.BoutCount[static_cast<std::size_t>(p)]
-                 : 0);
-    for (int i = bouts_.start[static_cast<std::size_t>(p)];
-         i < bouts_.start[static_cast<std::size_t>(p) + 1]; ++i) {
-      const BoutEntry& o =
-          run_.BoutList[static_cast<std::size_t>(bouts_.lines[static_cast<std::size_t>(i)].entry)];
-      key_.Add(o.BoutNumber).Add(o.WeightClass).Add(memo_->WrestlerName(o.SelectionIndex));
+// The blocks of the club reports made in the order they are written: the club members
+// first, club by club, then the wrestlers in no club (who appear only as opponents).
+// Every table here is kept in that order, so that making the blocks reads them from
+// start to end; only the opponents' columns are read at random. Indexed by selection
+// index, at tens of thousands of wrestlers nearly every read missed the cache.
+class BlockMaker {
+ public:
+  BlockMaker(const PairingRun& run, const std::vector<ClubGroup>& groups) : run_(run) {
+    const auto n = static_cast<std::size_t>(Rows(run));
+    rank_.assign(n, -1);
+    order_.reserve(n);
+    for (const ClubGroup& group : groups) {
+      for (int p : group.members) {
+        rank_[static_cast<std::size_t>(p)] = static_cast<int>(order_.size());
+        order_.push_back(p);
+      }
     }
-    memo_->Write(out, BlockKind::kParticipant, static_cast<std::size_t>(p), key_,
-                 [&](ReportText& text) { MakeParticipantBlock(text, run_, bouts_, columns_, p); });
+    for (std::size_t p = 0; p < n; ++p) {
+      if (rank_[p] >= 0) continue;
+      rank_[p] = static_cast<int>(order_.size());
+      order_.push_back(static_cast<int>(p));
+    }
+    MakeColumns();
+    IndexBouts();
   }
 
+  // The block of the wrestler of rank k: his line, the rule and a line for each bout.
+  void Make(ReportText& out, int k) const {
+    const auto i = static_cast<std::size_t>(k);
+    out.EndLine();
+    out.Blanks(1).Int(counts_[i], 2).Blanks(1).Literal("Bouts for").Literal(Columns(k));
+    out.EndLine();
+    out.Blanks(14).Literal("---------------  ---------------  -----  -----  ----  -----");
+    out.EndLine();
+    for (int l = start_[i]; l < start_[i + 1]; ++l) {
+      const OpponentLine& line = lines_[static_cast<std::size_t>(l)];
+      OpponentLineStart(out, line.number, line.weight_class);
+      if (line.columns_of >= 0) {
+        out.Literal(Columns(line.columns_of));
+      } else {
+        const BoutEntry& o = run_.BoutList[static_cast<std::size_t>(line.entry)];
+        ClubColumns(out, o.FirstName.view(), o.LastName.view(), o.Club.view(), o.Weight, o.Age,
+                    o.Rating);
+      }
+      out.EndLine();
+    }
+  }
+
+  // The key a memo keeps the block of the wrestler of rank k under: his bout count, and
+  // each bout's number, class and opponent by name.
+  void Key(BlockKey& key, const BlockMemo& memo, int k) const {
+    const auto i = static_cast<std::size_t>(k);
+    key.Clear();
+    key.Add(counts_[i]);
+    for (int l = start_[i]; l < start_[i + 1]; ++l) {
+      const BoutEntry& o =
+          run_.BoutList[static_cast<std::size_t>(lines_[static_cast<std::size_t>(l)].entry)];
+      key.Add(o.BoutNumber).Add(o.WeightClass).Add(memo.WrestlerName(o.SelectionIndex));
+    }
+  }
+
+  int RankOf(int p) const { return rank_[static_cast<std::size_t>(p)]; }
+
+  // Asks for the opponents' columns of the block of rank k ahead of making it: they lie
+  // at random in the table.
+  void Prefetch(int k) const {
+    if (k < 0 || static_cast<std::size_t>(k) >= order_.size()) return;
+    const auto i = static_cast<std::size_t>(k);
+    for (int l = start_[i]; l < start_[i + 1]; ++l) {
+      const int of = lines_[static_cast<std::size_t>(l)].columns_of;
+      if (of >= 0)
+        __builtin_prefetch(columns_.str().data() + column_at_[static_cast<std::size_t>(of)]);
+    }
+  }
+
+  // How far ahead the tables read at random are asked for.
+  static constexpr int kAhead = 12;
+
  private:
+  // One line of a wrestler's block: a bout of his and the opponent's side of it.
+  struct OpponentLine {
+    int entry;  // the opponent's side in the BoutList
+    std::int32_t number;
+    std::int32_t weight_class;
+    int columns_of;  // the rank of the wrestler whose columns the side shows, or -1: made
+                     // from the side
+  };
+
+  std::string_view Columns(int k) const {
+    const auto i = static_cast<std::size_t>(k);
+    return std::string_view(columns_.str())
+        .substr(column_at_[i], column_at_[i + 1] - column_at_[i]);
+  }
+
+  // Every wrestler's columns and bout count: his own line and every line where he is
+  // the opponent end with the same columns, in the all-clubs report and in his club's file.
+  void MakeColumns() {
+    column_at_.reserve(order_.size() + 1);
+    counts_.reserve(order_.size());
+    columns_.Reserve(order_.size() * 64);
+    column_at_.push_back(0);
+    for (std::size_t k = 0; k < order_.size(); ++k) {
+      // The selection is read in club order, at random: asked for ahead, the reads overlap.
+      if (k + kAhead < order_.size()) __builtin_prefetch(&Wrestler(run_, order_[k + kAhead]));
+      const int p = order_[k];
+      const SelectedParticipant& w = Wrestler(run_, p);
+      ClubColumns(columns_, w.FirstName.view(), w.LastName.view(), w.Club.view(), w.Weight, w.Age,
+                  w.Rating);
+      column_at_.push_back(columns_.str().size());
+      counts_.push_back(static_cast<std::size_t>(p) < run_.BoutCount.size()
+                            ? run_.BoutCount[static_cast<std::size_t>(p)]
+                            : 0);
+    }
+  }
+
+  // Every wrestler's bouts, in list order, bucketed by rank, read from the BoutList in
+  // one pass in its own order.
+  void IndexBouts() {
+    const auto n = static_cast<int>(order_.size());
+    start_.assign(order_.size() + 1, 0);
+    const int sides = static_cast<int>(run_.BoutList.size() & ~std::size_t{1});
+    for (int e = 0; e < sides; ++e) {
+      const int p = run_.BoutList[static_cast<std::size_t>(e)].SelectionIndex;
+      if (p >= 0 && p < n) ++start_[static_cast<std::size_t>(RankOf(p)) + 1];
+    }
+    std::partial_sum(start_.begin(), start_.end(), start_.begin());
+    lines_.resize(static_cast<std::size_t>(start_.back()));
+    std::vector<int> next(start_.begin(), start_.end() - 1);
+    for (int e = 0; e < sides; ++e) {
+      if (e + kAhead < sides) {
+        const int ahead = run_.BoutList[static_cast<std::size_t>(e + kAhead)].SelectionIndex;
+        if (ahead >= 0 && ahead < n) __builtin_prefetch(&Wrestler(run_, ahead));
+      }
+      const int p = run_.BoutList[static_cast<std::size_t>(e)].SelectionIndex;
+      if (p < 0 || p >= n) continue;
+      const int other = e % 2 == 0 ? e + 1 : e - 1;
+      const BoutEntry& o = run_.BoutList[static_cast<std::size_t>(other)];
+      lines_[static_cast<std::size_t>(next[static_cast<std::size_t>(RankOf(p))]++)] = {
+          other, o.BoutNumber, o.WeightClass,
+          SameAsSelected(run_, o) ? RankOf(o.SelectionIndex) : -1};
+    }
+  }
+
   const PairingRun& run_;
-  const BoutsOfWrestler bouts_;
-  ColumnTexts columns_;
-  BlockMemo* memo_;
-  BlockKey key_;
+  std::vector<int> rank_;   // by selection index
+  std::vector<int> order_;  // by rank: the selection index
+  ReportText columns_;
+  std::vector<std::size_t> column_at_;  // by rank; the columns of rank k end where k+1's start
+  std::vector<std::int32_t> counts_;    // by rank
+  std::vector<int> start_;              // by rank: rank k owns lines_[start_[k], start_[k+1])
+  std::vector<OpponentLine> lines_;
 };
 
 }  // namespace
@@ -375,36 +414,131 @@ std::vector<int> KeptAlphaIndex(const PairingRun& run, BlockMemo& memo) {
 }  // namespace
 
 std::vector<int> AlphaIndex(const PairingRun& run) {
-  std::vector<AlphaKey> keys;
-  keys.reserve(static_cast<std::size_t>(Rows(run)));
-  for (int p = 0; p < Rows(run); ++p) keys.push_back(AlphaKeyOf(Wrestler(run, p)));
-  const std::vector<std::size_t> order = ExchangeOrder(
-      keys.size(), [&](std::size_t a, std::size_t b) { return CompareAlpha(keys[a], keys[b]); });
+  // The keys are sorted by value, side by side in memory: sorting positions through a
+  // table of keys visits the table at random, and at tens of thousands of wrestlers
+  // nearly every comparison misses the cache.
+  struct Sortable {
+    std::uint64_t words[4];  // the surname's two words, then the given name's
+    float age, weight, rating;
+    std::uint32_t p;
+    bool long_last, long_first;  // longer than the words hold
+  };
+  constexpr std::size_t kInWords = 16;
+  const auto n = static_cast<std::size_t>(Rows(run));
+  std::vector<Sortable> keys;
+  keys.reserve(n);
+  for (std::size_t p = 0; p < n; ++p) {
+    const AlphaKey k = AlphaKeyOf(run.SelectedList[p]);
+    keys.push_back({{k.last_start[0], k.last_start[1], k.first_start[0], k.first_start[1]},
+                    k.age,
+                    k.weight,
+                    k.rating,
+                    static_cast<std::uint32_t>(p),
+                    k.last.size() > kInWords,
+                    k.first.size() > kInWords});
+  }
+  // CompareAlpha of the two wrestlers, the words read from the records.
+  const auto compare = [&run](const Sortable& a, const Sortable& b) {
+    for (int w = 0; w < 2; ++w) {
+      if (a.words[w] != b.words[w]) return a.words[w] < b.words[w] ? -1 : 1;
+    }
+    if (a.long_last || b.long_last) {
+      if (int c = text::ComparePadded(text::WithoutBlanks(Wrestler(run, a.p).LastName.view()),
+                                      text::WithoutBlanks(Wrestler(run, b.p).LastName.view()));
+          c != 0)
+        return c;
+    }
+    for (int w = 2; w < 4; ++w) {
+      if (a.words[w] != b.words[w]) return a.words[w] < b.words[w] ? -1 : 1;
+    }
+    if (a.long_first || b.long_first) {
+      if (int c = text::ComparePadded(text::WithoutBlanks(Wrestler(run, a.p).FirstName.view()),
+                                      text::WithoutBlanks(Wrestler(run, b.p).FirstName.view()));
+          c != 0)
+        return c;
+    }
+    if (int c = CompareNumbers(a.age, b.age); c != 0) return c;
+    if (int c = CompareNumbers(a.weight, b.weight); c != 0) return c;
+    return CompareNumbers(a.rating, b.rating);
+  };
+  // Equal wrestlers in selection order, as the exchange sort's replay of ties wants them.
+  std::sort(keys.begin(), keys.end(), [&](const Sortable& a, const Sortable& b) {
+    const int c = compare(a, b);
+    return c != 0 ? c < 0 : a.p < b.p;
+  });
+  std::vector<std::size_t> by_key(n);
+  for (std::size_t i = 0; i < n; ++i) by_key[i] = keys[i].p;
+  const std::vector<std::size_t> order = ExchangeOrderOfSorted(
+      by_key, [&](std::size_t i) { return compare(keys[i - 1], keys[i]) == 0; });
   return std::vector<int>(order.begin(), order.end());
 }
 
 namespace {
 
-// Room for the text of a club report: its participant lines and opponent lines.
-std::size_t ClubReportSize(const PairingRun& run) {
-  return (4 * static_cast<std::size_t>(Rows(run)) + run.BoutList.size()) * 80 + 1024;
+// Room for the blocks of the club reports: the wrestler, rule and blank lines of each
+// block, and an opponent line for each bout side.
+std::size_t ClubBlocksSize(const PairingRun& run) {
+  return static_cast<std::size_t>(Rows(run)) * 160 + run.BoutList.size() * 80 + 1024;
 }
 
 }  // namespace
 
-void WriteBoutsByClubInto(const PairingRun& run, ReportText& out, BlockMemo* memo) {
-  WriteBoutsByClubInto(run, ClubsInOrder(run), out, memo);
+ClubBlocks::ClubBlocks(const PairingRun& run, std::vector<ClubGroup> groups, BlockMemo* memo)
+    : run_(run), groups_(std::move(groups)), block_of_(static_cast<std::size_t>(Rows(run)), -1) {
+  const BlockMaker maker(run, groups_);
+  ReportText out;
+  out.Reserve(ClubBlocksSize(run));
+  first_.reserve(groups_.size() + 1);
+  BlockKey key;
+  for (const ClubGroup& group : groups_) {
+    first_.push_back(at_.size());
+    for (int p : group.members) {
+      block_of_[static_cast<std::size_t>(p)] = static_cast<int>(at_.size());
+      at_.push_back(out.str().size());
+      const int k = maker.RankOf(p);
+      maker.Prefetch(k + 4);
+      if (memo == nullptr) {
+        maker.Make(out, k);
+        continue;
+      }
+      // Kept under all it is made from: the wrestlers by their names, as the memo vouches
+      // for their texts.
+      maker.Key(key, *memo, k);
+      memo->Write(out, BlockKind::kParticipant, static_cast<std::size_t>(p), key,
+                  [&](ReportText& text) { maker.Make(text, k); });
+    }
+  }
+  first_.push_back(at_.size());
+  at_.push_back(out.str().size());
+  text_ = out.Take();
 }
 
-void WriteBoutsByClubInto(const PairingRun& run, const std::vector<ClubGroup>& groups,
-                          ReportText& out, BlockMemo* memo) {
-  out.Reserve(ClubReportSize(run));
+std::string_view ClubBlocks::Block(std::size_t k) const {
+  return std::string_view(text_).substr(at_[k], at_[k + 1] - at_[k]);
+}
+
+std::string_view ClubBlocks::OfClub(std::size_t g) const {
+  return std::string_view(text_).substr(at_[first_[g]], at_[first_[g + 1]] - at_[first_[g]]);
+}
+
+std::string_view ClubBlocks::Of(int p) const {
+  return Block(static_cast<std::size_t>(block_of_[static_cast<std::size_t>(p)]));
+}
+
+void WriteBoutsByClubInto(const PairingRun& run, ReportText& out, BlockMemo* memo) {
+  WriteBoutsByClubInto(ClubBlocks(run, ClubsInOrder(run), memo), out);
+}
+
+void WriteBoutsByClubInto(const ClubBlocks& blocks, ReportText& out) {
+  const std::vector<ClubGroup>& groups = blocks.groups();
+  std::size_t size = 1024;
+  for (std::size_t g = 0; g < groups.size(); ++g) size += blocks.OfClub(g).size() + 128;
+  out.Reserve(size);
   TitleLines(out, 44,
              {"Tandrel Results Reported For All Clubs", "           (in chosen sort order)"});
-  ParticipantBlocks blocks(run, memo);
-  for (const ClubGroup& group : groups) {
-    ClubBlock(out, group.club);
-    for (int p : group.members) blocks.Write(out, p);
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    ClubBlock(out, groups[g].club);
+    out.Lines(blocks.OfClub(g));
   }
 }
 
@@ -417,13 +551,14 @@ std::string WriteBoutsByClub(const PairingRun& run) {
 void ForEachClubFile(const PairingRun& run, const ClubFileNames& names,
                      const std::function<void(const std::string&, const ClubFileText&)>& file,
                      BlockMemo* memo, const FileNameKey& name_key) {
-  ForEachClubFile(run, ClubsInOrder(run), names, file, memo, name_key);
+  ForEachClubFile(ClubBlocks(run, ClubsInOrder(run), memo), names, file, memo, name_key);
 }
 
-void ForEachClubFile(const PairingRun& run, const std::vector<ClubGroup>& groups,
-                     const ClubFileNames& names,
+void ForEachClubFile(const ClubBlocks& blocks, const ClubFileNames& names,
                      const std::function<void(const std::string&, const ClubFileText&)>& file,
                      BlockMemo* memo, const FileNameKey& name_key) {
+  const PairingRun& run = blocks.run();
+  const std::vector<ClubGroup>& groups = blocks.groups();
   // Each file name with the clubs it holds, in the order of its first club.
   std::vector<std::pair<std::string, std::vector<std::size_t>>> files;
   std::map<std::string, std::size_t> file_of_name;
@@ -443,17 +578,17 @@ void ForEachClubFile(const PairingRun& run, const std::vector<ClubGroup>& groups
   std::vector<int> position(alpha.size());
   for (std::size_t i = 0; i < alpha.size(); ++i)
     position[static_cast<std::size_t>(alpha[i])] = static_cast<int>(i);
-  ParticipantBlocks blocks(run, memo);
+  std::vector<int> members;
   for (const auto& [name, clubs] : files) {
     file(name, [&, &clubs = clubs](ReportText& out) {
       TitleLines(out, 53, {"Tandrel Results Reported Alphabetically by Club"});
       for (std::size_t g : clubs) {
         ClubBlock(out, groups[g].club);
-        std::vector<int> members = groups[g].members;
+        members = groups[g].members;
         std::sort(members.begin(), members.end(), [&](int a, int b) {
           return position[static_cast<std::size_t>(a)] < position[static_cast<std::size_t>(b)];
         });
-        for (int p : members) blocks.Write(out, p);
+        for (int p : members) out.Lines(blocks.Of(p));
       }
     });
   }

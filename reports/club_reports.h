@@ -35,14 +35,45 @@ std::vector<ClubGroup> ClubsInOrder(const pairing::PairingRun& run);
 // the per-club files list wrestlers equal in all five keys that way.
 std::vector<int> AlphaIndex(const pairing::PairingRun& run);
 
+// Every club member's block of the club reports, made once, in club order, for the
+// all-clubs report and then again for his club's file, where it reads the same. Holds
+// the blocks' texts (about the size of the all-clubs report) and refers to run, which
+// must outlive it. memo, when given, keeps each block for the next writing (see
+// BlockMemo).
+class ClubBlocks {
+ public:
+  ClubBlocks(const pairing::PairingRun& run, std::vector<ClubGroup> groups,
+             BlockMemo* memo = nullptr);
+  ClubBlocks(const ClubBlocks&) = delete;
+  ClubBlocks& operator=(const ClubBlocks&) = delete;
+
+  const pairing::PairingRun& run() const { return run_; }
+  // The clubs, as given.
+  const std::vector<ClubGroup>& groups() const { return groups_; }
+  // The blocks of the g-th club's members, in the club's order, as whole lines.
+  std::string_view OfClub(std::size_t g) const;
+  // The block of wrestler p, a member of one of the clubs.
+  std::string_view Of(int p) const;
+
+ private:
+  std::string_view Block(std::size_t k) const;
+
+  const pairing::PairingRun& run_;
+  std::vector<ClubGroup> groups_;
+  std::string text_;
+  // The k-th block in club order is text_[at_[k], at_[k + 1]); club g's blocks start at
+  // the block numbered first_[g].
+  std::vector<std::size_t> at_;
+  std::vector<std::size_t> first_;
+  std::vector<int> block_of_;  // by selection index, -1: in no club
+};
+
 std::string WriteBoutsByClub(const pairing::PairingRun& run);
 // memo, when given, keeps each wrestler's block for the next writing (see BlockMemo).
 void WriteBoutsByClubInto(const pairing::PairingRun& run, ReportText& out,
                           BlockMemo* memo = nullptr);
-// The same with the clubs gathered already (ClubsInOrder of run), for a writing that
-// also writes the club files.
-void WriteBoutsByClubInto(const pairing::PairingRun& run, const std::vector<ClubGroup>& groups,
-                          ReportText& out, BlockMemo* memo);
+// The same from the blocks made already, for a writing that also writes the club files.
+void WriteBoutsByClubInto(const ClubBlocks& blocks, ReportText& out);
 
 // One club's report file.
 struct ClubFile {
@@ -69,9 +100,9 @@ using ClubFileText = std::function<void(ReportText& out)>;
 void ForEachClubFile(const pairing::PairingRun& run, const ClubFileNames& names,
                      const std::function<void(const std::string&, const ClubFileText&)>& file,
                      BlockMemo* memo = nullptr, const FileNameKey& name_key = {});
-// The same with the clubs gathered already (ClubsInOrder of run).
-void ForEachClubFile(const pairing::PairingRun& run, const std::vector<ClubGroup>& groups,
-                     const ClubFileNames& names,
+// The same from the blocks made already for the clubs of ClubsInOrder; memo, when given,
+// is the one they were made with (it keeps the alphabetical order).
+void ForEachClubFile(const ClubBlocks& blocks, const ClubFileNames& names,
                      const std::function<void(const std::string&, const ClubFileText&)>& file,
                      BlockMemo* memo, const FileNameKey& name_key);
 

@@ -74,6 +74,12 @@ ReportText& ReportText::EndLine() {
 ReportText& ReportText::Lines(std::string_view lines) {
   // At a line start no separator blanks are held back.
   pending_blanks_ = 0;
+  if (pieces_ != nullptr && lines.size() >= kPieceBytes) {
+    // Handed on as they stand rather than copied: the piece would only grow to hold them.
+    Finish();
+    (*pieces_)(lines);
+    return *this;
+  }
   out_.append(lines);
   if (pieces_ != nullptr && out_.size() >= kPieceBytes) Finish();
   return *this;

@@ -44,5 +44,21 @@ TEST(ReportTextTest, PiecesEndAtLineEndsAndMakeUpTheWholeText) {
   EXPECT_EQ(joined, whole.str());
 }
 
+// Kept lines longer than a piece (a club's blocks) go on as one piece of their own, after
+// what came before them, so that the piece never grows to hold them.
+TEST(ReportTextTest, LinesLongerThanAPieceGoOnWhole) {
+  std::string blocks;
+  while (blocks.size() < (3u << 20)) blocks += "   12  34 Smith\r\n";
+  std::vector<std::string> pieces;
+  const FileSystem::TextPieces collect = [&](std::string_view p) { pieces.emplace_back(p); };
+  ReportText in_pieces(collect);
+  in_pieces.Literal("Title").EndLine().Lines(blocks).Lines("tail\r\n");
+  in_pieces.Finish();
+  ASSERT_EQ(pieces.size(), 3u);
+  EXPECT_EQ(pieces[0], "Title\r\n");
+  EXPECT_EQ(pieces[1], blocks);
+  EXPECT_EQ(pieces[2], "tail\r\n");
+}
+
 }  // namespace
 }  // namespace kestrio::reports

@@ -115,22 +115,23 @@ PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run, B
   sink.Write(std::string(kResultsSummaryName),
              [&](ReportText& out) { WriteResultsSummaryInto(done, out, memo); });
   sink.Write(std::string(kByHandName), [&](ReportText& out) { WriteByHandReportInto(done, out); });
-  // Gathered once for the all-clubs report and the club files.
-  const std::vector<ClubGroup> clubs = ClubsInOrder(done);
-  sink.Write(
-      std::string(kBoutsByClubName),
-      [&](ReportText& out) { WriteBoutsByClubInto(done, clubs, out, memo); },
-      /*by_club=*/true);
-  ForEachClubFile(
-      done, clubs,
-      // Listed before they are written, so that even a run cut short leaves none untracked.
-      [&](const std::vector<std::string>& names) { sink.WriteClubList(names); },
-      [&](const std::string& name, const ClubFileText& write) {
-        sink.Write(name, write, /*by_club=*/true);
-      },
-      memo,
-      // Where the disk takes "Eagles" and "eagles" for one file, such clubs share it.
-      [&fs](const std::string& name) { return fs.FileNameKey(name); });
+  {
+    // Each club member's block is made once, for the all-clubs report and his club's file.
+    const ClubBlocks clubs(done, ClubsInOrder(done), memo);
+    sink.Write(
+        std::string(kBoutsByClubName), [&](ReportText& out) { WriteBoutsByClubInto(clubs, out); },
+        /*by_club=*/true);
+    ForEachClubFile(
+        clubs,
+        // Listed before they are written, so that even a run cut short leaves none untracked.
+        [&](const std::vector<std::string>& names) { sink.WriteClubList(names); },
+        [&](const std::string& name, const ClubFileText& write) {
+          sink.Write(name, write, /*by_club=*/true);
+        },
+        memo,
+        // Where the disk takes "Eagles" and "eagles" for one file, such clubs share it.
+        [&fs](const std::string& name) { return fs.FileNameKey(name); });
+  }
   sink.Write(std::string(kBoutsByBoutNumberName),
              [&](ReportText& out) { WriteBoutsByBoutNumberInto(done, out, memo); });
   sink.Finish();
