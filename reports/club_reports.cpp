@@ -92,9 +92,12 @@ void OpponentLineStart(ReportText& out, std::int32_t number, std::int32_t weight
 // Every table here is kept in that order, so that making the blocks reads them from
 // start to end; only the opponents' columns are read at random. Indexed by selection
 // index, at tens of thousands of wrestlers nearly every read missed the cache.
+// all_blocks: every block will be made (no memo keeps any), so every wrestler's columns
+// are made at once, in order; otherwise each when first needed.
 class BlockMaker {
  public:
-  BlockMaker(const PairingRun& run, const std::vector<ClubGroup>& groups) : run_(run) {
+  BlockMaker(const PairingRun& run, const std::vector<ClubGroup>& groups, bool all_blocks)
+      : run_(run) {
     const auto n = static_cast<std::size_t>(Rows(run));
     rank_.assign(n, -1);
     order_.reserve(n);
@@ -109,12 +112,12 @@ class BlockMaker {
       rank_[p] = static_cast<int>(order_.size());
       order_.push_back(static_cast<int>(p));
     }
-    MakeColumns();
+    MakeColumns(all_blocks);
     IndexBouts();
   }
 
   // The block of the wrestler of rank k: his line, the rule and a line for each bout.
-  void Make(ReportText& out, int k) const {
+  void Make(ReportText& out, int k) {
     const auto i = static_cast<std::size_t>(k);
     out.EndLine();
     out.Blanks(1).Int(counts_[i], 2).Blanks(1).Literal("Bouts for").Literal(Columns(k));
@@ -157,7 +160,7 @@ class BlockMaker {
     const auto i = static_cast<std::size_t>(k);
     for (int l = start_[i]; l < start_[i + 1]; ++l) {
       const int of = lines_[static_cast<std::size_t>(l)].columns_of;
-      if (of >= 0)
+      if (of >= 0 && column_at_[static_cast<std::size_t>(of)] != kNotMade)
         __builtin_prefetch(columns_.str().data() + column_at_[static_cast<std::size_t>(of)]);
     }
   }
@@ -175,30 +178,36 @@ class BlockMaker {
                      // from the side
   };
 
-  std::string_view Columns(int k) const {
+  // The columns of the wrestler of rank k, made when first asked for. His own line and
+  // every line where he is the opponent end with the same columns, in the all-clubs
+  // report and in his club's file.
+  std::string_view Columns(int k) {
     const auto i = static_cast<std::size_t>(k);
-    return std::string_view(columns_.str())
-        .substr(column_at_[i], column_at_[i + 1] - column_at_[i]);
-  }
-
-  // Every wrestler's columns and bout count: his own line and every line where he is
-  // the opponent end with the same columns, in the all-clubs report and in his club's file.
-  void MakeColumns() {
-    column_at_.reserve(order_.size() + 1);
-    counts_.reserve(order_.size());
-    columns_.Reserve(order_.size() * 64);
-    column_at_.push_back(0);
-    for (std::size_t k = 0; k < order_.size(); ++k) {
-      // The selection is read in club order, at random: asked for ahead, the reads overlap.
-      if (k + kAhead < order_.size()) __builtin_prefetch(&Wrestler(run_, order_[k + kAhead]));
-      const int p = order_[k];
-      const SelectedParticipant& w = Wrestler(run_, p);
+    if (column_at_[i] == kNotMade) {
+      const SelectedParticipant& w = Wrestler(run_, order_[i]);
+      column_at_[i] = columns_.str().size();
       ClubColumns(columns_, w.FirstName.view(), w.LastName.view(), w.Club.view(), w.Weight, w.Age,
                   w.Rating);
-      column_at_.push_back(columns_.str().size());
+      column_end_[i] = columns_.str().size();
+    }
+    return std::string_view(columns_.str()).substr(column_at_[i], column_end_[i] - column_at_[i]);
+  }
+
+  void MakeColumns(bool all) {
+    column_at_.assign(order_.size(), kNotMade);
+    column_end_.assign(order_.size(), kNotMade);
+    counts_.reserve(order_.size());
+    for (const int p : order_) {
       counts_.push_back(static_cast<std::size_t>(p) < run_.BoutCount.size()
                             ? run_.BoutCount[static_cast<std::size_t>(p)]
                             : 0);
+    }
+    if (!all) return;
+    columns_.Reserve(order_.size() * 64);
+    for (std::size_t k = 0; k < order_.size(); ++k) {
+      // The selection is read in club order, at random: asked for ahead, the reads overlap.
+      if (k + kAhead < order_.size()) __builtin_prefetch(&Wrestler(run_, order_[k + kAhead]));
+      Columns(static_cast<int>(k));
     }
   }
 
@@ -233,10 +242,13 @@ class BlockMaker {
   const PairingRun& run_;
   std::vector<int> rank_;   // by selection index
   std::vector<int> order_;  // by rank: the selection index
+  static constexpr std::size_t kNotMade = ~std::size_t{0};
   ReportText columns_;
-  std::vector<std::size_t> column_at_;  // by rank; the columns of rank k end where k+1's start
-  std::vector<std::int32_t> counts_;    // by rank
-  std::vector<int> start_;              // by rank: rank k owns lines_[start_[k], start_[k+1])
+  // By rank: where the columns start and end in columns_, kNotMade before they are made.
+  std::vector<std::size_t> column_at_;
+  std::vector<std::size_t> column_end_;
+  std::vector<std::int32_t> counts_;  // by rank
+  std::vector<int> start_;            // by rank: rank k owns lines_[start_[k], start_[k+1])
   std::vector<OpponentLine> lines_;
 };
 
@@ -485,7 +497,7 @@ std::size_t ClubBlocksSize(const PairingRun& run) {
 
 ClubBlocks::ClubBlocks(const PairingRun& run, std::vector<ClubGroup> groups, BlockMemo* memo)
     : run_(run), groups_(std::move(groups)), block_of_(static_cast<std::size_t>(Rows(run)), -1) {
-  const BlockMaker maker(run, groups_);
+  BlockMaker maker(run, groups_, memo == nullptr);
   ReportText out;
   out.Reserve(ClubBlocksSize(run));
   first_.reserve(groups_.size() + 1);
@@ -607,29 +619,103 @@ std::vector<ClubFile> WriteClubFiles(const PairingRun& run, const FileNameKey& k
   return files;
 }
 
+namespace {
+
+// A bout side's columns in the bout-number report, ending its line.
+void NumberColumns(ReportText& text, std::string_view last, std::string_view first,
+                   std::string_view club, float weight, float age, float rating) {
+  text.Text(last, 15).Literal(" ").Blanks(1).Text(first, 15);
+  text.Literal(" ").Blanks(1).Text(club, 5).Literal(" ").Blanks(1);
+  text.Fixed(weight, 5, 1).Literal(" ").Blanks(1).Fixed(age, 4, 0).Literal(" ").Blanks(1);
+  text.Fixed(rating, 5, 2).EndLine();
+}
+
+// Every wrestler's columns in the bout-number report, the same in each of his bouts
+// (his sides carry his texts, as a run's do). all: every bout will be written (no memo
+// keeps any), so every wrestler's columns are made at once, in selection order;
+// otherwise each when first needed.
+class NumberColumnTexts {
+ public:
+  NumberColumnTexts(const PairingRun& run, bool all)
+      : run_(run),
+        at_(static_cast<std::size_t>(Rows(run)), kNotMade),
+        end_(static_cast<std::size_t>(Rows(run)), 0) {
+    if (!all) return;
+    texts_.Reserve(at_.size() * 64);
+    for (std::size_t p = 0; p < at_.size(); ++p) Of(p);
+  }
+
+  // The columns of side e, ending its line.
+  void Write(ReportText& text, const BoutEntry& e) {
+    if (!SameAsSelected(run_, e)) {
+      return NumberColumns(text, e.LastName.view(), e.FirstName.view(), e.Club.view(), e.Weight,
+                           e.Age, e.Rating);
+    }
+    text.Literal(Of(static_cast<std::size_t>(e.SelectionIndex)));
+  }
+
+  // Asks for side e's wrestler and columns ahead of their use.
+  void Prefetch(const BoutEntry& e) const {
+    const int p = e.SelectionIndex;
+    if (p < 0 || p >= Rows(run_)) return;
+    __builtin_prefetch(&Wrestler(run_, p));
+    if (at_[static_cast<std::size_t>(p)] != kNotMade)
+      __builtin_prefetch(texts_.str().data() + at_[static_cast<std::size_t>(p)]);
+  }
+
+ private:
+  std::string_view Of(std::size_t p) {
+    if (at_[p] == kNotMade) {
+      const SelectedParticipant& w = run_.SelectedList[p];
+      at_[p] = texts_.str().size();
+      NumberColumns(texts_, w.LastName.view(), w.FirstName.view(), w.Club.view(), w.Weight, w.Age,
+                    w.Rating);
+      end_[p] = texts_.str().size();
+    }
+    return std::string_view(texts_.str()).substr(at_[p], end_[p] - at_[p]);
+  }
+
+  static constexpr std::size_t kNotMade = ~std::size_t{0};
+  const PairingRun& run_;
+  ReportText texts_;
+  std::vector<std::size_t> at_, end_;
+};
+
+}  // namespace
+
 void WriteBoutsByBoutNumberInto(const PairingRun& run, ReportText& out, BlockMemo* memo) {
   out.Reserve(static_cast<std::size_t>(run.BoutOrder.size()) * 170 + 256);
   TitleLines(out, 45, {"Tandrel Results Reported by Bout Number"});
-  const auto columns = [](ReportText& text, const BoutEntry& e) {
-    text.Text(e.LastName.view(), 15).Literal(" ").Blanks(1).Text(e.FirstName.view(), 15);
-    text.Literal(" ").Blanks(1).Text(e.Club.view(), 5).Literal(" ").Blanks(1);
-    text.Fixed(e.Weight, 5, 1).Literal(" ").Blanks(1).Fixed(e.Age, 4, 0).Literal(" ").Blanks(1);
-    text.Fixed(e.Rating, 5, 2).EndLine();
+  NumberColumnTexts columns(run, memo == nullptr);
+  const auto count =
+      std::min(run.BoutOrder.size(), static_cast<std::size_t>(std::max(run.TotalBouts, 0)));
+  // The bout of the k-th number, or null.
+  const auto bout_at = [&](std::size_t k) -> const BoutEntry* {
+    if (run.BoutOrder[k] < 0) return nullptr;
+    const auto e = static_cast<std::size_t>(run.BoutOrder[k]);
+    return 2 * e + 1 < run.BoutList.size() ? &run.BoutList[2 * e] : nullptr;
   };
   BlockKey key;
-  for (std::size_t k = 0; k < run.BoutOrder.size() && static_cast<int>(k) < run.TotalBouts; ++k) {
-    if (run.BoutOrder[k] < 0) continue;
+  for (std::size_t k = 0; k < count; ++k) {
+    const BoutEntry* bout = bout_at(k);
+    if (bout == nullptr) continue;
+    // The wrestlers lie at random in the selection: asked for ahead, the reads overlap.
+    if (constexpr std::size_t kAhead = 8; k + kAhead < count) {
+      if (const BoutEntry* ahead = bout_at(k + kAhead)) {
+        columns.Prefetch(ahead[0]);
+        columns.Prefetch(ahead[1]);
+      }
+    }
     const std::size_t e = static_cast<std::size_t>(run.BoutOrder[k]);
-    if (2 * e + 1 >= run.BoutList.size()) continue;
-    const BoutEntry& a = run.BoutList[2 * e];
-    const BoutEntry& b = run.BoutList[2 * e + 1];
+    const BoutEntry& a = bout[0];
+    const BoutEntry& b = bout[1];
     const auto block = [&](ReportText& text) {
       text.EndLine();
       text.Blanks(3).Int(a.BoutNumber, 4).Literal(" ").Blanks(1).Int(a.WeightClass, 3);
       text.Literal(" ").Blanks(1);
-      columns(text, a);
+      columns.Write(text, a);
       text.Blanks(14);
-      columns(text, b);
+      columns.Write(text, b);
     };
     if (memo == nullptr) {
       block(out);
