@@ -2,8 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <random>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "base/number_text.h"
 
 namespace kestrio::reports {
 namespace {
@@ -17,6 +24,39 @@ TEST(ReportTextTest, FieldsBlanksAndLineEnds) {
   line.Int(123, 2).Blanks(1).Int(-1000, 4).Blanks(1).FixedInFull(12.5, 6, 4).EndLine();
   EXPECT_EQ(line.str(),
             "     -7     Smith Club ,\r\n\r\nAbcd 10. 12.0*****\r\n123 -1000 12.5000\r\n");
+}
+
+// A measure's fixed(w,d) reads as the number writers' own, on measures of every size,
+// rounding ties, negative zeros, fields too narrow for the integer part or for the zero
+// before the point, and values the short way does not take.
+TEST(ReportTextTest, FixedWritesMeasuresAsTheNumberWriters) {
+  std::mt19937 rng(15);
+  std::vector<double> values = {0.0,     -0.0,   0.5,      -0.5,      0.125, 2.5,         0.004f,
+                                -0.004f, 99.95f, 999.5,    1e9,       -1e9,  1e12,        123456.7f,
+                                1e-30,   NAN,    INFINITY, -INFINITY, 0.1,   72.123456789};
+  for (int i = 0; i < 20000; ++i) {
+    std::uint32_t bits = rng();
+    float f;
+    std::memcpy(&f, &bits, sizeof f);
+    values.push_back(i % 2 == 0 ? f : static_cast<float>(rng() % 200000) / 100.0f - 500.0f);
+  }
+  for (const double v : values) {
+    for (const auto& [w, d] : {std::pair{5, 1},
+                               {4, 0},
+                               {5, 2},
+                               {3, 0},
+                               {4, 2},
+                               {2, 1},
+                               {1, 0},
+                               {16, 3},
+                               {17, 3},
+                               {6, 4},
+                               {0, 1}}) {
+      ReportText line;
+      line.Fixed(v, w, d);
+      ASSERT_EQ(line.str(), text::FormatFixed(v, w, d)) << v << " " << w << " " << d;
+    }
+  }
 }
 
 // A text that goes to pieces hands them over at line ends, about a megabyte each, and
