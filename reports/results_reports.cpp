@@ -206,6 +206,39 @@ void BoutSheetSide(ReportText& line, const pairing::SelectedParticipant& w) {
   line.Blanks(1).Fixed(w.Rating, 5, 2);
 }
 
+// Every wrestler's side of a bout-sheet line, as BoutSheetSide writes it: he has the
+// same side in each of his bouts. all: every line will be made (no memo keeps any), so
+// every side is made at once, in selection order; otherwise each when first needed.
+class SideTexts {
+ public:
+  SideTexts(const PairingRun& run, bool all)
+      : run_(run), at_(run.SelectedList.size(), kNotMade), end_(run.SelectedList.size(), 0) {
+    if (!all) return;
+    texts_.Reserve(run.SelectedList.size() * 64);
+    for (std::size_t p = 0; p < run.SelectedList.size(); ++p) Of(p);
+  }
+
+  std::string_view Of(std::size_t p) {
+    if (at_[p] == kNotMade) {
+      at_[p] = texts_.str().size();
+      BoutSheetSide(texts_, run_.SelectedList[p]);
+      end_[p] = texts_.str().size();
+    }
+    return std::string_view(texts_.str()).substr(at_[p], end_[p] - at_[p]);
+  }
+
+  // Asks for wrestler p's side ahead of its use, when it is made.
+  void Prefetch(std::size_t p) const {
+    if (at_[p] != kNotMade) __builtin_prefetch(texts_.str().data() + at_[p]);
+  }
+
+ private:
+  static constexpr std::size_t kNotMade = ~std::size_t{0};
+  const PairingRun& run_;
+  ReportText texts_;
+  std::vector<std::size_t> at_, end_;
+};
+
 void BoutSheetHeader(ReportText& out, bool rule) {
   auto field = [&](std::string_view word, int w) -> ReportText& {
     return rule ? out.Literal(std::string(static_cast<std::size_t>(w), '-')) : out.Word(word, w);
@@ -239,21 +272,26 @@ void WriteBoutSheetsInto(const PairingRun& run, ReportText& out, BlockMemo* memo
   BoutSheetHeader(out, true);
   const NumberOrder order(run);
   const std::vector<BoutSides> sides = FindBoutSides(run, order);
+  SideTexts side_texts(run, memo == nullptr);
   BlockKey key;
   for (std::size_t t = 0; t < sides.size(); ++t) {
     const BoutSides& s = sides[t];
     const pairing::BoutEntry* bout = FirstSideInBoutList(run, t);
     if (s.second < 0 || bout == nullptr) continue;
+    // The sides lie at random in their table: asked for ahead, the reads overlap.
+    if (constexpr std::size_t kAhead = 8; t + kAhead < sides.size()) {
+      const BoutSides& ahead = sides[t + kAhead];
+      if (ahead.first >= 0) side_texts.Prefetch(static_cast<std::size_t>(ahead.first));
+      if (ahead.second >= 0) side_texts.Prefetch(static_cast<std::size_t>(ahead.second));
+    }
     const auto bout_place = static_cast<std::size_t>(run.BoutOrder[t]);
-    const auto& w1 = run.SelectedList[static_cast<std::size_t>(s.first)];
-    const auto& w2 = run.SelectedList[static_cast<std::size_t>(s.second)];
     const std::int32_t number = run.RoundEntry(s.first, s.round);
     const auto line = [&](ReportText& text) {
       text.Int(number, 4).Literal(",");
       text.Blanks(1).Int(bout->WeightClass, 3).Literal(",");
-      BoutSheetSide(text, w1);
+      text.Literal(side_texts.Of(static_cast<std::size_t>(s.first)));
       text.Literal(",");
-      BoutSheetSide(text, w2);
+      text.Literal(side_texts.Of(static_cast<std::size_t>(s.second)));
       text.EndLine();
     };
     if (memo == nullptr) {
