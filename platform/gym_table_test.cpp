@@ -357,9 +357,7 @@ class GymTableTest : public QObject {
       auto* dialog = qobject_cast<QFileDialog*>(modal);
       if (dialog == nullptr) return;
       inspect(dialog);
-      if (path.isEmpty()) return;
-      dialog->selectFile(path);
-      QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+      if (!path.isEmpty()) ChooseFileIn(dialog, path);
     });
   }
 

@@ -52,26 +52,29 @@ inline void AnswerNextMessage(QMessageBox::StandardButton button, QString* text 
   });
 }
 
-// Chooses the path in the next file dialog. The dialog leaves its name field alone while
+// Chooses the path in an open file dialog. The dialog leaves its name field alone while
 // that field has the focus, so the name is typed into it directly; the choice is repeated
 // until the dialog has closed.
+inline void ChooseFileIn(QFileDialog* dialog, const QString& path) {
+  const auto choose = [dialog, path] {
+    if (!dialog->isVisible()) return;
+    dialog->selectFile(path);
+    if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
+      name->setText(QFileInfo(path).fileName());
+    }
+    QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
+  };
+  // The retry timer belongs to the dialog and goes with it.
+  auto* retry = new QTimer(dialog);
+  QObject::connect(retry, &QTimer::timeout, dialog, choose);
+  retry->start(100);
+  choose();
+}
+
+// Chooses the path in the next file dialog.
 inline void ChooseFileNext(const QString& path) {
   WhenModalAppears([path](QWidget* modal) {
-    auto* dialog = qobject_cast<QFileDialog*>(modal);
-    if (dialog == nullptr) return;
-    const auto choose = [dialog, path] {
-      if (!dialog->isVisible()) return;
-      dialog->selectFile(path);
-      if (auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))) {
-        name->setText(QFileInfo(path).fileName());
-      }
-      QMetaObject::invokeMethod(dialog, "accept", Qt::DirectConnection);
-    };
-    // The retry timer belongs to the dialog and goes with it.
-    auto* retry = new QTimer(dialog);
-    QObject::connect(retry, &QTimer::timeout, dialog, choose);
-    retry->start(100);
-    choose();
+    if (auto* dialog = qobject_cast<QFileDialog*>(modal)) ChooseFileIn(dialog, path);
   });
 }
 
