@@ -428,47 +428,63 @@ std::vector<int> KeptAlphaIndex(const PairingRun& run, BlockMemo& memo) {
 std::vector<int> AlphaIndex(const PairingRun& run) {
   // The keys are sorted by value, side by side in memory: sorting positions through a
   // table of keys visits the table at random, and at tens of thousands of wrestlers
-  // nearly every comparison misses the cache.
+  // nearly every comparison misses the cache. A name of the selection holds at most 32
+  // characters, so four words hold it whole: the words compare as the padded texts do,
+  // and the first two, kept in the records, decide nearly every comparison.
+  constexpr std::size_t kWords = decltype(SelectedParticipant::LastName)::kWidth / 8;
+  static_assert(kWords == 4 && decltype(SelectedParticipant::FirstName)::kWidth == 8 * kWords,
+                "four words hold a name of the selection whole");
   struct Sortable {
-    std::uint64_t words[4];  // the surname's two words, then the given name's
+    std::uint64_t words[4];  // the surname's first two words, then the given name's
     float age, weight, rating;
     std::uint32_t p;
-    bool long_last, long_first;  // longer than the words hold
+    bool long_name[2];  // the surname, the given name: longer than two words
   };
-  constexpr std::size_t kInWords = 16;
+  // By selection index: the words after the first two, surname's then given name's.
+  struct Tail {
+    std::uint64_t words[2 * (kWords - 2)];
+  };
   const auto n = static_cast<std::size_t>(Rows(run));
   std::vector<Sortable> keys;
+  std::vector<Tail> tails(n);
   keys.reserve(n);
   for (std::size_t p = 0; p < n; ++p) {
-    const AlphaKey k = AlphaKeyOf(run.SelectedList[p]);
-    keys.push_back({{k.last_start[0], k.last_start[1], k.first_start[0], k.first_start[1]},
-                    k.age,
-                    k.weight,
-                    k.rating,
-                    static_cast<std::uint32_t>(p),
-                    k.last.size() > kInWords,
-                    k.first.size() > kInWords});
+    const SelectedParticipant& w = run.SelectedList[p];
+    const std::string_view last = text::WithoutBlanks(w.LastName.view());
+    const std::string_view first = text::WithoutBlanks(w.FirstName.view());
+    keys.push_back(
+        {{PaddedWord(last, 0), PaddedWord(last, 8), PaddedWord(first, 0), PaddedWord(first, 8)},
+         w.Age,
+         w.Weight,
+         w.Rating,
+         static_cast<std::uint32_t>(p),
+         {last.size() > 16, first.size() > 16}});
+    for (std::size_t k = 2; k < kWords; ++k) {
+      tails[p].words[k - 2] = PaddedWord(last, 8 * k);
+      tails[p].words[kWords - 2 + k - 2] = PaddedWord(first, 8 * k);
+    }
   }
-  // CompareAlpha of the two wrestlers, the words read from the records.
-  const auto compare = [&run](const Sortable& a, const Sortable& b) {
+  // The words after the first two of a name (0: the surname, 1: the given name) of two
+  // wrestlers compared; only long names have any but blanks there.
+  const auto compare_tail = [&tails](const Sortable& a, const Sortable& b, std::size_t name) {
+    if (!a.long_name[name] && !b.long_name[name]) return 0;
+    const std::uint64_t* ta = tails[a.p].words + name * (kWords - 2);
+    const std::uint64_t* tb = tails[b.p].words + name * (kWords - 2);
+    for (std::size_t k = 0; k < kWords - 2; ++k) {
+      if (ta[k] != tb[k]) return ta[k] < tb[k] ? -1 : 1;
+    }
+    return 0;
+  };
+  // CompareAlpha of the two wrestlers.
+  const auto compare = [&](const Sortable& a, const Sortable& b) {
     for (int w = 0; w < 2; ++w) {
       if (a.words[w] != b.words[w]) return a.words[w] < b.words[w] ? -1 : 1;
     }
-    if (a.long_last || b.long_last) {
-      if (int c = text::ComparePadded(text::WithoutBlanks(Wrestler(run, a.p).LastName.view()),
-                                      text::WithoutBlanks(Wrestler(run, b.p).LastName.view()));
-          c != 0)
-        return c;
-    }
+    if (int c = compare_tail(a, b, 0); c != 0) return c;
     for (int w = 2; w < 4; ++w) {
       if (a.words[w] != b.words[w]) return a.words[w] < b.words[w] ? -1 : 1;
     }
-    if (a.long_first || b.long_first) {
-      if (int c = text::ComparePadded(text::WithoutBlanks(Wrestler(run, a.p).FirstName.view()),
-                                      text::WithoutBlanks(Wrestler(run, b.p).FirstName.view()));
-          c != 0)
-        return c;
-    }
+    if (int c = compare_tail(a, b, 1); c != 0) return c;
     if (int c = CompareNumbers(a.age, b.age); c != 0) return c;
     if (int c = CompareNumbers(a.weight, b.weight); c != 0) return c;
     return CompareNumbers(a.rating, b.rating);

@@ -220,21 +220,18 @@ TEST(ClubReportsTest, FastOrdersAgreeWithTheLiteralProcedures) {
   std::mt19937 rng(7);
   const char* const clubs[] = {"",  " ",  "Eagles", "eagles",   "Hawks", " Hawks",
                                "A", "AB", "Hawk",   "Hawk\x01", "\x01"};
-  // Names that share their first eight or sixteen characters and differ after them.
-  const char* const names[] = {"Lee",
-                               "Li",
-                               "Lee ",
-                               "Ng",
-                               "Ngo",
-                               "Vandenberghe-Smithson",
-                               "Vandenberghe-Smith",
-                               "Vandenberghe-Smit\xe9",
-                               "Vandenbe\x01"};
+  // Names that share their first eight, sixteen or thirty-one characters and differ
+  // after them.
+  const char* const names[] = {"Lee", "Li", "Lee ", "Ng", "Ngo", "Vandenberghe-Smithson",
+                               "Vandenberghe-Smith", "Vandenberghe-Smit\xe9", "Vandenbe\x01",
+                               // As long as a name of the selection can be.
+                               "Vandenberghe-Smithson-Ashworth-A",
+                               "Vandenberghe-Smithson-Ashworth-B"};
   for (int round = 0; round < 400; ++round) {
     RunBuilder b;
     const int n = static_cast<int>(rng() % (round < 200 ? 14 : 60));
     for (int i = 0; i < n; ++i) {
-      b.Wrestler(names[rng() % 9], names[rng() % (round % 2 == 0 ? 2 : 9)], clubs[rng() % 11],
+      b.Wrestler(names[rng() % 11], names[rng() % (round % 2 == 0 ? 2 : 11)], clubs[rng() % 11],
                  50.0f + static_cast<float>(rng() % 2), 9.0f + static_cast<float>(rng() % 2),
                  static_cast<float>(rng() % 2));
     }
