@@ -91,10 +91,11 @@ using FileNameKey = std::function<std::string(const std::string&)>;
 // all-clubs report.
 std::vector<ClubFile> WriteClubFiles(const pairing::PairingRun& run, const FileNameKey& key = {});
 
-// The same files one at a time, so that only one is ever made at once. names is called
-// first, once, with every file's name in order (empty when no wrestler has a club), before
-// any text is made; then file is called with each file's name, in that order, and a
-// function that writes its text into out. name_key as WriteClubFiles' key.
+// The same files one at a time, so that only one file's text is ever held at once (the
+// blocks they are copied from are held throughout). names is called first, once, with
+// every file's name in order (empty when no wrestler has a club), before any file's text
+// is written; then file is called with each file's name, in that order, and a function
+// that writes its text into out. name_key as WriteClubFiles' key.
 using ClubFileNames = std::function<void(const std::vector<std::string>& names)>;
 using ClubFileText = std::function<void(ReportText& out)>;
 void ForEachClubFile(const pairing::PairingRun& run, const ClubFileNames& names,
