@@ -48,6 +48,25 @@ bool AppendMeasure(std::string& out, double v, int w, int d) {
   return true;
 }
 
+// int(w) in full, in one append: the digits written from the right into the padded
+// field.
+void AppendWholeNumber(std::string& out, std::int64_t v, int w) {
+  char field[48];
+  char* const end = field + sizeof field;
+  char* at = end;
+  // The magnitude as unsigned, so that the most negative number has one too.
+  std::uint64_t digits = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+  do {
+    *--at = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  } while (digits != 0);
+  if (v < 0) *--at = '-';
+  const int width = std::min(w, static_cast<int>(sizeof field));
+  while (end - at < width) *--at = ' ';
+  if (w > width) out.append(static_cast<std::size_t>(w - width), ' ');
+  out.append(at, static_cast<std::size_t>(end - at));
+}
+
 }  // namespace
 
 ReportText::ReportText(const FileSystem::TextPieces& pieces) : pieces_(&pieces) {
@@ -86,7 +105,7 @@ ReportText& ReportText::Word(std::string_view s, int w) {
 
 ReportText& ReportText::Int(std::int64_t v, int w) {
   FlushBlanks();
-  text::AppendIntInFull(out_, v, w);
+  AppendWholeNumber(out_, v, w);
   return *this;
 }
 

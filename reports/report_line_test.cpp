@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -55,6 +56,25 @@ TEST(ReportTextTest, FixedWritesMeasuresAsTheNumberWriters) {
       ReportText line;
       line.Fixed(v, w, d);
       ASSERT_EQ(line.str(), text::FormatFixed(v, w, d)) << v << " " << w << " " << d;
+    }
+  }
+}
+
+// int(w) reads as the number writers' own, in full when wider than the field.
+TEST(ReportTextTest, IntWritesAsTheNumberWriters) {
+  std::mt19937_64 rng(15);
+  std::vector<std::int64_t> values = {0,     1,    -1,        9,         10,        -10,      9999,
+                                      10000, -999, INT64_MIN, INT64_MAX, INT32_MIN, INT32_MAX};
+  for (int i = 0; i < 5000; ++i) {
+    values.push_back(static_cast<std::int64_t>(rng()) >> (rng() % 64));
+  }
+  for (const std::int64_t v : values) {
+    for (const int w : {-1, 0, 1, 2, 3, 4, 5, 20, 21, 47, 48, 49, 60}) {
+      ReportText line;
+      line.Int(v, w);
+      std::string expected;
+      text::AppendIntInFull(expected, v, w);
+      ASSERT_EQ(line.str(), expected) << v << " " << w;
     }
   }
 }
