@@ -74,6 +74,16 @@ class BlockMemo {
     out.Lines(kept->text);
   }
 
+  // Writes the block of the wrestler or bout `index` when this writing already wrote
+  // it (a wrestler's block is in the all-clubs report and in his club's file), so that
+  // its key need not be made again; false when it did not.
+  bool WriteAgain(ReportText& out, BlockKind kind, std::size_t index) {
+    Kept* kept = Find(kind, index);
+    if (kept == nullptr || kept->writing != writing_) return false;
+    out.Lines(kept->text);
+    return true;
+  }
+
   // Takes the run about to be written, whose wrestlers' texts every block is made from.
   // A name that comes back with other texts (a place another wrestler took after Undo)
   // makes the memo forget all it kept, so that writers may key a block on a wrestler's

@@ -87,6 +87,8 @@ void OpponentLineStart(ReportText& out, std::int32_t number, std::int32_t weight
   out.Blanks(3).Int(number, 4).Literal(" ").Blanks(1).Int(weight_class, 3).Literal(" ");
 }
 
+}  // namespace
+
 // The blocks of the club reports made in the order they are written: the club members
 // first, club by club, then the wrestlers in no club (who appear only as opponents).
 // Every table here is kept in that order, so that making the blocks reads them from
@@ -251,8 +253,6 @@ class BlockMaker {
   std::vector<int> start_;            // by rank: rank k owns lines_[start_[k], start_[k+1])
   std::vector<OpponentLine> lines_;
 };
-
-}  // namespace
 
 std::vector<ClubGroup> ClubsInOrder(const PairingRun& run) {
   // Stripped texts are equal under the padded comparison exactly when they are equal
@@ -512,61 +512,52 @@ std::size_t ClubBlocksSize(const PairingRun& run) {
 }  // namespace
 
 ClubBlocks::ClubBlocks(const PairingRun& run, std::vector<ClubGroup> groups, BlockMemo* memo)
-    : run_(run), groups_(std::move(groups)), block_of_(static_cast<std::size_t>(Rows(run)), -1) {
-  BlockMaker maker(run, groups_, memo == nullptr);
-  ReportText out;
-  out.Reserve(ClubBlocksSize(run));
-  first_.reserve(groups_.size() + 1);
-  BlockKey key;
-  for (const ClubGroup& group : groups_) {
-    first_.push_back(at_.size());
-    for (int p : group.members) {
-      block_of_[static_cast<std::size_t>(p)] = static_cast<int>(at_.size());
-      at_.push_back(out.str().size());
-      const int k = maker.RankOf(p);
-      maker.Prefetch(k + 4);
-      if (memo == nullptr) {
-        maker.Make(out, k);
-        continue;
-      }
-      // Kept under all it is made from: the wrestlers by their names, as the memo vouches
-      // for their texts.
-      maker.Key(key, *memo, k);
-      memo->Write(out, BlockKind::kParticipant, static_cast<std::size_t>(p), key,
-                  [&](ReportText& text) { maker.Make(text, k); });
-    }
+    : run_(run),
+      groups_(std::move(groups)),
+      memo_(memo),
+      maker_(std::make_unique<BlockMaker>(run, groups_, memo == nullptr)) {}
+
+ClubBlocks::~ClubBlocks() = default;
+
+void ClubBlocks::Write(ReportText& out, int p) {
+  const int k = maker_->RankOf(p);
+  if (memo_ == nullptr) return maker_->Make(out, k);
+  if (memo_->WriteAgain(out, BlockKind::kParticipant, static_cast<std::size_t>(p))) return;
+  // Kept under all it is made from: the wrestlers by their names, as the memo vouches for
+  // their texts.
+  maker_->Key(key_, *memo_, k);
+  memo_->Write(out, BlockKind::kParticipant, static_cast<std::size_t>(p), key_,
+               [&](ReportText& text) { maker_->Make(text, k); });
+}
+
+void ClubBlocks::Prefetch(int p) const { maker_->Prefetch(maker_->RankOf(p)); }
+
+namespace {
+
+// Writes the members' blocks, asking a few blocks ahead for what they are made from.
+template <typename Members>
+void WriteMembers(ClubBlocks& blocks, ReportText& out, const Members& members) {
+  constexpr std::size_t kAhead = 4;
+  for (std::size_t i = 0; i < members.size(); ++i) {
+    if (i + kAhead < members.size()) blocks.Prefetch(members[i + kAhead]);
+    blocks.Write(out, members[i]);
   }
-  first_.push_back(at_.size());
-  at_.push_back(out.str().size());
-  text_ = out.Take();
 }
 
-std::string_view ClubBlocks::Block(std::size_t k) const {
-  return std::string_view(text_).substr(at_[k], at_[k + 1] - at_[k]);
-}
-
-std::string_view ClubBlocks::OfClub(std::size_t g) const {
-  return std::string_view(text_).substr(at_[first_[g]], at_[first_[g + 1]] - at_[first_[g]]);
-}
-
-std::string_view ClubBlocks::Of(int p) const {
-  return Block(static_cast<std::size_t>(block_of_[static_cast<std::size_t>(p)]));
-}
+}  // namespace
 
 void WriteBoutsByClubInto(const PairingRun& run, ReportText& out, BlockMemo* memo) {
-  WriteBoutsByClubInto(ClubBlocks(run, ClubsInOrder(run), memo), out);
+  ClubBlocks blocks(run, ClubsInOrder(run), memo);
+  WriteBoutsByClubInto(blocks, out);
 }
 
-void WriteBoutsByClubInto(const ClubBlocks& blocks, ReportText& out) {
-  const std::vector<ClubGroup>& groups = blocks.groups();
-  std::size_t size = 1024;
-  for (std::size_t g = 0; g < groups.size(); ++g) size += blocks.OfClub(g).size() + 128;
-  out.Reserve(size);
+void WriteBoutsByClubInto(ClubBlocks& blocks, ReportText& out) {
+  out.Reserve(ClubBlocksSize(blocks.run()) + blocks.groups().size() * 128);
   TitleLines(out, 44,
              {"Tandrel Results Reported For All Clubs", "           (in chosen sort order)"});
-  for (std::size_t g = 0; g < groups.size(); ++g) {
-    ClubBlock(out, groups[g].club);
-    out.Lines(blocks.OfClub(g));
+  for (const ClubGroup& group : blocks.groups()) {
+    ClubBlock(out, group.club);
+    WriteMembers(blocks, out, group.members);
   }
 }
 
@@ -579,13 +570,15 @@ std::string WriteBoutsByClub(const PairingRun& run) {
 void ForEachClubFile(const PairingRun& run, const ClubFileNames& names,
                      const std::function<void(const std::string&, const ClubFileText&)>& file,
                      BlockMemo* memo, const FileNameKey& name_key) {
-  ForEachClubFile(ClubBlocks(run, ClubsInOrder(run), memo), names, file, memo, name_key);
+  ClubBlocks blocks(run, ClubsInOrder(run), memo);
+  ForEachClubFile(blocks, names, file, name_key);
 }
 
-void ForEachClubFile(const ClubBlocks& blocks, const ClubFileNames& names,
+void ForEachClubFile(ClubBlocks& blocks, const ClubFileNames& names,
                      const std::function<void(const std::string&, const ClubFileText&)>& file,
-                     BlockMemo* memo, const FileNameKey& name_key) {
+                     const FileNameKey& name_key) {
   const PairingRun& run = blocks.run();
+  BlockMemo* memo = blocks.memo();
   const std::vector<ClubGroup>& groups = blocks.groups();
   // Each file name with the clubs it holds, in the order of its first club.
   std::vector<std::pair<std::string, std::vector<std::size_t>>> files;
@@ -616,7 +609,7 @@ void ForEachClubFile(const ClubBlocks& blocks, const ClubFileNames& names,
         std::sort(members.begin(), members.end(), [&](int a, int b) {
           return position[static_cast<std::size_t>(a)] < position[static_cast<std::size_t>(b)];
         });
-        for (int p : members) out.Lines(blocks.Of(p));
+        WriteMembers(blocks, out, members);
       }
     });
   }

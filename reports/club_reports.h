@@ -11,6 +11,7 @@
 // written into a ReportText, and expects a run that passes CheckBoutTables.
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,45 +36,48 @@ std::vector<ClubGroup> ClubsInOrder(const pairing::PairingRun& run);
 // the per-club files list wrestlers equal in all five keys that way.
 std::vector<int> AlphaIndex(const pairing::PairingRun& run);
 
-// Every club member's block of the club reports, made once, in club order, for the
-// all-clubs report and then again for his club's file, where it reads the same. Holds
-// the blocks' texts (about the size of the all-clubs report) and refers to run, which
-// must outlive it. memo, when given, keeps each block for the next writing (see
-// BlockMemo).
+class BlockMaker;
+
+// The blocks of the club reports, each club member's written in the all-clubs report and
+// again in his club's file, where it reads the same. Holds the tables they are made from
+// (every wrestler's columns, bout count and opponent lines, laid out in club order), not
+// their texts, and refers to run, which must outlive it. memo, when given, keeps each
+// block for the next writing (see BlockMemo).
 class ClubBlocks {
  public:
   ClubBlocks(const pairing::PairingRun& run, std::vector<ClubGroup> groups,
              BlockMemo* memo = nullptr);
+  ~ClubBlocks();
   ClubBlocks(const ClubBlocks&) = delete;
   ClubBlocks& operator=(const ClubBlocks&) = delete;
 
   const pairing::PairingRun& run() const { return run_; }
   // The clubs, as given.
   const std::vector<ClubGroup>& groups() const { return groups_; }
-  // The blocks of the g-th club's members, in the club's order, as whole lines.
-  std::string_view OfClub(std::size_t g) const;
-  // The block of wrestler p, a member of one of the clubs.
-  std::string_view Of(int p) const;
+  BlockMemo* memo() const { return memo_; }
+
+  // Writes the block of wrestler p, a member of one of the clubs, into out at a line
+  // start: made from the tables, or as the memo kept it (the second time in a writing,
+  // without making its key again).
+  void Write(ReportText& out, int p);
+  // Asks ahead for what the block of wrestler p (a member) is made from.
+  void Prefetch(int p) const;
 
  private:
-  std::string_view Block(std::size_t k) const;
-
   const pairing::PairingRun& run_;
   std::vector<ClubGroup> groups_;
-  std::string text_;
-  // The k-th block in club order is text_[at_[k], at_[k + 1]); club g's blocks start at
-  // the block numbered first_[g].
-  std::vector<std::size_t> at_;
-  std::vector<std::size_t> first_;
-  std::vector<int> block_of_;  // by selection index, -1: in no club
+  BlockMemo* memo_;
+  std::unique_ptr<BlockMaker> maker_;
+  BlockKey key_;
 };
 
 std::string WriteBoutsByClub(const pairing::PairingRun& run);
 // memo, when given, keeps each wrestler's block for the next writing (see BlockMemo).
 void WriteBoutsByClubInto(const pairing::PairingRun& run, ReportText& out,
                           BlockMemo* memo = nullptr);
-// The same from the blocks made already, for a writing that also writes the club files.
-void WriteBoutsByClubInto(const ClubBlocks& blocks, ReportText& out);
+// The same from the blocks' tables made already, for a writing that also writes the
+// club files.
+void WriteBoutsByClubInto(ClubBlocks& blocks, ReportText& out);
 
 // One club's report file.
 struct ClubFile {
@@ -91,21 +95,20 @@ using FileNameKey = std::function<std::string(const std::string&)>;
 // all-clubs report.
 std::vector<ClubFile> WriteClubFiles(const pairing::PairingRun& run, const FileNameKey& key = {});
 
-// The same files one at a time, so that only one file's text is ever held at once (the
-// blocks they are copied from are held throughout). names is called first, once, with
-// every file's name in order (empty when no wrestler has a club), before any file's text
-// is written; then file is called with each file's name, in that order, and a function
-// that writes its text into out. name_key as WriteClubFiles' key.
+// The same files one at a time, so that only one is ever made at once. names is called first, once,
+// with every file's name in order (empty when no wrestler has a club), before any file's text is
+// written; then file is called with each file's name, in that order, and a function that writes its
+// text into out. name_key as WriteClubFiles' key.
 using ClubFileNames = std::function<void(const std::vector<std::string>& names)>;
 using ClubFileText = std::function<void(ReportText& out)>;
 void ForEachClubFile(const pairing::PairingRun& run, const ClubFileNames& names,
                      const std::function<void(const std::string&, const ClubFileText&)>& file,
                      BlockMemo* memo = nullptr, const FileNameKey& name_key = {});
-// The same from the blocks made already for the clubs of ClubsInOrder; memo, when given,
-// is the one they were made with (it keeps the alphabetical order).
-void ForEachClubFile(const ClubBlocks& blocks, const ClubFileNames& names,
+// The same from the blocks' tables made already for the clubs of ClubsInOrder (and their
+// memo, which also keeps the alphabetical order).
+void ForEachClubFile(ClubBlocks& blocks, const ClubFileNames& names,
                      const std::function<void(const std::string&, const ClubFileText&)>& file,
-                     BlockMemo* memo, const FileNameKey& name_key);
+                     const FileNameKey& name_key);
 
 std::string WriteBoutsByBoutNumber(const pairing::PairingRun& run);
 void WriteBoutsByBoutNumberInto(const pairing::PairingRun& run, ReportText& out,

@@ -116,8 +116,9 @@ PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run, B
              [&](ReportText& out) { WriteResultsSummaryInto(done, out, memo); });
   sink.Write(std::string(kByHandName), [&](ReportText& out) { WriteByHandReportInto(done, out); });
   {
-    // Each club member's block is made once, for the all-clubs report and his club's file.
-    const ClubBlocks clubs(done, ClubsInOrder(done), memo);
+    // The tables of the club members' blocks are made once, for the all-clubs report and
+    // the club files.
+    ClubBlocks clubs(done, ClubsInOrder(done), memo);
     sink.Write(
         std::string(kBoutsByClubName), [&](ReportText& out) { WriteBoutsByClubInto(clubs, out); },
         /*by_club=*/true);
@@ -128,7 +129,6 @@ PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run, B
         [&](const std::string& name, const ClubFileText& write) {
           sink.Write(name, write, /*by_club=*/true);
         },
-        memo,
         // Where the disk takes "Eagles" and "eagles" for one file, such clubs share it.
         [&fs](const std::string& name) { return fs.FileNameKey(name); });
   }
