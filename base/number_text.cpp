@@ -199,7 +199,8 @@ std::string_view WithoutRoomlessZero(char* buffer, std::size_t n, int w) {
 // fixed(w,d) of a 32-bit real without the general conversion: a float times 10^d
 // (d <= 3) is exact in a double, so rounding that product to the nearest integer, ties
 // to even, gives the digits printf gives; the sign is printf's too ("-0.00" for a small
-// negative). Report writers and the roster parser format floats by the thousand.
+// negative). Report writers and the roster parser format floats by the thousand, so the
+// digits are written from the right into the padded field and appended at once.
 // Returns false, writing nothing, when the value is outside this path.
 bool AppendFixedFloat(std::string& out, double v, int w, int d) {
   static constexpr double kScale[] = {1.0, 10.0, 100.0, 1000.0};
@@ -207,27 +208,38 @@ bool AppendFixedFloat(std::string& out, double v, int w, int d) {
       std::fabs(v) >= 1e12) {
     return false;
   }
-  const double scaled = std::nearbyint(std::fabs(v) * kScale[d]);
-  char digits[32];
-  const auto [end, ec] =
-      std::to_chars(digits, digits + sizeof digits, static_cast<std::uint64_t>(scaled));
-  if (ec != std::errc()) return false;
-  const std::string_view all(digits, static_cast<std::size_t>(end - digits));
-  char buffer[40];
-  std::size_t n = 0;
-  if (std::signbit(v)) buffer[n++] = '-';
-  const auto d_size = static_cast<std::size_t>(d);
-  if (all.size() <= d_size) {
-    buffer[n++] = '0';
-    buffer[n++] = '.';
-    for (std::size_t i = all.size(); i < d_size; ++i) buffer[n++] = '0';
-    for (char c : all) buffer[n++] = c;
-  } else {
-    for (char c : all.substr(0, all.size() - d_size)) buffer[n++] = c;
-    buffer[n++] = '.';
-    for (char c : all.substr(all.size() - d_size)) buffer[n++] = c;
+  auto digits = static_cast<std::uint64_t>(std::nearbyint(std::fabs(v) * kScale[d]));
+  char buffer[32];  // below 10^15: at most 16 digits, the point and the sign
+  char* const end = buffer + sizeof buffer;
+  char* at = end;
+  for (int i = 0; i < d; ++i, digits /= 10) *--at = static_cast<char>('0' + digits % 10);
+  *--at = '.';
+  char* const point = at;
+  do {
+    *--at = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  } while (digits != 0);
+  const bool negative = std::signbit(v);
+  if (negative) *--at = '-';
+  auto size = static_cast<int>(end - at);
+  if (size > w && point - at == (negative ? 2 : 1) && point[-1] == '0') {
+    // A zero integer part is dropped when the field has no room for it (".50", "-.50").
+    point[-1] = at[0];
+    ++at;
+    --size;
   }
-  AppendRightAligned(out, WithoutRoomlessZero(buffer, n, w), w);
+  if (size > w) {
+    AppendAsterisks(out, w);
+    return true;
+  }
+  const int blanks = w - size;
+  if (blanks <= at - buffer) {
+    at -= blanks;
+    std::fill_n(at, blanks, ' ');
+  } else {
+    out.append(static_cast<std::size_t>(blanks), ' ');
+  }
+  out.append(at, static_cast<std::size_t>(end - at));
   return true;
 }
 
@@ -306,11 +318,22 @@ void AppendInt(std::string& out, std::int64_t v, int w) {
 }
 
 void AppendIntInFull(std::string& out, std::int64_t v, int w) {
-  char buffer[24];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, v);
-  const auto size = static_cast<std::size_t>(end - buffer);
-  if (static_cast<int>(size) < w) out.append(static_cast<std::size_t>(w) - size, ' ');
-  out.append(buffer, size);
+  // Written from the right into the padded field and appended at once: report writers
+  // write whole numbers by the thousand.
+  char field[48];
+  char* const end = field + sizeof field;
+  char* at = end;
+  // The magnitude as unsigned, so that the most negative number has one too.
+  std::uint64_t digits = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+  do {
+    *--at = static_cast<char>('0' + digits % 10);
+    digits /= 10;
+  } while (digits != 0);
+  if (v < 0) *--at = '-';
+  const int width = std::min(w, static_cast<int>(sizeof field));
+  while (end - at < width) *--at = ' ';
+  if (w > width) out.append(static_cast<std::size_t>(w - width), ' ');
+  out.append(at, static_cast<std::size_t>(end - at));
 }
 
 void AppendFixedInFull(std::string& out, double v, int w, int d) {
