@@ -4,7 +4,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <random>
+#include <vector>
 
 #include "board/board_edits.h"
 #include "board/board_reports.h"
@@ -192,6 +195,39 @@ TEST(BoardFile, ABoardThatDoesNotMatchTheRosterIsRefused) {
   EXPECT_EQ(loaded.Bouts, board.Bouts);
   fs.DeleteFile(std::string(kBoardFileName));
   EXPECT_TRUE(LoadBoardFile(fs, &loaded, &roster_file).IsNotFound());
+}
+
+// A large board goes to the disk in pieces, never held whole, and the pieces make exactly
+// the file's text, kept lines or not.
+TEST(BoardFile, ALargeBoardIsSavedInPiecesThatMakeItsText) {
+  struct PieceCounter : FakeFileSystem {
+    std::vector<std::size_t> pieces;
+    Status WriteFileAtomicInPieces(const std::string& path,
+                                   const std::function<void(const TextPieces&)>& produce,
+                                   Links links) override {
+      std::string whole;
+      produce([&](std::string_view piece) {
+        pieces.push_back(piece.size());
+        whole.append(piece);
+      });
+      return WriteFileAtomic(path, whole, links);
+    }
+  };
+  std::mt19937 rng(7);
+  const BoutBoard board =
+      testing::BoardOf(testing::RepairRoster(rng, 12000), pairing::PairingControl());
+  const std::string text = FormatBoardFile(board, "big.tmrx");
+  ASSERT_GT(text.size(), 512u << 10) << "too small a board to need pieces";
+  BoardFileLines lines;
+  for (BoardFileLines* kept : {static_cast<BoardFileLines*>(nullptr), &lines, &lines}) {
+    PieceCounter fs;
+    ASSERT_TRUE(SaveBoardFile(fs, board, "big.tmrx", kept).ok());
+    std::string saved;
+    ASSERT_TRUE(fs.ReadFile(std::string(kBoardFileName), SIZE_MAX, &saved).ok());
+    EXPECT_EQ(saved, text);
+    ASSERT_GT(fs.pieces.size(), 2u);
+    EXPECT_LE(*std::max_element(fs.pieces.begin(), fs.pieces.end()), 1u << 20);
+  }
 }
 
 }  // namespace

@@ -142,10 +142,22 @@ void BoardFileLines::AppendBout(std::string& out, const Bout& b, std::size_t bou
   out += line.text;
 }
 
-std::string FormatBoardFile(const BoutBoard& board, std::string_view roster_file,
-                            BoardFileLines* lines) {
-  std::string out;
-  out.reserve(128 + board.Wrestlers.size() * 64 + board.Bouts.size() * 48);
+namespace {
+
+// A piece of the file goes to the disk at about this size, so that a board of tens of
+// thousands of bouts is never held whole.
+constexpr std::size_t kPieceBytes = 256 * 1024;
+
+// Makes the file's text into out, handing it to pieces (when given) whenever it has grown
+// to a piece; whatever is left stays in out.
+void MakeBoardFile(const BoutBoard& board, std::string_view roster_file, BoardFileLines* lines,
+                   const FileSystem::TextPieces* pieces, std::string& out) {
+  const auto hand_on = [&] {
+    if (pieces != nullptr && out.size() >= kPieceBytes) {
+      (*pieces)(out);
+      out.clear();
+    }
+  };
   AppendLine(out, {kBoardFileHeader, std::to_string(kBoardFileVersion)});
   AppendLine(out, {"Roster", Escape(roster_file)});
   const pairing::PairingControl& c = board.Control;
@@ -160,6 +172,7 @@ std::string FormatBoardFile(const BoutBoard& board, std::string_view roster_file
     } else {
       FormatWrestler(out, board.Wrestlers[w], w);
     }
+    hand_on();
   }
   for (const Bout& b : board.Bouts) {
     if (lines != nullptr) {
@@ -167,16 +180,33 @@ std::string FormatBoardFile(const BoutBoard& board, std::string_view roster_file
     } else {
       FormatBout(out, b);
     }
+    hand_on();
   }
   AppendLine(out, {"End", Text(board.Wrestlers.size()), Text(board.Bouts.size())});
+}
+
+}  // namespace
+
+std::string FormatBoardFile(const BoutBoard& board, std::string_view roster_file,
+                            BoardFileLines* lines) {
+  std::string out;
+  out.reserve(128 + board.Wrestlers.size() * 64 + board.Bouts.size() * 48);
+  MakeBoardFile(board, roster_file, lines, nullptr, out);
   return out;
 }
 
 Status SaveBoardFile(FileSystem& fs, const BoutBoard& board, std::string_view roster_file,
                      BoardFileLines* lines) {
   // The program's own file: a link planted in its place is replaced, never followed.
-  return fs.WriteFileAtomic(std::string(kBoardFileName), FormatBoardFile(board, roster_file, lines),
-                            Links::kReplace);
+  return fs.WriteFileAtomicInPieces(
+      std::string(kBoardFileName),
+      [&](const FileSystem::TextPieces& pieces) {
+        std::string out;
+        out.reserve(kPieceBytes + 4096);
+        MakeBoardFile(board, roster_file, lines, &pieces, out);
+        if (!out.empty()) pieces(out);
+      },
+      Links::kReplace);
 }
 
 }  // namespace kestrio::board
