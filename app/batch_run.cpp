@@ -304,7 +304,11 @@ int RunSteps(const BatchOptions& options, FileSystem& fs, std::ostream& out, std
     return kBatchFailed;
   }
   // The run's bouts stay on the board for the rest of the day.
-  board::BoutBoard board = board::BoardFromRun(run, board::SelectedKeys(roster));
+  // Only the engines' comparison needs the run again: otherwise the run makes way for the
+  // board as it is made.
+  board::BoutBoard board = options.compare ? board::BoardFromRun(run, roster)
+                                           : board::BoardFromRun(std::move(run), roster);
+  if (!options.compare) run = pairing::PairingRun();
   if (Status s = board::SaveBoardFile(fs, board, BoardRosterFile(options)); !s.ok()) {
     err << "kestrio-batch: " << s.message() << '\n';
     return kBatchFailed;

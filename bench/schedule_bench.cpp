@@ -31,7 +31,7 @@ std::vector<schedule::ScheduleBout> RunBouts(int wrestlers) {
   roster::SortDisplayOrder(r);
   pairing::PairingRun run;
   (void)pairing::PairBouts(r, pairing::PairingControl(), nullptr, &run);
-  return reports::BoutsOfRun(board::BoardRun(board::BoardFromRun(run, board::SelectedKeys(r))));
+  return reports::BoutsOfRun(board::BoardRun(board::BoardFromRun(run, r)));
 }
 
 void BM_ScheduleMats(benchmark::State& state) {

@@ -83,36 +83,14 @@ std::string DescribeWrestler(const WrestlerKey& key) {
   return out;
 }
 
-std::vector<WrestlerKey> SelectedKeys(const roster::Roster& roster) {
-  // The selected entries are found first: a key is 125 bytes, and growing the list by
-  // doubling would touch twice the memory at 50,000 wrestlers.
-  std::vector<const roster::Participant*> selected;
-  selected.reserve(roster.DisplayOrder.size());
-  for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
-    const roster::Participant& p = roster.Displayed(k);
-    if (roster::IsSelected(p)) selected.push_back(&p);
-  }
-  std::vector<WrestlerKey> keys;
-  keys.reserve(selected.size());
-  for (const roster::Participant* p : selected) keys.push_back(KeyOf(*p));
-  return keys;
-}
+namespace {
 
-BoutBoard BoardFromRun(const pairing::PairingRun& run, std::vector<WrestlerKey> keys) {
+// spent_bouts, when given, is the run's bout list, let go as soon as the board's bouts are
+// made: the wrestlers then take their room instead of adding to it.
+BoutBoard MakeBoard(const pairing::PairingRun& run, const roster::Roster& roster,
+                    std::vector<pairing::BoutEntry>* spent_bouts) {
   BoutBoard board;
   board.Control = run.Control;
-  board.Wrestlers.resize(static_cast<std::size_t>(run.SelectionSize));
-  for (int a = 0; a < run.SelectionSize; ++a) {
-    BoardWrestler& w = board.Wrestlers[static_cast<std::size_t>(a)];
-    if (static_cast<std::size_t>(a) < keys.size()) w.Key = keys[static_cast<std::size_t>(a)];
-    w.Shown = run.SelectedList[static_cast<std::size_t>(a)];
-    if (static_cast<std::size_t>(a) < run.FitList.size()) {
-      w.Fit = run.FitList[static_cast<std::size_t>(a)];
-    } else {
-      w.Fit = {w.Shown.Weight, w.Shown.Age, w.Shown.Rating, 0};
-    }
-  }
-  if (run.FitList.size() != static_cast<std::size_t>(run.SelectionSize)) AssignClubIds(board);
 
   // Every bout's round, from the round table, by the magnitude of its number.
   std::vector<std::int32_t> round_of(static_cast<std::size_t>(run.TotalBouts) + 1, 0);
@@ -135,11 +113,41 @@ BoutBoard BoardFromRun(const pairing::PairingRun& run, std::vector<WrestlerKey> 
     bout.First = first.SelectionIndex;
     bout.Second = second.SelectionIndex;
     board.Bouts.push_back(bout);
-    board.Bouts.back().Fit = FitOf(board, bout.First, bout.Second, bout.NonOptimum());
   }
   board.HighestNumber = run.TotalBouts;
   board.NextId = run.TotalBouts + 1;
+  if (spent_bouts != nullptr) std::vector<pairing::BoutEntry>().swap(*spent_bouts);
+
+  board.Wrestlers.resize(static_cast<std::size_t>(run.SelectionSize));
+  // The run selected the "Selected" entries in display order: their keys go straight onto
+  // the board, without a list of keys beside it (125 bytes a wrestler).
+  std::size_t place = 0;
+  for (std::size_t k = 0; k < roster.DisplayOrder.size() && place < board.Wrestlers.size(); ++k) {
+    const roster::Participant& p = roster.Displayed(k);
+    if (roster::IsSelected(p)) board.Wrestlers[place++].Key = KeyOf(p);
+  }
+  for (int a = 0; a < run.SelectionSize; ++a) {
+    BoardWrestler& w = board.Wrestlers[static_cast<std::size_t>(a)];
+    w.Shown = run.SelectedList[static_cast<std::size_t>(a)];
+    if (static_cast<std::size_t>(a) < run.FitList.size()) {
+      w.Fit = run.FitList[static_cast<std::size_t>(a)];
+    } else {
+      w.Fit = {w.Shown.Weight, w.Shown.Age, w.Shown.Rating, 0};
+    }
+  }
+  if (run.FitList.size() != static_cast<std::size_t>(run.SelectionSize)) AssignClubIds(board);
+  for (Bout& b : board.Bouts) b.Fit = FitOf(board, b.First, b.Second, b.NonOptimum());
   return board;
+}
+
+}  // namespace
+
+BoutBoard BoardFromRun(const pairing::PairingRun& run, const roster::Roster& roster) {
+  return MakeBoard(run, roster, nullptr);
+}
+
+BoutBoard BoardFromRun(pairing::PairingRun&& run, const roster::Roster& roster) {
+  return MakeBoard(run, roster, &run.BoutList);
 }
 
 pairing::PairingRun BoardRun(const BoutBoard& board) {

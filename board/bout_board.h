@@ -100,12 +100,13 @@ struct BoutBoard {
   bool empty() const { return Wrestlers.empty() && Bouts.empty(); }
 };
 
-// The keys of the wrestlers a pairing run over roster selects, in its order: the
-// "Selected" entries in display order.
-std::vector<WrestlerKey> SelectedKeys(const roster::Roster& roster);
-
-// The board of a finished run. keys are SelectedKeys of the roster the run paired.
-BoutBoard BoardFromRun(const pairing::PairingRun& run, std::vector<WrestlerKey> keys);
+// The board of a finished run over roster: its wrestlers are the "Selected" entries in
+// display order, as the run selected them.
+BoutBoard BoardFromRun(const pairing::PairingRun& run, const roster::Roster& roster);
+// The same board from a run not wanted after it: the run's bout list is let go as soon as
+// the board's bouts are made, so that the two are not held at once (tens of megabytes at
+// 50,000 wrestlers). The run is left without its bout list.
+BoutBoard BoardFromRun(pairing::PairingRun&& run, const roster::Roster& roster);
 
 // The board in the form every report writer reads: the wrestlers not scratched, in
 // board order, as the selection; the bouts in the order they were made; BoutOrder by

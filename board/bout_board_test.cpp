@@ -5,7 +5,10 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
+#include <cstdint>
 #include <random>
+#include <utility>
 
 #include "board/board_reports.h"
 #include "pairing/pairing_control.h"
@@ -27,7 +30,7 @@ void ExpectBoardWritesTheRun(const roster::Roster& roster, const pairing::Pairin
   const reports::PairingOutcome ran = reports::RunPairing(run_dir, roster, &loaded, nullptr, &run);
   ASSERT_TRUE(ran.Completed()) << ran.status.message();
 
-  const BoutBoard board = BoardFromRun(run, SelectedKeys(roster));
+  const BoutBoard board = BoardFromRun(run, roster);
   FakeFileSystem board_dir;
   const reports::PairingOutcome written = WriteBoardReports(board_dir, board);
   ASSERT_TRUE(written.Completed()) << written.status.message();
@@ -51,6 +54,30 @@ TEST(BoutBoard, AnUneditedBoardWritesExactlyTheRunsReports) {
     bouts += static_cast<int>(testing::BoardOf(roster, control).Bouts.size());
   }
   EXPECT_GT(bouts, 1500);
+}
+
+// A run given up to its board (as the batch does, to save the room) makes the same board
+// as a run kept, wrestler for wrestler and bout for bout, fits to the bit.
+TEST(BoutBoard, ARunGivenUpMakesTheSameBoardAsARunKept) {
+  std::mt19937 rng(41);
+  for (int trial = 0; trial < 60; ++trial) {
+    const roster::Roster roster = testing::RandomRoster(rng, 1 + static_cast<int>(rng() % 80));
+    pairing::PairingRun run;
+    (void)pairing::PairBouts(roster, testing::RandomControl(rng), nullptr, &run);
+    const BoutBoard kept = BoardFromRun(run, roster);
+    const BoutBoard given = BoardFromRun(std::move(run), roster);
+    ASSERT_EQ(given.Bouts, kept.Bouts) << "trial " << trial;
+    ASSERT_EQ(given.Wrestlers.size(), kept.Wrestlers.size());
+    for (std::size_t w = 0; w < kept.Wrestlers.size(); ++w) {
+      EXPECT_EQ(given.Wrestlers[w].Key, kept.Wrestlers[w].Key);
+      EXPECT_EQ(given.Wrestlers[w].Fit.ClubId, kept.Wrestlers[w].Fit.ClubId);
+    }
+    for (std::size_t b = 0; b < kept.Bouts.size(); ++b) {
+      EXPECT_EQ(std::bit_cast<std::uint32_t>(given.Bouts[b].Fit),
+                std::bit_cast<std::uint32_t>(kept.Bouts[b].Fit));
+    }
+    EXPECT_TRUE(run.BoutList.empty());
+  }
 }
 
 TEST(BoutBoard, ManyRoundsAndSpreadWeightsWriteTheRunsReports) {

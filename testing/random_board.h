@@ -58,7 +58,7 @@ inline board::BoutBoard BoardOf(const roster::Roster& roster,
                                 pairing::PairingRun* run_out = nullptr) {
   pairing::PairingRun run;
   (void)pairing::PairBouts(roster, control, nullptr, &run);
-  board::BoutBoard board = board::BoardFromRun(run, board::SelectedKeys(roster));
+  board::BoutBoard board = board::BoardFromRun(run, roster);
   if (run_out != nullptr) *run_out = std::move(run);
   return board;
 }

@@ -258,7 +258,7 @@ void SaveBoardDay(BoardContext& c) {
 }
 
 void KeepRunBoard(BoardContext& context, const pairing::PairingRun& run) {
-  context.day.board = board::BoardFromRun(run, board::SelectedKeys(context.roster));
+  context.day.board = board::BoardFromRun(run, context.roster);
   if (Status s = board::SaveBoardFile(context.fs, context.day.board, context.day.roster_file);
       !s.ok()) {
     Say(context.messages, s.message());
