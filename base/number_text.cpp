@@ -197,14 +197,16 @@ std::string_view WithoutRoomlessZero(char* buffer, std::size_t n, int w) {
 }
 
 // fixed(w,d) of a 32-bit real without the general conversion: a float times 10^d
-// (d <= 3) is exact in a double, so rounding that product to the nearest integer, ties
-// to even, gives the digits printf gives; the sign is printf's too ("-0.00" for a small
-// negative). Report writers and the roster parser format floats by the thousand, so the
-// digits are written from the right into the padded field and appended at once.
-// Returns false, writing nothing, when the value is outside this path.
+// (d <= 6: a 24-bit mantissa times 5^d, at most 38 bits) is exact in a double, so
+// rounding that product to the nearest integer, ties to even, gives the digits printf
+// gives; the sign is printf's too ("-0.00" for a small negative). Report writers and the
+// roster parser format floats by the thousand, so the digits are written from the right
+// into the padded field and appended at once. A field of w <= 0 takes the number in full
+// (the bout board's fits). Returns false, writing nothing, when the value is outside
+// this path.
 bool AppendFixedFloat(std::string& out, double v, int w, int d) {
-  static constexpr double kScale[] = {1.0, 10.0, 100.0, 1000.0};
-  if (d < 0 || d > 3 || !std::isfinite(v) || static_cast<double>(static_cast<float>(v)) != v ||
+  static constexpr double kScale[] = {1.0, 10.0, 100.0, 1000.0, 1e4, 1e5, 1e6};
+  if (d < 0 || d > 6 || !std::isfinite(v) || static_cast<double>(static_cast<float>(v)) != v ||
       std::fabs(v) >= 1e12) {
     return false;
   }
@@ -222,6 +224,10 @@ bool AppendFixedFloat(std::string& out, double v, int w, int d) {
   const bool negative = std::signbit(v);
   if (negative) *--at = '-';
   auto size = static_cast<int>(end - at);
+  if (w <= 0) {
+    out.append(at, static_cast<std::size_t>(size));
+    return true;
+  }
   if (size > w && point - at == (negative ? 2 : 1) && point[-1] == '0') {
     // A zero integer part is dropped when the field has no room for it (".50", "-.50").
     point[-1] = at[0];
@@ -337,6 +343,7 @@ void AppendIntInFull(std::string& out, std::int64_t v, int w) {
 }
 
 void AppendFixedInFull(std::string& out, double v, int w, int d) {
+  if (w <= 0 && AppendFixedFloat(out, v, w, d)) return;
   const std::size_t before = out.size();
   AppendFixed(out, v, w, d);
   const bool asterisks = out.size() > before && out[before] == '*';

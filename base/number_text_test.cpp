@@ -144,9 +144,10 @@ std::string PrintfFixed(double v, int w, int d) {
 // format floats the fast way).
 TEST(NumberTextTest, FixedOfAnyFloatAgreesWithPrintf) {
   std::mt19937 rng(11);
-  std::vector<float> values = {0.0f,    -0.0f, 0.125f,  0.375f,  2.5f,  -2.5f,  0.005f,
-                               -0.004f, 9.6f,  999.95f, 1000.0f, 0.05f, -0.05f, 84.5f,
-                               1e7f,    -1e9f, 3.4e38f, 1e-30f,  0.45f};
+  std::vector<float> values = {0.0f,   -0.0f,      0.125f,      0.375f,     2.5f,      -2.5f,
+                               0.005f, -0.004f,    9.6f,        999.95f,    1000.0f,   0.05f,
+                               -0.05f, 84.5f,      1e7f,        -1e9f,      3.4e38f,   1e-30f,
+                               0.45f,  0.0078125f, -0.0234375f, 1.0000005f, 0.1234565f};
   for (int i = 0; i < 20000; ++i) {
     std::uint32_t bits = static_cast<std::uint32_t>(rng());
     float v;
@@ -155,9 +156,31 @@ TEST(NumberTextTest, FixedOfAnyFloatAgreesWithPrintf) {
     values.push_back(v);
   }
   for (float v : values) {
-    for (auto [w, d] : {std::pair{5, 1}, {4, 0}, {3, 0}, {5, 2}, {4, 2}, {6, 3}, {1, 0}, {12, 3}}) {
+    for (auto [w, d] : {std::pair{5, 1},
+                        {4, 0},
+                        {3, 0},
+                        {5, 2},
+                        {4, 2},
+                        {6, 3},
+                        {1, 0},
+                        {12, 3},
+                        {8, 6},
+                        {12, 5},
+                        {3, 4}}) {
       ASSERT_EQ(FormatFixed(v, w, d), PrintfFixed(v, w, d))
           << v << " fixed(" << w << "," << d << ")";
+    }
+    // In full (no field), as the general conversion writes it: the board's fits.
+    if (!std::isfinite(v)) continue;
+    for (int d : {0, 2, 6}) {
+      char buffer[512];
+      const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(v),
+                                           std::chars_format::fixed, d);
+      std::string want(buffer, end);
+      if (d == 0) want += '.';
+      std::string got;
+      AppendFixedInFull(got, v, 0, d);
+      ASSERT_EQ(got, want) << v << " in full, " << d << " decimals";
     }
   }
 }

@@ -3,8 +3,11 @@
 
 #include <bit>
 #include <charconv>
+#include <cmath>
 #include <cstdint>
+#include <cstring>
 
+#include "base/number_text.h"
 #include "board/board_file.h"
 
 namespace kestrio::board {
@@ -12,48 +15,36 @@ namespace {
 
 constexpr std::string_view kEol = "\r\n";
 
-void AppendEscaped(std::string& out, std::string_view s) {
-  // Names seldom hold a character to escape: the runs between them go in whole.
-  std::size_t plain = 0;
-  for (std::size_t i = 0; i < s.size(); ++i) {
-    if (s[i] > '\r' && s[i] != '\\') continue;  // the usual letter, at one test
-    std::string_view escaped;
-    switch (s[i]) {
-      case '\\':
-        escaped = "\\\\";
-        break;
-      case '\t':
-        escaped = "\\t";
-        break;
-      case '\r':
-        escaped = "\\r";
-        break;
-      case '\n':
-        escaped = "\\n";
-        break;
-      default:
-        continue;
-    }
-    out.append(s.substr(plain, i - plain)).append(escaped);
-    plain = i + 1;
+// The escape a character takes in the file; nothing for one written as it stands.
+std::string_view EscapeOf(char c) {
+  switch (c) {
+    case '\\':
+      return "\\\\";
+    case '\t':
+      return "\\t";
+    case '\r':
+      return "\\r";
+    case '\n':
+      return "\\n";
+    default:
+      return {};
   }
-  out.append(s.substr(plain));
 }
+
+bool Plain(char c) { return c > '\r' && c != '\\'; }  // the usual letter, at one test
 
 std::string Escape(std::string_view s) {
   std::string out;
   out.reserve(s.size());
-  AppendEscaped(out, s);
+  for (char c : s) {
+    const std::string_view escaped = Plain(c) ? std::string_view() : EscapeOf(c);
+    if (escaped.empty()) {
+      out += c;
+    } else {
+      out += escaped;
+    }
+  }
   return out;
-}
-
-// A tab and the number.
-template <typename Number>
-void AppendField(std::string& out, Number v) {
-  char buffer[32];
-  buffer[0] = '\t';
-  const auto result = std::to_chars(buffer + 1, buffer + sizeof buffer, v);
-  out.append(buffer, result.ptr);
 }
 
 template <typename Number>
@@ -63,11 +54,13 @@ std::string Text(Number v) {
   return std::string(buffer, result.ptr);
 }
 
-std::string FitText(float fit) {
+// A fit with six decimals, as the general conversion writes it.
+void AppendFit(std::string& out, float fit) {
+  if (std::isfinite(fit)) return text::AppendFixedInFull(out, fit, 0, 6);
   char buffer[64];
   const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(fit),
                                     std::chars_format::fixed, 6);
-  return std::string(buffer, result.ptr);
+  out.append(buffer, result.ptr);
 }
 
 void AppendLine(std::string& out, std::initializer_list<std::string_view> fields) {
@@ -80,30 +73,74 @@ void AppendLine(std::string& out, std::initializer_list<std::string_view> fields
   out += kEol;
 }
 
+// A board file holds a line per wrestler and per bout: each is made in a buffer on the
+// stack and appended at once (a string append per field costs more than the field).
+class LineBuffer {
+ public:
+  void Add(std::string_view s) {
+    std::memcpy(at_, s.data(), s.size());
+    at_ += s.size();
+  }
+  void Add(char c) { *at_++ = c; }
+  template <typename Number>
+  void AddField(Number v) {
+    *at_++ = '\t';
+    at_ = std::to_chars(at_, end(), v).ptr;
+  }
+  // A key's text, escaped: at most two characters for each of its own.
+  void AddEscaped(std::string_view s) {
+    for (char c : s) {
+      const std::string_view escaped = Plain(c) ? std::string_view() : EscapeOf(c);
+      if (escaped.empty()) {
+        *at_++ = c;
+      } else {
+        Add(escaped);
+      }
+    }
+  }
+  void AppendTo(std::string& out) const {
+    out.append(chars_, static_cast<std::size_t>(at_ - chars_));
+  }
+
+ private:
+  // The longest line: "Wrestler", the place, a key's six fields escaped (two characters
+  // for each of their own) with their tabs, and "\tScratched\r\n".
+  static constexpr std::size_t kKeyChars =
+      decltype(WrestlerKey::LastName)::kWidth + decltype(WrestlerKey::FirstName)::kWidth +
+      decltype(WrestlerKey::Club)::kWidth + decltype(WrestlerKey::Weight)::kWidth +
+      decltype(WrestlerKey::Age)::kWidth + decltype(WrestlerKey::Rating)::kWidth;
+  static constexpr std::size_t kLongestLine = 8 + 21 + 2 * kKeyChars + 6 + 12;
+
+  char* end() { return chars_ + sizeof chars_; }
+  char chars_[kLongestLine];
+  char* at_ = chars_;
+};
+
 void FormatWrestler(std::string& out, const BoardWrestler& w, std::size_t place) {
   const WrestlerKey& k = w.Key;
-  out += "Wrestler";
-  AppendField(out, place);
+  LineBuffer line;
+  line.Add("Wrestler");
+  line.AddField(place);
   for (std::string_view t :
        {k.LastName.WithoutBlanks(), k.FirstName.WithoutBlanks(), k.Club.WithoutBlanks(),
         k.Weight.WithoutBlanks(), k.Age.WithoutBlanks(), k.Rating.WithoutBlanks()}) {
-    out += '\t';
-    AppendEscaped(out, t);
+    line.Add('\t');
+    line.AddEscaped(t);
   }
-  out += w.Scratched ? "\tScratched" : "\tActive";
-  out += kEol;
+  line.Add(w.Scratched ? "\tScratched\r\n" : "\tActive\r\n");
+  line.AppendTo(out);
 }
 
 void FormatBout(std::string& out, const Bout& b) {
-  out += "Bout";
+  LineBuffer line;
+  line.Add("Bout");
   for (const std::int32_t v : {b.Id, b.Number, b.Round, b.WeightClass, b.First, b.Second}) {
-    AppendField(out, v);
+    line.AddField(v);
   }
-  out += '\t';
-  out += FitText(b.Fit);
-  out += '\t';
-  out += b.MadeByHand ? (b.Locked ? "HL" : "H") : (b.Locked ? "L" : "-");
-  out += kEol;
+  line.Add('\t');
+  line.AppendTo(out);
+  AppendFit(out, b.Fit);
+  out += b.MadeByHand ? (b.Locked ? "\tHL\r\n" : "\tH\r\n") : (b.Locked ? "\tL\r\n" : "\t-\r\n");
 }
 
 // Every field alike, the fit to the bit (0 and -0 are written differently).
