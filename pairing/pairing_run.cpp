@@ -62,7 +62,9 @@ Status PreparePairingRun(const roster::Roster& roster, PairingRun* run) {
     s.FirstName.Assign(text::WithoutLeadingBlanks(p.FirstName.view()));
     s.Club.Assign(text::WithoutLeadingBlanks(p.Club.view()));
     const std::string_view club = p.Club.WithoutBlanks();
-    fit.ClubId = club_ids.emplace(club, static_cast<std::int32_t>(club_ids.size())).first->second;
+    // try_emplace looks before it makes a node: most wrestlers' clubs are known already.
+    fit.ClubId =
+        club_ids.try_emplace(club, static_cast<std::int32_t>(club_ids.size())).first->second;
     run->SelectedList.push_back(s);
     run->FitList.push_back(fit);
   }
