@@ -243,6 +243,16 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args) {
   return parsed;
 }
 
+bool ReadsOrWritesWorkbooks(const BatchOptions& options) {
+  const auto workbook = [](const std::string& path) {
+    return sheets::FormatOfFileName(path) == sheets::SheetFormat::Xlsx;
+  };
+  for (const std::string& path : options.roster_files)
+    if (workbook(path)) return true;
+  return (options.export_roster_path && workbook(*options.export_roster_path)) ||
+         (options.export_bouts_path && workbook(*options.export_bouts_path));
+}
+
 std::string BatchUsage() {
   return "usage: kestrio-batch [--sort COLUMN] [--select-all] [--tag-duplicates] [--empty-trash]\n"
          "                     [--save FILE] [--listing FILE] [--export-roster FILE] [--no-pair]\n"

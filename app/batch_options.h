@@ -97,6 +97,10 @@ ParsedArguments ParseBatchArguments(const std::vector<std::string_view>& args);
 // "last name", case-insensitive), a leading "-" meaning descending. Empty when unknown.
 std::optional<int> ParseSortColumn(std::string_view text);
 
+// Whether the run reads or writes an Excel workbook: a roster file or an export whose
+// name ends in .xlsx.
+bool ReadsOrWritesWorkbooks(const BatchOptions& options);
+
 // The --help text.
 std::string BatchUsage();
 

@@ -1,8 +1,7 @@
 #pragma once
 
 // The batch's printing, loaded from its module (kestrio-batch-print.so) only when a run
-// asks for PDF files: the module sits beside the program in the build tree, and in the
-// library folder KESTRIO_BATCH_PRINT_DIR (relative to the program's folder) once installed.
+// asks for PDF files (see batch_modules.h for where the module is looked for).
 
 #include <memory>
 #include <string>

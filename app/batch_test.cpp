@@ -109,6 +109,20 @@ TEST(BatchArgumentsTest, SpreadsheetOptions) {
                                       "build writes no Excel workbooks");
 }
 
+// The workbook module is loaded for exactly the runs that read or write a workbook, by
+// the same extension test that chooses the reader and the writer.
+TEST(BatchArgumentsTest, TheRunsThatReadOrWriteAWorkbook) {
+  const auto workbooks = [](std::vector<std::string_view> args) {
+    return ReadsOrWritesWorkbooks(Parse(std::move(args)).options);
+  };
+  EXPECT_FALSE(workbooks({"day.txt", "clubs.csv", "xlsx"}));
+  EXPECT_FALSE(workbooks({"--export-roster", "r.csv", "--export-bouts", "b.CSV", "day.txt"}));
+  EXPECT_FALSE(workbooks({"--save", "day.xlsx", "--listing", "l.xlsx", "day.txt"}));
+  EXPECT_TRUE(workbooks({"day.txt", "Late Entries.XLSX"}));
+  EXPECT_TRUE(workbooks({"--export-roster", "r.xlsx", "day.txt"}));
+  EXPECT_TRUE(workbooks({"--export-bouts", "b.Xlsx", "day.txt"}));
+}
+
 TEST(BatchArgumentsTest, MatScheduleAndPrinting) {
   const ParsedArguments p =
       Parse({"--mats", "8", "--rest=2", "--bout-minutes", "4", "--start", "8:15",

@@ -17,6 +17,9 @@
 #ifdef KESTRIO_BATCH_PRINTING
 #include "app/batch_printing.h"
 #endif
+#ifdef KESTRIO_BATCH_WORKBOOKS
+#include "app/batch_workbooks.h"
+#endif
 
 int main(int argc, char** argv) {
   using namespace kestrio::app;
@@ -45,6 +48,15 @@ int main(int argc, char** argv) {
     return kBatchOk;
   }
   kestrio::RealFileSystem fs;
+#ifdef KESTRIO_BATCH_WORKBOOKS
+  // Workbooks are read and written by a module loaded only for the runs that need one;
+  // loaded before the run, so that a missing module stops the batch before it writes
+  // anything.
+  if (ReadsOrWritesWorkbooks(parsed.options) && BatchWorkbooks().functions == nullptr) {
+    std::cerr << "kestrio-batch: " << BatchWorkbooks().error << '\n';
+    return kBatchFailed;
+  }
+#endif
 #ifdef KESTRIO_BATCH_PRINTING
   // Printing draws with Qt, loaded only for the runs that print. Loaded before the run,
   // so that a missing module stops the batch before it writes anything.
