@@ -117,6 +117,19 @@ std::optional<float> ReadSavedNumber(std::string_view text) {
   return negative ? -value : value;
 }
 
+// std::fmod(x, divisor) for a divisor of 1 or 5, without the library's bit-by-bit
+// division: the weight class and the age in years of every entry a roster brings in are
+// found with it. Below 2^24 a float lies at least 2^-24 of itself away from any multiple
+// of the divisor it is not, far beyond the rounding of its quotient in double, so the
+// quotient's whole part is exact, and so is the remainder taken in double. The sign is
+// fmod's: the dividend's, zeros included.
+float Remainder(float x, float divisor) {
+  if (!(std::fabs(x) < 16777216.0f)) return std::fmod(x, divisor);
+  const double dividend = x;
+  const double remainder = dividend - divisor * std::trunc(dividend / divisor);
+  return std::copysign(static_cast<float>(remainder), x);
+}
+
 // Reads a number field and rewrites it with two decimals. Returns the number, or nothing
 // after reporting when the text is not a number or the number does not fit the field.
 std::optional<float> ReadNumberField(FieldCursor& cursor, FixedText<10>& field,
@@ -191,13 +204,13 @@ std::int32_t WInfoParseDataLine(std::string_view line, Participant& entry, Diagn
   if (!weight) return 1;
   // The smallest multiple of 5 not below the weight; a weight at most 0.001 above a
   // multiple of 5 still counts in that class (scale rounding).
-  float weight_class = *weight - std::fmod(*weight - 0.001f, 5.0f) + 5.0f;
-  weight_class -= std::fmod(weight_class, 1.0f);
+  float weight_class = *weight - Remainder(*weight - 0.001f, 5.0f) + 5.0f;
+  weight_class -= Remainder(weight_class, 1.0f);
   AssignWhole(entry.WeightClass, weight_class);
 
   const std::optional<float> age = ReadNumberField(cursor, entry.Age, "Age", sink);
   if (!age) return 1;
-  AssignWhole(entry.AgeYears, *age - std::fmod(*age, 1.0f));
+  AssignWhole(entry.AgeYears, *age - Remainder(*age, 1.0f));
 
   if (!ReadNumberField(cursor, entry.Rating, "Rating", sink)) return 1;
 

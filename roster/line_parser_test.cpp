@@ -1,6 +1,7 @@
 #include "roster/line_parser.h"
 
 #include <cmath>
+#include <cstdio>
 #include <optional>
 #include <random>
 #include <string>
@@ -54,6 +55,48 @@ TEST(LineParserTest, WeightClassIsTheNextMultipleOfFiveWithScaleTolerance) {
     EXPECT_EQ(p.AgeYears.view(), "       10.") << weight;
   }
   EXPECT_EQ(ParseOk("A\tB\t72 kg\t9\t0\tC").Weight.view(), "     72.00");
+}
+
+// The weight class and the age in years on every kind of number: multiples of five and
+// the scale's tolerance around them, negatives and zeros of both signs, and numbers as
+// large as a field holds, as the library's remainder gives them.
+TEST(LineParserTest, WeightClassAndAgeYearsOfEveryKindOfNumber) {
+  const auto literal_class = [](float weight) {
+    float weight_class = weight - std::fmod(weight - 0.001f, 5.0f) + 5.0f;
+    return weight_class - std::fmod(weight_class, 1.0f);
+  };
+  std::vector<std::string> numbers = {"0",       "-0",       "0.001",    "-0.001",   "4.999",
+                                      "5.0011",  "-5",       "-4.5",     "-7.25",    "9999999",
+                                      "-999999", "16777216", "16777217", "8388609",  "0.5",
+                                      "2.675",   "1e-30",    "-1e-30",   "99999.99", "-0.00"};
+  std::mt19937 rng(5);
+  for (int i = 0; i < 4000; ++i) {
+    char text[32];
+    const int k = static_cast<int>(rng() % 40000) - 2000;
+    switch (i % 4) {
+      case 0:
+        std::snprintf(text, sizeof text, "%d", 5 * (k / 5));
+        break;
+      case 1:
+        std::snprintf(text, sizeof text, "%.3f", 5 * (k / 5) + ((rng() % 3) - 1.0) * 0.001);
+        break;
+      case 2:
+        std::snprintf(text, sizeof text, "%.2f", k + (rng() % 100) / 100.0);
+        break;
+      default:
+        std::snprintf(text, sizeof text, "%.6g",
+                      std::ldexp(1.0 + (rng() % 1000) / 1000.0, static_cast<int>(rng() % 48) - 24));
+    }
+    numbers.push_back(text);
+  }
+  for (const std::string& number : numbers) {
+    Participant p;
+    if (WInfoParseDataLine("A\tB\t" + number + "\t" + number + "\t0\tC", p) != 0) continue;
+    const float value = *text::ReadFloat(number);
+    EXPECT_EQ(p.WeightClass.view(), text::FormatFixed(literal_class(value), 10, 0)) << number;
+    EXPECT_EQ(p.AgeYears.view(), text::FormatFixed(value - std::fmod(value, 1.0f), 10, 0))
+        << number;
+  }
 }
 
 TEST(LineParserTest, StatusColumn) {
