@@ -79,6 +79,14 @@ void BM_WriteBoutsByBoutNumber(benchmark::State& state) {
 }
 void BM_CheckBoutTables(benchmark::State& state) { WriterBench(state, reports::CheckBoutTables); }
 
+// The report stage alone: every report of a finished run, written into an in-memory
+// directory as a run writes them.
+void BM_WriteRunReports(benchmark::State& state) {
+  const pairing::PairingRun run = PairedRun(static_cast<int>(state.range(0)));
+  bench::MemoryFileSystem dir;
+  for (auto _ : state) benchmark::DoNotOptimize(reports::WriteRunReports(dir, run));
+}
+
 void BM_RunPairing(benchmark::State& state) {
   const roster::Roster r = LoadRoster(RosterText(static_cast<int>(state.range(0))));
   bench::MemoryFileSystem dir;
@@ -99,6 +107,7 @@ BENCHMARK(BM_WriteBoutsByClub) KESTRIO_SIZES;
 BENCHMARK(BM_WriteClubFiles) KESTRIO_SIZES;
 BENCHMARK(BM_WriteBoutsByBoutNumber) KESTRIO_SIZES;
 BENCHMARK(BM_CheckBoutTables) KESTRIO_SIZES;
+BENCHMARK(BM_WriteRunReports) KESTRIO_SIZES;
 BENCHMARK(BM_RunPairing) KESTRIO_SIZES;
 
 }  // namespace
