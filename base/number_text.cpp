@@ -200,19 +200,19 @@ std::string_view WithoutRoomlessZero(char* buffer, std::size_t n, int w) {
 // (d <= 6: a 24-bit mantissa times 5^d, at most 38 bits) is exact in a double, so
 // rounding that product to the nearest integer, ties to even, gives the digits printf
 // gives; the sign is printf's too ("-0.00" for a small negative). Report writers and the
-// roster parser format floats by the thousand, so the digits are written from the right
-// into the padded field and appended at once. A field of w <= 0 takes the number in full
-// (the bout board's fits). Returns false, writing nothing, when the value is outside
-// this path.
-bool AppendFixedFloat(std::string& out, double v, int w, int d) {
+// roster parser format floats by the thousand, so the digits are written from the right,
+// ending at end (the kFloatRoom characters before it are free). Returns the start of the
+// text, its zero integer part dropped when a field of w > 0 has no room for it; the text
+// may still be wider than w (the field then takes asterisks). Null, writing nothing, when
+// the value is outside this path.
+constexpr int kFloatRoom = 32;  // below 10^15: at most 16 digits, the point and the sign
+char* FixedFloatText(double v, int w, int d, char* end) {
   static constexpr double kScale[] = {1.0, 10.0, 100.0, 1000.0, 1e4, 1e5, 1e6};
   if (d < 0 || d > 6 || !std::isfinite(v) || static_cast<double>(static_cast<float>(v)) != v ||
       std::fabs(v) >= 1e12) {
-    return false;
+    return nullptr;
   }
   auto digits = static_cast<std::uint64_t>(std::nearbyint(std::fabs(v) * kScale[d]));
-  char buffer[32];  // below 10^15: at most 16 digits, the point and the sign
-  char* const end = buffer + sizeof buffer;
   char* at = end;
   for (int i = 0; i < d; ++i, digits /= 10) *--at = static_cast<char>('0' + digits % 10);
   *--at = '.';
@@ -223,16 +223,25 @@ bool AppendFixedFloat(std::string& out, double v, int w, int d) {
   } while (digits != 0);
   const bool negative = std::signbit(v);
   if (negative) *--at = '-';
-  auto size = static_cast<int>(end - at);
-  if (w <= 0) {
-    out.append(at, static_cast<std::size_t>(size));
-    return true;
-  }
-  if (size > w && point - at == (negative ? 2 : 1) && point[-1] == '0') {
+  if (w > 0 && end - at > w && point - at == (negative ? 2 : 1) && point[-1] == '0') {
     // A zero integer part is dropped when the field has no room for it (".50", "-.50").
     point[-1] = at[0];
     ++at;
-    --size;
+  }
+  return at;
+}
+
+// AppendFixed of a 32-bit real (FixedFloatText); a field of w <= 0 takes the number in
+// full (the bout board's fits). False, writing nothing, off that path.
+bool AppendFixedFloat(std::string& out, double v, int w, int d) {
+  char buffer[kFloatRoom];
+  char* const end = buffer + sizeof buffer;
+  char* at = FixedFloatText(v, w, d, end);
+  if (at == nullptr) return false;
+  const auto size = static_cast<int>(end - at);
+  if (w <= 0) {
+    out.append(at, static_cast<std::size_t>(size));
+    return true;
   }
   if (size > w) {
     AppendAsterisks(out, w);
@@ -308,6 +317,25 @@ void AppendFixed(std::string& out, double v, int w, int d) {
   std::size_t n = static_cast<std::size_t>(end - buffer);
   if (d == 0) buffer[n++] = '.';
   AppendRightAligned(out, WithoutRoomlessZero(buffer, n, w), w);
+}
+
+void PutFixed(char* field, double v, int w, int d) {
+  if (w <= 0) return;
+  char buffer[kFloatRoom];
+  char* const end = buffer + sizeof buffer;
+  if (char* const at = FixedFloatText(v, w, d, end)) {
+    const auto size = static_cast<int>(end - at);
+    if (size > w) {
+      std::fill_n(field, w, '*');
+      return;
+    }
+    std::fill_n(field, w - size, ' ');
+    std::copy(at, end, field + (w - size));
+    return;
+  }
+  std::string text;
+  AppendFixed(text, v, w, d);
+  std::copy_n(text.data(), w, field);
 }
 
 std::string FormatFixed(double v, int w, int d) {

@@ -42,6 +42,9 @@ std::optional<std::int64_t> ReadInteger(std::string_view s);
 // fit or is not finite; nothing when w <= 0.
 std::string FormatFixed(double v, int w, int d);
 void AppendFixed(std::string& out, double v, int w, int d);
+// The same written into exactly w characters at field (nothing when w <= 0), for a
+// text laid out in place.
+void PutFixed(char* field, double v, int w, int d);
 
 // int(w): right-justified whole number, leading minus when negative; asterisks on
 // overflow; nothing when w <= 0.

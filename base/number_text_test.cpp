@@ -107,6 +107,11 @@ TEST(NumberTextTest, FixedWritesLikePrintfWithAsterisksOnOverflow) {
   EXPECT_EQ(FormatFixed(1234.5, 5, 1), "*****");
   EXPECT_EQ(FormatFixed(1e12, 10, 2), "**********");
   EXPECT_EQ(FormatFixed(2.675, 6, 2), "  2.67");  // printf rounds the binary value
+  // In place, also a value no 32-bit real holds; a field of no width is left alone.
+  char field[8] = "#######";
+  PutFixed(field, 0.1, 6, 3);
+  PutFixed(field + 6, 1.0, 0, 1);
+  EXPECT_EQ(std::string(field), " 0.100#");
 }
 
 // The fixed-point writer must round every value exactly as printf does, halves and
@@ -169,6 +174,13 @@ TEST(NumberTextTest, FixedOfAnyFloatAgreesWithPrintf) {
                         {3, 4}}) {
       ASSERT_EQ(FormatFixed(v, w, d), PrintfFixed(v, w, d))
           << v << " fixed(" << w << "," << d << ")";
+      // Laid out in place: the field exactly, nothing beyond it.
+      char field[16];
+      std::memset(field, '#', sizeof field);
+      PutFixed(field, v, w, d);
+      ASSERT_EQ(std::string(field, static_cast<std::size_t>(w)) + field[w],
+                PrintfFixed(v, w, d) + '#')
+          << v << " fixed(" << w << "," << d << ") in place";
     }
     // In full (no field), as the general conversion writes it: the board's fits.
     if (!std::isfinite(v)) continue;

@@ -92,14 +92,13 @@ void OpponentLineStart(ReportText& out, std::int32_t number, std::int32_t weight
 // The blocks of the club reports made in the order they are written: the club members
 // first, club by club, then the wrestlers in no club (who appear only as opponents).
 // Every table here is kept in that order, so that making the blocks reads them from
-// start to end; only the opponents' columns are read at random. Indexed by selection
-// index, at tens of thousands of wrestlers nearly every read missed the cache.
-// all_blocks: every block will be made (no memo keeps any), so every wrestler's columns
-// are made at once, in order; otherwise each when first needed.
+// start to end (indexed by selection index, at tens of thousands of wrestlers nearly
+// every read missed the cache); only the wrestlers' columns, the run's table shared with
+// the other reports, are read at random, and asked for ahead.
 class BlockMaker {
  public:
-  BlockMaker(const PairingRun& run, const std::vector<ClubGroup>& groups, bool all_blocks)
-      : run_(run) {
+  BlockMaker(const PairingRun& run, const std::vector<ClubGroup>& groups, WrestlerColumns& columns)
+      : run_(run), columns_(columns) {
     const auto n = static_cast<std::size_t>(Rows(run));
     rank_.assign(n, -1);
     order_.reserve(n);
@@ -114,7 +113,7 @@ class BlockMaker {
       rank_[p] = static_cast<int>(order_.size());
       order_.push_back(static_cast<int>(p));
     }
-    MakeColumns(all_blocks);
+    CountBouts();
     IndexBouts();
   }
 
@@ -122,7 +121,8 @@ class BlockMaker {
   void Make(ReportText& out, int k) {
     const auto i = static_cast<std::size_t>(k);
     out.EndLine();
-    out.Blanks(1).Int(counts_[i], 2).Blanks(1).Literal("Bouts for").Literal(Columns(k));
+    out.Blanks(1).Int(counts_[i], 2).Blanks(1).Literal("Bouts for");
+    out.Literal(columns_.Of(static_cast<std::size_t>(order_[i])).ClubColumns());
     out.EndLine();
     out.Blanks(14).Literal("---------------  ---------------  -----  -----  ----  -----");
     out.EndLine();
@@ -130,7 +130,7 @@ class BlockMaker {
       const OpponentLine& line = lines_[static_cast<std::size_t>(l)];
       OpponentLineStart(out, line.number, line.weight_class);
       if (line.columns_of >= 0) {
-        out.Literal(Columns(line.columns_of));
+        out.Literal(columns_.Of(static_cast<std::size_t>(line.columns_of)).ClubColumns());
       } else {
         const BoutEntry& o = run_.BoutList[static_cast<std::size_t>(line.entry)];
         ClubColumns(out, o.FirstName.view(), o.LastName.view(), o.Club.view(), o.Weight, o.Age,
@@ -155,15 +155,15 @@ class BlockMaker {
 
   int RankOf(int p) const { return rank_[static_cast<std::size_t>(p)]; }
 
-  // Asks for the opponents' columns of the block of rank k ahead of making it: they lie
-  // at random in the table.
+  // Asks for the columns of the block of rank k ahead of making it, the wrestler's and
+  // his opponents': they lie at random in the table.
   void Prefetch(int k) const {
     if (k < 0 || static_cast<std::size_t>(k) >= order_.size()) return;
     const auto i = static_cast<std::size_t>(k);
+    columns_.Prefetch(static_cast<std::size_t>(order_[i]));
     for (int l = start_[i]; l < start_[i + 1]; ++l) {
       const int of = lines_[static_cast<std::size_t>(l)].columns_of;
-      if (of >= 0 && column_at_[static_cast<std::size_t>(of)] != kNotMade)
-        __builtin_prefetch(columns_.str().data() + column_at_[static_cast<std::size_t>(of)]);
+      if (of >= 0) columns_.Prefetch(static_cast<std::size_t>(of));
     }
   }
 
@@ -176,40 +176,16 @@ class BlockMaker {
     int entry;  // the opponent's side in the BoutList
     std::int32_t number;
     std::int32_t weight_class;
-    int columns_of;  // the rank of the wrestler whose columns the side shows, or -1: made
-                     // from the side
+    int columns_of;  // the selection index of the wrestler whose columns the side shows,
+                     // or -1: made from the side
   };
 
-  // The columns of the wrestler of rank k, made when first asked for. His own line and
-  // every line where he is the opponent end with the same columns, in the all-clubs
-  // report and in his club's file.
-  std::string_view Columns(int k) {
-    const auto i = static_cast<std::size_t>(k);
-    if (column_at_[i] == kNotMade) {
-      const SelectedParticipant& w = Wrestler(run_, order_[i]);
-      column_at_[i] = columns_.str().size();
-      ClubColumns(columns_, w.FirstName.view(), w.LastName.view(), w.Club.view(), w.Weight, w.Age,
-                  w.Rating);
-      column_end_[i] = columns_.str().size();
-    }
-    return std::string_view(columns_.str()).substr(column_at_[i], column_end_[i] - column_at_[i]);
-  }
-
-  void MakeColumns(bool all) {
-    column_at_.assign(order_.size(), kNotMade);
-    column_end_.assign(order_.size(), kNotMade);
+  void CountBouts() {
     counts_.reserve(order_.size());
     for (const int p : order_) {
       counts_.push_back(static_cast<std::size_t>(p) < run_.BoutCount.size()
                             ? run_.BoutCount[static_cast<std::size_t>(p)]
                             : 0);
-    }
-    if (!all) return;
-    columns_.Reserve(order_.size() * 64);
-    for (std::size_t k = 0; k < order_.size(); ++k) {
-      // The selection is read in club order, at random: asked for ahead, the reads overlap.
-      if (k + kAhead < order_.size()) __builtin_prefetch(&Wrestler(run_, order_[k + kAhead]));
-      Columns(static_cast<int>(k));
     }
   }
 
@@ -236,19 +212,14 @@ class BlockMaker {
       const int other = e % 2 == 0 ? e + 1 : e - 1;
       const BoutEntry& o = run_.BoutList[static_cast<std::size_t>(other)];
       lines_[static_cast<std::size_t>(next[static_cast<std::size_t>(RankOf(p))]++)] = {
-          other, o.BoutNumber, o.WeightClass,
-          SameAsSelected(run_, o) ? RankOf(o.SelectionIndex) : -1};
+          other, o.BoutNumber, o.WeightClass, SameAsSelected(run_, o) ? o.SelectionIndex : -1};
     }
   }
 
   const PairingRun& run_;
-  std::vector<int> rank_;   // by selection index
-  std::vector<int> order_;  // by rank: the selection index
-  static constexpr std::size_t kNotMade = ~std::size_t{0};
-  ReportText columns_;
-  // By rank: where the columns start and end in columns_, kNotMade before they are made.
-  std::vector<std::size_t> column_at_;
-  std::vector<std::size_t> column_end_;
+  WrestlerColumns& columns_;
+  std::vector<int> rank_;             // by selection index
+  std::vector<int> order_;            // by rank: the selection index
   std::vector<std::int32_t> counts_;  // by rank
   std::vector<int> start_;            // by rank: rank k owns lines_[start_[k], start_[k+1])
   std::vector<OpponentLine> lines_;
@@ -515,7 +486,15 @@ ClubBlocks::ClubBlocks(const PairingRun& run, std::vector<ClubGroup> groups, Blo
     : run_(run),
       groups_(std::move(groups)),
       memo_(memo),
-      maker_(std::make_unique<BlockMaker>(run, groups_, memo == nullptr)) {}
+      own_columns_(std::make_unique<WrestlerColumns>(run, memo == nullptr)),
+      maker_(std::make_unique<BlockMaker>(run, groups_, *own_columns_)) {}
+
+ClubBlocks::ClubBlocks(const PairingRun& run, std::vector<ClubGroup> groups,
+                       WrestlerColumns& columns, BlockMemo* memo)
+    : run_(run),
+      groups_(std::move(groups)),
+      memo_(memo),
+      maker_(std::make_unique<BlockMaker>(run, groups_, columns)) {}
 
 ClubBlocks::~ClubBlocks() = default;
 
@@ -639,63 +618,47 @@ void NumberColumns(ReportText& text, std::string_view last, std::string_view fir
   text.Fixed(rating, 5, 2).EndLine();
 }
 
-// Every wrestler's columns in the bout-number report, the same in each of his bouts
-// (his sides carry his texts, as a run's do). all: every bout will be written (no memo
-// keeps any), so every wrestler's columns are made at once, in selection order;
-// otherwise each when first needed.
-class NumberColumnTexts {
- public:
-  NumberColumnTexts(const PairingRun& run, bool all)
-      : run_(run),
-        at_(static_cast<std::size_t>(Rows(run)), kNotMade),
-        end_(static_cast<std::size_t>(Rows(run)), 0) {
-    if (!all) return;
-    texts_.Reserve(at_.size() * 64);
-    for (std::size_t p = 0; p < at_.size(); ++p) Of(p);
+// The columns of side e in the bout-number report, ending its line: the wrestler's
+// columns in this report's order when the side carries him as the selection holds him
+// (as a run's sides do), else the side's own texts.
+constexpr std::size_t kNumberColumnsSize = 59;
+void WriteNumberColumns(ReportText& text, WrestlerColumns& columns, const PairingRun& run,
+                        const BoutEntry& e) {
+  if (!SameAsSelected(run, e)) {
+    return NumberColumns(text, e.LastName.view(), e.FirstName.view(), e.Club.view(), e.Weight,
+                         e.Age, e.Rating);
   }
+  using Columns = WrestlerColumns;
+  const Columns::Row& row = columns.Of(static_cast<std::size_t>(e.SelectionIndex));
+  char out[kNumberColumnsSize];
+  std::memcpy(out, row.text + Columns::kSurnameAt, Columns::kNameWidth);
+  out[15] = out[16] = ' ';
+  std::memcpy(out + 17, row.text + Columns::kGivenNameAt, Columns::kNameWidth);
+  // From the blanks after the surname on, the columns read as in the club reports.
+  constexpr std::size_t kAfterSurname = Columns::kSurnameAt + Columns::kNameWidth;
+  std::memcpy(out + 32, row.text + kAfterSurname, Columns::kSize - kAfterSurname);
+  text.Literal(std::string_view(out, sizeof out)).EndLine();
+}
 
-  // The columns of side e, ending its line.
-  void Write(ReportText& text, const BoutEntry& e) {
-    if (!SameAsSelected(run_, e)) {
-      return NumberColumns(text, e.LastName.view(), e.FirstName.view(), e.Club.view(), e.Weight,
-                           e.Age, e.Rating);
-    }
-    text.Literal(Of(static_cast<std::size_t>(e.SelectionIndex)));
-  }
-
-  // Asks for side e's wrestler and columns ahead of their use.
-  void Prefetch(const BoutEntry& e) const {
-    const int p = e.SelectionIndex;
-    if (p < 0 || p >= Rows(run_)) return;
-    __builtin_prefetch(&Wrestler(run_, p));
-    if (at_[static_cast<std::size_t>(p)] != kNotMade)
-      __builtin_prefetch(texts_.str().data() + at_[static_cast<std::size_t>(p)]);
-  }
-
- private:
-  std::string_view Of(std::size_t p) {
-    if (at_[p] == kNotMade) {
-      const SelectedParticipant& w = run_.SelectedList[p];
-      at_[p] = texts_.str().size();
-      NumberColumns(texts_, w.LastName.view(), w.FirstName.view(), w.Club.view(), w.Weight, w.Age,
-                    w.Rating);
-      end_[p] = texts_.str().size();
-    }
-    return std::string_view(texts_.str()).substr(at_[p], end_[p] - at_[p]);
-  }
-
-  static constexpr std::size_t kNotMade = ~std::size_t{0};
-  const PairingRun& run_;
-  ReportText texts_;
-  std::vector<std::size_t> at_, end_;
-};
+// Asks for side e's wrestler and columns ahead of their use.
+void PrefetchNumberColumns(WrestlerColumns& columns, const PairingRun& run, const BoutEntry& e) {
+  const int p = e.SelectionIndex;
+  if (p < 0 || p >= Rows(run)) return;
+  __builtin_prefetch(&Wrestler(run, p));
+  columns.Prefetch(static_cast<std::size_t>(p));
+}
 
 }  // namespace
 
 void WriteBoutsByBoutNumberInto(const PairingRun& run, ReportText& out, BlockMemo* memo) {
+  WrestlerColumns columns(run, memo == nullptr);
+  WriteBoutsByBoutNumberInto(run, columns, out, memo);
+}
+
+void WriteBoutsByBoutNumberInto(const PairingRun& run, WrestlerColumns& columns, ReportText& out,
+                                BlockMemo* memo) {
   out.Reserve(static_cast<std::size_t>(run.BoutOrder.size()) * 170 + 256);
   TitleLines(out, 45, {"Tandrel Results Reported by Bout Number"});
-  NumberColumnTexts columns(run, memo == nullptr);
   const auto count =
       std::min(run.BoutOrder.size(), static_cast<std::size_t>(std::max(run.TotalBouts, 0)));
   // The bout of the k-th number, or null.
@@ -711,8 +674,8 @@ void WriteBoutsByBoutNumberInto(const PairingRun& run, ReportText& out, BlockMem
     // The wrestlers lie at random in the selection: asked for ahead, the reads overlap.
     if (constexpr std::size_t kAhead = 8; k + kAhead < count) {
       if (const BoutEntry* ahead = bout_at(k + kAhead)) {
-        columns.Prefetch(ahead[0]);
-        columns.Prefetch(ahead[1]);
+        PrefetchNumberColumns(columns, run, ahead[0]);
+        PrefetchNumberColumns(columns, run, ahead[1]);
       }
     }
     const std::size_t e = static_cast<std::size_t>(run.BoutOrder[k]);
@@ -722,9 +685,9 @@ void WriteBoutsByBoutNumberInto(const PairingRun& run, ReportText& out, BlockMem
       text.EndLine();
       text.Blanks(3).Int(a.BoutNumber, 4).Literal(" ").Blanks(1).Int(a.WeightClass, 3);
       text.Literal(" ").Blanks(1);
-      columns.Write(text, a);
+      WriteNumberColumns(text, columns, run, a);
       text.Blanks(14);
-      columns.Write(text, b);
+      WriteNumberColumns(text, columns, run, b);
     };
     if (memo == nullptr) {
       block(out);

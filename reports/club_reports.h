@@ -19,6 +19,7 @@
 #include "pairing/pairing_run.h"
 #include "reports/block_memo.h"
 #include "reports/report_line.h"
+#include "reports/wrestler_columns.h"
 
 namespace kestrio::reports {
 
@@ -40,13 +41,17 @@ class BlockMaker;
 
 // The blocks of the club reports, each club member's written in the all-clubs report and
 // again in his club's file, where it reads the same. Holds the tables they are made from
-// (every wrestler's columns, bout count and opponent lines, laid out in club order), not
-// their texts, and refers to run, which must outlive it. memo, when given, keeps each
-// block for the next writing (see BlockMemo).
+// (every wrestler's bout count and opponent lines, laid out in club order, and the
+// wrestlers' columns), not their texts, and refers to run, which must outlive it. memo, when given,
+// keeps each block for the next writing (see BlockMemo).
 class ClubBlocks {
  public:
   ClubBlocks(const pairing::PairingRun& run, std::vector<ClubGroup> groups,
              BlockMemo* memo = nullptr);
+  // The same from the columns made once for the run's reports (the table of run), which
+  // must outlive the blocks.
+  ClubBlocks(const pairing::PairingRun& run, std::vector<ClubGroup> groups,
+             WrestlerColumns& columns, BlockMemo* memo);
   ~ClubBlocks();
   ClubBlocks(const ClubBlocks&) = delete;
   ClubBlocks& operator=(const ClubBlocks&) = delete;
@@ -67,6 +72,7 @@ class ClubBlocks {
   const pairing::PairingRun& run_;
   std::vector<ClubGroup> groups_;
   BlockMemo* memo_;
+  std::unique_ptr<WrestlerColumns> own_columns_;  // when none were given
   std::unique_ptr<BlockMaker> maker_;
   BlockKey key_;
 };
@@ -113,5 +119,8 @@ void ForEachClubFile(ClubBlocks& blocks, const ClubFileNames& names,
 std::string WriteBoutsByBoutNumber(const pairing::PairingRun& run);
 void WriteBoutsByBoutNumberInto(const pairing::PairingRun& run, ReportText& out,
                                 BlockMemo* memo = nullptr);
+// The same from the columns made once for the run's reports (the table of run).
+void WriteBoutsByBoutNumberInto(const pairing::PairingRun& run, WrestlerColumns& columns,
+                                ReportText& out, BlockMemo* memo);
 
 }  // namespace kestrio::reports

@@ -2,11 +2,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "reports/block_memo.h"
 #include "reports/report_line.h"
+#include "reports/wrestler_columns.h"
 
 namespace kestrio::reports {
 namespace {
@@ -176,68 +178,35 @@ Status CheckBoutList(const PairingRun& run) {
   return Status::Ok();
 }
 
-// text(w) of a name or club for the mail merge: a comma inside a name ("Smith, Jr") would
-// add a column to the merge record and print every later field of the bout in the wrong
-// place, so it is written as ";". Only the first w characters can show.
-void MergeSafeText(ReportText& line, std::string_view text, int w) {
-  char safe[32];
-  const auto shown = std::min(text.size(), static_cast<std::size_t>(std::max(w, 0)));
-  if (shown > sizeof safe) {
-    std::string copy(text);
-    std::replace(copy.begin(), copy.end(), ',', ';');
-    line.Text(copy, w);
-    return;
-  }
-  std::replace_copy(text.begin(), text.begin() + static_cast<std::ptrdiff_t>(shown), safe, ',',
-                    ';');
-  line.Text(std::string_view(safe, shown), w);
+// Wrestler p's side of a bout-sheet line: his columns in the places the club reports
+// give them, the surname first, with commas between. A comma inside a name ("Smith, Jr")
+// would add a column to the mail merge's record and print every later field of the bout
+// in the wrong place, so it is written as ";".
+void PutBoutSheetSide(const WrestlerColumns::Row& row, char* side) {
+  using Columns = WrestlerColumns;
+  std::memcpy(side, row.text, Columns::kSize);
+  std::memcpy(side + Columns::kGivenNameAt, row.text + Columns::kSurnameAt, Columns::kNameWidth);
+  std::memcpy(side + Columns::kSurnameAt, row.text + Columns::kGivenNameAt, Columns::kNameWidth);
+  if (row.comma) std::replace(side, side + Columns::kClubAt + Columns::kClubWidth, ',', ';');
+  for (const std::size_t at : {16, 33, 40, 47, 53}) side[at] = ',';
 }
+constexpr std::size_t kBoutSheetSideSize = WrestlerColumns::kSize;
 
-void BoutSheetSide(ReportText& line, const pairing::SelectedParticipant& w) {
-  line.Blanks(1);
-  MergeSafeText(line, w.LastName.view(), 15);
-  line.Literal(",").Blanks(1);
-  MergeSafeText(line, w.FirstName.view(), 15);
-  line.Literal(",").Blanks(1);
-  MergeSafeText(line, w.Club.view().substr(0, 5), 5);
-  line.Literal(",");
-  line.Blanks(1).Fixed(w.Weight, 5, 1).Literal(",");
-  line.Blanks(1).Fixed(w.Age, 4, 0).Literal(",");
-  line.Blanks(1).Fixed(w.Rating, 5, 2);
+// Wrestler p's columns in the results summary, after his bout count: 2 blanks, surname,
+// 2 blanks, given name, then his club and weight as in his columns, and his age and rating
+// narrower, each after 2 blanks.
+constexpr std::size_t kResultsColumnsSize = 59;
+void PutResultsColumns(WrestlerColumns& columns, std::size_t p, char* out) {
+  using Columns = WrestlerColumns;
+  const Columns::Row& row = columns.Of(p);
+  std::fill_n(out, kResultsColumnsSize, ' ');
+  std::memcpy(out + 2, row.text + Columns::kSurnameAt, Columns::kNameWidth);
+  std::memcpy(out + 19, row.text + Columns::kGivenNameAt, Columns::kNameWidth);
+  // Blanks, club, blanks and weight, as they follow the surname in his columns.
+  constexpr std::size_t kAfterSurname = Columns::kSurnameAt + Columns::kNameWidth;
+  std::memcpy(out + 34, row.text + kAfterSurname, Columns::kWeightAt + 5 - kAfterSurname);
+  columns.PutNarrowMeasures(p, out + 50, out + 55);
 }
-
-// Every wrestler's side of a bout-sheet line, as BoutSheetSide writes it: he has the
-// same side in each of his bouts. all: every line will be made (no memo keeps any), so
-// every side is made at once, in selection order; otherwise each when first needed.
-class SideTexts {
- public:
-  SideTexts(const PairingRun& run, bool all)
-      : run_(run), at_(run.SelectedList.size(), kNotMade), end_(run.SelectedList.size(), 0) {
-    if (!all) return;
-    texts_.Reserve(run.SelectedList.size() * 64);
-    for (std::size_t p = 0; p < run.SelectedList.size(); ++p) Of(p);
-  }
-
-  std::string_view Of(std::size_t p) {
-    if (at_[p] == kNotMade) {
-      at_[p] = texts_.str().size();
-      BoutSheetSide(texts_, run_.SelectedList[p]);
-      end_[p] = texts_.str().size();
-    }
-    return std::string_view(texts_.str()).substr(at_[p], end_[p] - at_[p]);
-  }
-
-  // Asks for wrestler p's side ahead of its use, when it is made.
-  void Prefetch(std::size_t p) const {
-    if (at_[p] != kNotMade) __builtin_prefetch(texts_.str().data() + at_[p]);
-  }
-
- private:
-  static constexpr std::size_t kNotMade = ~std::size_t{0};
-  const PairingRun& run_;
-  ReportText texts_;
-  std::vector<std::size_t> at_, end_;
-};
 
 void BoutSheetHeader(ReportText& out, bool rule) {
   auto field = [&](std::string_view word, int w) -> ReportText& {
@@ -267,12 +236,17 @@ Status CheckBoutTables(const PairingRun& run) {
 }
 
 void WriteBoutSheetsInto(const PairingRun& run, ReportText& out, BlockMemo* memo) {
+  WrestlerColumns columns(run, memo == nullptr);
+  WriteBoutSheetsInto(run, columns, out, memo);
+}
+
+void WriteBoutSheetsInto(const PairingRun& run, WrestlerColumns& columns, ReportText& out,
+                         BlockMemo* memo) {
   out.Reserve(static_cast<std::size_t>(std::max(run.TotalBouts, 0) + 2) * 140);
   BoutSheetHeader(out, false);
   BoutSheetHeader(out, true);
   const NumberOrder order(run);
   const std::vector<BoutSides> sides = FindBoutSides(run, order);
-  SideTexts side_texts(run, memo == nullptr);
   BlockKey key;
   for (std::size_t t = 0; t < sides.size(); ++t) {
     const BoutSides& s = sides[t];
@@ -281,17 +255,20 @@ void WriteBoutSheetsInto(const PairingRun& run, ReportText& out, BlockMemo* memo
     // The sides lie at random in their table: asked for ahead, the reads overlap.
     if (constexpr std::size_t kAhead = 8; t + kAhead < sides.size()) {
       const BoutSides& ahead = sides[t + kAhead];
-      if (ahead.first >= 0) side_texts.Prefetch(static_cast<std::size_t>(ahead.first));
-      if (ahead.second >= 0) side_texts.Prefetch(static_cast<std::size_t>(ahead.second));
+      if (ahead.first >= 0) columns.Prefetch(static_cast<std::size_t>(ahead.first));
+      if (ahead.second >= 0) columns.Prefetch(static_cast<std::size_t>(ahead.second));
     }
     const auto bout_place = static_cast<std::size_t>(run.BoutOrder[t]);
     const std::int32_t number = run.RoundEntry(s.first, s.round);
     const auto line = [&](ReportText& text) {
       text.Int(number, 4).Literal(",");
       text.Blanks(1).Int(bout->WeightClass, 3).Literal(",");
-      text.Literal(side_texts.Of(static_cast<std::size_t>(s.first)));
-      text.Literal(",");
-      text.Literal(side_texts.Of(static_cast<std::size_t>(s.second)));
+      char both[2 * kBoutSheetSideSize + 1];
+      PutBoutSheetSide(columns.Of(static_cast<std::size_t>(s.first)), both);
+      both[kBoutSheetSideSize] = ',';
+      PutBoutSheetSide(columns.Of(static_cast<std::size_t>(s.second)),
+                       both + kBoutSheetSideSize + 1);
+      text.Literal(std::string_view(both, sizeof both));
       text.EndLine();
     };
     if (memo == nullptr) {
@@ -312,6 +289,12 @@ std::string WriteBoutSheets(const PairingRun& run) {
 }
 
 void WriteResultsSummaryInto(const PairingRun& run, ReportText& out, BlockMemo* memo) {
+  WrestlerColumns columns(run, memo == nullptr);
+  WriteResultsSummaryInto(run, columns, out, memo);
+}
+
+void WriteResultsSummaryInto(const PairingRun& run, WrestlerColumns& columns, ReportText& out,
+                             BlockMemo* memo) {
   const int rounds = RoundTableFits(run) ? RoundsToScan(run) : 0;
   out.Reserve(static_cast<std::size_t>(std::max(run.SelectionSize, 0) + 2) *
               (70 + 5 * static_cast<std::size_t>(rounds)));
@@ -337,14 +320,13 @@ void WriteResultsSummaryInto(const PairingRun& run, ReportText& out, BlockMemo* 
   const int rows = std::min<int>(run.SelectionSize, static_cast<int>(run.SelectedList.size()));
   BlockKey key;
   for (int p = 0; p < rows; ++p) {
-    const auto& w = run.SelectedList[static_cast<std::size_t>(p)];
     const std::int32_t bouts = static_cast<std::size_t>(p) < run.BoutCount.size()
                                    ? run.BoutCount[static_cast<std::size_t>(p)]
                                    : 0;
     const auto row = [&](ReportText& text) {
-      text.Int(bouts, 2).Blanks(2).Text(w.LastName.view(), 15).Blanks(2);
-      text.Text(w.FirstName.view(), 15).Blanks(2).Text(w.Club.view(), 5).Blanks(2);
-      text.Fixed(w.Weight, 5, 1).Blanks(2).Fixed(w.Age, 3, 0).Blanks(2).Fixed(w.Rating, 4, 2);
+      char columns_text[kResultsColumnsSize];
+      PutResultsColumns(columns, static_cast<std::size_t>(p), columns_text);
+      text.Int(bouts, 2).Literal(std::string_view(columns_text, sizeof columns_text));
       for (int r = 0; r < rounds; ++r) text.Blanks(1).Int(run.RoundEntry(p, r), 4);
       text.EndLine();
     };

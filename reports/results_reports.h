@@ -17,6 +17,7 @@
 #include "pairing/pairing_run.h"
 #include "reports/block_memo.h"
 #include "reports/report_line.h"
+#include "reports/wrestler_columns.h"
 
 namespace kestrio::reports {
 
@@ -31,8 +32,13 @@ std::string WriteBoutSheets(const pairing::PairingRun& run);
 // memo, when given, keeps each line for the next writing (see BlockMemo).
 void WriteBoutSheetsInto(const pairing::PairingRun& run, ReportText& out,
                          BlockMemo* memo = nullptr);
+// The same from the columns made once for the run's reports (the table of run).
+void WriteBoutSheetsInto(const pairing::PairingRun& run, WrestlerColumns& columns, ReportText& out,
+                         BlockMemo* memo);
 std::string WriteResultsSummary(const pairing::PairingRun& run);
 void WriteResultsSummaryInto(const pairing::PairingRun& run, ReportText& out,
                              BlockMemo* memo = nullptr);
+void WriteResultsSummaryInto(const pairing::PairingRun& run, WrestlerColumns& columns,
+                             ReportText& out, BlockMemo* memo);
 
 }  // namespace kestrio::reports

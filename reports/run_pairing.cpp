@@ -8,6 +8,7 @@
 #include "reports/club_reports.h"
 #include "reports/report_files.h"
 #include "reports/results_reports.h"
+#include "reports/wrestler_columns.h"
 
 namespace kestrio::reports {
 namespace {
@@ -110,15 +111,17 @@ PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run, B
   if (memo != nullptr && !memo->See(run)) memo = nullptr;
   ReportSink sink(fs, outcome);
   const pairing::PairingRun& done = run;
+  // Every wrestler's columns are made once, for every report that shows him.
+  WrestlerColumns columns(done, memo == nullptr);
   sink.Write(std::string(kBoutSheetsName),
-             [&](ReportText& out) { WriteBoutSheetsInto(done, out, memo); });
+             [&](ReportText& out) { WriteBoutSheetsInto(done, columns, out, memo); });
   sink.Write(std::string(kResultsSummaryName),
-             [&](ReportText& out) { WriteResultsSummaryInto(done, out, memo); });
+             [&](ReportText& out) { WriteResultsSummaryInto(done, columns, out, memo); });
   sink.Write(std::string(kByHandName), [&](ReportText& out) { WriteByHandReportInto(done, out); });
   {
     // The tables of the club members' blocks are made once, for the all-clubs report and
     // the club files.
-    ClubBlocks clubs(done, ClubsInOrder(done), memo);
+    ClubBlocks clubs(done, ClubsInOrder(done), columns, memo);
     sink.Write(
         std::string(kBoutsByClubName), [&](ReportText& out) { WriteBoutsByClubInto(clubs, out); },
         /*by_club=*/true);
@@ -133,7 +136,7 @@ PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run, B
         [&fs](const std::string& name) { return fs.FileNameKey(name); });
   }
   sink.Write(std::string(kBoutsByBoutNumberName),
-             [&](ReportText& out) { WriteBoutsByBoutNumberInto(done, out, memo); });
+             [&](ReportText& out) { WriteBoutsByBoutNumberInto(done, columns, out, memo); });
   sink.Finish();
   if (memo != nullptr) memo->EndWriting();
   return outcome;
