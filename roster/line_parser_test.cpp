@@ -25,6 +25,12 @@ class RecordingSink : public DiagnosticSink {
   std::vector<std::pair<std::string, std::string>> messages;
 };
 
+// The weight class as the rule states it, with the library's remainder.
+float LiteralWeightClass(float weight) {
+  const float weight_class = weight - std::fmod(weight - 0.001f, 5.0f) + 5.0f;
+  return weight_class - std::fmod(weight_class, 1.0f);
+}
+
 Participant ParseOk(const std::string& line) {
   Participant p;
   EXPECT_EQ(WInfoParseDataLine(line, p), 0) << line;
@@ -61,10 +67,6 @@ TEST(LineParserTest, WeightClassIsTheNextMultipleOfFiveWithScaleTolerance) {
 // the scale's tolerance around them, negatives and zeros of both signs, and numbers as
 // large as a field holds, as the library's remainder gives them.
 TEST(LineParserTest, WeightClassAndAgeYearsOfEveryKindOfNumber) {
-  const auto literal_class = [](float weight) {
-    float weight_class = weight - std::fmod(weight - 0.001f, 5.0f) + 5.0f;
-    return weight_class - std::fmod(weight_class, 1.0f);
-  };
   std::vector<std::string> numbers = {"0",       "-0",       "0.001",    "-0.001",   "4.999",
                                       "5.0011",  "-5",       "-4.5",     "-7.25",    "9999999",
                                       "-999999", "16777216", "16777217", "8388609",  "0.5",
@@ -93,7 +95,7 @@ TEST(LineParserTest, WeightClassAndAgeYearsOfEveryKindOfNumber) {
     Participant p;
     if (WInfoParseDataLine("A\tB\t" + number + "\t" + number + "\t0\tC", p) != 0) continue;
     const float value = *text::ReadFloat(number);
-    EXPECT_EQ(p.WeightClass.view(), text::FormatFixed(literal_class(value), 10, 0)) << number;
+    EXPECT_EQ(p.WeightClass.view(), text::FormatFixed(LiteralWeightClass(value), 10, 0)) << number;
     EXPECT_EQ(p.AgeYears.view(), text::FormatFixed(value - std::fmod(value, 1.0f), 10, 0))
         << number;
   }
@@ -198,9 +200,7 @@ TEST(LineParserTest, SavedNumbersReadAsEveryOtherNumber) {
     if (rewritten.find_first_of("123456789") == std::string::npos) {
       rewritten = text::FormatFixed(0.0, 10, 2);
     }
-    float weight_class = *v - std::fmod(*v - 0.001f, 5.0f) + 5.0f;
-    weight_class -= std::fmod(weight_class, 1.0f);
-    return std::pair{rewritten, text::FormatFixed(weight_class, 10, 0)};
+    return std::pair{rewritten, text::FormatFixed(LiteralWeightClass(*v), 10, 0)};
   };
   std::vector<std::string> texts = {"0.00",  "-0.00",    "0.50",      "-0.50",     ".50",
                                     "00.50", "07.25",    "+7.25",     "7.5",       "7.500",
