@@ -1,7 +1,9 @@
 #include "pairing/goodness_of_fit.h"
 
+#include <bit>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <system_error>
 
 namespace kestrio::pairing {
@@ -67,6 +69,27 @@ float RoundTripFitByText(double fit) {
   return value;
 }
 
+namespace {
+
+// True when value lies exactly halfway between two neighbouring floats. A nonzero double
+// of a float's normal range is such a midpoint when its bits below a float's precision
+// are a one and then zeros; smaller ones are checked against their neighbours.
+bool HalfwayBetweenFloats(double value) {
+  if (value == 0) return false;
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  constexpr std::uint64_t kSmallestNormalFloat = 1023 - 126;  // as a double's exponent
+  if (((bits >> 52) & 0x7ff) >= kSmallestNormalFloat) {
+    constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
+    return (bits & kBelowFloat) == std::uint64_t{1} << 28;
+  }
+  const float narrowed = static_cast<float>(value);
+  const double below = std::nextafter(narrowed, -HUGE_VALF);
+  const double above = std::nextafter(narrowed, HUGE_VALF);
+  return value == (narrowed + below) / 2 || value == (narrowed + above) / 2;
+}
+
+}  // namespace
+
 float RoundTripFit(double fit) {
   // Fast path for the fits a pairing sees: scale to millionths, round, scale back. It
   // is exact unless the scaled value lies near a half (the six-decimal rounding could
@@ -79,13 +102,8 @@ float RoundTripFit(double fit) {
     return RoundTripFitByText(fit);
   }
   const double value = millionths / 1.0e6;
-  const float narrowed = static_cast<float>(value);
-  const double below = std::nextafter(narrowed, -HUGE_VALF);
-  const double above = std::nextafter(narrowed, HUGE_VALF);
-  if (value == (narrowed + below) / 2 || value == (narrowed + above) / 2) {
-    return RoundTripFitByText(fit);
-  }
-  return narrowed;
+  if (HalfwayBetweenFloats(value)) return RoundTripFitByText(fit);
+  return static_cast<float>(value);
 }
 
 long double WeightFactorBound(double a, double b, float weight_tolerance) {

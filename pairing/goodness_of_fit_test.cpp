@@ -48,6 +48,14 @@ TEST(RoundTripFit, MatchesTheSixDecimalTextOnRandomAndBoundaryValues) {
     ExpectSameAsText(std::nextafter(tie, 0.0));
     ExpectSameAsText(std::nextafter(tie, 2.0 * tie));
   }
+  // Millionths that lie halfway between two floats (odd multiples of 1/64 where floats
+  // are 1/32 apart), and their neighbours.
+  for (int k = 1; k < 4000; k += 2) {
+    const double midpoint = 262144.0 + k / 64.0;
+    ExpectSameAsText(midpoint);
+    ExpectSameAsText(-midpoint);
+    ExpectSameAsText(std::nextafter(midpoint, 0.0));
+  }
   // Fits near half a millionth and other near-halves that are not exact.
   for (int k = 0; k < 20000; ++k) {
     const double near_half = (k + 0.5) / 1e6;
