@@ -1,6 +1,7 @@
 #include "pairing/measure_text.h"
 
 #include <cmath>
+#include <cstdio>
 #include <random>
 #include <string>
 
@@ -37,7 +38,28 @@ TEST(ReadMeasure, ReadsEveryTextAsTheFloatAndDoubleReadersDo) {
     if (rng() % 4 == 0) text = "-" + text;
     ExpectSameAsTheReaders("   " + text);
   }
+  // Numbers as the roster keeps them, right-aligned with two decimals, and near misses.
+  for (int i = 0; i < 100000; ++i) {
+    char kept[32];
+    const double value = static_cast<int>(rng() % 2000000000u - 1000000000) / 100.0;
+    std::snprintf(kept, sizeof kept, "%10.2f", value / std::pow(10.0, rng() % 4));
+    std::string text = kept;
+    if (i % 5 == 1) text += "  ";
+    if (i % 5 == 2) text.insert(text.find_first_not_of(" -"), "0");
+    if (i % 5 == 3) text += "5";
+    if (i % 5 == 4) text.back() = ' ';
+    ExpectSameAsTheReaders(text);
+  }
   for (const char* text : {"     72.00",
+                           "9999999.99",
+                           "-167772.16",
+                           "-167772.15",
+                           " 167772.16",
+                           "0.00",
+                           "-0.01",
+                           "12345678.00",
+                           "72.00 kg",
+                           "72.0",
                            "72",
                            "72.",
                            ".5",
