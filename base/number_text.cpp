@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <iterator>
 #include <string>
 #include <string_view>
@@ -351,23 +352,37 @@ void AppendInt(std::string& out, std::int64_t v, int w) {
   AppendRightAligned(out, std::string_view(buffer, static_cast<std::size_t>(end - buffer)), w);
 }
 
-void AppendIntInFull(std::string& out, std::int64_t v, int w) {
-  // Written from the right into the padded field and appended at once: report writers
-  // write whole numbers by the thousand.
-  char field[48];
-  char* const end = field + sizeof field;
+std::size_t PutIntInFullSlowly(char* out, std::int64_t v, int w) {
+  char digits[kIntInFullRoom];
+  char* const end = digits + sizeof digits;
   char* at = end;
   // The magnitude as unsigned, so that the most negative number has one too.
-  std::uint64_t digits = v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
+  std::uint64_t magnitude =
+      v < 0 ? 0 - static_cast<std::uint64_t>(v) : static_cast<std::uint64_t>(v);
   do {
-    *--at = static_cast<char>('0' + digits % 10);
-    digits /= 10;
-  } while (digits != 0);
+    *--at = static_cast<char>('0' + magnitude % 10);
+    magnitude /= 10;
+  } while (magnitude != 0);
   if (v < 0) *--at = '-';
-  const int width = std::min(w, static_cast<int>(sizeof field));
-  while (end - at < width) *--at = ' ';
-  if (w > width) out.append(static_cast<std::size_t>(w - width), ' ');
-  out.append(at, static_cast<std::size_t>(end - at));
+  const auto size = static_cast<std::size_t>(end - at);
+  const std::size_t blanks =
+      w > 0 ? static_cast<std::size_t>(w) - std::min<std::size_t>(size, static_cast<std::size_t>(w))
+            : 0;
+  std::fill_n(out, blanks, ' ');
+  std::copy(at, end, out + blanks);
+  return blanks + size;
+}
+
+void AppendIntInFull(std::string& out, std::int64_t v, int w) {
+  // Laid out in place and appended at once: report writers write whole numbers by the
+  // thousand.
+  constexpr int kField = 48;
+  if (w > kField) {
+    out.append(static_cast<std::size_t>(w - kField), ' ');
+    w = kField;
+  }
+  char field[kField];
+  out.append(field, PutIntInFull(field, v, w));
 }
 
 void AppendFixedInFull(std::string& out, double v, int w, int d) {

@@ -14,6 +14,7 @@
 // wider than its field in full. Rounding is C's printf rounding.
 
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -56,6 +57,27 @@ void AppendInt(std::string& out, std::int64_t v, int w);
 // full, wider than the field, rather than asterisks that would hide it. A fixed number
 // that is not finite still gives w asterisks.
 void AppendIntInFull(std::string& out, std::int64_t v, int w);
+// AppendIntInFull laid out in place at out, which has room for kIntInFullRoom characters
+// or w, whichever is more (and which it may use beyond the text); returns the length of
+// the text.
+inline constexpr std::size_t kIntInFullRoom = 20;
+std::size_t PutIntInFullSlowly(char* out, std::int64_t v, int w);
+inline std::size_t PutIntInFull(char* out, std::int64_t v, int w) {
+  // Counts, bout numbers, classes and rounds: a few digits that fit a narrow field, laid
+  // out over a field of blanks made in one store.
+  static constexpr std::int64_t kFits[] = {0, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+  if (w >= 1 && w <= 7 && v >= 0 && v < kFits[w]) {
+    std::memcpy(out, "        ", 8);
+    auto digits = static_cast<std::uint32_t>(v);
+    char* at = out + w;
+    do {
+      *--at = static_cast<char>('0' + digits % 10);
+      digits /= 10;
+    } while (digits != 0);
+    return static_cast<std::size_t>(w);
+  }
+  return PutIntInFullSlowly(out, v, w);
+}
 void AppendFixedInFull(std::string& out, double v, int w, int d);
 
 }  // namespace kestrio::text

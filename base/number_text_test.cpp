@@ -1,5 +1,6 @@
 #include "base/number_text.h"
 
+#include <algorithm>
 #include <bit>
 #include <charconv>
 #include <cmath>
@@ -213,6 +214,28 @@ TEST(NumberTextTest, InFullWritersWidenOnlyWhatDoesNotFit) {
   EXPECT_EQ(in_full([](std::string& o) { AppendIntInFull(o, 7, 4); }), "|   7");
   EXPECT_EQ(in_full([](std::string& o) { AppendIntInFull(o, -1000, 4); }), "|-1000");
   EXPECT_EQ(in_full([](std::string& o) { AppendIntInFull(o, 100, 2); }), "|100");
+  EXPECT_EQ(in_full([](std::string& o) { AppendIntInFull(o, 5, 60); }),
+            "|" + std::string(59, ' ') + "5");
+  // Laid out in place: the most negative number in full, a field of no width, numbers at
+  // the edges of their fields, and nothing written past the room.
+  const auto in_place = [](std::int64_t v, int w) {
+    char field[72];
+    std::memset(field, '#', sizeof field);
+    const std::size_t n = PutIntInFull(field, v, w);
+    const std::size_t room = std::max<std::size_t>(kIntInFullRoom, static_cast<std::size_t>(w));
+    EXPECT_EQ(field[room], '#') << v << " in " << w;
+    return std::string(field, n);
+  };
+  EXPECT_EQ(in_place(INT64_MIN, 4), "-9223372036854775808");
+  EXPECT_EQ(in_place(INT64_MAX, 20), " 9223372036854775807");
+  EXPECT_EQ(in_place(42, 0), "42");
+  EXPECT_EQ(in_place(-3, 4), "  -3");
+  EXPECT_EQ(in_place(9999, 4), "9999");
+  EXPECT_EQ(in_place(10000, 4), "10000");
+  EXPECT_EQ(in_place(0, 1), "0");
+  EXPECT_EQ(in_place(9999999, 7), "9999999");
+  EXPECT_EQ(in_place(7, 8), "       7");
+  EXPECT_EQ(in_place(0, 50), std::string(49, ' ') + "0");
   // Fixed: what fits is AppendFixed's text, the dropped zero included; a wider number
   // is written whole with its decimals; a value that is not a number stays asterisks.
   EXPECT_EQ(in_full([](std::string& o) { AppendFixedInFull(o, 0.5, 6, 4); }), "|0.5000");

@@ -11,6 +11,7 @@
 
 #include "base/exchange_order.h"
 #include "base/fixed_text.h"
+#include "base/number_text.h"
 #include "reports/report_files.h"
 #include "reports/report_line.h"
 
@@ -67,24 +68,31 @@ void ClubColumns(ReportText& out, std::string_view first, std::string_view last,
   out.Blanks(1).Fixed(age, 4, 0).Literal(" ").Blanks(1).Fixed(rating, 5, 2);
 }
 
-// Writes v right-aligned in the w characters that end at end (v >= 0 and fits).
-void PutDigits(char* end, std::uint32_t v) {
-  do {
-    *--end = static_cast<char>('0' + v % 10);
-    v /= 10;
-  } while (v != 0);
+// The start of an opponent line, blanks(3) int(4), blank, blanks(1) int(3), blank, laid
+// out at out, which has room for kOpponentLineStartRoom characters; returns its length.
+constexpr std::size_t kOpponentLineStartRoom = 2 * text::kIntInFullRoom + 6;
+std::size_t PutOpponentLineStart(char* out, std::int32_t number, std::int32_t weight_class) {
+  std::size_t n = 0;
+  for (int i = 0; i < 3; ++i) out[n++] = ' ';
+  n += text::PutIntInFull(out + n, number, 4);
+  out[n++] = ' ';
+  out[n++] = ' ';
+  n += text::PutIntInFull(out + n, weight_class, 3);
+  out[n++] = ' ';
+  return n;
 }
 
-// The start of an opponent line: blanks(3) int(4), blank, blanks(1) int(3), blank.
-void OpponentLineStart(ReportText& out, std::int32_t number, std::int32_t weight_class) {
-  if (number >= 0 && number <= 9999 && weight_class >= 0 && weight_class <= 999) {
-    char start[] = "                ";
-    PutDigits(start + 7, static_cast<std::uint32_t>(number));
-    PutDigits(start + 12, static_cast<std::uint32_t>(weight_class));
-    out.Literal(std::string_view(start, 13));
-    return;
-  }
-  out.Blanks(3).Int(number, 4).Literal(" ").Blanks(1).Int(weight_class, 3).Literal(" ");
+// Lays s out at line[n, ...), returning the length that follows.
+std::size_t PutText(char* line, std::size_t n, std::string_view s) {
+  std::memcpy(line + n, s.data(), s.size());
+  return n + s.size();
+}
+
+// Ends a line laid out at line[0, n), which has room for the CR LF, and writes it.
+void WriteLine(ReportText& out, char* line, std::size_t n) {
+  line[n++] = '\r';
+  line[n++] = '\n';
+  out.Lines(std::string_view(line, n));
 }
 
 }  // namespace
@@ -120,22 +128,31 @@ class BlockMaker {
   // The block of the wrestler of rank k: his line, the rule and a line for each bout.
   void Make(ReportText& out, int k) {
     const auto i = static_cast<std::size_t>(k);
-    out.EndLine();
-    out.Blanks(1).Int(counts_[i], 2).Blanks(1).Literal("Bouts for");
-    out.Literal(columns_.Of(static_cast<std::size_t>(order_[i])).ClubColumns());
-    out.EndLine();
-    out.Blanks(14).Literal("---------------  ---------------  -----  -----  ----  -----");
-    out.EndLine();
+    // Each line is laid out here and written at once.
+    char line[kOpponentLineStartRoom + WrestlerColumns::kSize + 2];
+    constexpr std::string_view kBoutsFor = " Bouts for";
+    std::size_t n = 0;
+    line[n++] = '\r';  // the empty line before the block
+    line[n++] = '\n';
+    line[n++] = ' ';
+    n += text::PutIntInFull(line + n, counts_[i], 2);
+    n = PutText(line, n, kBoutsFor);
+    n = PutText(line, n, columns_.Of(static_cast<std::size_t>(order_[i])).ClubColumns());
+    WriteLine(out, line, n);
+    out.Lines("              ---------------  ---------------  -----  -----  ----  -----\r\n");
     for (int l = start_[i]; l < start_[i + 1]; ++l) {
-      const OpponentLine& line = lines_[static_cast<std::size_t>(l)];
-      OpponentLineStart(out, line.number, line.weight_class);
-      if (line.columns_of >= 0) {
-        out.Literal(columns_.Of(static_cast<std::size_t>(line.columns_of)).ClubColumns());
-      } else {
-        const BoutEntry& o = run_.BoutList[static_cast<std::size_t>(line.entry)];
-        ClubColumns(out, o.FirstName.view(), o.LastName.view(), o.Club.view(), o.Weight, o.Age,
-                    o.Rating);
+      const OpponentLine& opponent = lines_[static_cast<std::size_t>(l)];
+      n = PutOpponentLineStart(line, opponent.number, opponent.weight_class);
+      if (opponent.columns_of >= 0) {
+        n = PutText(line, n,
+                    columns_.Of(static_cast<std::size_t>(opponent.columns_of)).ClubColumns());
+        WriteLine(out, line, n);
+        continue;
       }
+      const BoutEntry& o = run_.BoutList[static_cast<std::size_t>(opponent.entry)];
+      out.Literal(std::string_view(line, n));
+      ClubColumns(out, o.FirstName.view(), o.LastName.view(), o.Club.view(), o.Weight, o.Age,
+                  o.Rating);
       out.EndLine();
     }
   }
@@ -618,26 +635,29 @@ void NumberColumns(ReportText& text, std::string_view last, std::string_view fir
   text.Fixed(rating, 5, 2).EndLine();
 }
 
-// The columns of side e in the bout-number report, ending its line: the wrestler's
-// columns in this report's order when the side carries him as the selection holds him
-// (as a run's sides do), else the side's own texts.
+// Writes the line laid out at line[0, n) on to the columns of side e in the bout-number
+// report, and ends it: the wrestler's columns in this report's order when the side
+// carries him as the selection holds him (as a run's sides do), else the side's own
+// texts. line has room for kNumberColumnsRoom characters after n.
 constexpr std::size_t kNumberColumnsSize = 59;
+constexpr std::size_t kNumberColumnsRoom = kNumberColumnsSize + 2;
 void WriteNumberColumns(ReportText& text, WrestlerColumns& columns, const PairingRun& run,
-                        const BoutEntry& e) {
+                        const BoutEntry& e, char* line, std::size_t n) {
   if (!SameAsSelected(run, e)) {
+    text.Literal(std::string_view(line, n));
     return NumberColumns(text, e.LastName.view(), e.FirstName.view(), e.Club.view(), e.Weight,
                          e.Age, e.Rating);
   }
   using Columns = WrestlerColumns;
   const Columns::Row& row = columns.Of(static_cast<std::size_t>(e.SelectionIndex));
-  char out[kNumberColumnsSize];
+  char* const out = line + n;
   std::memcpy(out, row.text + Columns::kSurnameAt, Columns::kNameWidth);
   out[15] = out[16] = ' ';
   std::memcpy(out + 17, row.text + Columns::kGivenNameAt, Columns::kNameWidth);
   // From the blanks after the surname on, the columns read as in the club reports.
   constexpr std::size_t kAfterSurname = Columns::kSurnameAt + Columns::kNameWidth;
   std::memcpy(out + 32, row.text + kAfterSurname, Columns::kSize - kAfterSurname);
-  text.Literal(std::string_view(out, sizeof out)).EndLine();
+  WriteLine(text, line, n + kNumberColumnsSize);
 }
 
 // Asks for side e's wrestler and columns ahead of their use.
@@ -682,12 +702,18 @@ void WriteBoutsByBoutNumberInto(const PairingRun& run, WrestlerColumns& columns,
     const BoutEntry& a = bout[0];
     const BoutEntry& b = bout[1];
     const auto block = [&](ReportText& text) {
-      text.EndLine();
-      text.Blanks(3).Int(a.BoutNumber, 4).Literal(" ").Blanks(1).Int(a.WeightClass, 3);
-      text.Literal(" ").Blanks(1);
-      WriteNumberColumns(text, columns, run, a);
-      text.Blanks(14);
-      WriteNumberColumns(text, columns, run, b);
+      // Each line is laid out here and written at once.
+      char line[2 + kOpponentLineStartRoom + 1 + kNumberColumnsRoom];
+      line[0] = '\r';  // the empty line before the bout
+      line[1] = '\n';
+      // The start of the club reports' opponent lines, and a blank for the club reports'
+      // blank before the columns.
+      std::size_t n = 2 + PutOpponentLineStart(line + 2, a.BoutNumber, a.WeightClass);
+      line[n++] = ' ';
+      WriteNumberColumns(text, columns, run, a, line, n);
+      constexpr std::size_t kIndent = 14;
+      std::fill_n(line, kIndent, ' ');
+      WriteNumberColumns(text, columns, run, b, line, kIndent);
     };
     if (memo == nullptr) {
       block(out);

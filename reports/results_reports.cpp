@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "base/number_text.h"
 #include "reports/block_memo.h"
 #include "reports/report_line.h"
 #include "reports/wrestler_columns.h"
@@ -261,15 +262,21 @@ void WriteBoutSheetsInto(const PairingRun& run, WrestlerColumns& columns, Report
     const auto bout_place = static_cast<std::size_t>(run.BoutOrder[t]);
     const std::int32_t number = run.RoundEntry(s.first, s.round);
     const auto line = [&](ReportText& text) {
-      text.Int(number, 4).Literal(",");
-      text.Blanks(1).Int(bout->WeightClass, 3).Literal(",");
-      char both[2 * kBoutSheetSideSize + 1];
-      PutBoutSheetSide(columns.Of(static_cast<std::size_t>(s.first)), both);
-      both[kBoutSheetSideSize] = ',';
-      PutBoutSheetSide(columns.Of(static_cast<std::size_t>(s.second)),
-                       both + kBoutSheetSideSize + 1);
-      text.Literal(std::string_view(both, sizeof both));
-      text.EndLine();
+      // The bout's number and class, then both sides: laid out here, written at once.
+      char record[2 * text::kIntInFullRoom + 3 + 2 * kBoutSheetSideSize + 1 + 2];
+      std::size_t n = text::PutIntInFull(record, number, 4);
+      record[n++] = ',';
+      record[n++] = ' ';
+      n += text::PutIntInFull(record + n, bout->WeightClass, 3);
+      record[n++] = ',';
+      PutBoutSheetSide(columns.Of(static_cast<std::size_t>(s.first)), record + n);
+      n += kBoutSheetSideSize;
+      record[n++] = ',';
+      PutBoutSheetSide(columns.Of(static_cast<std::size_t>(s.second)), record + n);
+      n += kBoutSheetSideSize;
+      record[n++] = '\r';
+      record[n++] = '\n';
+      text.Lines(std::string_view(record, n));
     };
     if (memo == nullptr) {
       line(out);
@@ -324,11 +331,28 @@ void WriteResultsSummaryInto(const PairingRun& run, WrestlerColumns& columns, Re
                                    ? run.BoutCount[static_cast<std::size_t>(p)]
                                    : 0;
     const auto row = [&](ReportText& text) {
-      char columns_text[kResultsColumnsSize];
-      PutResultsColumns(columns, static_cast<std::size_t>(p), columns_text);
-      text.Int(bouts, 2).Literal(std::string_view(columns_text, sizeof columns_text));
-      for (int r = 0; r < rounds; ++r) text.Blanks(1).Int(run.RoundEntry(p, r), 4);
-      text.EndLine();
+      // Laid out here and written at once; a row of very many rounds a part at a time.
+      char line[512];
+      std::size_t n = text::PutIntInFull(line, bouts, 2);
+      PutResultsColumns(columns, static_cast<std::size_t>(p), line + n);
+      n += kResultsColumnsSize;
+      bool parted = false;
+      for (int r = 0; r < rounds; ++r) {
+        if (n + 1 + text::kIntInFullRoom > sizeof line) {
+          text.Literal(std::string_view(line, n));
+          n = 0;
+          parted = true;
+        }
+        line[n++] = ' ';
+        n += text::PutIntInFull(line + n, run.RoundEntry(p, r), 4);
+      }
+      if (parted) {
+        text.Literal(std::string_view(line, n)).EndLine();
+        return;
+      }
+      line[n++] = '\r';
+      line[n++] = '\n';
+      text.Lines(std::string_view(line, n));
     };
     if (memo == nullptr) {
       row(out);

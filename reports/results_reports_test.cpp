@@ -165,9 +165,16 @@ TEST(ReportNumbersTest, RoundsFromAHundredAreHeadedInFull) {
   b.run().RoundCapacity = 100;
   b.Wrestler("Smith", "John", "Eagles", 84.5f, 9, 2.5f);
   b.run().RoundsUsed = 100;
+  b.run().RoundTable[0] = 7;
+  b.run().RoundTable[99] = -12345;
   const std::string text = WriteResultsSummary(b.run());
   const std::string header = text.substr(0, text.find("\r\n"));
   EXPECT_EQ(header.substr(header.size() - 11), "  #99  #100");
+  // The wrestler's row holds all hundred rounds, the widest number in full.
+  std::string row = " 0  Smith            John             Eagle   84.5   9.  2.50    7";
+  for (int r = 1; r < 99; ++r) row += "    0";
+  row += " -12345\r\n";
+  EXPECT_EQ(text.substr(text.size() - row.size()), row);
 }
 
 TEST(CheckBoutTablesTest, FindsBoutsWithoutTwoSidesOrWithMismatchedNumbers) {
