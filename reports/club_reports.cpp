@@ -128,33 +128,44 @@ class BlockMaker {
   // The block of the wrestler of rank k: his line, the rule and a line for each bout.
   void Make(ReportText& out, int k) {
     const auto i = static_cast<std::size_t>(k);
-    // Each line is laid out here and written at once.
-    char line[kOpponentLineStartRoom + WrestlerColumns::kSize + 2];
+    // The block is laid out here and written at once (a long one a part at a time).
+    char block[2048];
+    constexpr std::size_t kLineRoom = kOpponentLineStartRoom + WrestlerColumns::kSize + 2;
     constexpr std::string_view kBoutsFor = " Bouts for";
+    constexpr std::string_view kRule =
+        "\r\n              ---------------  ---------------  -----  -----  ----  -----\r\n";
     std::size_t n = 0;
-    line[n++] = '\r';  // the empty line before the block
-    line[n++] = '\n';
-    line[n++] = ' ';
-    n += text::PutIntInFull(line + n, counts_[i], 2);
-    n = PutText(line, n, kBoutsFor);
-    n = PutText(line, n, columns_.Of(static_cast<std::size_t>(order_[i])).ClubColumns());
-    WriteLine(out, line, n);
-    out.Lines("              ---------------  ---------------  -----  -----  ----  -----\r\n");
+    block[n++] = '\r';  // the empty line before the block
+    block[n++] = '\n';
+    block[n++] = ' ';
+    n += text::PutIntInFull(block + n, counts_[i], 2);
+    n = PutText(block, n, kBoutsFor);
+    n = PutText(block, n, columns_.Of(static_cast<std::size_t>(order_[i])).ClubColumns());
+    n = PutText(block, n, kRule);
     for (int l = start_[i]; l < start_[i + 1]; ++l) {
+      if (n + kLineRoom > sizeof block) {
+        out.Lines(std::string_view(block, n));
+        n = 0;
+      }
       const OpponentLine& opponent = lines_[static_cast<std::size_t>(l)];
-      n = PutOpponentLineStart(line, opponent.number, opponent.weight_class);
+      const std::size_t line_start = n;
+      n += PutOpponentLineStart(block + n, opponent.number, opponent.weight_class);
       if (opponent.columns_of >= 0) {
-        n = PutText(line, n,
+        n = PutText(block, n,
                     columns_.Of(static_cast<std::size_t>(opponent.columns_of)).ClubColumns());
-        WriteLine(out, line, n);
+        block[n++] = '\r';
+        block[n++] = '\n';
         continue;
       }
       const BoutEntry& o = run_.BoutList[static_cast<std::size_t>(opponent.entry)];
-      out.Literal(std::string_view(line, n));
+      out.Lines(std::string_view(block, line_start));
+      out.Literal(std::string_view(block + line_start, n - line_start));
       ClubColumns(out, o.FirstName.view(), o.LastName.view(), o.Club.view(), o.Weight, o.Age,
                   o.Rating);
       out.EndLine();
+      n = 0;
     }
+    out.Lines(std::string_view(block, n));
   }
 
   // The key a memo keeps the block of the wrestler of rank k under: his bout count, and
@@ -635,12 +646,24 @@ void NumberColumns(ReportText& text, std::string_view last, std::string_view fir
   text.Fixed(rating, 5, 2).EndLine();
 }
 
-// Writes the line laid out at line[0, n) on to the columns of side e in the bout-number
-// report, and ends it: the wrestler's columns in this report's order when the side
-// carries him as the selection holds him (as a run's sides do), else the side's own
-// texts. line has room for kNumberColumnsRoom characters after n.
+// Wrestler p's columns in the bout-number report laid out at out: surname, given name,
+// then as in his club reports' columns.
 constexpr std::size_t kNumberColumnsSize = 59;
-constexpr std::size_t kNumberColumnsRoom = kNumberColumnsSize + 2;
+void PutNumberColumns(WrestlerColumns& columns, int p, char* out) {
+  using Columns = WrestlerColumns;
+  const Columns::Row& row = columns.Of(static_cast<std::size_t>(p));
+  std::memcpy(out, row.text + Columns::kSurnameAt, Columns::kNameWidth);
+  out[15] = out[16] = ' ';
+  std::memcpy(out + 17, row.text + Columns::kGivenNameAt, Columns::kNameWidth);
+  // From the blanks after the surname on, the columns read as in the club reports.
+  constexpr std::size_t kAfterSurname = Columns::kSurnameAt + Columns::kNameWidth;
+  std::memcpy(out + 32, row.text + kAfterSurname, Columns::kSize - kAfterSurname);
+}
+
+// Writes the line laid out at line[0, n) on to the columns of side e in the bout-number
+// report, and ends it: the wrestler's columns when the side carries him as the selection
+// holds him (as a run's sides do), else the side's own texts. line has room for
+// kNumberColumnsSize + 2 characters after n.
 void WriteNumberColumns(ReportText& text, WrestlerColumns& columns, const PairingRun& run,
                         const BoutEntry& e, char* line, std::size_t n) {
   if (!SameAsSelected(run, e)) {
@@ -648,15 +671,7 @@ void WriteNumberColumns(ReportText& text, WrestlerColumns& columns, const Pairin
     return NumberColumns(text, e.LastName.view(), e.FirstName.view(), e.Club.view(), e.Weight,
                          e.Age, e.Rating);
   }
-  using Columns = WrestlerColumns;
-  const Columns::Row& row = columns.Of(static_cast<std::size_t>(e.SelectionIndex));
-  char* const out = line + n;
-  std::memcpy(out, row.text + Columns::kSurnameAt, Columns::kNameWidth);
-  out[15] = out[16] = ' ';
-  std::memcpy(out + 17, row.text + Columns::kGivenNameAt, Columns::kNameWidth);
-  // From the blanks after the surname on, the columns read as in the club reports.
-  constexpr std::size_t kAfterSurname = Columns::kSurnameAt + Columns::kNameWidth;
-  std::memcpy(out + 32, row.text + kAfterSurname, Columns::kSize - kAfterSurname);
+  PutNumberColumns(columns, e.SelectionIndex, line + n);
   WriteLine(text, line, n + kNumberColumnsSize);
 }
 
@@ -702,18 +717,30 @@ void WriteBoutsByBoutNumberInto(const PairingRun& run, WrestlerColumns& columns,
     const BoutEntry& a = bout[0];
     const BoutEntry& b = bout[1];
     const auto block = [&](ReportText& text) {
-      // Each line is laid out here and written at once.
-      char line[2 + kOpponentLineStartRoom + 1 + kNumberColumnsRoom];
-      line[0] = '\r';  // the empty line before the bout
-      line[1] = '\n';
+      // Both lines are laid out here and written at once.
+      constexpr std::size_t kIndent = 14;
+      char lines[2 + kOpponentLineStartRoom + 1 + kNumberColumnsSize + 2 + kIndent +
+                 kNumberColumnsSize + 2];
+      lines[0] = '\r';  // the empty line before the bout
+      lines[1] = '\n';
       // The start of the club reports' opponent lines, and a blank for the club reports'
       // blank before the columns.
-      std::size_t n = 2 + PutOpponentLineStart(line + 2, a.BoutNumber, a.WeightClass);
-      line[n++] = ' ';
-      WriteNumberColumns(text, columns, run, a, line, n);
-      constexpr std::size_t kIndent = 14;
-      std::fill_n(line, kIndent, ' ');
-      WriteNumberColumns(text, columns, run, b, line, kIndent);
+      std::size_t n = 2 + PutOpponentLineStart(lines + 2, a.BoutNumber, a.WeightClass);
+      lines[n++] = ' ';
+      if (!SameAsSelected(run, a) || !SameAsSelected(run, b)) {
+        WriteNumberColumns(text, columns, run, a, lines, n);
+        std::fill_n(lines, kIndent, ' ');
+        WriteNumberColumns(text, columns, run, b, lines, kIndent);
+        return;
+      }
+      PutNumberColumns(columns, a.SelectionIndex, lines + n);
+      n += kNumberColumnsSize;
+      lines[n++] = '\r';
+      lines[n++] = '\n';
+      std::fill_n(lines + n, kIndent, ' ');
+      n += kIndent;
+      PutNumberColumns(columns, b.SelectionIndex, lines + n);
+      WriteLine(text, lines, n + kNumberColumnsSize);
     };
     if (memo == nullptr) {
       block(out);

@@ -52,6 +52,32 @@ TEST(ClubReportsTest, ByBoutNumberReportAsPrinted) {
                    "              Jones            Bob              Hawks   86.0   10.   2.75"}));
 }
 
+// A wrestler with more bouts than fit one part of his block, one of whose opponents'
+// sides reads otherwise than the selection (an edited board): every line whole, in order.
+TEST(ClubReportsTest, LongBlockWithASideOfItsOwnReadsWhole) {
+  RunBuilder b;
+  const int a = b.Wrestler("Aa", "A", "Eagles", 50, 9, 1);
+  const auto padded = [](std::string s, std::size_t w, bool right) {
+    const std::string blanks(w - s.size(), ' ');
+    return right ? blanks + s : s + blanks;
+  };
+  std::string want =
+      Lines({"", " 40 Bouts for A                Aa               Eagle   50.0    9.   1.00",
+             "              ---------------  ---------------  -----  -----  ----  -----"});
+  for (int i = 1; i <= 40; ++i) {
+    const std::string n = std::to_string(i);
+    const int c = b.Wrestler("C" + n, "Y", "", 50, 9, 1);
+    b.Bout(a, c, i - 1, i);
+    want += Lines({"   " + padded(n, 4, true) + "   50  Y                " +
+                   padded("C" + n, 15, false) + "  " + (i == 15 ? "Hawks" : "     ") +
+                   "   50.0    9.   1.00"});
+  }
+  b.run().BoutList[2 * 14 + 1].Club.Assign("Hawks");
+  const std::string text = WriteBoutsByClub(b.run());
+  ASSERT_GE(text.size(), want.size());
+  EXPECT_EQ(text.substr(text.size() - want.size()), want);
+}
+
 TEST(ClubReportsTest, ClubFileHasItsTitleThenTheSameBlocks) {
   RunBuilder b = SmithAgainstJones();
   const std::vector<ClubFile> files = WriteClubFiles(b.run());
