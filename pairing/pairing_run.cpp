@@ -40,16 +40,14 @@ Status ReadNumber(const roster::Participant& p, std::string_view field, std::str
 Status PreparePairingRun(const roster::Roster& roster, PairingRun* run) {
   // Club texts are looked up without copies: the roster outlives the preparation.
   std::unordered_map<std::string_view, std::int32_t> club_ids;
-  std::vector<const roster::Participant*> selected;
-  selected.reserve(roster.DisplayOrder.size());
+  // One pass in display order: an entry's fields are read while its status is at hand,
+  // as the entries lie scattered over the roster. The lists are reserved for everyone; the
+  // room of those not selected is never touched.
+  run->SelectedList.reserve(roster.DisplayOrder.size());
+  run->FitList.reserve(roster.DisplayOrder.size());
   for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
     const roster::Participant& p = roster.Displayed(k);
-    if (IsSelectedEntry(p)) selected.push_back(&p);
-  }
-  run->SelectedList.reserve(selected.size());
-  run->FitList.reserve(selected.size());
-  for (const roster::Participant* entry : selected) {
-    const roster::Participant& p = *entry;
+    if (!IsSelectedEntry(p)) continue;
     SelectedParticipant s;
     FitInputs fit;
     for (const Status& status :
