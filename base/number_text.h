@@ -63,18 +63,32 @@ void AppendIntInFull(std::string& out, std::int64_t v, int w);
 inline constexpr std::size_t kIntInFullRoom = 20;
 std::size_t PutIntInFullSlowly(char* out, std::int64_t v, int w);
 inline std::size_t PutIntInFull(char* out, std::int64_t v, int w) {
-  // Counts, bout numbers, classes and rounds: a few digits that fit a narrow field, laid
-  // out over a field of blanks made in one store.
-  static constexpr std::int64_t kFits[] = {0, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
-  if (w >= 1 && w <= 7 && v >= 0 && v < kFits[w]) {
+  // Counts, bout numbers, classes and rounds: a few digits in a narrow field (a bout
+  // number may outgrow it), laid out two digits at a time over a field of blanks made
+  // in one store.
+  static constexpr std::int64_t kFits[] = {1, 10, 100, 1000, 10000, 100000, 1000000, 10000000};
+  if (w <= 7 && v >= 0 && v < kFits[7]) {
+    static constexpr char kPairs[] =
+        "00010203040506070809101112131415161718192021222324"
+        "25262728293031323334353637383940414243444546474849"
+        "50515253545556575859606162636465666768697071727374"
+        "75767778798081828384858687888990919293949596979899";
+    int width = w < 1 ? 1 : w;
+    while (v >= kFits[width]) ++width;
     std::memcpy(out, "        ", 8);
     auto digits = static_cast<std::uint32_t>(v);
-    char* at = out + w;
-    do {
-      *--at = static_cast<char>('0' + digits % 10);
-      digits /= 10;
-    } while (digits != 0);
-    return static_cast<std::size_t>(w);
+    char* at = out + width;
+    while (digits >= 100) {
+      at -= 2;
+      std::memcpy(at, kPairs + 2 * (digits % 100), 2);
+      digits /= 100;
+    }
+    if (digits >= 10) {
+      std::memcpy(at - 2, kPairs + 2 * digits, 2);
+    } else {
+      at[-1] = static_cast<char>('0' + digits);
+    }
+    return static_cast<std::size_t>(width);
   }
   return PutIntInFullSlowly(out, v, w);
 }

@@ -234,6 +234,9 @@ TEST(NumberTextTest, InFullWritersWidenOnlyWhatDoesNotFit) {
   EXPECT_EQ(in_place(10000, 4), "10000");
   EXPECT_EQ(in_place(0, 1), "0");
   EXPECT_EQ(in_place(9999999, 7), "9999999");
+  EXPECT_EQ(in_place(1234567, 3), "1234567");
+  EXPECT_EQ(in_place(10000000, 4), "10000000");
+  EXPECT_EQ(in_place(305, 7), "    305");
   EXPECT_EQ(in_place(7, 8), "       7");
   EXPECT_EQ(in_place(0, 50), std::string(49, ' ') + "0");
   // Fixed: what fits is AppendFixed's text, the dropped zero included; a wider number

@@ -32,14 +32,32 @@ const SelectedParticipant& Wrestler(const PairingRun& run, int p) {
 
 bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
 
+// Equal names, compared a word at a time: every bout side is compared with the selection,
+// and a call per comparison cost more than the words.
+template <std::size_t N>
+bool SameName(const text::FixedText<N>& a, const text::FixedText<N>& b) {
+  static_assert(N % 8 == 0, "a name is whole words");
+  std::uint64_t differ = 0;
+  for (std::size_t i = 0; i < N; i += 8) {
+    std::uint64_t x;
+    std::uint64_t y;
+    std::memcpy(&x, a.data() + i, sizeof x);
+    std::memcpy(&y, b.data() + i, sizeof y);
+    differ |= x ^ y;
+  }
+  return differ == 0;
+}
+
 // True when a bout side carries its wrestler as the selection holds him (as a run's
 // bouts always do), so that the side's columns are the wrestler's own.
 bool SameAsSelected(const PairingRun& run, const BoutEntry& side) {
   const int p = side.SelectionIndex;
   if (p < 0 || p >= Rows(run)) return false;
   const SelectedParticipant& w = Wrestler(run, p);
-  return side.LastName == w.LastName && side.FirstName == w.FirstName &&
-         side.Club.view() == w.Club.view().substr(0, side.Club.size()) &&
+  static_assert(decltype(side.Club)::kWidth <= decltype(w.Club)::kWidth,
+                "a side holds the start of its wrestler's club");
+  return SameName(side.LastName, w.LastName) && SameName(side.FirstName, w.FirstName) &&
+         std::memcmp(side.Club.data(), w.Club.data(), side.Club.size()) == 0 &&
          SameBits(side.Weight, w.Weight) && SameBits(side.Age, w.Age) &&
          SameBits(side.Rating, w.Rating);
 }
