@@ -100,7 +100,7 @@ std::size_t PutOpponentLineStart(char* out, std::int32_t number, std::int32_t we
   return n;
 }
 
-// Lays s out at line[n, ...), returning the length that follows.
+// Lays s out at line[n, ...); returns the length laid out so far.
 std::size_t PutText(char* line, std::size_t n, std::string_view s) {
   std::memcpy(line + n, s.data(), s.size());
   return n + s.size();
