@@ -10,6 +10,8 @@
 #include <string_view>
 #include <utility>
 
+#include "base/fixed_text.h"
+
 namespace kestrio::text {
 namespace {
 
@@ -277,7 +279,35 @@ std::optional<std::string_view> NumberToken(std::string_view s) {
 std::optional<float> ReadFloat(std::string_view s) { return ReadReal<float>(s); }
 std::optional<double> ReadDouble(std::string_view s) { return ReadReal<double>(s); }
 
+std::optional<HundredthsText> ReadHundredths(std::string_view s) {
+  const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+  HundredthsText h;
+  std::size_t i = 0;
+  h.Negative = !s.empty() && s[0] == '-';
+  if (h.Negative) ++i;
+  const std::size_t whole_begin = i;
+  for (; i < s.size() && digit(s[i]) && i - whole_begin < 7; ++i) {
+    h.Hundredths = h.Hundredths * 10 + static_cast<std::uint32_t>(s[i] - '0');
+  }
+  h.WholeDigits = static_cast<int>(i - whole_begin);
+  if (h.WholeDigits == 0 || i + 3 != s.size() || s[i] != '.' || !digit(s[i + 1]) ||
+      !digit(s[i + 2])) {
+    return std::nullopt;
+  }
+  h.Hundredths = h.Hundredths * 100 + static_cast<std::uint32_t>(s[i + 1] - '0') * 10 +
+                 static_cast<std::uint32_t>(s[i + 2] - '0');
+  h.LeadingZero = h.WholeDigits > 1 && s[whole_begin] == '0';
+  return h;
+}
+
 std::optional<std::pair<float, double>> ReadFloatAndDouble(std::string_view s) {
+  // The numbers a roster keeps ("     72.50") at once: the same two divisions as below.
+  if (const auto kept = ReadHundredths(WithoutLeadingBlanks(s))) {
+    const std::optional<float> f = PlainDecimalValue<float>(kept->Negative, kept->Hundredths, 2);
+    const std::optional<double> d =
+        f ? PlainDecimalValue<double>(kept->Negative, kept->Hundredths, 2) : std::nullopt;
+    if (f && d) return std::pair{*f, *d};
+  }
   const auto token = NumberToken(s);
   if (!token) return std::nullopt;
   // The digits are split once for both precisions.

@@ -34,6 +34,18 @@ std::optional<double> ReadDouble(std::string_view s);
 // a wrestler's measure is kept in both precisions.
 std::optional<std::pair<float, double>> ReadFloatAndDouble(std::string_view s);
 
+// A number as a saved roster writes it, without blanks around it: an optional minus,
+// whole digits (at most seven), a period and two decimals ("72.50", "-3.25", "07.50").
+// Its digits as one number of hundredths, with how its whole part was written, for the
+// caller to judge; nothing for any other text.
+struct HundredthsText {
+  bool Negative = false;
+  std::uint32_t Hundredths = 0;
+  int WholeDigits = 0;
+  bool LeadingZero = false;  // a whole part of more than one digit that starts with 0
+};
+std::optional<HundredthsText> ReadHundredths(std::string_view s);
+
 // A whole number, optionally signed; a fraction or exponent is an error.
 std::optional<std::int64_t> ReadInteger(std::string_view s);
 

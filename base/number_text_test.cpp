@@ -97,6 +97,27 @@ TEST(NumberTextTest, PlainDecimalsReadAsTheGeneralConversion) {
   }
 }
 
+// A saved roster's numbers in hundredths, with how the whole part was written; anything
+// but an optional minus, one to seven whole digits, a period and two decimals is not one.
+TEST(NumberTextTest, HundredthsOfTheNumbersASavedRosterWrites) {
+  const auto read = [](std::string_view s) {
+    const std::optional<HundredthsText> h = ReadHundredths(s);
+    return h ? std::to_string(h->Negative ? -1 : 1) + " " + std::to_string(h->Hundredths) + " " +
+                   std::to_string(h->WholeDigits) + (h->LeadingZero ? " zero" : "")
+             : std::string("none");
+  };
+  EXPECT_EQ(read("72.50"), "1 7250 2");
+  EXPECT_EQ(read("-3.25"), "-1 325 1");
+  EXPECT_EQ(read("0.05"), "1 5 1");
+  EXPECT_EQ(read("-0.00"), "-1 0 1");
+  EXPECT_EQ(read("07.50"), "1 750 2 zero");
+  EXPECT_EQ(read("9999999.99"), "1 999999999 7");
+  for (std::string_view other : {"12345678.00", "72.5", "72.500", ".50", "72.", "72.50 ", " 72.50",
+                                 "+72.50", "7a.50", "72.5x", "-", "", "72,50", "--1.00"}) {
+    EXPECT_EQ(read(other), "none") << other;
+  }
+}
+
 TEST(NumberTextTest, FixedWritesLikePrintfWithAsterisksOnOverflow) {
   EXPECT_EQ(FormatFixed(72, 10, 2), "     72.00");
   EXPECT_EQ(FormatFixed(84.5, 5, 1), " 84.5");

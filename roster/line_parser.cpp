@@ -96,25 +96,14 @@ bool WiderThanField(std::string_view typed, std::size_t width) {
 // zero ("-0.00") is left to the general path. Returns the value, or nothing for any
 // other text.
 std::optional<float> ReadSavedNumber(std::string_view text) {
-  std::size_t i = 0;
-  const bool negative = !text.empty() && text[0] == '-';
-  if (negative) ++i;
-  const std::size_t whole_begin = i;
-  std::uint32_t digits = 0;
-  for (; i < text.size() && text[i] >= '0' && text[i] <= '9'; ++i) {
-    digits = digits * 10 + static_cast<std::uint32_t>(text[i] - '0');
+  const std::optional<text::HundredthsText> saved = text::ReadHundredths(text);
+  if (!saved || saved->WholeDigits > 5 || saved->LeadingZero ||
+      (saved->Negative && saved->Hundredths == 0)) {
+    return std::nullopt;
   }
-  const std::size_t whole = i - whole_begin;
-  if (whole == 0 || whole > 5 || (whole > 1 && text[whole_begin] == '0')) return std::nullopt;
-  if (i + 3 != text.size() || text[i] != '.') return std::nullopt;
-  for (std::size_t k = i + 1; k < text.size(); ++k) {
-    if (text[k] < '0' || text[k] > '9') return std::nullopt;
-    digits = digits * 10 + static_cast<std::uint32_t>(text[k] - '0');
-  }
-  if (negative && digits == 0) return std::nullopt;
   // One correctly rounded division of exact operands, as the general read does.
-  const float value = static_cast<float>(digits) / 100.0f;
-  return negative ? -value : value;
+  const float value = static_cast<float>(saved->Hundredths) / 100.0f;
+  return saved->Negative ? -value : value;
 }
 
 // std::fmod(x, divisor) for a divisor of 1 or 5, without the library's bit-by-bit
