@@ -12,6 +12,7 @@
 #include "base/exchange_order.h"
 #include "base/fixed_text.h"
 #include "base/number_text.h"
+#include "base/prefetch.h"
 #include "reports/report_files.h"
 #include "reports/report_line.h"
 
@@ -251,7 +252,7 @@ class BlockMaker {
     for (int e = 0; e < sides; ++e) {
       if (e + kAhead < sides) {
         const int ahead = run_.BoutList[static_cast<std::size_t>(e + kAhead)].SelectionIndex;
-        if (ahead >= 0 && ahead < n) __builtin_prefetch(&Wrestler(run_, ahead));
+        if (ahead >= 0 && ahead < n) kestrio::Prefetch(&Wrestler(run_, ahead));
       }
       const int p = run_.BoutList[static_cast<std::size_t>(e)].SelectionIndex;
       if (p < 0 || p >= n) continue;
@@ -697,7 +698,7 @@ void WriteNumberColumns(ReportText& text, WrestlerColumns& columns, const Pairin
 void PrefetchNumberColumns(WrestlerColumns& columns, const PairingRun& run, const BoutEntry& e) {
   const int p = e.SelectionIndex;
   if (p < 0 || p >= Rows(run)) return;
-  __builtin_prefetch(&Wrestler(run, p));
+  kestrio::Prefetch(&Wrestler(run, p));
   columns.Prefetch(static_cast<std::size_t>(p));
 }
 

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "base/prefetch.h"
 #include "pairing/pairing_run.h"
 
 namespace kestrio::reports {
@@ -52,7 +53,7 @@ class WrestlerColumns {
     return row;
   }
   // Asks for wrestler p's row ahead of its use.
-  void Prefetch(std::size_t p) const { __builtin_prefetch(&rows_[p]); }
+  void Prefetch(std::size_t p) const { kestrio::Prefetch(&rows_[p]); }
 
   // The results summary's narrower measures of wrestler p: age fixed(3,0) into 3
   // characters at age and rating fixed(4,2) into 4 at rating.
