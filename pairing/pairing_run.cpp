@@ -7,6 +7,7 @@
 #include <unordered_map>
 
 #include "base/number_text.h"
+#include "base/prefetch.h"
 #include "pairing/fit_index.h"
 #include "pairing/measure_text.h"
 #include "pairing/pairing_phase.h"
@@ -42,10 +43,19 @@ Status PreparePairingRun(const roster::Roster& roster, PairingRun* run) {
   std::unordered_map<std::string_view, std::int32_t> club_ids;
   // One pass in display order: an entry's fields are read while its status is at hand,
   // as the entries lie scattered over the roster. The lists are reserved for everyone; the
-  // room of those not selected is never touched.
+  // room of those not selected is never touched. Entries a few places ahead are asked for
+  // early: display order visits them at random, and each would otherwise miss the cache.
   run->SelectedList.reserve(roster.DisplayOrder.size());
   run->FitList.reserve(roster.DisplayOrder.size());
-  for (std::size_t k = 0; k < roster.DisplayOrder.size(); ++k) {
+  constexpr std::size_t kAhead = 16;
+  const std::size_t count = roster.DisplayOrder.size();
+  for (std::size_t k = 0; k < count; ++k) {
+    if (k + kAhead < count) {
+      const char* ahead = reinterpret_cast<const char*>(&roster.Displayed(k + kAhead));
+      for (std::size_t line = 0; line < sizeof(roster::Participant); line += 64) {
+        Prefetch(ahead + line);
+      }
+    }
     const roster::Participant& p = roster.Displayed(k);
     if (!IsSelectedEntry(p)) continue;
     SelectedParticipant s;
