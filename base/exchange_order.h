@@ -68,6 +68,10 @@ template <typename SameAsPrevious>
 std::vector<std::size_t> ExchangeOrderOfSorted(const std::vector<std::size_t>& by_key,
                                                const SameAsPrevious& same_as_previous) {
   const std::size_t n = by_key.size();
+  // Without equal items the exchange sort leaves the items in key order: nothing to replay.
+  std::size_t first_tie = 1;
+  while (first_tie < n && !same_as_previous(first_tie)) ++first_tie;
+  if (first_tie >= n) return by_key;
   std::vector<std::size_t> sorted;
   sorted.reserve(n);
   exchange_order_internal::TieReplay replay(n);
