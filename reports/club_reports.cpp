@@ -7,9 +7,9 @@
 #include <functional>
 #include <map>
 #include <numeric>
+#include <span>
 #include <unordered_map>
 
-#include "base/exchange_order.h"
 #include "base/fixed_text.h"
 #include "base/number_text.h"
 #include "base/prefetch.h"
@@ -443,82 +443,6 @@ std::vector<int> KeptAlphaIndex(const PairingRun& run, BlockMemo& memo) {
 
 }  // namespace
 
-std::vector<int> AlphaIndex(const PairingRun& run) {
-  // The keys are sorted by value, side by side in memory: sorting positions through a
-  // table of keys visits the table at random, and at tens of thousands of wrestlers
-  // nearly every comparison misses the cache. A name of the selection holds at most 32
-  // characters, so four words hold it whole: the words compare as the padded texts do,
-  // and the first two, kept in the records, decide nearly every comparison.
-  constexpr std::size_t kWords = decltype(SelectedParticipant::LastName)::kWidth / 8;
-  static_assert(kWords == 4 && decltype(SelectedParticipant::FirstName)::kWidth == 8 * kWords,
-                "four words hold a name of the selection whole");
-  struct Sortable {
-    std::uint64_t words[4];  // the surname's first two words, then the given name's
-    float age, weight, rating;
-    std::uint32_t p;
-    bool long_name[2];  // the surname, the given name: longer than two words
-  };
-  // By selection index: the words after the first two, surname's then given name's.
-  struct Tail {
-    std::uint64_t words[2 * (kWords - 2)];
-  };
-  const auto n = static_cast<std::size_t>(Rows(run));
-  std::vector<Sortable> keys;
-  std::vector<Tail> tails(n);
-  keys.reserve(n);
-  for (std::size_t p = 0; p < n; ++p) {
-    const SelectedParticipant& w = run.SelectedList[p];
-    const std::string_view last = text::WithoutBlanks(w.LastName.view());
-    const std::string_view first = text::WithoutBlanks(w.FirstName.view());
-    keys.push_back(
-        {{PaddedWord(last, 0), PaddedWord(last, 8), PaddedWord(first, 0), PaddedWord(first, 8)},
-         w.Age,
-         w.Weight,
-         w.Rating,
-         static_cast<std::uint32_t>(p),
-         {last.size() > 16, first.size() > 16}});
-    for (std::size_t k = 2; k < kWords; ++k) {
-      tails[p].words[k - 2] = PaddedWord(last, 8 * k);
-      tails[p].words[kWords - 2 + k - 2] = PaddedWord(first, 8 * k);
-    }
-  }
-  // The words after the first two of a name (0: the surname, 1: the given name) of two
-  // wrestlers compared; only long names have any but blanks there.
-  const auto compare_tail = [&tails](const Sortable& a, const Sortable& b, std::size_t name) {
-    if (!a.long_name[name] && !b.long_name[name]) return 0;
-    const std::uint64_t* ta = tails[a.p].words + name * (kWords - 2);
-    const std::uint64_t* tb = tails[b.p].words + name * (kWords - 2);
-    for (std::size_t k = 0; k < kWords - 2; ++k) {
-      if (ta[k] != tb[k]) return ta[k] < tb[k] ? -1 : 1;
-    }
-    return 0;
-  };
-  // CompareAlpha of the two wrestlers.
-  const auto compare = [&](const Sortable& a, const Sortable& b) {
-    for (int w = 0; w < 2; ++w) {
-      if (a.words[w] != b.words[w]) return a.words[w] < b.words[w] ? -1 : 1;
-    }
-    if (int c = compare_tail(a, b, 0); c != 0) return c;
-    for (int w = 2; w < 4; ++w) {
-      if (a.words[w] != b.words[w]) return a.words[w] < b.words[w] ? -1 : 1;
-    }
-    if (int c = compare_tail(a, b, 1); c != 0) return c;
-    if (int c = CompareNumbers(a.age, b.age); c != 0) return c;
-    if (int c = CompareNumbers(a.weight, b.weight); c != 0) return c;
-    return CompareNumbers(a.rating, b.rating);
-  };
-  // Equal wrestlers in selection order, as the exchange sort's replay of ties wants them.
-  std::sort(keys.begin(), keys.end(), [&](const Sortable& a, const Sortable& b) {
-    const int c = compare(a, b);
-    return c != 0 ? c < 0 : a.p < b.p;
-  });
-  std::vector<std::size_t> by_key(n);
-  for (std::size_t i = 0; i < n; ++i) by_key[i] = keys[i].p;
-  const std::vector<std::size_t> order = ExchangeOrderOfSorted(
-      by_key, [&](std::size_t i) { return compare(keys[i - 1], keys[i]) == 0; });
-  return std::vector<int>(order.begin(), order.end());
-}
-
 namespace {
 
 // Room for the blocks of the club reports: the wrestler, rule and blank lines of each
@@ -622,20 +546,28 @@ void ForEachClubFile(ClubBlocks& blocks, const ClubFileNames& names,
   if (files.empty()) return;
 
   const std::vector<int> alpha = memo == nullptr ? AlphaIndex(run) : KeptAlphaIndex(run, *memo);
-  std::vector<int> position(alpha.size());
-  for (std::size_t i = 0; i < alpha.size(); ++i)
-    position[static_cast<std::size_t>(alpha[i])] = static_cast<int>(i);
-  std::vector<int> members;
+  // Every club's members in alphabetical order, gathered in one pass over the order:
+  // club g's are by_alpha[start[g], start[g + 1]).
+  std::vector<int> group_of(alpha.size(), -1);
+  std::vector<std::size_t> start(groups.size() + 1, 0);
+  for (std::size_t g = 0; g < groups.size(); ++g) {
+    for (const int p : groups[g].members)
+      group_of[static_cast<std::size_t>(p)] = static_cast<int>(g);
+    start[g + 1] = start[g] + groups[g].members.size();
+  }
+  std::vector<int> by_alpha(start.back());
+  std::vector<std::size_t> next(start.begin(), start.end() - 1);
+  for (const int p : alpha) {
+    const int g = group_of[static_cast<std::size_t>(p)];
+    if (g >= 0) by_alpha[next[static_cast<std::size_t>(g)]++] = p;
+  }
   for (const auto& [name, clubs] : files) {
     file(name, [&, &clubs = clubs](ReportText& out) {
       TitleLines(out, 53, {"Tandrel Results Reported Alphabetically by Club"});
       for (std::size_t g : clubs) {
         ClubBlock(out, groups[g].club);
-        members = groups[g].members;
-        std::sort(members.begin(), members.end(), [&](int a, int b) {
-          return position[static_cast<std::size_t>(a)] < position[static_cast<std::size_t>(b)];
-        });
-        WriteMembers(blocks, out, members);
+        WriteMembers(blocks, out,
+                     std::span<const int>(by_alpha.data() + start[g], start[g + 1] - start[g]));
       }
     });
   }

@@ -17,6 +17,7 @@
 #include <vector>
 
 #include "pairing/pairing_run.h"
+#include "reports/alpha_index.h"
 #include "reports/block_memo.h"
 #include "reports/report_line.h"
 #include "reports/wrestler_columns.h"
@@ -31,11 +32,6 @@ struct ClubGroup {
   std::vector<int> members;
 };
 std::vector<ClubGroup> ClubsInOrder(const pairing::PairingRun& run);
-
-// Selection indices ordered by surname, given name, age, weight and rating, in the order
-// an exchange sort leaves them (base/exchange_order.h) starting from selection order:
-// the per-club files list wrestlers equal in all five keys that way.
-std::vector<int> AlphaIndex(const pairing::PairingRun& run);
 
 class BlockMaker;
 

@@ -4,6 +4,7 @@
 
 #include <cctype>
 #include <initializer_list>
+#include <iterator>
 #include <random>
 #include <string>
 #include <vector>
@@ -252,14 +253,23 @@ TEST(ClubReportsTest, FastOrdersAgreeWithTheLiteralProcedures) {
                                "Vandenberghe-Smith", "Vandenberghe-Smit\xe9", "Vandenbe\x01",
                                // As long as a name of the selection can be.
                                "Vandenberghe-Smithson-Ashworth-A",
-                               "Vandenberghe-Smithson-Ashworth-B"};
+                               "Vandenberghe-Smithson-Ashworth-B",
+                               // Leading blanks do not count.
+                               " Lee", "  Ngo", " Vandenberghe-Smithson-Ashworth-"};
+  constexpr std::size_t kNames = std::size(names);
+  // Zero and minus zero are one number.
+  const float numbers[] = {0.0f, -0.0f, 1.0f, -1.0f, 50.0f, 1e30f};
+  const auto number = [&](int round) {
+    return round < 300 ? static_cast<float>(rng() % 2) : numbers[rng() % std::size(numbers)];
+  };
   for (int round = 0; round < 400; ++round) {
     RunBuilder b;
     const int n = static_cast<int>(rng() % (round < 200 ? 14 : 60));
     for (int i = 0; i < n; ++i) {
-      b.Wrestler(names[rng() % 11], names[rng() % (round % 2 == 0 ? 2 : 11)], clubs[rng() % 11],
-                 50.0f + static_cast<float>(rng() % 2), 9.0f + static_cast<float>(rng() % 2),
-                 static_cast<float>(rng() % 2));
+      const float weight = 50.0f + number(round);
+      const float age = 9.0f + number(round);
+      b.Wrestler(names[rng() % kNames], names[rng() % (round % 2 == 0 ? 2 : kNames)],
+                 clubs[rng() % 11], weight, age, number(round));
     }
     const pairing::PairingRun& run = b.run();
 
