@@ -3,11 +3,14 @@
 // an in-memory directory. The process as a whole is measured by scripts/measure-scaling.
 
 #include <string>
+#include <utility>
 
 #include <benchmark/benchmark.h>
 
 #include "bench/memory_file_system.h"
 #include "bench/roster_generator.h"
+#include "board/board_file.h"
+#include "board/bout_board.h"
 #include "pairing/pairing_run.h"
 #include "reports/by_hand_report.h"
 #include "reports/club_reports.h"
@@ -55,6 +58,22 @@ void BM_PairBouts(benchmark::State& state) {
     pairing::PairingRun run;
     benchmark::DoNotOptimize(pairing::PairBouts(r, pairing::PairingControl(), nullptr, &run));
   }
+}
+
+// The bout board made from a run and its file: the last stage of a batch run.
+void BM_BoardFromRun(benchmark::State& state) {
+  const roster::Roster r = LoadRoster(RosterText(static_cast<int>(state.range(0))));
+  pairing::PairingRun run;
+  (void)pairing::PairBouts(r, pairing::PairingControl(), nullptr, &run);
+  for (auto _ : state) benchmark::DoNotOptimize(board::BoardFromRun(run, r));
+}
+
+void BM_FormatBoardFile(benchmark::State& state) {
+  const roster::Roster r = LoadRoster(RosterText(static_cast<int>(state.range(0))));
+  pairing::PairingRun run;
+  (void)pairing::PairBouts(r, pairing::PairingControl(), nullptr, &run);
+  const board::BoutBoard b = board::BoardFromRun(std::move(run), r);
+  for (auto _ : state) benchmark::DoNotOptimize(board::FormatBoardFile(b, "roster.txt"));
 }
 
 template <typename Writer>
@@ -109,6 +128,8 @@ BENCHMARK(BM_WriteBoutsByBoutNumber) KESTRIO_SIZES;
 BENCHMARK(BM_CheckBoutTables) KESTRIO_SIZES;
 BENCHMARK(BM_WriteRunReports) KESTRIO_SIZES;
 BENCHMARK(BM_RunPairing) KESTRIO_SIZES;
+BENCHMARK(BM_BoardFromRun) KESTRIO_SIZES;
+BENCHMARK(BM_FormatBoardFile) KESTRIO_SIZES;
 
 }  // namespace
 }  // namespace kestrio::bench

@@ -122,9 +122,11 @@ BoutBoard MakeBoard(const pairing::PairingRun& run, const roster::Roster& roster
   // The run selected the "Selected" entries in display order: their keys go straight onto
   // the board, without a list of keys beside it (125 bytes a wrestler).
   std::size_t place = 0;
-  for (std::size_t k = 0; k < roster.DisplayOrder.size() && place < board.Wrestlers.size(); ++k) {
-    const roster::Participant& p = roster.Displayed(k);
-    if (roster::IsSelected(p)) board.Wrestlers[place++].Key = KeyOf(p);
+  if (!board.Wrestlers.empty()) {
+    roster::ForEachDisplayed(roster, [&](const roster::Participant& p) {
+      if (roster::IsSelected(p)) board.Wrestlers[place++].Key = KeyOf(p);
+      return place < board.Wrestlers.size();
+    });
   }
   for (int a = 0; a < run.SelectionSize; ++a) {
     BoardWrestler& w = board.Wrestlers[static_cast<std::size_t>(a)];

@@ -5,6 +5,7 @@
 #include <optional>
 #include <string>
 #include <unordered_map>
+#include <utility>
 
 #include "base/number_text.h"
 #include "base/prefetch.h"
@@ -43,28 +44,21 @@ Status PreparePairingRun(const roster::Roster& roster, PairingRun* run) {
   std::unordered_map<std::string_view, std::int32_t> club_ids;
   // One pass in display order: an entry's fields are read while its status is at hand,
   // as the entries lie scattered over the roster. The lists are reserved for everyone; the
-  // room of those not selected is never touched. Entries a few places ahead are asked for
-  // early: display order visits them at random, and each would otherwise miss the cache.
+  // room of those not selected is never touched.
   run->SelectedList.reserve(roster.DisplayOrder.size());
   run->FitList.reserve(roster.DisplayOrder.size());
-  constexpr std::size_t kAhead = 16;
-  const std::size_t count = roster.DisplayOrder.size();
-  for (std::size_t k = 0; k < count; ++k) {
-    if (k + kAhead < count) {
-      const char* ahead = reinterpret_cast<const char*>(&roster.Displayed(k + kAhead));
-      for (std::size_t line = 0; line < sizeof(roster::Participant); line += 64) {
-        Prefetch(ahead + line);
-      }
-    }
-    const roster::Participant& p = roster.Displayed(k);
-    if (!IsSelectedEntry(p)) continue;
+  Status status = Status::Ok();
+  roster::ForEachDisplayed(roster, [&](const roster::Participant& p) {
+    if (!IsSelectedEntry(p)) return true;
     SelectedParticipant s;
     FitInputs fit;
-    for (const Status& status :
-         {ReadNumber(p, "Weight", p.Weight.view(), &s.Weight, &fit.Weight),
-          ReadNumber(p, "Age", p.Age.view(), &s.Age, &fit.Age),
-          ReadNumber(p, "Rating", p.Rating.view(), &s.Rating, &fit.Rating)}) {
-      if (!status.ok()) return status;
+    for (Status read : {ReadNumber(p, "Weight", p.Weight.view(), &s.Weight, &fit.Weight),
+                        ReadNumber(p, "Age", p.Age.view(), &s.Age, &fit.Age),
+                        ReadNumber(p, "Rating", p.Rating.view(), &s.Rating, &fit.Rating)}) {
+      if (!read.ok()) {
+        status = std::move(read);
+        return false;
+      }
     }
     s.LastName.Assign(text::WithoutLeadingBlanks(p.LastName.view()));
     s.FirstName.Assign(text::WithoutLeadingBlanks(p.FirstName.view()));
@@ -75,7 +69,9 @@ Status PreparePairingRun(const roster::Roster& roster, PairingRun* run) {
         club_ids.try_emplace(club, static_cast<std::int32_t>(club_ids.size())).first->second;
     run->SelectedList.push_back(s);
     run->FitList.push_back(fit);
-  }
+    return true;
+  });
+  if (!status.ok()) return status;
   run->SelectionSize = static_cast<int>(run->SelectedList.size());
   // A few rounds to start with: most runs need no more, and a narrow table keeps each
   // wrestler's rounds together in memory. It grows as rounds are needed.

@@ -21,12 +21,15 @@ class KeyCompare {
         prefixes_(roster.DisplayOrder.size()),
         column_(std::abs(roster.SortColumn)),
         descending_(roster.SortColumn < 0) {
-    for (std::size_t pos = 0; pos < entries_.size(); ++pos) {
-      entries_[pos] = &roster.Displayed(pos);
+    std::size_t pos = 0;
+    ForEachDisplayed(roster, [&](const Participant& entry) {
+      entries_[pos] = &entry;
       char bytes[kSortKeyPrefixWidth];
-      SortKeyPrefix(column_, *entries_[pos], bytes);
+      SortKeyPrefix(column_, entry, bytes);
       for (std::size_t w = 0; w < kWords; ++w) prefixes_[pos][w] = BigEndianWord(bytes + 8 * w);
-    }
+      ++pos;
+      return true;
+    });
   }
 
   int operator()(std::size_t a, std::size_t b) const {
