@@ -3,6 +3,7 @@
 #include <array>
 #include <cstdint>
 #include <cstdlib>
+#include <cstring>
 
 #include "base/exchange_order.h"
 #include "roster/sort_key.h"
@@ -13,37 +14,71 @@ namespace {
 // Three-way comparison of the keys of the entries at two positions of DisplayOrder, in
 // the sort's direction. The start of every key is kept beside the positions, as numbers
 // that compare as its bytes do: most comparisons are decided there, without reaching
-// the entries themselves, which lie scattered over the roster.
+// the entries themselves, which lie scattered over the roster. Compact keys are kept
+// when every entry has one: they reach past the blanks that pad the full key's pieces,
+// so that far fewer ties are left to the entries, and a key that fits whole settles its
+// ties too.
 class KeyCompare {
  public:
   explicit KeyCompare(const Roster& roster)
       : entries_(roster.DisplayOrder.size()),
         prefixes_(roster.DisplayOrder.size()),
+        whole_(roster.DisplayOrder.size()),
         column_(std::abs(roster.SortColumn)),
         descending_(roster.SortColumn < 0) {
     std::size_t pos = 0;
+    bool compact = true;
     ForEachDisplayed(roster, [&](const Participant& entry) {
       entries_[pos] = &entry;
-      char bytes[kSortKeyPrefixWidth];
-      SortKeyPrefix(column_, entry, bytes);
-      for (std::size_t w = 0; w < kWords; ++w) prefixes_[pos][w] = BigEndianWord(bytes + 8 * w);
+      char bytes[kCompactPrefixWidth];
+      const int length = CompactSortKeyPrefix(column_, entry, bytes);
+      if (length < 0) {
+        compact = false;
+        return false;
+      }
+      Keep(pos, bytes);
+      whole_[pos] = length <= static_cast<int>(kCompactPrefixWidth);
+      ++pos;
+      return true;
+    });
+    if (compact) return;
+    // An entry without a compact key: the full keys' starts for everyone.
+    pos = 0;
+    ForEachDisplayed(roster, [&](const Participant& entry) {
+      entries_[pos] = &entry;
+      char start[kSortKeyPrefixWidth];
+      SortKeyPrefix(column_, entry, start);
+      char bytes[kCompactPrefixWidth] = {};
+      std::memcpy(bytes, start, sizeof start);
+      Keep(pos, bytes);
+      whole_[pos] = false;
       ++pos;
       return true;
     });
   }
 
   int operator()(std::size_t a, std::size_t b) const {
+    // Word by word in place: an array's == would call memcmp for every comparison.
     int c = 0;
-    if (prefixes_[a] != prefixes_[b]) {
-      c = prefixes_[a] < prefixes_[b] ? -1 : 1;
-    } else {
+    for (std::size_t w = 0; w < kWords && c == 0; ++w) {
+      const std::uint64_t x = prefixes_[a][w];
+      const std::uint64_t y = prefixes_[b][w];
+      if (x != y) c = x < y ? -1 : 1;
+    }
+    if (c == 0) {
+      if (whole_[a]) return 0;  // the same whole key; no other key starts with it
       c = CompareSortKeys(column_, *entries_[a], *entries_[b]);
     }
     return descending_ ? -c : c;
   }
 
  private:
-  static constexpr std::size_t kWords = kSortKeyPrefixWidth / 8;
+  static constexpr std::size_t kWords = kCompactPrefixWidth / 8;
+  static_assert(kSortKeyPrefixWidth <= kCompactPrefixWidth);
+
+  void Keep(std::size_t pos, const char* bytes) {
+    for (std::size_t w = 0; w < kWords; ++w) prefixes_[pos][w] = BigEndianWord(bytes + 8 * w);
+  }
 
   // Eight key bytes as a number whose order is theirs as unsigned bytes.
   static std::uint64_t BigEndianWord(const char* bytes) {
@@ -54,6 +89,7 @@ class KeyCompare {
 
   std::vector<const Participant*> entries_;
   std::vector<std::array<std::uint64_t, kWords>> prefixes_;
+  std::vector<char> whole_;  // the compact key fits its prefix whole
   int column_;
   bool descending_;
 };

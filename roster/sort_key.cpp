@@ -133,7 +133,90 @@ std::size_t PieceInto(Piece piece, const Participant& p, char* out, std::size_t 
   return room;
 }
 
+// Writes a compact key's bytes until the prefix is full.
+class CompactKey {
+ public:
+  explicit CompactKey(char (&prefix)[kCompactPrefixWidth]) : prefix_(prefix) {
+    std::memset(prefix, 0, kCompactPrefixWidth);
+  }
+
+  // A text without its blanks, then a 0 byte that sorts before every character of a
+  // text: the blanks that pad a shorter text in the full key sort before the rest of a
+  // longer one that starts the same, as the longer one's next character that is not a
+  // blank is above a blank. False for a character below a blank anywhere in the text.
+  template <std::size_t N>
+  bool Left(const FixedText<N>& field) {
+    const std::string_view text = field.WithoutBlanks();
+    for (const char c : text) {
+      if (static_cast<unsigned char>(c) < ' ') return false;
+    }
+    Put(text);
+    Put(std::string_view("", 1));
+    return true;
+  }
+
+  // A number without its blanks, after its length: right-adjusted, a longer number
+  // starts where a shorter one still has blanks, so it sorts after it when its first
+  // character is above a blank; numbers of one length line up and sort by their
+  // characters. False for a first character below a blank.
+  bool Right(const FixedText<10>& field) {
+    const std::string_view text = field.WithoutBlanks();
+    if (!text.empty() && static_cast<unsigned char>(text[0]) < ' ') return false;
+    const char length = static_cast<char>(text.size());
+    Put(std::string_view(&length, 1));
+    Put(text);
+    return true;
+  }
+
+  bool full() const { return length_ >= kCompactPrefixWidth; }
+  std::size_t length() const { return length_; }
+
+ private:
+  void Put(std::string_view bytes) {
+    if (length_ < kCompactPrefixWidth) {
+      const std::size_t n = std::min(bytes.size(), kCompactPrefixWidth - length_);
+      std::memcpy(prefix_ + length_, bytes.data(), n);
+    }
+    length_ += bytes.size();
+  }
+
+  char* prefix_;
+  std::size_t length_ = 0;
+};
+
+bool CompactPiece(Piece piece, const Participant& p, CompactKey& key) {
+  switch (piece) {
+    case Piece::kLast:
+      return key.Left(p.LastName);
+    case Piece::kFirst:
+      return key.Left(p.FirstName);
+    case Piece::kClub:
+      return key.Left(p.Club);
+    case Piece::kStatus:
+      return key.Left(p.Status);
+    case Piece::kWeight:
+      return key.Right(p.Weight);
+    case Piece::kAge:
+      return key.Right(p.Age);
+    case Piece::kRating:
+      return key.Right(p.Rating);
+    case Piece::kWeightLeft:
+      return key.Left(p.Weight);
+  }
+  return false;
+}
+
 }  // namespace
+
+int CompactSortKeyPrefix(int column, const Participant& p, char (&prefix)[kCompactPrefixWidth]) {
+  CompactKey key(prefix);
+  if (column < 1 || column > kSortKeyColumns) return 0;
+  const KeyLayout& layout = kLayouts[static_cast<std::size_t>(column - 1)];
+  for (int i = 0; i < layout.count && !key.full(); ++i) {
+    if (!CompactPiece(layout.pieces[static_cast<std::size_t>(i)], p, key)) return -1;
+  }
+  return key.full() ? static_cast<int>(kCompactPrefixWidth) + 1 : static_cast<int>(key.length());
+}
 
 void SortKeyPrefix(int column, const Participant& p, char (&prefix)[kSortKeyPrefixWidth]) {
   std::memset(prefix, ' ', kSortKeyPrefixWidth);
