@@ -1,11 +1,46 @@
 #include "reports/wrestler_columns.h"
 
 #include <algorithm>
+#include <bit>
+#include <cmath>
+#include <cstdint>
 #include <cstring>
 
 #include "base/number_text.h"
 
 namespace kestrio::reports {
+namespace {
+
+constexpr std::uint64_t PowerOfTen(int e) { return e == 0 ? 1 : 10 * PowerOfTen(e - 1); }
+
+// fixed(W,D) of a measure into exactly W characters at field, blank already, as
+// text::PutFixed writes it.
+// A roster's measures are nearly all numbers of at least 0 that fit their field: those
+// are written here, from the digits PutFixed rounds them to, without its general steps;
+// any other goes to PutFixed.
+template <int W, int D>
+void PutMeasure(char* field, float v) {
+  static_assert(W - 1 - D >= 1, "a field with room for a whole digit");
+  // Below the infinities and with no sign: 0, the positive numbers.
+  if (std::bit_cast<std::uint32_t>(v) < 0x7F800000u) {
+    const double scaled = std::nearbyint(static_cast<double>(v) * PowerOfTen(D));
+    // The whole digits, the point and D decimals fill at most the field.
+    if (scaled < static_cast<double>(PowerOfTen(W - 1))) {
+      auto digits = static_cast<std::uint32_t>(scaled);
+      char* at = field + W;
+      for (int i = 0; i < D; ++i, digits /= 10) *--at = static_cast<char>('0' + digits % 10);
+      *--at = '.';
+      do {
+        *--at = static_cast<char>('0' + digits % 10);
+        digits /= 10;
+      } while (digits != 0);
+      return;
+    }
+  }
+  text::PutFixed(field, v, W, D);
+}
+
+}  // namespace
 
 WrestlerColumns::WrestlerColumns(const pairing::PairingRun& run, bool all)
     : run_(run), rows_(run.SelectedList.size()) {
@@ -23,12 +58,12 @@ void WrestlerColumns::Make(std::size_t p) {
   std::memcpy(t + kGivenNameAt, w.FirstName.data(), kNameWidth);
   std::memcpy(t + kSurnameAt, w.LastName.data(), kNameWidth);
   std::memcpy(t + kClubAt, w.Club.data(), kClubWidth);
-  text::PutFixed(t + kWeightAt, w.Weight, 5, 1);
-  text::PutFixed(t + kAgeAt, w.Age, 4, 0);
-  text::PutFixed(t + kRatingAt, w.Rating, 5, 2);
-  row.comma = std::memchr(t + kGivenNameAt, ',', kNameWidth) != nullptr ||
-              std::memchr(t + kSurnameAt, ',', kNameWidth) != nullptr ||
-              std::memchr(t + kClubAt, ',', kClubWidth) != nullptr;
+  PutMeasure<5, 1>(t + kWeightAt, w.Weight);
+  PutMeasure<4, 0>(t + kAgeAt, w.Age);
+  PutMeasure<5, 2>(t + kRatingAt, w.Rating);
+  // The names and the club, and only blanks between them.
+  static_assert(kGivenNameAt < kSurnameAt && kSurnameAt < kClubAt);
+  row.comma = std::memchr(t + kGivenNameAt, ',', kClubAt + kClubWidth - kGivenNameAt) != nullptr;
   row.made = true;
 }
 

@@ -39,6 +39,16 @@ TEST(WrestlerColumnsTest, RowsAndNarrowMeasuresReadAsTheNotationWritesThem) {
   for (int i = 0; i < 300; ++i) {
     measures.push_back(static_cast<float>(static_cast<int>(rng() % 200000) - 20000) / 100.0f);
   }
+  // Every roster measure up to 100, and those where a field fills up, in hundredths as a
+  // roster holds them and a little either side, where the rounding decides the digits.
+  const auto hundredths = [&](int from, int to) {
+    for (int k = from; k <= to; ++k) {
+      const float m = static_cast<float>(k) / 100.0f;
+      measures.insert(measures.end(), {m, std::nextafter(m, 0.0f), std::nextafter(m, 2e3f)});
+    }
+  };
+  hundredths(0, 10000);
+  hundredths(99900, 100100);
   testing::RunBuilder b;
   for (std::size_t i = 0; i < measures.size(); ++i) {
     const float m = measures[i];
