@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace kestrio::pairing {
 
@@ -21,9 +22,13 @@ void FitIndex::SetScale() {
   const FitTolerances& t = tolerances_;
   const std::vector<FitInputs>& fits = *fits_;
   // The bounds need every factor to lie in [0, 1], a club factor of at most 1, and
-  // the weight factor to fall steadily with the distance in weight.
+  // the weight factor to fall steadily with the distance in weight. They multiply by
+  // the inverse weight, and a weight too small for its inverse to be a number ("1e-310")
+  // would make them nonsense: then every search scans.
   bounded_ = !fits.empty() && t.Weight > 0 && t.Age > 0 && t.Rating > 0 && t.SameClub <= 1 &&
-             std::all_of(fits.begin(), fits.end(), [](const FitInputs& f) { return f.Weight > 0; });
+             std::all_of(fits.begin(), fits.end(), [](const FitInputs& f) {
+               return f.Weight >= std::numeric_limits<double>::min();
+             });
   scale_[0] = 100.0 / static_cast<double>(t.Weight);
   scale_[1] = 1.0 / static_cast<double>(t.Age);
   scale_[2] = 1.0 / static_cast<double>(t.Rating);

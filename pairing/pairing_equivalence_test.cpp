@@ -157,6 +157,26 @@ TEST(PairingEquivalence, EveryoneOfTheSameWeightAgeAndRatingGivesTheSameRun) {
   }
 }
 
+TEST(PairingEquivalence, WeightsTooSmallForTheSearchBoundsGiveTheSameRun) {
+  // The inverse of a weight below the smallest normal double is infinite: bounds built
+  // on it once pruned perfect partners of equal weight.
+  for (const char* tiny : {"1e-310", "1e-320", "2.2e-308"}) {
+    SCOPED_TRACE(tiny);
+    roster::Roster roster;
+    for (int i = 0; i < 40; ++i) {
+      roster::Participant p =
+          Wrestler("W" + std::to_string(i), "F", 1, 10, 2.5, "C" + std::to_string(i % 3));
+      if (i % 2 == 0) p.Weight.Assign(tiny);
+      Add(roster, p);
+    }
+    PairingControl control;
+    control.MaxAllowedDiffWeight = 200;
+    PairingRun run;
+    ASSERT_TRUE(PairBouts(roster, control, nullptr, &run).ok());
+    ExpectSameRun(PairLiterally(roster, control).Run, run);
+  }
+}
+
 TEST(PairingEquivalence, TwoHundredBoutsPerWrestlerOutgrowTheRoundTable) {
   std::mt19937 rng(7);
   roster::Roster roster;
