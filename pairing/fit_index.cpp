@@ -29,6 +29,7 @@ void FitIndex::SetScale() {
              std::all_of(fits.begin(), fits.end(), [](const FitInputs& f) {
                return f.Weight >= std::numeric_limits<double>::min();
              });
+  estimates_round_ = bounded_ && t.SameClub >= 0;
   scale_[0] = 100.0 / static_cast<double>(t.Weight);
   scale_[1] = 1.0 / static_cast<double>(t.Age);
   scale_[2] = 1.0 / static_cast<double>(t.Rating);

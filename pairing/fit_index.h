@@ -54,7 +54,11 @@ class FitIndex {
   // still hold (doubling the tolerances keeps them).
   void SetTolerances(const FitTolerances& tolerances);
 
-  float Fit(int a, int b) const { return GoodnessOfFit((*fits_)[a], (*fits_)[b], tolerances_); }
+  // GoodnessOfFit of a and b, to the bit.
+  float Fit(int a, int b) const {
+    return estimates_round_ ? FitFromEstimate(a, b, Estimate(points_[slot_[a]], points_[slot_[b]]))
+                            : LiteralFit(a, b);
+  }
   bool bounded() const { return bounded_; }
 
  private:
@@ -93,12 +97,24 @@ class FitIndex {
   float HighestFit(const Point& p, std::int32_t club) const {
     return club == p.ClubId ? highest_club_mate_fit_ : kHighestFit;
   }
-  // The fit of p and q in double arithmetic, within far less than kMargin of the exact.
+  // The fit of p and q in double arithmetic, within far less than kMargin of the exact
+  // (within a few 1e-15 when every tolerance is positive and the club factor in [0, 1]).
   double Estimate(const Point& p, const Point& q) const;
+  float LiteralFit(int a, int b) const {
+    return GoodnessOfFit((*fits_)[a], (*fits_)[b], tolerances_);
+  }
+  // Fit(a, b) given the estimate of a and b; only when estimates_round_.
+  float FitFromEstimate(int a, int b, double estimate) const {
+    float fit = 0.0f;
+    return RoundTripEstimate(estimate, &fit) ? fit : LiteralFit(a, b);
+  }
 
   const std::vector<FitInputs>* fits_;
   FitTolerances tolerances_;
   bool bounded_ = false;
+  // Bounded with a club factor of at least 0: every fit lies in [0, 1] and its estimate
+  // decides its rounding but near a boundary.
+  bool estimates_round_ = false;
   float highest_club_mate_fit_ = kHighestFit;  // of two club mates, rounded as a fit
   double scale_[3] = {0, 0, 0};                // 100 / weight, 1 / age, 1 / rating tolerance
   std::vector<Point> points_;                  // tree order; selection order when not bounded
@@ -170,11 +186,16 @@ int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
     return highest <= floor || (highest <= best && first_free > partner);
   };
   auto consider = [&](const Point& q) {
-    if (bounded_ &&
-        (beaten(HighestFit(chooser, q.ClubId), q.Index) || Estimate(chooser, q) < target()))
-      return;
     const int b = q.Index;
-    const float fit = Fit(c, b);
+    float fit;
+    if (bounded_) {
+      if (beaten(HighestFit(chooser, q.ClubId), b)) return;
+      const double estimate = Estimate(chooser, q);
+      if (estimate < target()) return;
+      fit = estimates_round_ ? FitFromEstimate(c, b, estimate) : LiteralFit(c, b);
+    } else {
+      fit = LiteralFit(c, b);
+    }
     if (!(fit > min_fit)) return;
     if (fit > best || (fit == best && b < partner)) {
       if (already_met(b)) return;
@@ -229,7 +250,8 @@ void FitIndex::ForEachPositiveFit(int k, Visit visit) const {
   const Point& home = points_[slot_[k]];
   auto consider = [&](const Point& q) {
     if (q.Index == k) return;
-    const float fit = Fit(k, q.Index);
+    const float fit =
+        estimates_round_ ? FitFromEstimate(k, q.Index, Estimate(home, q)) : LiteralFit(k, q.Index);
     if (fit > 0) visit(q.Index, fit);
   };
   if (!bounded_) {

@@ -9,6 +9,8 @@
 // and which partner a wrestler gets among equal fits depends on it. RoundTripFit gives
 // that value without going through text except near a rounding boundary.
 
+#include <bit>
+#include <cmath>
 #include <cstdint>
 
 #include "pairing/pairing_control.h"
@@ -49,6 +51,30 @@ float RoundTripFit(double fit);
 
 // The same through the text itself; exact but slow, the reference for RoundTripFit.
 float RoundTripFitByText(double fit);
+
+// RoundTripFit(fit) without fit itself, from an estimate of it computed in double
+// arithmetic: fit must lie in [0, 1] and the estimate within 1e-12 of it. False when the
+// estimate lies too near half a millionth or the six-decimal value halfway between two
+// 32-bit reals for it to decide; the fit must then be computed as ComputeFit does.
+// A search computes each fit it keeps this way: the extended precision costs far more.
+inline bool RoundTripEstimate(double estimate, float* rounded) {
+  if (!(estimate >= 0 && estimate <= 1.5)) return false;
+  const double scaled = estimate * 1.0e6;
+  const auto whole = static_cast<std::int32_t>(scaled + 0.5);
+  // The fit lies within 1e-6 millionths of the estimate, and RoundTripFit itself goes
+  // through the text only within 1e-3 of a half: outside 2e-3 both take the same
+  // millionths the same way.
+  if (std::fabs(scaled - whole) > 0.498) return false;
+  const double value = static_cast<double>(whole) / 1.0e6;
+  // 0 or at least a millionth, far inside a float's normal range: the midpoint test is
+  // the bits below a float's precision alone.
+  constexpr std::uint64_t kBelowFloat = (std::uint64_t{1} << 29) - 1;
+  if ((std::bit_cast<std::uint64_t>(value) & kBelowFloat) == std::uint64_t{1} << 28) {
+    return false;
+  }
+  *rounded = static_cast<float>(value);
+  return true;
+}
 
 // RoundTripFit(ComputeFit(a, b, t)).
 inline float GoodnessOfFit(const FitInputs& a, const FitInputs& b, const FitTolerances& t) {
