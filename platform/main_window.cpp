@@ -151,18 +151,22 @@ void MainWindow::BuildPanes() {
     emit LayoutChanged();
   });
 
-  progress_ = new QProgressBar;
-  progress_->setTextVisible(false);
-  progress_->setFixedHeight(style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
-  progress_->hide();
-
   auto* central = new QWidget;
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
   layout->addWidget(splitter_, 1);
-  layout->addWidget(progress_);
   setCentralWidget(central);
+
+  // The progress bar lies over the bottom of the panes while a run lasts, outside the
+  // layout: making room for it would shrink the list and the tree as it comes and again
+  // as it goes, and each time every visible cell would be laid out and painted anew.
+  progress_ = new QProgressBar(central);
+  progress_->setTextVisible(false);
+  progress_->setFixedHeight(style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
+  progress_->hide();
+  central->installEventFilter(this);
+  progress_->installEventFilter(this);
   // Tab moves between the panes: tree, find box, list.
   setTabOrder(tree_, find_);
   setTabOrder(find_, list_);
@@ -201,6 +205,10 @@ void MainWindow::BuildStatusBar() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  if ((watched == centralWidget() && event->type() == QEvent::Resize) ||
+      (watched == progress_ && event->type() == QEvent::Show)) {
+    PlaceProgress();
+  }
   if (watched == find_ && event->type() == QEvent::ShortcutOverride) {
     // In the find box, Delete deletes a character, not the highlighted wrestlers: the
     // keys of the commands on list rows belong to the text field while it has the focus.
@@ -351,6 +359,13 @@ void MainWindow::WidenColumnsToContents() {
     const int wanted = static_cast<QAbstractItemView*>(list_)->sizeHintForColumn(column);
     if (wanted > list_->columnWidth(column)) list_->setColumnWidth(column, wanted);
   }
+}
+
+void MainWindow::PlaceProgress() {
+  const QWidget* central = centralWidget();
+  const int height = progress_->height();
+  progress_->setGeometry(0, central->height() - height, central->width(), height);
+  progress_->raise();
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {

@@ -114,6 +114,8 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
+  // Lays the progress bar over the bottom of the central area, across its width.
+  void PlaceProgress();
   void showEvent(QShowEvent* event) override;
 
  private:

@@ -188,13 +188,26 @@ class WindowPortsTest : public QObject {
     // The blanks between the counts are part of the text.
     QCOMPARE(window.StatusPart(2), QStringLiteral("Stats:     0 Entries;"));
 
+    window.resize(800, 600);
     window.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&window));
+    const QSize list = window.List()->size();
     ProgressView progress(window);
     progress.Show();
     progress.SetRange(0, 4);
     for (int i = 0; i < 6; ++i) progress.Step();
     QCOMPARE(window.Progress()->value(), 4);
     QVERIFY(window.Progress()->isVisible());
+    // Across the bottom of the panes, over them: the list keeps its size (making room
+    // would lay out and paint every visible cell again), also as the window grows.
+    const QWidget* central = window.centralWidget();
+    QCOMPARE(window.Progress()->geometry().bottom(), central->rect().bottom());
+    QCOMPARE(window.Progress()->width(), central->width());
+    QCOMPARE(window.List()->size(), list);
+    window.resize(900, 650);
+    QCoreApplication::processEvents();
+    QCOMPARE(window.Progress()->geometry().bottom(), central->rect().bottom());
+    QCOMPARE(window.Progress()->width(), central->width());
     progress.Hide();
     QVERIFY(!window.Progress()->isVisible());
   }
