@@ -31,38 +31,6 @@ const SelectedParticipant& Wrestler(const PairingRun& run, int p) {
   return run.SelectedList[static_cast<std::size_t>(p)];
 }
 
-bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
-
-// Equal names, compared a word at a time: every bout side is compared with the selection,
-// and a call per comparison cost more than the words.
-template <std::size_t N>
-bool SameName(const text::FixedText<N>& a, const text::FixedText<N>& b) {
-  static_assert(N % 8 == 0, "a name is whole words");
-  std::uint64_t differ = 0;
-  for (std::size_t i = 0; i < N; i += 8) {
-    std::uint64_t x;
-    std::uint64_t y;
-    std::memcpy(&x, a.data() + i, sizeof x);
-    std::memcpy(&y, b.data() + i, sizeof y);
-    differ |= x ^ y;
-  }
-  return differ == 0;
-}
-
-// True when a bout side carries its wrestler as the selection holds him (as a run's
-// bouts always do), so that the side's columns are the wrestler's own.
-bool SameAsSelected(const PairingRun& run, const BoutEntry& side) {
-  const int p = side.SelectionIndex;
-  if (p < 0 || p >= Rows(run)) return false;
-  const SelectedParticipant& w = Wrestler(run, p);
-  static_assert(decltype(side.Club)::kWidth <= decltype(w.Club)::kWidth,
-                "a side holds the start of its wrestler's club");
-  return SameName(side.LastName, w.LastName) && SameName(side.FirstName, w.FirstName) &&
-         std::memcmp(side.Club.data(), w.Club.data(), side.Club.size()) == 0 &&
-         SameBits(side.Weight, w.Weight) && SameBits(side.Age, w.Age) &&
-         SameBits(side.Rating, w.Rating);
-}
-
 void TitleLines(ReportText& out, int rule_width, std::initializer_list<std::string_view> titles) {
   const std::string rule(static_cast<std::size_t>(rule_width), '-');
   out.Blanks(2).Literal(rule).EndLine();
@@ -250,16 +218,13 @@ class BlockMaker {
     lines_.resize(static_cast<std::size_t>(start_.back()));
     std::vector<int> next(start_.begin(), start_.end() - 1);
     for (int e = 0; e < sides; ++e) {
-      if (e + kAhead < sides) {
-        const int ahead = run_.BoutList[static_cast<std::size_t>(e + kAhead)].SelectionIndex;
-        if (ahead >= 0 && ahead < n) kestrio::Prefetch(&Wrestler(run_, ahead));
-      }
       const int p = run_.BoutList[static_cast<std::size_t>(e)].SelectionIndex;
       if (p < 0 || p >= n) continue;
       const int other = e % 2 == 0 ? e + 1 : e - 1;
       const BoutEntry& o = run_.BoutList[static_cast<std::size_t>(other)];
       lines_[static_cast<std::size_t>(next[static_cast<std::size_t>(RankOf(p))]++)] = {
-          other, o.BoutNumber, o.WeightClass, SameAsSelected(run_, o) ? o.SelectionIndex : -1};
+          other, o.BoutNumber, o.WeightClass,
+          columns_.ShowsRow(static_cast<std::size_t>(other)) ? o.SelectionIndex : -1};
     }
   }
 
@@ -612,12 +577,12 @@ void PutNumberColumns(WrestlerColumns& columns, int p, char* out) {
 }
 
 // Writes the line laid out at line[0, n) on to the columns of side e in the bout-number
-// report, and ends it: the wrestler's columns when the side carries him as the selection
-// holds him (as a run's sides do), else the side's own texts. line has room for
-// kNumberColumnsSize + 2 characters after n.
-void WriteNumberColumns(ReportText& text, WrestlerColumns& columns, const PairingRun& run,
-                        const BoutEntry& e, char* line, std::size_t n) {
-  if (!SameAsSelected(run, e)) {
+// report, and ends it: the wrestler's columns when the side shows his row (shown, as a
+// run's sides do), else the side's own texts. line has room for kNumberColumnsSize + 2
+// characters after n.
+void WriteNumberColumns(ReportText& text, WrestlerColumns& columns, const BoutEntry& e, bool shown,
+                        char* line, std::size_t n) {
+  if (!shown) {
     text.Literal(std::string_view(line, n));
     return NumberColumns(text, e.LastName.view(), e.FirstName.view(), e.Club.view(), e.Weight,
                          e.Age, e.Rating);
@@ -626,11 +591,10 @@ void WriteNumberColumns(ReportText& text, WrestlerColumns& columns, const Pairin
   WriteLine(text, line, n + kNumberColumnsSize);
 }
 
-// Asks for side e's wrestler and columns ahead of their use.
+// Asks for side e's columns ahead of their use.
 void PrefetchNumberColumns(WrestlerColumns& columns, const PairingRun& run, const BoutEntry& e) {
   const int p = e.SelectionIndex;
   if (p < 0 || p >= Rows(run)) return;
-  kestrio::Prefetch(&Wrestler(run, p));
   columns.Prefetch(static_cast<std::size_t>(p));
 }
 
@@ -678,10 +642,12 @@ void WriteBoutsByBoutNumberInto(const PairingRun& run, WrestlerColumns& columns,
       // blank before the columns.
       std::size_t n = 2 + PutOpponentLineStart(lines + 2, a.BoutNumber, a.WeightClass);
       lines[n++] = ' ';
-      if (!SameAsSelected(run, a) || !SameAsSelected(run, b)) {
-        WriteNumberColumns(text, columns, run, a, lines, n);
+      const bool shows_a = columns.ShowsRow(2 * e);
+      const bool shows_b = columns.ShowsRow(2 * e + 1);
+      if (!shows_a || !shows_b) {
+        WriteNumberColumns(text, columns, a, shows_a, lines, n);
         std::fill_n(lines, kIndent, ' ');
-        WriteNumberColumns(text, columns, run, b, lines, kIndent);
+        WriteNumberColumns(text, columns, b, shows_b, lines, kIndent);
         return;
       }
       PutNumberColumns(columns, a.SelectionIndex, lines + n);

@@ -40,6 +40,34 @@ void PutMeasure(char* field, float v) {
   text::PutFixed(field, v, W, D);
 }
 
+bool SameBits(float a, float b) { return std::memcmp(&a, &b, sizeof a) == 0; }
+
+// Equal names, compared a word at a time: every bout side is compared with the selection,
+// and a call per comparison cost more than the words.
+template <std::size_t N>
+bool SameName(const text::FixedText<N>& a, const text::FixedText<N>& b) {
+  static_assert(N % 8 == 0, "a name is whole words");
+  std::uint64_t differ = 0;
+  for (std::size_t i = 0; i < N; i += 8) {
+    std::uint64_t x;
+    std::uint64_t y;
+    std::memcpy(&x, a.data() + i, sizeof x);
+    std::memcpy(&y, b.data() + i, sizeof y);
+    differ |= x ^ y;
+  }
+  return differ == 0;
+}
+
+// Side carries wrestler w as the selection holds him.
+bool SameAsSelected(const pairing::BoutEntry& side, const pairing::SelectedParticipant& w) {
+  static_assert(decltype(side.Club)::kWidth <= decltype(w.Club)::kWidth,
+                "a side holds the start of its wrestler's club");
+  return SameName(side.LastName, w.LastName) && SameName(side.FirstName, w.FirstName) &&
+         std::memcmp(side.Club.data(), w.Club.data(), side.Club.size()) == 0 &&
+         SameBits(side.Weight, w.Weight) && SameBits(side.Age, w.Age) &&
+         SameBits(side.Rating, w.Rating);
+}
+
 }  // namespace
 
 WrestlerColumns::WrestlerColumns(const pairing::PairingRun& run, bool all)
@@ -82,6 +110,28 @@ void WrestlerColumns::PutNarrowMeasures(std::size_t p, char* age, char* rating) 
   } else {
     text::PutFixed(rating, run_.SelectedList[p].Rating, 4, 2);
   }
+}
+
+void WrestlerColumns::KnowSides() {
+  const std::vector<pairing::BoutEntry>& sides = run_.BoutList;
+  const int rows = std::min<int>(run_.SelectionSize, static_cast<int>(run_.SelectedList.size()));
+  const auto wrestler = [&](std::size_t e) -> const pairing::SelectedParticipant* {
+    const int p = sides[e].SelectionIndex;
+    return p >= 0 && p < rows ? &run_.SelectedList[static_cast<std::size_t>(p)] : nullptr;
+  };
+  shows_row_.resize(sides.size());
+  // The sides in list order, their wrestlers at random in the selection: asked for ahead,
+  // the reads overlap.
+  constexpr std::size_t kAhead = 12;
+  for (std::size_t e = 0; e < sides.size(); ++e) {
+    if (e + kAhead < sides.size()) {
+      if (const pairing::SelectedParticipant* ahead = wrestler(e + kAhead))
+        kestrio::Prefetch(ahead);
+    }
+    const pairing::SelectedParticipant* w = wrestler(e);
+    shows_row_[e] = w != nullptr && SameAsSelected(sides[e], *w);
+  }
+  sides_known_ = true;
 }
 
 }  // namespace kestrio::reports

@@ -55,15 +55,27 @@ class WrestlerColumns {
   // Asks for wrestler p's row ahead of its use.
   void Prefetch(std::size_t p) const { kestrio::Prefetch(&rows_[p]); }
 
+  // True when side e of the run's bouts (an index of its BoutList) carries its wrestler
+  // as the selection holds him, as a run's sides always do, so that the side shows his
+  // row. Worked out for every side when first asked for, once for all the reports that
+  // show the side.
+  bool ShowsRow(std::size_t e) {
+    if (!sides_known_) KnowSides();
+    return shows_row_[e] != 0;
+  }
+
   // The results summary's narrower measures of wrestler p: age fixed(3,0) into 3
   // characters at age and rating fixed(4,2) into 4 at rating.
   void PutNarrowMeasures(std::size_t p, char* age, char* rating);
 
  private:
   void Make(std::size_t p);
+  void KnowSides();
 
   const pairing::PairingRun& run_;
   std::vector<Row> rows_;
+  bool sides_known_ = false;
+  std::vector<unsigned char> shows_row_;  // by side
 };
 
 }  // namespace kestrio::reports

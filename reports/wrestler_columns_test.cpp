@@ -88,5 +88,27 @@ TEST(WrestlerColumnsTest, CommaMarksOnlyShownNamesAndClub) {
   EXPECT_FALSE(columns.Of(4).comma);
 }
 
+// A side shows its wrestler's row only while it carries him as the selection holds him:
+// any text or number of his changed on the side since, or a selection index outside
+// the selection, and the side shows its own texts.
+TEST(WrestlerColumnsTest, SideShowsRowOnlyWhileItCarriesItsWrestler) {
+  testing::RunBuilder b;
+  const int smith = b.Wrestler("Smith", "Ann", "Eagles of the North", 50, 9, 1);
+  const int jones = b.Wrestler("Jones", "Bo", "Hawks", 52, 9, 1);
+  for (int bout = 0; bout < 6; ++bout) b.Bout(smith, jones, bout, bout + 1);
+  pairing::PairingRun& run = b.run();
+  run.BoutList[2].LastName.Assign("Smyth");
+  run.BoutList[4].Rating = 1.5f;
+  run.BoutList[6].Club.Assign("Eagle");  // the side holds the club's first five characters
+  run.BoutList[8].SelectionIndex = 2;
+  run.BoutList[10].Age = -0.0f;
+  WrestlerColumns columns(run, /*all=*/false);
+  std::string shown;
+  for (std::size_t e = 0; e < run.BoutList.size(); ++e) shown += columns.ShowsRow(e) ? 'y' : 'n';
+  EXPECT_EQ(shown,
+            "yynyny"
+            "yynyny");
+}
+
 }  // namespace
 }  // namespace kestrio::reports
