@@ -241,20 +241,23 @@ std::vector<ClubGroup> ClubsInOrder(const PairingRun& run) {
   // Stripped texts are equal under the padded comparison exactly when they are equal
   // byte for byte, so the clubs can be gathered by hashing and only the distinct clubs
   // sorted.
-  std::unordered_map<std::string_view, std::size_t> group_of;
+  // Each distinct club's group, or -1 for a club without a report.
+  std::unordered_map<std::string_view, int> group_of;
   std::vector<std::string_view> stripped;
   std::vector<ClubGroup> groups;
   for (int p = 0; p < Rows(run); ++p) {
     const std::string_view club = text::WithoutBlanks(Wrestler(run, p).Club.view());
-    // A club that sorts no later than a blank one (blank, or a control character) has
-    // no report.
-    if (text::ComparePadded(club, "") <= 0) continue;
-    auto [it, is_new] = group_of.emplace(club, groups.size());
+    // Looked up without making an entry, which most wrestlers' clubs have already.
+    auto [it, is_new] = group_of.try_emplace(club, -1);
     if (is_new) {
+      // A club that sorts no later than a blank one (blank, or a control character)
+      // has no report.
+      if (text::ComparePadded(club, "") <= 0) continue;
+      it->second = static_cast<int>(groups.size());
       groups.push_back({std::string(Wrestler(run, p).Club.view()), {}});
       stripped.push_back(club);
     }
-    groups[it->second].members.push_back(p);
+    if (it->second >= 0) groups[static_cast<std::size_t>(it->second)].members.push_back(p);
   }
   std::vector<std::size_t> order(groups.size());
   std::iota(order.begin(), order.end(), std::size_t{0});
