@@ -55,7 +55,6 @@ void FitIndex::Init() {
   if (bounded_ && n > 0) {
     leaf_.resize(fits.size());
     Build(0, n, -1);
-    free_count_.assign(nodes_.size(), 0);
     first_free_.assign(nodes_.size(), kNoneFree);
   }
   for (int s = 0; s < n; ++s) slot_[points_[s].Index] = s;
@@ -111,11 +110,12 @@ void FitIndex::Take(int a) {
   if (!free_[s]) return;
   free_[s] = 0;
   if (!bounded_) return;
+  // Only the groups whose lowest free wrestler was a change, and they are a's leaf and
+  // the ancestors up to the first that had an earlier one.
   const int leaf = leaf_[s];
-  --free_count_[leaf];
+  if (first_free_[leaf] != a) return;
   first_free_[leaf] = LeafFirstFree(nodes_[leaf]);
-  for (int n = nodes_[leaf].Parent; n >= 0; n = nodes_[n].Parent) {
-    --free_count_[n];
+  for (int n = nodes_[leaf].Parent; n >= 0 && first_free_[n] == a; n = nodes_[n].Parent) {
     first_free_[n] = std::min(first_free_[nodes_[n].Left], first_free_[nodes_[n].Right]);
   }
 }

@@ -7,9 +7,9 @@
 // So a group of wrestlers whose weights, ages and ratings lie in known ranges has an
 // upper bound on its fit to any chooser, and a search can skip every group whose bound
 // is below the fit it must beat. The index is a k-d tree over (weight, age, rating)
-// whose nodes also count the wrestlers still free in the round, so groups already
-// taken are skipped too. Nodes also know the lowest SelectionIndex still free in them,
-// and the club when all their wrestlers share one: a group can hold no fit above the
+// whose nodes also know the lowest SelectionIndex still free in the round under them
+// (none once all are taken, so groups already taken are skipped too), and the club when
+// all their wrestlers share one: a group can hold no fit above the
 // club factor's share to a club mate, nor above 1 to anyone, so once a chooser has a
 // partner with that fit, only a free wrestler earlier in the selection could still win
 // the tie, and every other group is skipped (a roster where many wrestlers share weight,
@@ -122,8 +122,8 @@ class FitIndex {
   std::vector<Node> nodes_;                    // node 0 is the root; children after parents
   std::vector<std::int32_t> leaf_;             // the leaf node of each slot
   std::vector<char> free_;                     // by slot
-  std::vector<std::int32_t> free_count_;       // free points under each node
-  std::vector<std::int32_t> first_free_;       // lowest free SelectionIndex under each node
+  // The lowest free SelectionIndex under each node; kNoneFree when none is free.
+  std::vector<std::int32_t> first_free_;
 };
 
 // Both run for every group and candidate a search looks at: inline.
@@ -156,18 +156,14 @@ inline double FitIndex::Estimate(const Point& p, const Point& q) const {
 
 template <typename Eligible>
 void FitIndex::BeginRound(Eligible eligible) {
-  for (std::size_t s = 0; s < points_.size(); ++s) free_[s] = eligible(points_[s].Index) ? 1 : 0;
-  for (std::size_t n = nodes_.size(); n-- > 0;) {
-    const Node& node = nodes_[n];
-    if (node.Left < 0) {
-      int count = 0;
-      for (int s = node.Begin; s < node.End; ++s) count += free_[s];
-      free_count_[n] = count;
-      first_free_[n] = LeafFirstFree(node);
-    } else {
-      free_count_[n] = free_count_[node.Left] + free_count_[node.Right];
-      first_free_[n] = std::min(first_free_[node.Left], first_free_[node.Right]);
-    }
+  // In selection order: eligible reads the run's tables, which are kept in that order.
+  const int n = static_cast<int>(points_.size());
+  for (int a = 0; a < n; ++a) free_[slot_[a]] = eligible(a) ? 1 : 0;
+  if (!bounded_) return;
+  for (std::size_t id = nodes_.size(); id-- > 0;) {
+    const Node& node = nodes_[id];
+    first_free_[id] = node.Left < 0 ? LeafFirstFree(node)
+                                    : std::min(first_free_[node.Left], first_free_[node.Right]);
   }
 }
 
@@ -222,7 +218,7 @@ int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
     // The more promising child is searched at once, the other kept for later.
     for (Pending top = stack[--depth];;) {
       const Node& node = nodes_[top.node];
-      if (free_count_[top.node] == 0 || top.bound < target() ||
+      if (top.bound < target() || first_free_[top.node] == kNoneFree ||
           beaten(HighestFit(chooser, node.Club), first_free_[top.node]))
         break;
       if (node.Left < 0) {
