@@ -40,12 +40,19 @@ roster::Roster LoadRoster(const std::string& text) {
   return r;
 }
 
-pairing::PairingRun PairedRun(int wrestlers) {
-  const roster::Roster r = LoadRoster(RosterText(wrestlers));
+// A generated roster and the run that paired it.
+struct PairedRoster {
+  roster::Roster roster;
   pairing::PairingRun run;
-  (void)pairing::PairBouts(r, pairing::PairingControl(), nullptr, &run);
-  return run;
+};
+
+PairedRoster Paired(int wrestlers) {
+  PairedRoster paired{LoadRoster(RosterText(wrestlers)), {}};
+  (void)pairing::PairBouts(paired.roster, pairing::PairingControl(), nullptr, &paired.run);
+  return paired;
 }
+
+pairing::PairingRun PairedRun(int wrestlers) { return Paired(wrestlers).run; }
 
 void BM_LoadRoster(benchmark::State& state) {
   const std::string text = RosterText(static_cast<int>(state.range(0)));
@@ -62,17 +69,13 @@ void BM_PairBouts(benchmark::State& state) {
 
 // The bout board made from a run and its file: the last stage of a batch run.
 void BM_BoardFromRun(benchmark::State& state) {
-  const roster::Roster r = LoadRoster(RosterText(static_cast<int>(state.range(0))));
-  pairing::PairingRun run;
-  (void)pairing::PairBouts(r, pairing::PairingControl(), nullptr, &run);
-  for (auto _ : state) benchmark::DoNotOptimize(board::BoardFromRun(run, r));
+  const PairedRoster paired = Paired(static_cast<int>(state.range(0)));
+  for (auto _ : state) benchmark::DoNotOptimize(board::BoardFromRun(paired.run, paired.roster));
 }
 
 void BM_FormatBoardFile(benchmark::State& state) {
-  const roster::Roster r = LoadRoster(RosterText(static_cast<int>(state.range(0))));
-  pairing::PairingRun run;
-  (void)pairing::PairBouts(r, pairing::PairingControl(), nullptr, &run);
-  const board::BoutBoard b = board::BoardFromRun(std::move(run), r);
+  PairedRoster paired = Paired(static_cast<int>(state.range(0)));
+  const board::BoutBoard b = board::BoardFromRun(std::move(paired.run), paired.roster);
   for (auto _ : state) benchmark::DoNotOptimize(board::FormatBoardFile(b, "roster.txt"));
 }
 

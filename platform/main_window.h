@@ -114,11 +114,11 @@ class MainWindow : public QMainWindow {
   void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
-  // Lays the progress bar over the bottom of the central area, across its width.
-  void PlaceProgress();
   void showEvent(QShowEvent* event) override;
 
  private:
+  // Lays the progress bar over the bottom of the central area, across its width.
+  void PlaceProgress();
   void BuildMenus();
   void AddEntries(QMenu* menu, std::span<const ui::MenuEntry> entries);
   void BuildPanes();
