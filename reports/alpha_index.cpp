@@ -120,6 +120,19 @@ std::uint32_t OrderedBits(float v) {
   return (bits >> 31) != 0 ? ~bits : bits | std::uint32_t{1} << 31;
 }
 
+// The items of from in ascending order of key(item), each below buckets, items of equal
+// keys in the order from gives them.
+template <typename Key>
+std::vector<std::uint32_t> CountingOrder(const std::vector<std::uint32_t>& from,
+                                         std::size_t buckets, const Key& key) {
+  std::vector<std::uint32_t> next(buckets + 1, 0);
+  for (const std::uint32_t item : from) ++next[key(item) + 1];
+  for (std::size_t b = 1; b <= buckets; ++b) next[b] += next[b - 1];
+  std::vector<std::uint32_t> out(from.size());
+  for (const std::uint32_t item : from) out[next[key(item)]++] = item;
+  return out;
+}
+
 int Rows(const pairing::PairingRun& run) {
   return std::min<int>(run.SelectionSize, static_cast<int>(run.SelectedList.size()));
 }
@@ -156,15 +169,33 @@ std::vector<int> AlphaIndex(const pairing::PairingRun& run) {
     key.names =
         std::uint64_t{surname_rank[key.names >> 32]} << 32 | given_rank[key.names & UINT32_MAX];
   }
-  std::sort(keys.begin(), keys.end(), [](const Sortable& a, const Sortable& b) {
-    if (a.names != b.names) return a.names < b.names;
-    if (a.age_weight != b.age_weight) return a.age_weight < b.age_weight;
-    return a.rating_p < b.rating_p;
-  });
+  // The ranks are few and dense, so the wrestlers are put in order of their names by
+  // counting, given name then surname, each pass keeping the order it was given (equal
+  // names in selection order); only the wrestlers of one name are then sorted, by their
+  // numbers and selection index.
+  std::vector<std::uint32_t> selection(n);
+  for (std::uint32_t p = 0; p < n; ++p) selection[p] = p;
+  const std::vector<std::uint32_t> by_given = CountingOrder(
+      selection, given_rank.size(), [&](std::uint32_t p) { return keys[p].names & UINT32_MAX; });
+  const std::vector<std::uint32_t> by_name = CountingOrder(
+      by_given, surname_rank.size(), [&](std::uint32_t p) { return keys[p].names >> 32; });
+  std::vector<Sortable> sorted(n);
+  for (std::size_t i = 0; i < n; ++i) sorted[i] = keys[by_name[i]];
+  for (std::size_t first = 0; first < n;) {
+    std::size_t last = first + 1;
+    while (last < n && sorted[last].names == sorted[first].names) ++last;
+    std::sort(sorted.begin() + static_cast<std::ptrdiff_t>(first),
+              sorted.begin() + static_cast<std::ptrdiff_t>(last),
+              [](const Sortable& a, const Sortable& b) {
+                if (a.age_weight != b.age_weight) return a.age_weight < b.age_weight;
+                return a.rating_p < b.rating_p;
+              });
+    first = last;
+  }
   std::vector<std::size_t> by_key(n);
-  for (std::size_t i = 0; i < n; ++i) by_key[i] = keys[i].rating_p & UINT32_MAX;
-  const std::vector<std::size_t> order =
-      ExchangeOrderOfSorted(by_key, [&](std::size_t i) { return keys[i - 1].SameKeys(keys[i]); });
+  for (std::size_t i = 0; i < n; ++i) by_key[i] = sorted[i].rating_p & UINT32_MAX;
+  const std::vector<std::size_t> order = ExchangeOrderOfSorted(
+      by_key, [&](std::size_t i) { return sorted[i - 1].SameKeys(sorted[i]); });
   return std::vector<int>(order.begin(), order.end());
 }
 
