@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <limits>
 
+#include "base/prefetch.h"
+
 namespace kestrio::pairing {
 namespace {
 
@@ -37,6 +39,16 @@ std::vector<std::int32_t> ChooserOrder(PairingRun& run, int round) {
   return sorted;
 }
 
+// Asks early for the entry a bout of wrestler a copies: wrestlers pair at random places
+// in the selection, and the copy would otherwise wait for memory.
+void PrefetchSelected(const PairingRun& run, int a) {
+  const char* entry = reinterpret_cast<const char*>(&run.SelectedList[a]);
+  for (std::size_t line = 0; line < sizeof(SelectedParticipant); line += 64) {
+    Prefetch(entry + line);
+  }
+  Prefetch(entry + sizeof(SelectedParticipant) - 1);
+}
+
 void AddBout(PhaseWork& work, int round, int sign, int c, int p) {
   PairingRun& run = *work.run;
   const std::int32_t number = sign * ++work.Created;
@@ -56,9 +68,12 @@ int PairRound(PhaseWork& work, FitIndex& index, int round, int sign) {
   int paired = 0;
   for (const std::int32_t c : ChooserOrder(run, round)) {
     if (run.RoundEntry(c, round - 1) != 0) continue;  // taken as a partner earlier in the round
+    PrefetchSelected(run, c);
     // Two wrestlers who already wrestle share a bout number in the round of that bout;
-    // every number of the run is a different bout, and no bout has moved yet.
+    // every number of the run is a different bout, and no bout has moved yet. A wrestler
+    // asked about would be the partner so far: the search goes on meanwhile.
     const int p = index.BestPartner(c, control.MinGoodnessOfFitAllowed, [&](int b) {
+      PrefetchSelected(run, b);
       for (int r = 0; r < round - 1; ++r) {
         const std::int32_t x = run.RoundEntry(c, r);
         if (x != 0 && x != kNoPartnerMark && run.RoundEntry(b, r) == x) return true;
