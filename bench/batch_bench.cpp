@@ -99,7 +99,9 @@ void BM_WriteClubFiles(benchmark::State& state) {
 void BM_WriteBoutsByBoutNumber(benchmark::State& state) {
   WriterBench(state, reports::WriteBoutsByBoutNumber);
 }
-void BM_CheckBoutTables(benchmark::State& state) { WriterBench(state, reports::CheckBoutTables); }
+void BM_CheckBoutTables(benchmark::State& state) {
+  WriterBench(state, [](const pairing::PairingRun& run) { return reports::CheckBoutTables(run); });
+}
 
 // The report stage alone: every report of a finished run, written into an in-memory
 // directory as a run writes them.

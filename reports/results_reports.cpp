@@ -16,13 +16,6 @@ namespace {
 
 using pairing::PairingRun;
 
-// Where the two sides of one bout sit in the round table (-1: not found).
-struct BoutSides {
-  int round = -1;
-  int first = -1;
-  int second = -1;
-};
-
 int RoundsToScan(const PairingRun& run) {
   return std::max(0, std::min(run.RoundsUsed, run.RoundCapacity));
 }
@@ -122,7 +115,8 @@ Status Inconsistent(std::int64_t bout, const char* what) {
                                  what);
 }
 
-Status CheckRoundTable(const PairingRun& run, const NumberOrder& order) {
+Status CheckRoundTable(const PairingRun& run, const NumberOrder& order,
+                       std::vector<BoutSides>* found) {
   if (!RoundTableFits(run) ||
       run.SelectedList.size() != static_cast<std::size_t>(run.SelectionSize) ||
       run.BoutCount.size() != static_cast<std::size_t>(run.SelectionSize) ||
@@ -140,12 +134,13 @@ Status CheckRoundTable(const PairingRun& run, const NumberOrder& order) {
       ++seen[static_cast<std::size_t>(place)];
     }
   }
-  const std::vector<BoutSides> sides = FindBoutSides(run, order);
+  std::vector<BoutSides> sides = FindBoutSides(run, order);
   for (std::size_t t = 0; t < order.size(); ++t) {
     if (seen[t] != 2 || sides[t].second < 0) {
       return Inconsistent(order.NumberAt(t), "does not have two sides in one round");
     }
   }
+  if (found != nullptr) *found = std::move(sides);
   return Status::Ok();
 }
 
@@ -231,9 +226,11 @@ void BoutSheetHeader(ReportText& out, bool rule) {
 
 }  // namespace
 
-Status CheckBoutTables(const PairingRun& run) {
+Status CheckBoutTables(const PairingRun& run) { return CheckBoutTables(run, nullptr); }
+
+Status CheckBoutTables(const PairingRun& run, std::vector<BoutSides>* sides) {
   if (Status s = CheckBoutList(run); !s.ok()) return s;
-  return CheckRoundTable(run, NumberOrder(run));
+  return CheckRoundTable(run, NumberOrder(run), sides);
 }
 
 void WriteBoutSheetsInto(const PairingRun& run, ReportText& out, BlockMemo* memo) {
@@ -243,11 +240,14 @@ void WriteBoutSheetsInto(const PairingRun& run, ReportText& out, BlockMemo* memo
 
 void WriteBoutSheetsInto(const PairingRun& run, WrestlerColumns& columns, ReportText& out,
                          BlockMemo* memo) {
+  WriteBoutSheetsInto(run, columns, FindBoutSides(run, NumberOrder(run)), out, memo);
+}
+
+void WriteBoutSheetsInto(const PairingRun& run, WrestlerColumns& columns,
+                         const std::vector<BoutSides>& sides, ReportText& out, BlockMemo* memo) {
   out.Reserve(static_cast<std::size_t>(std::max(run.TotalBouts, 0) + 2) * 140);
   BoutSheetHeader(out, false);
   BoutSheetHeader(out, true);
-  const NumberOrder order(run);
-  const std::vector<BoutSides> sides = FindBoutSides(run, order);
   BlockKey key;
   for (std::size_t t = 0; t < sides.size(); ++t) {
     const BoutSides& s = sides[t];

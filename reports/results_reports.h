@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "base/file_system.h"
 #include "pairing/pairing_run.h"
@@ -28,6 +29,17 @@ namespace kestrio::reports {
 // first bout that breaks this; a correct pairing never does.
 Status CheckBoutTables(const pairing::PairingRun& run);
 
+// Where the two sides of one bout sit in the round table (-1: not found).
+struct BoutSides {
+  int round = -1;
+  int first = -1;
+  int second = -1;
+};
+// CheckBoutTables, also giving, when the tables pass, every bout's sides by place in
+// number order into *sides (when not null): the bout sheets are written from them, and
+// finding them reads the whole round table.
+Status CheckBoutTables(const pairing::PairingRun& run, std::vector<BoutSides>* sides);
+
 std::string WriteBoutSheets(const pairing::PairingRun& run);
 // memo, when given, keeps each line for the next writing (see BlockMemo).
 void WriteBoutSheetsInto(const pairing::PairingRun& run, ReportText& out,
@@ -35,6 +47,9 @@ void WriteBoutSheetsInto(const pairing::PairingRun& run, ReportText& out,
 // The same from the columns made once for the run's reports (the table of run).
 void WriteBoutSheetsInto(const pairing::PairingRun& run, WrestlerColumns& columns, ReportText& out,
                          BlockMemo* memo);
+// The same from the sides the check of the run's tables found.
+void WriteBoutSheetsInto(const pairing::PairingRun& run, WrestlerColumns& columns,
+                         const std::vector<BoutSides>& sides, ReportText& out, BlockMemo* memo);
 std::string WriteResultsSummary(const pairing::PairingRun& run);
 void WriteResultsSummaryInto(const pairing::PairingRun& run, ReportText& out,
                              BlockMemo* memo = nullptr);

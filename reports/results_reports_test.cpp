@@ -4,6 +4,7 @@
 
 #include <initializer_list>
 #include <string>
+#include <vector>
 
 #include "reports/club_reports.h"
 #include "testing/run_builder.h"
@@ -184,11 +185,25 @@ TEST(CheckBoutTablesTest, FindsBoutsWithoutTwoSidesOrWithMismatchedNumbers) {
   const int d = b.Wrestler("D", "D", "X", 50, 9, 1);
   b.Bout(a, c, 0, 1).Bout(a, d, 1, -2);
   ASSERT_TRUE(CheckBoutTables(b.run()).ok());
+  // The sides the check finds, by place in number order, and the bout sheets written
+  // from them.
+  std::vector<BoutSides> sides;
+  ASSERT_TRUE(CheckBoutTables(b.run(), &sides).ok());
+  std::vector<int> found;
+  for (const BoutSides& s : sides) found.insert(found.end(), {s.round, s.first, s.second});
+  EXPECT_EQ(found, (std::vector<int>{0, a, c, 1, a, d}));
+  WrestlerColumns columns(b.run(), /*all=*/true);
+  ReportText sheets;
+  WriteBoutSheetsInto(b.run(), columns, sides, sheets, nullptr);
+  EXPECT_EQ(sheets.Take(), WriteBoutSheets(b.run()));
 
   pairing::PairingRun lone = b.run();
   lone.RoundTable[static_cast<std::size_t>(d) * lone.RoundCapacity + 1] = 0;
   EXPECT_EQ(CheckBoutTables(lone).message(),
             "Pairing tables inconsistent: bout 2 does not have two sides in one round");
+  std::vector<BoutSides> none;
+  EXPECT_FALSE(CheckBoutTables(lone, &none).ok());
+  EXPECT_TRUE(none.empty());
   EXPECT_EQ(WriteBoutSheets(lone).find("  -2,"), std::string::npos);
 
   pairing::PairingRun mismatched = b.run();

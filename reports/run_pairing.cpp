@@ -103,7 +103,8 @@ PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run, B
   PairingOutcome outcome;
   // Reports read the tables by index; a pairing that broke their invariants must not
   // produce reports that look complete.
-  if (Status s = CheckBoutTables(run); !s.ok()) {
+  std::vector<BoutSides> sides;
+  if (Status s = CheckBoutTables(run, &sides); !s.ok()) {
     outcome.status = s;
     return outcome;
   }
@@ -114,7 +115,7 @@ PairingOutcome WriteRunReports(FileSystem& fs, const pairing::PairingRun& run, B
   // Every wrestler's columns are made once, for every report that shows him.
   WrestlerColumns columns(done, memo == nullptr);
   sink.Write(std::string(kBoutSheetsName),
-             [&](ReportText& out) { WriteBoutSheetsInto(done, columns, out, memo); });
+             [&](ReportText& out) { WriteBoutSheetsInto(done, columns, sides, out, memo); });
   sink.Write(std::string(kResultsSummaryName),
              [&](ReportText& out) { WriteResultsSummaryInto(done, columns, out, memo); });
   sink.Write(std::string(kByHandName), [&](ReportText& out) { WriteByHandReportInto(done, out); });
