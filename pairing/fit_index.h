@@ -213,30 +213,41 @@ int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
   };
   Pending stack[128];
   int depth = 0;
-  stack[depth++] = {0, NodeBound(chooser, nodes_[0])};
-  while (depth > 0) {
-    // The more promising child is searched at once, the other kept for later.
-    for (Pending top = stack[--depth];;) {
-      const Node& node = nodes_[top.node];
-      if (top.bound < target() || first_free_[top.node] == kNoneFree ||
-          beaten(HighestFit(chooser, node.Club), first_free_[top.node]))
-        break;
-      if (node.Left < 0) {
-        for (int s = node.Begin; s < node.End; ++s) {
-          if (free_[s] && points_[s].Index != c) consider(points_[s]);
+  auto search = [&](std::int32_t from) {
+    stack[depth++] = {from, NodeBound(chooser, nodes_[from])};
+    while (depth > 0) {
+      // The more promising child is searched at once, the other kept for later.
+      for (Pending top = stack[--depth];;) {
+        const Node& node = nodes_[top.node];
+        if (top.bound < target() || first_free_[top.node] == kNoneFree ||
+            beaten(HighestFit(chooser, node.Club), first_free_[top.node]))
+          break;
+        if (node.Left < 0) {
+          for (int s = node.Begin; s < node.End; ++s) {
+            if (free_[s] && points_[s].Index != c) consider(points_[s]);
+          }
+          break;
         }
-        break;
+        const Pending left{node.Left, NodeBound(chooser, nodes_[node.Left])};
+        const Pending right{node.Right, NodeBound(chooser, nodes_[node.Right])};
+        // Of two equally promising groups the one holding the earlier free wrestler first:
+        // where fits tie, that wrestler wins, and the other group may then be skipped.
+        const bool left_first =
+            left.bound > right.bound ||
+            (left.bound == right.bound && first_free_[node.Left] <= first_free_[node.Right]);
+        stack[depth++] = left_first ? right : left;
+        top = left_first ? left : right;
       }
-      const Pending left{node.Left, NodeBound(chooser, nodes_[node.Left])};
-      const Pending right{node.Right, NodeBound(chooser, nodes_[node.Right])};
-      // Of two equally promising groups the one holding the earlier free wrestler first:
-      // where fits tie, that wrestler wins, and the other group may then be skipped.
-      const bool left_first =
-          left.bound > right.bound ||
-          (left.bound == right.bound && first_free_[node.Left] <= first_free_[node.Right]);
-      stack[depth++] = left_first ? right : left;
-      top = left_first ? left : right;
     }
+  };
+  // The chooser's own group first, where its closest partners most likely are, then the
+  // other side of every group above it: the best fit is then in hand before most
+  // bounds are computed, and the way down from the root costs none.
+  const std::int32_t home = leaf_[slot_[c]];
+  search(home);
+  for (std::int32_t child = home, n = nodes_[home].Parent; n >= 0;
+       child = n, n = nodes_[n].Parent) {
+    search(nodes_[n].Left == child ? nodes_[n].Right : nodes_[n].Left);
   }
   return partner;
 }
