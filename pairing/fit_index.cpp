@@ -44,6 +44,7 @@ void FitIndex::Init() {
   const std::vector<FitInputs>& fits = *fits_;
   points_.clear();
   nodes_.clear();
+  spans_.clear();
   const int n = static_cast<int>(fits.size());
   points_.reserve(fits.size());
   for (int a = 0; a < n; ++a) {
@@ -62,7 +63,8 @@ void FitIndex::Init() {
 
 int FitIndex::Build(int begin, int end, int parent) {
   const int id = static_cast<int>(nodes_.size());
-  nodes_.push_back({{0, 0, 0}, {0, 0, 0}, 0, begin, end, -1, -1, parent, kMixedClubs});
+  nodes_.push_back({{0, 0, 0}, {0, 0, 0}, 0, -1, kMixedClubs});
+  spans_.push_back({begin, end, parent});
   double low[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
   double high[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
   for (int s = begin; s < end; ++s) {
@@ -98,9 +100,8 @@ int FitIndex::Build(int begin, int end, int parent) {
                      });
   };
   split_by(d == 0 ? &Point::Weight : d == 1 ? &Point::Age : &Point::Rating);
-  const int left = Build(begin, middle, id);
+  Build(begin, middle, id);  // id + 1
   const int right = Build(middle, end, id);
-  nodes_[id].Left = left;
   nodes_[id].Right = right;
   return id;
 }
@@ -114,15 +115,15 @@ void FitIndex::Take(int a) {
   // the ancestors up to the first that had an earlier one.
   const int leaf = leaf_[s];
   if (first_free_[leaf] != a) return;
-  first_free_[leaf] = LeafFirstFree(nodes_[leaf]);
-  for (int n = nodes_[leaf].Parent; n >= 0 && first_free_[n] == a; n = nodes_[n].Parent) {
-    first_free_[n] = std::min(first_free_[nodes_[n].Left], first_free_[nodes_[n].Right]);
+  first_free_[leaf] = LeafFirstFree(leaf);
+  for (int n = spans_[leaf].Parent; n >= 0 && first_free_[n] == a; n = spans_[n].Parent) {
+    first_free_[n] = std::min(first_free_[n + 1], first_free_[nodes_[n].Right]);
   }
 }
 
-std::int32_t FitIndex::LeafFirstFree(const Node& leaf) const {
+std::int32_t FitIndex::LeafFirstFree(int leaf) const {
   std::int32_t first = kNoneFree;
-  for (int s = leaf.Begin; s < leaf.End; ++s) {
+  for (int s = spans_[leaf].Begin; s < spans_[leaf].End; ++s) {
     if (free_[s]) first = std::min(first, points_[s].Index);
   }
   return first;

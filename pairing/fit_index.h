@@ -77,19 +77,25 @@ class FitIndex {
     double Weight, Age, Rating, InverseWeight;
     std::int32_t ClubId, Index;
   };
-  // Points [Begin, End) lie within [Low, High] in every measure (weight, age, rating).
-  // Club is the ClubId all of them share, or kMixedClubs.
-  struct Node {
+  // What a search reads of a group, in one cache line: its points lie within [Low, High]
+  // in every measure (weight, age, rating); Club is the ClubId all of them share, or
+  // kMixedClubs. Node id's left child is id + 1, its right child Right; a leaf has no
+  // children (Right < 0).
+  struct alignas(64) Node {
     double Low[3], High[3];
     double InverseLowWeight;
-    std::int32_t Begin, End, Left, Right, Parent, Club;
+    std::int32_t Right, Club;
+  };
+  // The points of a group, [Begin, End) in tree order, and its parent (-1 for the root).
+  struct Span {
+    std::int32_t Begin, End, Parent;
   };
 
   void Init();
   void SetScale();
   int Build(int begin, int end, int parent);
   // The lowest free SelectionIndex under a leaf, from its points.
-  std::int32_t LeafFirstFree(const Node& leaf) const;
+  std::int32_t LeafFirstFree(int leaf) const;
   // Upper bound of the fit of p to any point of node (the club factor only for a node
   // of p's club alone).
   double NodeBound(const Point& p, const Node& node) const;
@@ -120,6 +126,7 @@ class FitIndex {
   std::vector<Point> points_;                  // tree order; selection order when not bounded
   std::vector<std::int32_t> slot_;             // where each SelectionIndex sits in points_
   std::vector<Node> nodes_;                    // node 0 is the root; children after parents
+  std::vector<Span> spans_;                    // by node
   std::vector<std::int32_t> leaf_;             // the leaf node of each slot
   std::vector<char> free_;                     // by slot
   // The lowest free SelectionIndex under each node; kNoneFree when none is free.
@@ -162,8 +169,8 @@ void FitIndex::BeginRound(Eligible eligible) {
   if (!bounded_) return;
   for (std::size_t id = nodes_.size(); id-- > 0;) {
     const Node& node = nodes_[id];
-    first_free_[id] = node.Left < 0 ? LeafFirstFree(node)
-                                    : std::min(first_free_[node.Left], first_free_[node.Right]);
+    first_free_[id] = node.Right < 0 ? LeafFirstFree(static_cast<int>(id))
+                                     : std::min(first_free_[id + 1], first_free_[node.Right]);
   }
 }
 
@@ -222,19 +229,20 @@ int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
         if (top.bound < target() || first_free_[top.node] == kNoneFree ||
             beaten(HighestFit(chooser, node.Club), first_free_[top.node]))
           break;
-        if (node.Left < 0) {
-          for (int s = node.Begin; s < node.End; ++s) {
+        if (node.Right < 0) {
+          const Span& span = spans_[top.node];
+          for (int s = span.Begin; s < span.End; ++s) {
             if (free_[s] && points_[s].Index != c) consider(points_[s]);
           }
           break;
         }
-        const Pending left{node.Left, NodeBound(chooser, nodes_[node.Left])};
+        const Pending left{top.node + 1, NodeBound(chooser, nodes_[top.node + 1])};
         const Pending right{node.Right, NodeBound(chooser, nodes_[node.Right])};
         // Of two equally promising groups the one holding the earlier free wrestler first:
         // where fits tie, that wrestler wins, and the other group may then be skipped.
         const bool left_first =
             left.bound > right.bound ||
-            (left.bound == right.bound && first_free_[node.Left] <= first_free_[node.Right]);
+            (left.bound == right.bound && first_free_[left.node] <= first_free_[right.node]);
         stack[depth++] = left_first ? right : left;
         top = left_first ? left : right;
       }
@@ -245,9 +253,9 @@ int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
   // bounds are computed, and the way down from the root costs none.
   const std::int32_t home = leaf_[slot_[c]];
   search(home);
-  for (std::int32_t child = home, n = nodes_[home].Parent; n >= 0;
-       child = n, n = nodes_[n].Parent) {
-    search(nodes_[n].Left == child ? nodes_[n].Right : nodes_[n].Left);
+  for (std::int32_t child = home, n = spans_[home].Parent; n >= 0;
+       child = n, n = spans_[n].Parent) {
+    search(child == n + 1 ? nodes_[n].Right : n + 1);
   }
   return partner;
 }
@@ -271,12 +279,13 @@ void FitIndex::ForEachPositiveFit(int k, Visit visit) const {
   int depth = 0;
   stack[depth++] = 0;
   while (depth > 0) {
-    const Node& node = nodes_[stack[--depth]];
+    const std::int32_t id = stack[--depth];
+    const Node& node = nodes_[id];
     if (NodeBound(home, node) < kPositive) continue;
-    if (node.Left < 0) {
-      for (int s = node.Begin; s < node.End; ++s) consider(points_[s]);
+    if (node.Right < 0) {
+      for (int s = spans_[id].Begin; s < spans_[id].End; ++s) consider(points_[s]);
     } else {
-      stack[depth++] = node.Left;
+      stack[depth++] = id + 1;
       stack[depth++] = node.Right;
     }
   }
