@@ -82,6 +82,10 @@ int FitIndex::Build(int begin, int end, int parent) {
                                     [club](const Point& p) { return p.ClubId == club; });
   nodes_[id].Club = one_club ? club : kMixedClubs;
   if (end - begin <= kLeafSize) {
+    // A leaf keeps its points in selection order: its first free point is its lowest
+    // free SelectionIndex.
+    std::sort(points_.begin() + begin, points_.begin() + end,
+              [](const Point& a, const Point& b) { return a.Index < b.Index; });
     for (int s = begin; s < end; ++s) leaf_[s] = id;
     return id;
   }
@@ -122,11 +126,10 @@ void FitIndex::Take(int a) {
 }
 
 std::int32_t FitIndex::LeafFirstFree(int leaf) const {
-  std::int32_t first = kNoneFree;
   for (int s = spans_[leaf].Begin; s < spans_[leaf].End; ++s) {
-    if (free_[s]) first = std::min(first, points_[s].Index);
+    if (free_[s]) return points_[s].Index;
   }
-  return first;
+  return kNoneFree;
 }
 
 }  // namespace kestrio::pairing
