@@ -12,15 +12,18 @@
 namespace kestrio::pairing {
 namespace {
 
-// The index's fits come from its double estimates where those decide the rounding; they
-// must be the extended-precision fits to the bit, for every pair and every tolerance.
+// The index's fits, and GoodnessOfFit's, come from double estimates where those decide
+// the rounding; they must be the extended-precision fits to the bit, for every pair and
+// every tolerance.
 void ExpectLiteralFits(const std::vector<FitInputs>& fits, const FitTolerances& t) {
   const FitIndex index(fits, t);
   const int n = static_cast<int>(fits.size());
   for (int a = 0; a < n; ++a) {
     int positive = 0;
     for (int b = 0; b < n; ++b) {
-      const float want = GoodnessOfFit(fits[a], fits[b], t);
+      const float want = RoundTripFit(ComputeFit(fits[a], fits[b], t));
+      ASSERT_EQ(std::bit_cast<std::uint32_t>(want),
+                std::bit_cast<std::uint32_t>(GoodnessOfFit(fits[a], fits[b], t)));
       ASSERT_EQ(std::bit_cast<std::uint32_t>(want), std::bit_cast<std::uint32_t>(index.Fit(a, b)))
           << std::hexfloat << "weights " << fits[a].Weight << " " << fits[b].Weight << " ages "
           << fits[a].Age << " " << fits[b].Age << " ratings " << fits[a].Rating << " "
