@@ -45,6 +45,32 @@ constexpr std::array<KeyLayout, kSortKeyColumns> kLayouts = {{
      7},
 }};
 
+// Calls left(field) for a piece that enters the key left-adjusted and right(field) for a
+// number that enters it right-adjusted; field points to the piece's member of an entry,
+// so that a comparison reads it from both.
+template <typename Left, typename Right>
+auto WithPiece(Piece piece, Left left, Right right) {
+  switch (piece) {
+    case Piece::kLast:
+      return left(&Participant::LastName);
+    case Piece::kFirst:
+      return left(&Participant::FirstName);
+    case Piece::kClub:
+      return left(&Participant::Club);
+    case Piece::kStatus:
+      return left(&Participant::Status);
+    case Piece::kWeight:
+      return right(&Participant::Weight);
+    case Piece::kAge:
+      return right(&Participant::Age);
+    case Piece::kRating:
+      return right(&Participant::Rating);
+    case Piece::kWeightLeft:
+      break;  // the weight as a text, left-adjusted
+  }
+  return left(&Participant::Weight);
+}
+
 // A left-adjusted piece: the text without its blanks, padded with blanks to the field's
 // width (the text never exceeds it). A field that does not start with a blank is its own
 // piece, as nearly every name and club is: one memcmp then.
@@ -72,25 +98,9 @@ int CompareRight(const FixedText<10>& a, const FixedText<10>& b) {
 }
 
 int ComparePiece(Piece piece, const Participant& a, const Participant& b) {
-  switch (piece) {
-    case Piece::kLast:
-      return CompareLeft(a.LastName, b.LastName);
-    case Piece::kFirst:
-      return CompareLeft(a.FirstName, b.FirstName);
-    case Piece::kClub:
-      return CompareLeft(a.Club, b.Club);
-    case Piece::kStatus:
-      return CompareLeft(a.Status, b.Status);
-    case Piece::kWeight:
-      return CompareRight(a.Weight, b.Weight);
-    case Piece::kAge:
-      return CompareRight(a.Age, b.Age);
-    case Piece::kRating:
-      return CompareRight(a.Rating, b.Rating);
-    case Piece::kWeightLeft:
-      return CompareLeft(a.Weight, b.Weight);
-  }
-  return 0;
+  return WithPiece(
+      piece, [&](auto field) { return CompareLeft(a.*field, b.*field); },
+      [&](auto field) { return CompareRight(a.*field, b.*field); });
 }
 
 // The start of a left-adjusted piece, room characters at most; returns its width.
@@ -112,25 +122,9 @@ std::size_t RightPiece(const FixedText<10>& field, char* out, std::size_t room) 
 }
 
 std::size_t PieceInto(Piece piece, const Participant& p, char* out, std::size_t room) {
-  switch (piece) {
-    case Piece::kLast:
-      return LeftPiece(p.LastName, out, room);
-    case Piece::kFirst:
-      return LeftPiece(p.FirstName, out, room);
-    case Piece::kClub:
-      return LeftPiece(p.Club, out, room);
-    case Piece::kStatus:
-      return LeftPiece(p.Status, out, room);
-    case Piece::kWeight:
-      return RightPiece(p.Weight, out, room);
-    case Piece::kAge:
-      return RightPiece(p.Age, out, room);
-    case Piece::kRating:
-      return RightPiece(p.Rating, out, room);
-    case Piece::kWeightLeft:
-      return LeftPiece(p.Weight, out, room);
-  }
-  return room;
+  return WithPiece(
+      piece, [&](auto field) { return LeftPiece(p.*field, out, room); },
+      [&](auto field) { return RightPiece(p.*field, out, room); });
 }
 
 // Writes a compact key's bytes until the prefix is full.
@@ -185,25 +179,9 @@ class CompactKey {
 };
 
 bool CompactPiece(Piece piece, const Participant& p, CompactKey& key) {
-  switch (piece) {
-    case Piece::kLast:
-      return key.Left(p.LastName);
-    case Piece::kFirst:
-      return key.Left(p.FirstName);
-    case Piece::kClub:
-      return key.Left(p.Club);
-    case Piece::kStatus:
-      return key.Left(p.Status);
-    case Piece::kWeight:
-      return key.Right(p.Weight);
-    case Piece::kAge:
-      return key.Right(p.Age);
-    case Piece::kRating:
-      return key.Right(p.Rating);
-    case Piece::kWeightLeft:
-      return key.Left(p.Weight);
-  }
-  return false;
+  return WithPiece(
+      piece, [&](auto field) { return key.Left(p.*field); },
+      [&](auto field) { return key.Right(p.*field); });
 }
 
 }  // namespace
