@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <limits>
 
 namespace kestrio::pairing {
 
@@ -26,10 +25,9 @@ void FitIndex::SetScale() {
   // the inverse weight, and a weight too small for its inverse to be a number ("1e-310")
   // would make them nonsense: then every search scans.
   bounded_ = !fits.empty() && t.Weight > 0 && t.Age > 0 && t.Rating > 0 && t.SameClub <= 1 &&
-             std::all_of(fits.begin(), fits.end(), [](const FitInputs& f) {
-               return f.Weight >= std::numeric_limits<double>::min();
-             });
-  estimates_round_ = bounded_ && t.SameClub >= 0;
+             std::all_of(fits.begin(), fits.end(),
+                         [](const FitInputs& f) { return EstimatesDecide(f.Weight); });
+  estimates_round_ = bounded_ && EstimatesDecide(t);
   scale_[0] = 100.0 / static_cast<double>(t.Weight);
   scale_[1] = 1.0 / static_cast<double>(t.Age);
   scale_[2] = 1.0 / static_cast<double>(t.Rating);

@@ -57,7 +57,7 @@ class FitIndex {
   // GoodnessOfFit of a and b, to the bit.
   float Fit(int a, int b) const {
     return estimates_round_ ? FitFromEstimate(a, b, Estimate(points_[slot_[a]], points_[slot_[b]]))
-                            : LiteralFit(a, b);
+                            : PairFit(a, b);
   }
   bool bounded() const { return bounded_; }
 
@@ -106,20 +106,20 @@ class FitIndex {
   // The fit of p and q in double arithmetic, within far less than kMargin of the exact
   // (within a few 1e-15 when every tolerance is positive and the club factor in [0, 1]).
   double Estimate(const Point& p, const Point& q) const;
-  float LiteralFit(int a, int b) const {
-    return GoodnessOfFit((*fits_)[a], (*fits_)[b], tolerances_);
-  }
+  // GoodnessOfFit of a and b from the pair alone, where the index's own estimate cannot
+  // decide (it estimates the pair itself where it can).
+  float PairFit(int a, int b) const { return GoodnessOfFit((*fits_)[a], (*fits_)[b], tolerances_); }
   // Fit(a, b) given the estimate of a and b; only when estimates_round_.
   float FitFromEstimate(int a, int b, double estimate) const {
     float fit = 0.0f;
-    return RoundTripEstimate(estimate, &fit) ? fit : LiteralFit(a, b);
+    return RoundTripEstimate(estimate, &fit) ? fit : PairFit(a, b);
   }
 
   const std::vector<FitInputs>* fits_;
   FitTolerances tolerances_;
   bool bounded_ = false;
-  // Bounded with a club factor of at least 0: every fit lies in [0, 1] and its estimate
-  // decides its rounding but near a boundary.
+  // Bounded, and EstimatesDecide the tolerances: every fit lies in [0, 1] and its
+  // estimate decides its rounding but near a boundary.
   bool estimates_round_ = false;
   float highest_club_mate_fit_ = kHighestFit;  // of two club mates, rounded as a fit
   double scale_[3] = {0, 0, 0};                // 100 / weight, 1 / age, 1 / rating tolerance
@@ -195,9 +195,9 @@ int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
       if (beaten(HighestFit(chooser, q.ClubId), b)) return;
       const double estimate = Estimate(chooser, q);
       if (estimate < target()) return;
-      fit = estimates_round_ ? FitFromEstimate(c, b, estimate) : LiteralFit(c, b);
+      fit = estimates_round_ ? FitFromEstimate(c, b, estimate) : PairFit(c, b);
     } else {
-      fit = LiteralFit(c, b);
+      fit = PairFit(c, b);
     }
     if (!(fit > min_fit)) return;
     if (fit > best || (fit == best && b < partner)) {
@@ -266,7 +266,7 @@ void FitIndex::ForEachPositiveFit(int k, Visit visit) const {
   auto consider = [&](const Point& q) {
     if (q.Index == k) return;
     const float fit =
-        estimates_round_ ? FitFromEstimate(k, q.Index, Estimate(home, q)) : LiteralFit(k, q.Index);
+        estimates_round_ ? FitFromEstimate(k, q.Index, Estimate(home, q)) : PairFit(k, q.Index);
     if (fit > 0) visit(q.Index, fit);
   };
   if (!bounded_) {

@@ -78,15 +78,20 @@ inline bool RoundTripEstimate(double estimate, float* rounded) {
   return true;
 }
 
+// True when a fit in double arithmetic lies within a few 1e-15 of the extended
+// precision's, so that RoundTripEstimate may decide it: every tolerance positive, a club
+// factor in [0, 1] and both weights at least the smallest normal double (the inverse of a
+// smaller one is not a number).
+inline bool EstimatesDecide(const FitTolerances& t) {
+  return t.Weight > 0 && t.Age > 0 && t.Rating > 0 && t.SameClub >= 0 && t.SameClub <= 1;
+}
+inline bool EstimatesDecide(double weight) { return weight >= std::numeric_limits<double>::min(); }
+
 // RoundTripFit(ComputeFit(a, b, t)). Computed in double arithmetic first where that
-// decides the rounding: with every tolerance positive, a club factor in [0, 1] and weights
-// of at least the smallest normal double, it lies within a few 1e-15 of the extended
-// precision's fit, which is computed only near a boundary (the bout board computes the
-// fit of every bout it makes).
+// decides the rounding; the extended precision's fit is computed only near a boundary
+// (the bout board computes the fit of every bout it makes).
 inline float GoodnessOfFit(const FitInputs& a, const FitInputs& b, const FitTolerances& t) {
-  constexpr double kSmallestWeight = std::numeric_limits<double>::min();
-  if (t.Weight > 0 && t.Age > 0 && t.Rating > 0 && t.SameClub >= 0 && t.SameClub <= 1 &&
-      a.Weight >= kSmallestWeight && b.Weight >= kSmallestWeight) {
+  if (EstimatesDecide(t) && EstimatesDecide(a.Weight) && EstimatesDecide(b.Weight)) {
     const double heavier = a.Weight < b.Weight ? b.Weight : a.Weight;
     const double pw = std::min(
         1.0, std::fabs(a.Weight - b.Weight) / heavier * (100.0 / static_cast<double>(t.Weight)));
