@@ -119,6 +119,14 @@ float Remainder(float x, float divisor) {
   return std::copysign(static_cast<float>(remainder), x);
 }
 
+// Right-aligned in the field's ten characters, as a saved number is stored.
+void AssignAligned(FixedText<10>& field, std::string_view text) {
+  char aligned[10];
+  std::fill_n(aligned, field.size() - text.size(), ' ');
+  std::copy(text.begin(), text.end(), aligned + (field.size() - text.size()));
+  field.Assign(std::string_view(aligned, field.size()));
+}
+
 // Reads a number field and rewrites it with two decimals. Returns the number, or nothing
 // after reporting when the text is not a number or the number does not fit the field.
 std::optional<float> ReadNumberField(FieldCursor& cursor, FixedText<10>& field,
@@ -131,10 +139,7 @@ std::optional<float> ReadNumberField(FieldCursor& cursor, FixedText<10>& field,
   if (typed.size() <= field.size()) {
     const std::string_view text = text::WithoutBlanks(field.view());
     if (const std::optional<float> saved = ReadSavedNumber(text)) {
-      char aligned[10];
-      std::fill_n(aligned, field.size() - text.size(), ' ');
-      std::copy(text.begin(), text.end(), aligned + (field.size() - text.size()));
-      field.Assign(std::string_view(aligned, field.size()));
+      AssignAligned(field, text);
       return saved;
     }
   }
@@ -175,6 +180,79 @@ void AssignWhole(FixedText<10>& field, float value) {
   field.Assign(text::FormatFixed(value, 10, 0));
 }
 
+// The weight class: the smallest multiple of 5 not below the weight; a weight at most
+// 0.001 above a multiple of 5 still counts in that class (scale rounding).
+void AssignWeightClass(Participant& entry, float weight) {
+  float weight_class = weight - Remainder(weight - 0.001f, 5.0f) + 5.0f;
+  weight_class -= Remainder(weight_class, 1.0f);
+  AssignWhole(entry.WeightClass, weight_class);
+}
+
+void AssignAgeYears(Participant& entry, float age) {
+  AssignWhole(entry.AgeYears, age - Remainder(age, 1.0f));
+}
+
+// A line as a saved roster writes it: seven fields split by single TABs, none but the
+// last empty and none starting with a blank, no other control character, shorter than
+// the line buffer. Such a line needs none of the TAB rules, and its fields are the
+// texts between the TABs. False for any other line.
+bool SplitPlainLine(std::string_view line, std::string_view (&fields)[7]) {
+  if (line.empty() || line.size() >= kLineBufferWidth || line[0] == ' ' || line[0] == kTab) {
+    return false;
+  }
+  int found = 0;
+  std::size_t start = 0;
+  for (std::size_t i = 0; i < line.size(); ++i) {
+    if (static_cast<unsigned char>(line[i]) >= 32) continue;
+    if (line[i] != kTab || found == 6) return false;
+    fields[found++] = line.substr(start, i - start);
+    start = i + 1;
+    if (start < line.size() && (line[start] == ' ' || line[start] == kTab)) return false;
+  }
+  if (found != 6) return false;
+  fields[6] = line.substr(start);
+  return true;
+}
+
+// A number field of a plain line in the form a saved roster writes ("72.50"), and its
+// value; nothing for any other text.
+std::optional<float> PlainNumber(std::string_view typed, std::string_view* text) {
+  if (typed.size() > FixedText<10>::size()) return std::nullopt;
+  *text = text::TrimTrailing(typed);
+  return ReadSavedNumber(*text);
+}
+
+// Reads a plain line (SplitPlainLine) whose numbers are in their saved form, the lines
+// of a roster the program saved: the same entry as the general rules give, without
+// their copying and rescanning. False, with the entry untouched, for any other line.
+bool ReadPlainLine(std::string_view line, Participant& entry) {
+  std::string_view fields[7];
+  if (!SplitPlainLine(line, fields)) return false;
+  std::string_view numbers[3];
+  std::optional<float> values[3];
+  for (int i = 0; i < 3; ++i) {
+    values[i] = PlainNumber(fields[2 + i], &numbers[i]);
+    if (!values[i]) return false;
+  }
+  entry.LastName.Assign(fields[0]);
+  entry.FirstName.Assign(fields[1]);
+  AssignAligned(entry.Weight, numbers[0]);
+  AssignWeightClass(entry, *values[0]);
+  AssignAligned(entry.Age, numbers[1]);
+  AssignAgeYears(entry, *values[1]);
+  AssignAligned(entry.Rating, numbers[2]);
+  entry.Club.Assign(fields[5]);
+  const std::string_view status = fields[6];
+  if (text::TrimTrailing(status).empty()) {
+    entry.Status.Clear();
+  } else if (status.front() == 'y' || status.front() == 'Y') {
+    SetStatus(entry, ParticipantStatus::Selected);
+  } else {
+    entry.Status.Assign(status);
+  }
+  return true;
+}
+
 }  // namespace
 
 DiagnosticSink& SilentDiagnostics() {
@@ -183,6 +261,11 @@ DiagnosticSink& SilentDiagnostics() {
 }
 
 std::int32_t WInfoParseDataLine(std::string_view line, Participant& entry, DiagnosticSink& sink) {
+  if (ReadPlainLine(line, entry)) return 0;
+  return ParseLineByRules(line, entry, sink);
+}
+
+std::int32_t ParseLineByRules(std::string_view line, Participant& entry, DiagnosticSink& sink) {
   char buffer[kLineBufferWidth];
   FieldCursor cursor(NormaliseTabs(line, buffer));
 
@@ -191,15 +274,11 @@ std::int32_t WInfoParseDataLine(std::string_view line, Participant& entry, Diagn
 
   const std::optional<float> weight = ReadNumberField(cursor, entry.Weight, "Weight", sink);
   if (!weight) return 1;
-  // The smallest multiple of 5 not below the weight; a weight at most 0.001 above a
-  // multiple of 5 still counts in that class (scale rounding).
-  float weight_class = *weight - Remainder(*weight - 0.001f, 5.0f) + 5.0f;
-  weight_class -= Remainder(weight_class, 1.0f);
-  AssignWhole(entry.WeightClass, weight_class);
+  AssignWeightClass(entry, *weight);
 
   const std::optional<float> age = ReadNumberField(cursor, entry.Age, "Age", sink);
   if (!age) return 1;
-  AssignWhole(entry.AgeYears, *age - Remainder(*age, 1.0f));
+  AssignAgeYears(entry, *age);
 
   if (!ReadNumberField(cursor, entry.Rating, "Rating", sink)) return 1;
 

@@ -41,4 +41,9 @@ DiagnosticSink& SilentDiagnostics();
 std::int32_t WInfoParseDataLine(std::string_view line, Participant& entry,
                                 DiagnosticSink& sink = SilentDiagnostics());
 
+// The same by the grammar's rules alone, without the shortcut WInfoParseDataLine takes
+// for the lines of a saved roster: the reference that shortcut is tested against.
+std::int32_t ParseLineByRules(std::string_view line, Participant& entry,
+                              DiagnosticSink& sink = SilentDiagnostics());
+
 }  // namespace kestrio::roster
