@@ -1,9 +1,60 @@
 #include "pairing/fit_index.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
+#include <cstdint>
+#include <utility>
 
 namespace kestrio::pairing {
+namespace {
+
+// The bits of a measure as a key that orders as the numbers do (-0 before 0).
+std::uint64_t OrderKey(double value) {
+  const auto bits = std::bit_cast<std::uint64_t>(value);
+  return bits >> 63 ? ~bits : bits | std::uint64_t{1} << 63;
+}
+
+// Moves the items of [first, last) for which before(item) holds to the front, keeping
+// no order; returns where the others start. Without branches: while a group is split,
+// which way an item goes is as good as random, and a mispredicted branch costs more
+// than the move.
+template <typename Item, typename Before>
+Item* PartitionBy(Item* first, Item* last, Before before) {
+  Item* split = first;
+  for (Item* i = first; i != last; ++i) {
+    const Item item = *i;
+    const bool goes_first = before(item);
+    *i = *split;
+    *split = item;
+    split += goes_first;
+  }
+  return split;
+}
+
+// std::nth_element for items of which no two are equal under less, mostly without
+// branches.
+template <typename Item, typename Less>
+void SelectNth(Item* first, Item* nth, Item* last, Less less) {
+  // Pivots that keep splitting off few items hand over to the library's selection.
+  for (int rounds = 2 * std::bit_width(static_cast<std::size_t>(last - first));
+       last - first > 16 && rounds > 0; --rounds) {
+    // The middle of three different items: the smallest of them goes in front of it and
+    // it behind, so both parts are smaller than the whole.
+    Item a = *first, b = first[(last - first) / 2], c = last[-1];
+    if (less(b, a)) std::swap(a, b);
+    if (less(c, b)) b = less(c, a) ? a : c;
+    Item* split = PartitionBy(first, last, [&](const Item& item) { return less(item, b); });
+    if (nth < split) {
+      last = split;
+    } else {
+      first = split;
+    }
+  }
+  std::nth_element(first, nth, last, less);
+}
+
+}  // namespace
 
 FitIndex::FitIndex(const std::vector<FitInputs>& fits, const FitTolerances& tolerances)
     : fits_(&fits), tolerances_(tolerances) {
@@ -53,59 +104,100 @@ void FitIndex::Init() {
   slot_.resize(fits.size());
   if (bounded_ && n > 0) {
     leaf_.resize(fits.size());
-    Build(0, n, -1);
+    // Room for the nodes before the spans grow, as many as leaves of ten points make
+    // (Bound makes room for more where the leaves came out smaller).
+    nodes_.reserve(fits.size() / 5 + 1);
+    Split(0, n, -1);
+    Bound();
     first_free_.assign(nodes_.size(), kNoneFree);
   }
   for (int s = 0; s < n; ++s) slot_[points_[s].Index] = s;
 }
 
-int FitIndex::Build(int begin, int end, int parent) {
-  const int id = static_cast<int>(nodes_.size());
-  nodes_.push_back({{0, 0, 0}, {0, 0, 0}, 0, -1, kMixedClubs});
+void FitIndex::Split(int begin, int end, int parent) {
+  const int id = static_cast<int>(spans_.size());
   spans_.push_back({begin, end, parent});
+  Point* const first = points_.data() + begin;
+  Point* const last = points_.data() + end;
+  if (end - begin <= kLeafSize) {
+    // A leaf keeps its points in selection order: its first free point is its lowest
+    // free SelectionIndex.
+    std::sort(first, last, [](const Point& a, const Point& b) { return a.Index < b.Index; });
+    return;
+  }
   double low[3] = {HUGE_VAL, HUGE_VAL, HUGE_VAL};
   double high[3] = {-HUGE_VAL, -HUGE_VAL, -HUGE_VAL};
-  for (int s = begin; s < end; ++s) {
-    const double v[3] = {points_[s].Weight, points_[s].Age, points_[s].Rating};
+  for (const Point* p = first; p != last; ++p) {
+    const double v[3] = {p->Weight, p->Age, p->Rating};
     for (int d = 0; d < 3; ++d) {
       low[d] = std::min(low[d], v[d]);
       high[d] = std::max(high[d], v[d]);
     }
   }
-  std::copy_n(low, 3, nodes_[id].Low);
-  std::copy_n(high, 3, nodes_[id].High);
-  nodes_[id].InverseLowWeight = 1.0 / low[0];
-  const std::int32_t club = points_[begin].ClubId;
-  const bool one_club = std::all_of(points_.begin() + begin, points_.begin() + end,
-                                    [club](const Point& p) { return p.ClubId == club; });
-  nodes_[id].Club = one_club ? club : kMixedClubs;
-  if (end - begin <= kLeafSize) {
-    // A leaf keeps its points in selection order: its first free point is its lowest
-    // free SelectionIndex.
-    std::sort(points_.begin() + begin, points_.begin() + end,
-              [](const Point& a, const Point& b) { return a.Index < b.Index; });
-    for (int s = begin; s < end; ++s) leaf_[s] = id;
-    return id;
-  }
   // Split the measure whose spread is widest in units of its tolerance.
   const double spread[3] = {(high[0] - low[0]) / high[0] * scale_[0],
                             (high[1] - low[1]) * scale_[1], (high[2] - low[2]) * scale_[2]};
   const int d = static_cast<int>(std::max_element(spread, spread + 3) - spread);
-  const int middle = begin + (end - begin) / 2;
-  // Equal measures are split by club, so that club mates share groups: a group of one
-  // club is bounded by the club factor for its members.
-  auto split_by = [&](double Point::*measure) {
-    std::nth_element(points_.begin() + begin, points_.begin() + middle, points_.begin() + end,
-                     [measure](const Point& a, const Point& b) {
-                       return a.*measure < b.*measure ||
-                              (a.*measure == b.*measure && a.ClubId < b.ClubId);
-                     });
-  };
-  split_by(d == 0 ? &Point::Weight : d == 1 ? &Point::Age : &Point::Rating);
-  Build(begin, middle, id);  // id + 1
-  const int right = Build(middle, end, id);
-  nodes_[id].Right = right;
-  return id;
+  double Point::*const measure = d == 0 ? &Point::Weight : d == 1 ? &Point::Age : &Point::Rating;
+  // Halfway through the measure's range, where that leaves at least a quarter of the
+  // points on either side: one pass, and the groups follow where the wrestlers lie.
+  const std::uint64_t halfway = OrderKey(low[d] + (high[d] - low[d]) / 2);
+  int middle = static_cast<int>(
+      PartitionBy(first, last, [&](const Point& p) { return OrderKey(p.*measure) < halfway; }) -
+      points_.data());
+  if (std::min(middle - begin, end - middle) < (end - begin) / 4) {
+    // Else at the median, where equal measures are split by club, so that club mates
+    // share groups: a group of one club is bounded by the club factor for its members.
+    auto tie = [](const Point& p) {
+      return std::uint64_t{static_cast<std::uint32_t>(p.ClubId)} << 32 |
+             static_cast<std::uint32_t>(p.Index);
+    };
+    middle = begin + (end - begin) / 2;
+    SelectNth(first, points_.data() + middle, last, [&](const Point& a, const Point& b) {
+      const std::uint64_t ka = OrderKey(a.*measure), kb = OrderKey(b.*measure);
+      return (ka < kb) | ((ka == kb) & (tie(a) < tie(b)));
+    });
+  }
+  Split(begin, middle, id);  // id + 1
+  Split(middle, end, id);
+}
+
+void FitIndex::Bound() {
+  // Children come after their parents: from the last node back, a group's halves are
+  // done before it.
+  nodes_.assign(spans_.size(), {{0, 0, 0}, {0, 0, 0}, 0, -1, kMixedClubs});
+  for (int id = static_cast<int>(spans_.size()) - 1; id >= 0; --id) {
+    const Span& span = spans_[id];
+    Node& node = nodes_[id];
+    if (span.End - span.Begin <= kLeafSize) {
+      std::fill_n(node.Low, 3, HUGE_VAL);
+      std::fill_n(node.High, 3, -HUGE_VAL);
+      const std::int32_t club = points_[span.Begin].ClubId;
+      bool one_club = true;
+      for (int s = span.Begin; s < span.End; ++s) {
+        const Point& p = points_[s];
+        const double v[3] = {p.Weight, p.Age, p.Rating};
+        for (int d = 0; d < 3; ++d) {
+          node.Low[d] = std::min(node.Low[d], v[d]);
+          node.High[d] = std::max(node.High[d], v[d]);
+        }
+        one_club = one_club && p.ClubId == club;
+        leaf_[s] = id;
+      }
+      node.Club = one_club ? club : kMixedClubs;
+    } else {
+      const Node& left = nodes_[id + 1];
+      const Node& right = nodes_[node.Right];
+      for (int d = 0; d < 3; ++d) {
+        node.Low[d] = std::min(left.Low[d], right.Low[d]);
+        node.High[d] = std::max(left.High[d], right.High[d]);
+      }
+      // Of one club when both halves are of that club.
+      node.Club = left.Club == right.Club ? left.Club : kMixedClubs;
+    }
+    node.InverseLowWeight = 1.0 / node.Low[0];
+    if (span.Parent >= 0 && id != span.Parent + 1) nodes_[span.Parent].Right = id;
+  }
 }
 
 void FitIndex::Take(int a) {

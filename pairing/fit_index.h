@@ -93,7 +93,11 @@ class FitIndex {
 
   void Init();
   void SetScale();
-  int Build(int begin, int end, int parent);
+  // Orders the points [begin, end) as the tree's groups under them, and gives each group
+  // its span; children after their parents, a left child right after it.
+  void Split(int begin, int end, int parent);
+  // Gives every group its node from the points of its span (room for exactly as many).
+  void Bound();
   // The lowest free SelectionIndex under a leaf, from its points.
   std::int32_t LeafFirstFree(int leaf) const;
   // Upper bound of the fit of p to any point of node (the club factor only for a node

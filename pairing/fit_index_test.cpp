@@ -86,6 +86,49 @@ TEST(FitIndex, FitsAreTheLiteralFitsOnRosterNumbersAndEdgeNumbers) {
   }
 }
 
+// Groups are split halfway through a measure's range where that divides them well and
+// at the median where it does not: tight clusters far apart, numbers repeated many times,
+// one far outlier and huge ranges give both, nested. Every search must still find the
+// partner a plain scan finds, ties to the earliest wrestler included.
+TEST(FitIndex, SearchesOverClusteredAndRepeatedNumbersFindThePlainScansPartner) {
+  std::mt19937_64 rng(31);
+  for (int trial = 0; trial < 12; ++trial) {
+    std::vector<FitInputs> fits;
+    for (int i = 0; i < 400; ++i) {
+      const double centre = trial % 3 == 2 ? 1e300 * static_cast<double>(rng() % 3)
+                                           : static_cast<double>(rng() % 4) * 500;
+      fits.push_back({30 + centre + static_cast<double>(rng() % (trial % 2 == 0 ? 3 : 300)) / 100,
+                      10 + static_cast<double>(rng() % 3) / 2, static_cast<double>(rng() % 4) / 2,
+                      static_cast<std::int32_t>(rng() % 3)});
+    }
+    fits[rng() % fits.size()].Weight = 1e9;
+    for (const FitTolerances& t :
+         {FitTolerances{10, 1.5f, 1.5f, 0.5f}, FitTolerances{20, 3, 3, 1}}) {
+      FitIndex index(fits, t);
+      ASSERT_TRUE(index.bounded());
+      std::vector<char> free(fits.size());
+      index.BeginRound([&](int a) { return free[a] = rng() % 4 != 0; });
+      const int n = static_cast<int>(fits.size());
+      for (int c = 0; c < n; c += 3) {
+        const float min_fit = c % 2 == 0 ? 0.0f : 0.3f;
+        auto met = [&](int b) { return (b + c) % 7 == 0; };
+        int want = -1;
+        float best = min_fit;
+        for (int b = 0; b < n; ++b) {
+          const float fit = GoodnessOfFit(fits[c], fits[b], t);
+          if (b != c && free[b] && fit > 0 && fit > best && !met(b)) want = b, best = fit;
+        }
+        ASSERT_EQ(index.BestPartner(c, min_fit, met), want)
+            << "trial " << trial << " chooser " << c;
+        if (c % 9 == 0 && want >= 0) {
+          index.Take(want);
+          free[want] = 0;
+        }
+      }
+    }
+  }
+}
+
 TEST(FitIndex, WeightsTooSmallForTheirInverseStillGiveTheLiteralFits) {
   // The inverse of 1e-310 is infinite: the index must not estimate with it.
   std::vector<FitInputs> fits;
