@@ -1,9 +1,11 @@
 #include "roster/line_parser.h"
 
 #include <algorithm>
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <optional>
 #include <string>
 
@@ -192,26 +194,48 @@ void AssignAgeYears(Participant& entry, float age) {
   AssignWhole(entry.AgeYears, age - Remainder(age, 1.0f));
 }
 
-// A line as a saved roster writes it: seven fields split by single TABs, none but the
-// last empty and none starting with a blank, no other control character, shorter than
-// the line buffer. Such a line needs none of the TAB rules, and its fields are the
-// texts between the TABs. False for any other line.
-bool SplitPlainLine(std::string_view line, std::string_view (&fields)[7]) {
+// The place of the first character below 32 at or after from, or the line's size.
+std::size_t NextControl(std::string_view line, std::size_t from) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr std::uint64_t kOnes = 0x0101010101010101ULL;
+    constexpr std::uint64_t kHighs = 0x8080808080808080ULL;
+    for (; from + 8 <= line.size(); from += 8) {
+      std::uint64_t word;
+      std::memcpy(&word, line.data() + from, sizeof word);
+      // A high bit for each byte below 32, and maybe for bytes after the first such:
+      // only the first one counts.
+      const std::uint64_t below = (word - 32 * kOnes) & ~word & kHighs;
+      if (below != 0) return from + std::countr_zero(below) / 8;
+    }
+  }
+  while (from < line.size() && static_cast<unsigned char>(line[from]) >= 32) ++from;
+  return from;
+}
+
+// A line as a saved roster writes it: six or seven fields split by single TABs, none but
+// the last empty and none starting with a blank, no other control character, shorter
+// than the line buffer. Such a line needs none of the TAB rules, and its fields are the
+// texts between the TABs. Returns how many fields it has, or 0 for any other line.
+int SplitPlainLine(std::string_view line, std::string_view (&fields)[7]) {
   if (line.empty() || line.size() >= kLineBufferWidth || line[0] == ' ' || line[0] == kTab) {
-    return false;
+    return 0;
   }
   int found = 0;
   std::size_t start = 0;
-  for (std::size_t i = 0; i < line.size(); ++i) {
-    if (static_cast<unsigned char>(line[i]) >= 32) continue;
-    if (line[i] != kTab || found == 6) return false;
+  // Letters far outnumber TABs: the line is looked at eight characters at a time for
+  // a control character, and each found one taken on its own.
+  std::size_t i = 0;
+  for (;;) {
+    i = NextControl(line, i);
+    if (i == line.size()) break;
+    if (line[i] != kTab || found == 6) return 0;
     fields[found++] = line.substr(start, i - start);
-    start = i + 1;
-    if (start < line.size() && (line[start] == ' ' || line[start] == kTab)) return false;
+    start = ++i;
+    if (start < line.size() && (line[start] == ' ' || line[start] == kTab)) return 0;
   }
-  if (found != 6) return false;
-  fields[6] = line.substr(start);
-  return true;
+  if (found < 5) return 0;
+  fields[found] = line.substr(start);
+  return found + 1;
 }
 
 // A number field of a plain line in the form a saved roster writes ("72.50"), and its
@@ -222,12 +246,14 @@ std::optional<float> PlainNumber(std::string_view typed, std::string_view* text)
   return ReadSavedNumber(*text);
 }
 
-// Reads a plain line (SplitPlainLine) whose numbers are in their saved form, the lines
-// of a roster the program saved: the same entry as the general rules give, without
-// their copying and rescanning. False, with the entry untouched, for any other line.
+// Reads a plain line (SplitPlainLine) whose numbers are in their saved form: the lines of
+// a roster the program saved, or of a hand-made one without statuses. The same entry as
+// the general rules give, without their copying and rescanning. False, with the entry
+// untouched, for any other line.
 bool ReadPlainLine(std::string_view line, Participant& entry) {
   std::string_view fields[7];
-  if (!SplitPlainLine(line, fields)) return false;
+  const int count = SplitPlainLine(line, fields);
+  if (count == 0) return false;
   std::string_view numbers[3];
   std::optional<float> values[3];
   for (int i = 0; i < 3; ++i) {
@@ -241,7 +267,13 @@ bool ReadPlainLine(std::string_view line, Participant& entry) {
   AssignAligned(entry.Age, numbers[1]);
   AssignAgeYears(entry, *values[1]);
   AssignAligned(entry.Rating, numbers[2]);
+  // Blanks end the club's field or pad it alike, so a club that ends the line is
+  // stored as one a TAB follows.
   entry.Club.Assign(fields[5]);
+  if (count == 6) {
+    entry.Status.Clear();
+    return true;
+  }
   const std::string_view status = fields[6];
   if (text::TrimTrailing(status).empty()) {
     entry.Status.Clear();
