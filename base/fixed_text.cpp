@@ -1,20 +1,38 @@
 #include "base/fixed_text.h"
 
+#include <bit>
 #include <cstdint>
 #include <cstring>
 
 namespace kestrio::text {
 
-// Plain loops: these run for every field of every entry a roster file brings in, and
-// find_last_not_of tests each byte against a set.
+namespace {
+
+constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
+
+// Every field of every entry a roster brings in, a report shows or the board keeps is
+// trimmed: the blanks are skipped eight at a time. Where the machine stores a word's
+// first byte lowest, the blanks nearest the text are counted in the word too.
+constexpr bool kFirstByteLowest = std::endian::native == std::endian::little;
+
+// The eight characters at p, as a word in which a zero byte stands for a blank.
+std::uint64_t NotBlanks(const char* p) {
+  std::uint64_t word;
+  std::memcpy(&word, p, sizeof word);
+  return word ^ kEightBlanks;
+}
+
+}  // namespace
+
 std::string_view TrimTrailing(std::string_view s) {
   std::size_t n = s.size();
-  // Stored fields end in long runs of padding: eight blanks at a time first.
-  constexpr std::uint64_t kEightBlanks = 0x2020202020202020ULL;
   while (n >= 8) {
-    std::uint64_t word;
-    std::memcpy(&word, s.data() + n - 8, sizeof word);
-    if (word != kEightBlanks) break;
+    const std::uint64_t others = NotBlanks(s.data() + n - 8);
+    if (others != 0) {
+      // The word's last character is its highest byte.
+      if constexpr (kFirstByteLowest) return s.substr(0, n - std::countl_zero(others) / 8);
+      break;
+    }
     n -= 8;
   }
   while (n > 0 && s[n - 1] == ' ') --n;
@@ -23,6 +41,14 @@ std::string_view TrimTrailing(std::string_view s) {
 
 std::string_view WithoutLeadingBlanks(std::string_view s) {
   std::size_t begin = 0;
+  while (begin + 8 <= s.size()) {
+    const std::uint64_t others = NotBlanks(s.data() + begin);
+    if (others != 0) {
+      if constexpr (kFirstByteLowest) return s.substr(begin + std::countr_zero(others) / 8);
+      break;
+    }
+    begin += 8;
+  }
   while (begin < s.size() && s[begin] == ' ') ++begin;
   return s.substr(begin);
 }

@@ -286,16 +286,24 @@ TEST(FixedTextTest, TrimLeftAdjustAndPadding) {
   EXPECT_EQ(s, "a b ");
 }
 
-// Trimming takes the padding eight blanks at a time: every length of text and padding,
-// with blanks and a tab inside the text, against the plain walk from the end.
-TEST(FixedTextTest, TrimTrailingAtEveryLengthOfTextAndPadding) {
-  for (std::string_view text : {"", "a", " a", "a b", "a\t", "Smith", "abcdefgh  x"}) {
-    for (std::size_t blanks = 0; blanks <= 41; ++blanks) {
-      const std::string s = std::string(text) + std::string(blanks, ' ');
-      std::size_t n = s.size();
-      while (n > 0 && s[n - 1] == ' ') --n;
-      EXPECT_EQ(TrimTrailing(s), s.substr(0, n)) << '"' << s << '"';
-      EXPECT_EQ(WithoutBlanks(s).size(), text::WithoutLeadingBlanks(s.substr(0, n)).size());
+// Blanks are skipped eight at a time: every length of text, leading blanks and padding,
+// with blanks and a tab inside the text, against the plain walks from either end.
+TEST(FixedTextTest, TrimmingAtEveryLengthOfTextAndPadding) {
+  for (std::string_view text :
+       {"", "a", " a", "a b", "a\t", "\t", "Smith", "abcdefgh  x", "Featherstonehaugh Jr"}) {
+    for (std::size_t leading = 0; leading <= 17; ++leading) {
+      for (std::size_t blanks = 0; blanks <= 41; ++blanks) {
+        const std::string s =
+            std::string(leading, ' ') + std::string(text) + std::string(blanks, ' ');
+        std::size_t n = s.size();
+        while (n > 0 && s[n - 1] == ' ') --n;
+        std::size_t begin = 0;
+        while (begin < s.size() && s[begin] == ' ') ++begin;
+        EXPECT_EQ(TrimTrailing(s), s.substr(0, n)) << '"' << s << '"';
+        EXPECT_EQ(WithoutLeadingBlanks(s), s.substr(begin)) << '"' << s << '"';
+        EXPECT_EQ(WithoutBlanks(s), s.substr(std::min(begin, n), n - std::min(begin, n)))
+            << '"' << s << '"';
+      }
     }
   }
 }
