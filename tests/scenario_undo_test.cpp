@@ -161,6 +161,42 @@ TEST_F(UndoDayTest, EveryBoardEditGoesBackToTheRunsBytesAndForwardAgain) {
   EXPECT_FALSE(ui.menu.Enabled(kCmdRedo));
 }
 
+// A second run and Clear All replace the whole board: going back and forth over them
+// again and again gives each day's reports and board to the byte.
+TEST_F(UndoDayTest, ReplacedBoardsComeBackWholeHoweverOftenTheRunsAreTakenBack) {
+  OpenSaveAndRun();
+  const auto first_day = Day();
+  Highlight({"Cole", "Egan"});
+  session.Dispatch(kCmdDelete);
+  SaveProject("day.tmrx");
+  RunPairing();
+  const auto second_day = Day();
+  ASSERT_NE(Differing(second_day, first_day), "");
+  const std::string board_name(board::kBoardFileName);
+  for (int pass = 0; pass < 2; ++pass) {
+    session.Dispatch(kCmdUndo);
+    EXPECT_EQ(Differing(Day(), first_day), "") << pass;
+    session.Dispatch(kCmdRedo);
+    EXPECT_EQ(Differing(Day(), second_day), "") << pass;
+  }
+  const std::size_t second_bouts = session.bout_board().Bouts.size();
+  ui.messages.answers = {MessageAnswer::No};
+  session.Dispatch(kCmdClearAll);
+  EXPECT_TRUE(session.bout_board().empty());
+  session.Dispatch(kCmdUndo);
+  EXPECT_EQ(session.bout_board().Bouts.size(), second_bouts);
+  EXPECT_EQ(Differing(Day(), second_day), "");
+  session.Dispatch(kCmdUndo);
+  session.Dispatch(kCmdUndo);
+  EXPECT_EQ(Differing(Day(), first_day), "");
+  session.Dispatch(kCmdRedo);
+  session.Dispatch(kCmdRedo);
+  EXPECT_EQ(Differing(Day(), second_day), "");
+  session.Dispatch(kCmdRedo);
+  EXPECT_TRUE(session.bout_board().empty());
+  EXPECT_FALSE(fs.Contents(board_name).has_value());
+}
+
 TEST_F(UndoDayTest, RosterCommandsAreNamedAndANewCommandDropsTheRedo) {
   fs.AddFile("day.tmrx", kEight);
   ui.file_dialogs.Choose("day.tmrx");

@@ -94,7 +94,7 @@ Session::PendingStep Session::BeginStep(int command_id) {
   pending.roster = TakeSnapshot(roster_);
   pending.step.before = CurrentFacts();
   if (ReplacesBoard(command_id) && !impl_->day.board.empty()) {
-    pending.step.board_before = std::make_shared<const board::BoutBoard>(impl_->day.board);
+    pending.step.other_board = impl_->day.board;
   }
   return pending;
 }
@@ -105,16 +105,16 @@ void Session::CommitStep(PendingStep& pending) {
   const bool roster_changed = !step.roster.empty();
   if (roster_changed) impl_->revision = ++impl_->next_revision;
   if (ReplacesBoard(pending.command_id)) {
+    // The step keeps the board before; the one after is the day's until it is taken back.
     const board::BoutBoard& now = impl_->day.board;
-    const board::BoutBoard* was = step.board_before.get();
-    const bool same =
-        was == nullptr ? now.empty()
-                       : was->Bouts == now.Bouts && was->Wrestlers.size() == now.Wrestlers.size();
+    const board::BoutBoard& was = step.other_board;
+    const bool same = was.empty()
+                          ? now.empty()
+                          : was.Bouts == now.Bouts && was.Wrestlers.size() == now.Wrestlers.size();
     if (!same) {
       step.board_replaced = true;
-      if (!now.empty()) step.board_after = std::make_shared<const board::BoutBoard>(now);
     } else {
-      step.board_before.reset();
+      step.other_board = board::BoutBoard();
     }
   }
   step.after = CurrentFacts();
@@ -131,12 +131,10 @@ void Session::CommitStep(PendingStep& pending) {
 
 void Session::RestoreStepBoard(const UndoStep& step, bool forward) {
   board::BoutBoard& b = impl_->day.board;
-  if (step.board_replaced) {
-    const auto& whole = forward ? step.board_after : step.board_before;
-    b = whole ? *whole : board::BoutBoard();
-  } else if (forward) {
+  // A whole board was already traded for the day's as the history stepped over the step.
+  if (!step.board_replaced && forward) {
     for (const board::BoardChange& change : step.board) board::Reapply(b, change);
-  } else {
+  } else if (!step.board_replaced) {
     for (auto it = step.board.rbegin(); it != step.board.rend(); ++it) board::Revert(b, *it);
   }
   BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
@@ -161,7 +159,7 @@ void Session::RefreshEntries(const std::vector<std::int32_t>& entries) {
 
 void Session::Undo() {
   if (impl_->history.NextUndo() == nullptr) return;
-  const UndoStep& step = impl_->history.StepBack();
+  const UndoStep& step = impl_->history.StepBack(impl_->day.board);
   step.roster.Revert(roster_);
   ApplyFacts(step.before, step.before.roster_file != step.after.roster_file);
   if (step.ChangesBoard()) RestoreStepBoard(step, false);
@@ -171,7 +169,7 @@ void Session::Undo() {
 
 void Session::Redo() {
   if (impl_->history.NextRedo() == nullptr) return;
-  const UndoStep& step = impl_->history.StepForward();
+  const UndoStep& step = impl_->history.StepForward(impl_->day.board);
   step.roster.Reapply(roster_);
   ApplyFacts(step.after, step.before.roster_file != step.after.roster_file);
   if (step.ChangesBoard()) RestoreStepBoard(step, true);

@@ -1,12 +1,13 @@
 #include "ui/undo_history.h"
 
+#include <utility>
+
 namespace kestrio::ui {
 namespace {
 
-std::size_t BoardBytes(const board::BoutBoard* board) {
-  if (board == nullptr) return 0;
-  return sizeof(board::BoutBoard) + board->Wrestlers.capacity() * sizeof(board::BoardWrestler) +
-         board->Bouts.capacity() * sizeof(board::Bout);
+std::size_t BoardBytes(const board::BoutBoard& board) {
+  return board.Wrestlers.capacity() * sizeof(board::BoardWrestler) +
+         board.Bouts.capacity() * sizeof(board::Bout);
 }
 
 }  // namespace
@@ -15,8 +16,7 @@ std::size_t UndoStep::Bytes() const {
   std::size_t board_bytes = board.capacity() * sizeof(board::BoardChange);
   for (const board::BoardChange& change : board) board_bytes += change.Bytes();
   return sizeof(UndoStep) + label.capacity() + roster.Bytes() + board_bytes +
-         BoardBytes(board_before.get()) + BoardBytes(board_after.get()) +
-         before.roster_file.capacity() + after.roster_file.capacity();
+         BoardBytes(other_board) + before.roster_file.capacity() + after.roster_file.capacity();
 }
 
 void UndoHistory::Push(UndoStep step) {
@@ -47,9 +47,24 @@ const UndoStep* UndoHistory::NextRedo() const {
   return done_ < steps_.size() ? &steps_[done_] : nullptr;
 }
 
-const UndoStep& UndoHistory::StepBack() { return steps_[--done_]; }
+const UndoStep& UndoHistory::StepBack(board::BoutBoard& day_board) {
+  UndoStep& step = steps_[--done_];
+  TradeBoards(step, day_board);
+  return step;
+}
 
-const UndoStep& UndoHistory::StepForward() { return steps_[done_++]; }
+const UndoStep& UndoHistory::StepForward(board::BoutBoard& day_board) {
+  UndoStep& step = steps_[done_++];
+  TradeBoards(step, day_board);
+  return step;
+}
+
+void UndoHistory::TradeBoards(UndoStep& step, board::BoutBoard& day_board) {
+  if (!step.board_replaced) return;
+  bytes_ -= step.Bytes();
+  std::swap(step.other_board, day_board);
+  bytes_ += step.Bytes();
+}
 
 std::string Counted(std::string_view verb, int count, std::string_view one, std::string_view many) {
   std::string out(verb);

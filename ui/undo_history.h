@@ -4,14 +4,13 @@
 // ("Undo Delete 3 Entries").
 //
 // A step keeps what its command changed: the roster change, the bout-board changes, and
-// for the commands that replace the whole board (a pairing run, Clear All) the boards
-// before and after. The history keeps at most a budget of memory, the oldest steps going
+// for the commands that replace the whole board (a pairing run, Clear All) the board
+// that is not the day's. The history keeps at most a budget of memory, the oldest steps going
 // first, so that a long day never grows without bound.
 
 #include <cstddef>
 #include <cstdint>
 #include <deque>
-#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -38,10 +37,12 @@ struct UndoStep {
   RosterChange roster;
   // The board changes in the order they were made.
   std::vector<board::BoardChange> board;
-  // Set when the command replaced the whole board (null for an empty board).
+  // Set when the command replaced the whole board. The step then keeps whichever of the
+  // two boards the day does not have: the one before the command while the step is done,
+  // the one after it while it is taken back (an empty board when that one was empty).
+  // Undo and Redo trade it for the day's, so the board a run made is never copied.
   bool board_replaced = false;
-  std::shared_ptr<const board::BoutBoard> board_before;
-  std::shared_ptr<const board::BoutBoard> board_after;
+  board::BoutBoard other_board;
   SessionFacts before;
   SessionFacts after;
 
@@ -64,15 +65,19 @@ class UndoHistory {
   const UndoStep* NextUndo() const;
   // The step Redo would do again, or null.
   const UndoStep* NextRedo() const;
-  // Moves back over the step Undo takes back and returns it; NextUndo() must be set.
-  const UndoStep& StepBack();
+  // Moves back over the step Undo takes back and returns it; NextUndo() must be set. A
+  // step that replaced the whole board trades its board for day_board.
+  const UndoStep& StepBack(board::BoutBoard& day_board);
   // Moves forward over the step Redo does again and returns it; NextRedo() must be set.
-  const UndoStep& StepForward();
+  // As StepBack, for the board.
+  const UndoStep& StepForward(board::BoutBoard& day_board);
 
   std::size_t size() const { return steps_.size(); }
   std::size_t Bytes() const { return bytes_; }
 
  private:
+  void TradeBoards(UndoStep& step, board::BoutBoard& day_board);
+
   std::deque<UndoStep> steps_;
   std::size_t done_ = 0;  // steps_[0 .. done_) are done; the rest can be redone
   std::size_t bytes_ = 0;

@@ -115,10 +115,11 @@ UndoStep Step(std::string label, std::size_t bytes) {
 
 TEST(UndoHistory, RedoIsDroppedByANewStepAndTheOldestGoFirstPastTheBudget) {
   UndoHistory history(10000);
+  board::BoutBoard day_board;
   EXPECT_EQ(history.NextUndo(), nullptr);
   history.Push(Step("A", 10));
   history.Push(Step("B", 10));
-  EXPECT_EQ(history.StepBack().label, "B");
+  EXPECT_EQ(history.StepBack(day_board).label, "B");
   ASSERT_NE(history.NextRedo(), nullptr);
   history.Push(Step("C", 10));
   EXPECT_EQ(history.NextRedo(), nullptr);
@@ -127,12 +128,47 @@ TEST(UndoHistory, RedoIsDroppedByANewStepAndTheOldestGoFirstPastTheBudget) {
   history.Push(Step("E", 6000));
   // Over the budget: the oldest went, the newest stays however large.
   EXPECT_EQ(history.size(), 1u);
-  EXPECT_EQ(history.StepBack().label, "E");
+  EXPECT_EQ(history.StepBack(day_board).label, "E");
   EXPECT_EQ(history.NextUndo(), nullptr);
-  EXPECT_EQ(history.StepForward().label, "E");
+  EXPECT_EQ(history.StepForward(day_board).label, "E");
 
   EXPECT_EQ(Counted("Delete", 3, "Entry", "Entries"), "Delete 3 Entries");
   EXPECT_EQ(Counted("Delete", 1, "Entry", "Entries"), "Delete Entry");
+}
+
+// A run's step keeps the board before it; Undo and Redo trade boards with the day, each
+// time counting the one the step then keeps.
+TEST(UndoHistory, AReplacedBoardTradesPlacesWithTheDaysAndIsCounted) {
+  const auto board_of = [](int bouts) {
+    board::BoutBoard b;
+    b.Wrestlers.resize(2);
+    for (int k = 1; k <= bouts; ++k) b.Bouts.push_back(board::Bout{k, k, 1, 0, 0, 1});
+    return b;
+  };
+  UndoHistory history;
+  history.Push(Step("Edit", 10));
+  const std::size_t edit_bytes = history.Bytes();
+  UndoStep run = Step("Run Tandrel", 10);
+  run.board_replaced = true;
+  run.other_board = board_of(1);
+  history.Push(std::move(run));
+  const std::size_t one_bout_bytes = history.Bytes();
+  board::BoutBoard day_board = board_of(300);
+
+  history.StepBack(day_board);
+  EXPECT_EQ(day_board.Bouts.size(), 1u);
+  EXPECT_GT(history.Bytes(), one_bout_bytes);
+  // A step that replaced no board leaves the day's alone.
+  history.StepBack(day_board);
+  EXPECT_EQ(day_board.Bouts.size(), 1u);
+  history.StepForward(day_board);
+  history.StepForward(day_board);
+  EXPECT_EQ(day_board.Bouts.size(), 300u);
+  EXPECT_EQ(history.Bytes(), one_bout_bytes);
+  history.StepBack(day_board);
+  history.Push(Step("Edit after", 10));
+  EXPECT_EQ(history.Bytes(), 2 * edit_bytes);
+  EXPECT_EQ(day_board.Bouts.size(), 1u);
 }
 
 TEST(Recovery, ACopyReadsBackWholeAndACutOneIsRefused) {
