@@ -21,24 +21,29 @@ std::string Fit(const EngineFigures& f, double value) {
 
 }  // namespace
 
-EngineFigures FiguresOf(const PairingRun& run) {
+EngineFigures CountsOf(const PairingRun& run) {
   EngineFigures f;
   for (const std::int32_t n : run.BoutCount) f.Short += n < run.Control.MinBoutsWanted;
   f.Bouts = run.TotalBouts;
   f.Rounds = run.RoundsUsed;
+  for (std::size_t i = 0; i + 1 < run.BoutList.size(); i += 2) {
+    f.NonOptimum += run.BoutList[i].BoutNumber < 0;
+  }
+  return f;
+}
+
+EngineFigures FiguresOf(const PairingRun& run) {
+  EngineFigures f = CountsOf(run);
   const FitTolerances optimum = OptimumTolerances(run.Control);
   const FitTolerances relaxed = RelaxedTolerances(run.Control);
   const bool measured = run.FitList.size() == static_cast<std::size_t>(run.SelectionSize);
   double total = 0;
   f.WorstFit = 1;
-  for (std::size_t i = 0; i + 1 < run.BoutList.size(); i += 2) {
+  for (std::size_t i = 0; measured && i + 1 < run.BoutList.size(); i += 2) {
     const BoutEntry& a = run.BoutList[i];
     const BoutEntry& b = run.BoutList[i + 1];
-    const bool non_optimum = a.BoutNumber < 0;
-    f.NonOptimum += non_optimum;
-    if (!measured) continue;
     const double fit = GoodnessOfFit(run.FitList[a.SelectionIndex], run.FitList[b.SelectionIndex],
-                                     non_optimum ? relaxed : optimum);
+                                     a.BoutNumber < 0 ? relaxed : optimum);
     total += fit;
     f.WorstFit = std::min(f.WorstFit, fit);
   }

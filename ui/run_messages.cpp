@@ -14,7 +14,8 @@ std::string Count(int n, std::string_view one, std::string_view many) {
 }  // namespace
 
 std::string RunSummaryText(const pairing::PairingRun& run) {
-  const pairing::EngineFigures f = pairing::FiguresOf(run);
+  // Counts alone: the message shows no fit.
+  const pairing::EngineFigures f = pairing::CountsOf(run);
   const int paired = static_cast<int>(std::count_if(run.BoutCount.begin(), run.BoutCount.end(),
                                                     [](std::int32_t n) { return n > 0; }));
   const int minimum = run.Control.MinBoutsWanted;
