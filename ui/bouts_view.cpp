@@ -1,7 +1,10 @@
 #include "ui/bouts_view.h"
 
 #include <algorithm>
+#include <bit>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <tuple>
@@ -119,50 +122,77 @@ std::string BoutCell(const board::BoutBoard& board, const board::Bout& bout, int
   }
 }
 
+namespace {
+
+// A hash of a key's first characters: names, club and weight, eight of each (every field
+// is wider). Keys that share them are told apart by the whole key.
+std::uint64_t KeyHash(const board::WrestlerKey& key) {
+  std::uint64_t h = 0;
+  for (const char* field :
+       {key.LastName.data(), key.FirstName.data(), key.Club.data(), key.Weight.data()}) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, field, sizeof word);
+    h = (h ^ word) * 0x9e3779b97f4a7c15ULL;
+    h ^= h >> 29;
+  }
+  return h;
+}
+
+}  // namespace
+
 std::vector<int> BoardPlacesOf(const board::BoutBoard& board,
                                const std::vector<board::WrestlerKey>& keys) {
   // A few keys are looked up on the board one by one; many (a long highlight, and this
-  // runs at every change of it) by a hash of the keys, the board's sorted once.
+  // runs at every change of it) are put in a table, and the board is walked once.
   constexpr std::size_t kKeysLookedUpOneByOne = 16;
-  const auto hash = [](const board::WrestlerKey& key) {
-    std::uint64_t h = 0x9e3779b97f4a7c15ULL;
-    for (const std::string_view part : {key.LastName.view(), key.FirstName.view(), key.Club.view(),
-                                        key.Weight.view(), key.Age.view(), key.Rating.view()}) {
-      h ^= std::hash<std::string_view>{}(part) + 0x9e3779b97f4a7c15ULL + (h << 6) + (h >> 2);
-    }
-    return h;
-  };
-  // (hash, place), ascending: the places of one hash are a run, in board order.
-  std::vector<std::pair<std::uint64_t, int>> by_hash;
-  if (keys.size() > kKeysLookedUpOneByOne) {
-    by_hash.reserve(board.Wrestlers.size());
-    for (std::size_t w = 0; w < board.Wrestlers.size(); ++w) {
-      by_hash.emplace_back(hash(board.Wrestlers[w].Key), static_cast<int>(w));
-    }
-    std::sort(by_hash.begin(), by_hash.end());
-  }
-  const auto find = [&](const board::WrestlerKey& key) {
-    if (keys.size() <= kKeysLookedUpOneByOne) return board::FindWrestler(board, key);
-    // As FindWrestler: the first who is not scratched, else the first scratched.
-    const std::uint64_t h = hash(key);
-    int scratched = -1;
-    for (auto it = std::lower_bound(by_hash.begin(), by_hash.end(), std::pair(h, -1));
-         it != by_hash.end() && it->first == h; ++it) {
-      const board::BoardWrestler& w = board.Wrestlers[static_cast<std::size_t>(it->second)];
-      if (!(w.Key == key)) continue;
-      if (!w.Scratched) return it->second;
-      if (scratched < 0) scratched = it->second;
-    }
-    return scratched;
-  };
   std::vector<int> places;
   std::vector<bool> listed(board.Wrestlers.size(), false);
-  for (const board::WrestlerKey& key : keys) {
-    const int place = find(key);
-    if (place >= 0 && !listed[static_cast<std::size_t>(place)]) {
-      listed[static_cast<std::size_t>(place)] = true;
-      places.push_back(place);
+  const auto list = [&](int place) {
+    if (place < 0 || listed[static_cast<std::size_t>(place)]) return;
+    listed[static_cast<std::size_t>(place)] = true;
+    places.push_back(place);
+  };
+  if (keys.size() <= kKeysLookedUpOneByOne) {
+    for (const board::WrestlerKey& key : keys) list(board::FindWrestler(board, key));
+    return places;
+  }
+  // Open addressing, at most half full: (hash, first index in keys of the key).
+  struct Slot {
+    std::uint64_t hash = 0;
+    int key = -1;
+  };
+  const std::size_t mask = std::bit_ceil(2 * keys.size()) - 1;
+  std::vector<Slot> table(mask + 1);
+  const auto slot_of = [&](const board::WrestlerKey& key, std::uint64_t h) -> Slot& {
+    std::size_t i = h & mask;
+    while (table[i].key >= 0 &&
+           !(table[i].hash == h && keys[static_cast<std::size_t>(table[i].key)] == key)) {
+      i = (i + 1) & mask;
     }
+    return table[i];
+  };
+  // Each key's slot, by its first index: repeated keys share one.
+  std::vector<int> first(keys.size());
+  for (std::size_t k = 0; k < keys.size(); ++k) {
+    const std::uint64_t h = KeyHash(keys[k]);
+    Slot& slot = slot_of(keys[k], h);
+    if (slot.key < 0) slot = {h, static_cast<int>(k)};
+    first[k] = slot.key;
+  }
+  // As FindWrestler: the first place with the key that is not scratched, else the first
+  // scratched one; the board in order meets each first.
+  std::vector<int> free_place(keys.size(), -1), scratched_place(keys.size(), -1);
+  for (std::size_t w = 0; w < board.Wrestlers.size(); ++w) {
+    const board::BoardWrestler& wrestler = board.Wrestlers[w];
+    const Slot& slot = slot_of(wrestler.Key, KeyHash(wrestler.Key));
+    if (slot.key < 0) continue;
+    int& place =
+        (wrestler.Scratched ? scratched_place : free_place)[static_cast<std::size_t>(slot.key)];
+    if (place < 0) place = static_cast<int>(w);
+  }
+  for (std::size_t k = 0; k < keys.size(); ++k) {
+    const auto key = static_cast<std::size_t>(first[k]);
+    list(free_place[key] >= 0 ? free_place[key] : scratched_place[key]);
   }
   return places;
 }

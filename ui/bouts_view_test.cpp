@@ -72,13 +72,17 @@ TEST(BoutsView, HighlightedKeysFindTheirBoardPlacesAndBouts) {
   b.Wrestlers.back().Scratched = false;
   const int again = static_cast<int>(b.Wrestlers.size()) - 1;
   b.Wrestlers[5].Scratched = true;
+  // A twin: the same names, club and weight, another rating.
+  b.Wrestlers.push_back(b.Wrestlers[6]);
+  b.Wrestlers.back().Key.Rating.Assign("99.5");
+  const board::WrestlerKey twin = b.Wrestlers.back().Key;
   board::WrestlerKey stranger = b.Wrestlers[0].Key;
   stranger.LastName.Assign("Nobody-on-the-board");
 
   for (const std::size_t count : {std::size_t{3}, std::size_t{20}}) {
     SCOPED_TRACE(count);
     std::vector<board::WrestlerKey> keys = {b.Wrestlers[2].Key, stranger, b.Wrestlers[5].Key,
-                                            b.Wrestlers[2].Key};
+                                            b.Wrestlers[2].Key, twin};
     for (std::size_t w = 6; keys.size() < count + 1; ++w) {
       keys.push_back(b.Wrestlers[w % b.Wrestlers.size()].Key);
     }
