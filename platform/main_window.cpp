@@ -163,6 +163,9 @@ void MainWindow::BuildPanes() {
   // as it goes, and each time every visible cell would be laid out and painted anew.
   progress_ = new QProgressBar(central);
   progress_->setTextVisible(false);
+  // Filled with the window's colour, the bar is opaque: each step of it is painted alone,
+  // not the rows, the tree and the scroll bars beneath it as well.
+  progress_->setAutoFillBackground(true);
   progress_->setFixedHeight(style()->pixelMetric(QStyle::PM_ScrollBarExtent) + 2);
   progress_->hide();
   central->installEventFilter(this);
