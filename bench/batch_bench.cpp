@@ -131,8 +131,9 @@ BENCHMARK(BM_WriteBoutsByClub) KESTRIO_SIZES;
 BENCHMARK(BM_WriteClubFiles) KESTRIO_SIZES;
 BENCHMARK(BM_WriteBoutsByBoutNumber) KESTRIO_SIZES;
 BENCHMARK(BM_CheckBoutTables) KESTRIO_SIZES;
-BENCHMARK(BM_WriteRunReports) KESTRIO_SIZES;
-BENCHMARK(BM_RunPairing) KESTRIO_SIZES;
+// The reports go to the files on a second thread: its time counts too.
+BENCHMARK(BM_WriteRunReports) KESTRIO_SIZES->MeasureProcessCPUTime();
+BENCHMARK(BM_RunPairing) KESTRIO_SIZES->MeasureProcessCPUTime();
 BENCHMARK(BM_BoardFromRun) KESTRIO_SIZES;
 BENCHMARK(BM_FormatBoardFile) KESTRIO_SIZES;
 

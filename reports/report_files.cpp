@@ -71,10 +71,10 @@ std::vector<std::string> ReadClubFileList(FileSystem& fs) {
   return names;
 }
 
-Status WriteClubFileList(FileSystem& fs, const std::vector<std::string>& names) {
+std::string ClubFileListText(const std::vector<std::string>& names) {
   std::string text;
   for (const std::string& name : names) text.append(name).append("\r\n");
-  return fs.WriteFileAtomic(std::string(kClubFileListName), text, Links::kReplace);
+  return text;
 }
 
 namespace {

@@ -43,7 +43,8 @@ inline constexpr std::string_view kClubFileListName = "Tandrel-ClubFileList.txt"
 // plain file in the organiser's folder, so anything else in it is ignored. Empty when
 // there is no list.
 std::vector<std::string> ReadClubFileList(FileSystem& fs);
-Status WriteClubFileList(FileSystem& fs, const std::vector<std::string>& names);
+// The list's text.
+std::string ClubFileListText(const std::vector<std::string>& names);
 
 struct ReportCleanUp {
   // False when the bout-sheet file exists but cannot be opened for writing (a mail merge

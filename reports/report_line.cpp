@@ -8,22 +8,22 @@
 namespace kestrio::reports {
 namespace {
 
-constexpr std::size_t kPieceBytes = 1 << 20;
+constexpr std::size_t kPieceBytes = 256 * 1024;
+// Room for the line that takes a piece past its size.
+constexpr std::size_t kPieceRoom = kPieceBytes + 4096;
 
 }  // namespace
 
-ReportText::ReportText(const FileSystem::TextPieces& pieces) : pieces_(&pieces) {
-  out_.reserve(kPieceBytes + 4096);
-}
+ReportText::ReportText(TextTaker& taker) : taker_(&taker) { out_.reserve(kPieceRoom); }
 
 void ReportText::Reserve(std::size_t n) {
-  if (pieces_ == nullptr) out_.reserve(n);
+  if (taker_ == nullptr) out_.reserve(n);
 }
 
 void ReportText::Finish() {
-  if (pieces_ == nullptr || out_.empty()) return;
-  (*pieces_)(out_);
-  out_.clear();
+  if (taker_ == nullptr || out_.empty()) return;
+  taker_->Take(out_);
+  if (out_.capacity() < kPieceRoom) out_.reserve(kPieceRoom);
 }
 
 ReportText& ReportText::Text(std::string_view s, int w) {
@@ -68,21 +68,25 @@ ReportText& ReportText::EndLine() {
   // Separator blanks at the end of a line are never written.
   pending_blanks_ = 0;
   out_.append("\r\n");
-  if (pieces_ != nullptr && out_.size() >= kPieceBytes) Finish();
+  if (taker_ != nullptr && out_.size() >= kPieceBytes) Finish();
   return *this;
 }
 
 ReportText& ReportText::Lines(std::string_view lines) {
   // At a line start no separator blanks are held back.
   pending_blanks_ = 0;
-  if (pieces_ != nullptr && lines.size() >= kPieceBytes) {
-    // Handed on as they stand rather than copied: the piece would only grow to hold them.
-    Finish();
-    (*pieces_)(lines);
+  if (taker_ == nullptr) {
+    out_.append(lines);
     return *this;
   }
-  out_.append(lines);
-  if (pieces_ != nullptr && out_.size() >= kPieceBytes) Finish();
+  // Piece by piece, so that a long text never makes a piece of its size.
+  while (!lines.empty()) {
+    if (out_.size() >= kPieceBytes) Finish();
+    const std::size_t cut = std::min(lines.size(), kPieceBytes - out_.size());
+    out_.append(lines.substr(0, cut));
+    lines.remove_prefix(cut);
+  }
+  if (out_.size() >= kPieceBytes) Finish();
   return *this;
 }
 

@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/file_system.h"
+#include "base/file_queue.h"
 
 namespace kestrio::reports {
 
@@ -23,10 +23,10 @@ class ReportText {
  public:
   // The whole text is kept, for Take.
   ReportText() = default;
-  // The text goes to pieces a line end at a time, about a megabyte each, as it is
-  // written, and Finish hands over the rest: a report of any length holds only one
-  // piece in memory.
-  explicit ReportText(const FileSystem::TextPieces& pieces);
+  // The text goes to the taker a line end at a time, in pieces of about a quarter of a
+  // megabyte, as it is written, and Finish hands over the rest: a report of any length
+  // is never held whole.
+  explicit ReportText(TextTaker& taker);
 
   // A literal, written character for character.
   ReportText& Literal(std::string_view s) {
@@ -80,7 +80,7 @@ class ReportText {
     pending_blanks_ = 0;
   }
 
-  const FileSystem::TextPieces* pieces_ = nullptr;
+  TextTaker* taker_ = nullptr;
   std::string out_;
   int pending_blanks_ = 0;
 };

@@ -79,11 +79,24 @@ TEST(ReportTextTest, IntWritesAsTheNumberWriters) {
   }
 }
 
-// A text that goes to pieces hands them over at line ends, about a megabyte each, and
-// they make up the same text as the whole.
-TEST(ReportTextTest, PiecesEndAtLineEndsAndMakeUpTheWholeText) {
+// Keeps every piece handed over, as the writing thread takes it.
+struct Collect : TextTaker {
   std::vector<std::string> pieces;
-  const FileSystem::TextPieces collect = [&](std::string_view p) { pieces.emplace_back(p); };
+  void Take(std::string& piece) override {
+    pieces.push_back(std::move(piece));
+    piece.clear();
+  }
+  std::string Joined() const {
+    std::string joined;
+    for (const std::string& p : pieces) joined += p;
+    return joined;
+  }
+};
+
+// A text that goes to pieces hands them over at line ends, about a quarter of a
+// megabyte each, and they make up the same text as the whole.
+TEST(ReportTextTest, PiecesEndAtLineEndsAndMakeUpTheWholeText) {
+  Collect collect;
   ReportText whole;
   ReportText in_pieces(collect);
   for (ReportText* out : {&whole, &in_pieces}) {
@@ -93,31 +106,25 @@ TEST(ReportTextTest, PiecesEndAtLineEndsAndMakeUpTheWholeText) {
     out->Literal("last");
   }
   in_pieces.Finish();
-  ASSERT_GE(pieces.size(), 2u);
-  std::string joined;
-  for (const std::string& p : pieces) {
-    EXPECT_LE(p.size(), (1u << 20) + 64);
-    joined += p;
-  }
-  for (std::size_t i = 0; i + 1 < pieces.size(); ++i)
-    EXPECT_EQ(pieces[i].substr(pieces[i].size() - 2), "\r\n");
-  EXPECT_EQ(joined, whole.str());
+  ASSERT_GE(collect.pieces.size(), 2u);
+  for (const std::string& p : collect.pieces) EXPECT_LE(p.size(), (256u << 10) + 64);
+  for (std::size_t i = 0; i + 1 < collect.pieces.size(); ++i)
+    EXPECT_EQ(collect.pieces[i].substr(collect.pieces[i].size() - 2), "\r\n");
+  EXPECT_EQ(collect.Joined(), whole.str());
 }
 
-// Kept lines longer than a piece (a club's blocks) go on as one piece of their own, after
-// what came before them, so that the piece never grows to hold them.
-TEST(ReportTextTest, LinesLongerThanAPieceGoOnWhole) {
+// Kept lines longer than a piece (a club's blocks) are cut into pieces of the usual size
+// after what came before them, so that no piece grows to hold them.
+TEST(ReportTextTest, LinesLongerThanAPieceAreCutToPieces) {
   std::string blocks;
   while (blocks.size() < (3u << 20)) blocks += "   12  34 Smith\r\n";
-  std::vector<std::string> pieces;
-  const FileSystem::TextPieces collect = [&](std::string_view p) { pieces.emplace_back(p); };
+  Collect collect;
   ReportText in_pieces(collect);
   in_pieces.Literal("Title").EndLine().Lines(blocks).Lines("tail\r\n");
   in_pieces.Finish();
-  ASSERT_EQ(pieces.size(), 3u);
-  EXPECT_EQ(pieces[0], "Title\r\n");
-  EXPECT_EQ(pieces[1], blocks);
-  EXPECT_EQ(pieces[2], "tail\r\n");
+  ASSERT_GE(collect.pieces.size(), 12u);
+  for (const std::string& p : collect.pieces) EXPECT_LE(p.size(), 256u << 10);
+  EXPECT_EQ(collect.Joined(), "Title\r\n" + blocks + "tail\r\n");
 }
 
 }  // namespace

@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "base/file_queue.h"
 #include "reports/by_hand_report.h"
 #include "reports/club_reports.h"
 #include "reports/report_files.h"
@@ -15,50 +16,61 @@ namespace {
 
 // Writes each report as a whole: a file that cannot be written in full is not left
 // behind half-written, and its name is kept for the run's failure message. The text
-// goes to the disk a piece at a time as it is made, never held whole.
+// goes to the disk a piece at a time as it is made, never held whole, and on a second
+// thread, while the next report is made.
 class ReportSink {
  public:
-  ReportSink(FileSystem& fs, PairingOutcome& outcome) : fs_(fs), outcome_(outcome) {}
+  ReportSink(FileSystem& fs, PairingOutcome& outcome) : queue_(fs), outcome_(outcome) {}
 
   // by_club: the file is one of those "By Club" shows.
   void Write(const std::string& name, const std::function<void(ReportText&)>& write,
              bool by_club = false) {
-    const Status s = fs_.WriteFileAtomicInPieces(
+    queue_.Write(
         name,
-        [&write](const FileSystem::TextPieces& pieces) {
-          ReportText out(pieces);
+        [&write](TextTaker& taker) {
+          ReportText out(taker);
           write(out);
           out.Finish();
         },
         Links::kReplace);
-    if (s.ok()) {
-      outcome_.FilesWritten.push_back(name);
-      if (by_club) outcome_.ByClubFilesWritten.push_back(name);
-      return;
-    }
-    Fail(s);
+    queued_.push_back({name, by_club ? Kind::kByClub : Kind::kReport});
   }
 
   // The list of the per-club files about to be written: the next run removes them.
   void WriteClubList(const std::vector<std::string>& names) {
-    if (const Status s = WriteClubFileList(fs_, names); !s.ok()) Fail(s);
+    const std::string name(kClubFileListName);
+    queue_.Write(name, ClubFileListText(names), Links::kReplace);
+    queued_.push_back({name, Kind::kList});
   }
 
-  // The outcome's status once every report was attempted.
+  // Waits for the last file, and gives the outcome every report's name or failure, in
+  // the order written.
   void Finish() {
-    if (!failed_.empty())
-      outcome_.status = Status::IoError("Unable to write report file " + failed_);
+    const std::vector<Status> statuses = queue_.Finish();
+    std::string failed;
+    for (std::size_t i = 0; i < queued_.size(); ++i) {
+      const Queued& file = queued_[i];
+      if (!statuses[i].ok()) {
+        if (!failed.empty()) failed += "; ";
+        failed += statuses[i].message();
+      } else if (file.kind != Kind::kList) {
+        outcome_.FilesWritten.push_back(file.name);
+        if (file.kind == Kind::kByClub) outcome_.ByClubFilesWritten.push_back(file.name);
+      }
+    }
+    if (!failed.empty()) outcome_.status = Status::IoError("Unable to write report file " + failed);
   }
 
  private:
-  void Fail(const Status& s) {
-    if (!failed_.empty()) failed_ += "; ";
-    failed_ += s.message();
-  }
+  enum class Kind { kReport, kByClub, kList };
+  struct Queued {
+    std::string name;
+    Kind kind;
+  };
 
-  FileSystem& fs_;
+  FileQueue queue_;
   PairingOutcome& outcome_;
-  std::string failed_;
+  std::vector<Queued> queued_;
 };
 
 }  // namespace
