@@ -110,6 +110,7 @@ void FitIndex::Init() {
     Split(0, n, -1);
     Bound();
     first_free_.assign(nodes_.size(), kNoneFree);
+    free_bits_.assign(nodes_.size(), 0);
   }
   for (int s = 0; s < n; ++s) slot_[points_[s].Index] = s;
 }
@@ -208,18 +209,12 @@ void FitIndex::Take(int a) {
   // Only the groups whose lowest free wrestler was a change, and they are a's leaf and
   // the ancestors up to the first that had an earlier one.
   const int leaf = leaf_[s];
+  free_bits_[leaf] &= ~(std::uint32_t{1} << (s - spans_[leaf].Begin));
   if (first_free_[leaf] != a) return;
   first_free_[leaf] = LeafFirstFree(leaf);
   for (int n = spans_[leaf].Parent; n >= 0 && first_free_[n] == a; n = spans_[n].Parent) {
     first_free_[n] = std::min(first_free_[n + 1], first_free_[nodes_[n].Right]);
   }
-}
-
-std::int32_t FitIndex::LeafFirstFree(int leaf) const {
-  for (int s = spans_[leaf].Begin; s < spans_[leaf].End; ++s) {
-    if (free_[s]) return points_[s].Index;
-  }
-  return kNoneFree;
 }
 
 }  // namespace kestrio::pairing

@@ -19,6 +19,7 @@
 // Either way the answers are those of a plain scan, ties included.
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <vector>
@@ -98,8 +99,11 @@ class FitIndex {
   void Split(int begin, int end, int parent);
   // Gives every group its node from the points of its span (room for exactly as many).
   void Bound();
-  // The lowest free SelectionIndex under a leaf, from its points.
-  std::int32_t LeafFirstFree(int leaf) const;
+  // The lowest free SelectionIndex under a leaf: its first free point.
+  std::int32_t LeafFirstFree(int leaf) const {
+    const std::uint32_t bits = free_bits_[leaf];
+    return bits == 0 ? kNoneFree : points_[spans_[leaf].Begin + std::countr_zero(bits)].Index;
+  }
   // Upper bound of the fit of p to any point of node (the club factor only for a node
   // of p's club alone).
   double NodeBound(const Point& p, const Node& node) const;
@@ -133,6 +137,10 @@ class FitIndex {
   std::vector<Span> spans_;                    // by node
   std::vector<std::int32_t> leaf_;             // the leaf node of each slot
   std::vector<char> free_;                     // by slot
+  // By node: the free points of a leaf, bit i for its point Begin + i. A search visits
+  // only those, and a leaf's first free point is its lowest bit.
+  std::vector<std::uint32_t> free_bits_;
+  static_assert(kLeafSize <= 32);
   // The lowest free SelectionIndex under each node; kNoneFree when none is free.
   std::vector<std::int32_t> first_free_;
 };
@@ -173,6 +181,11 @@ void FitIndex::BeginRound(Eligible eligible) {
   if (!bounded_) return;
   for (std::size_t id = nodes_.size(); id-- > 0;) {
     const Node& node = nodes_[id];
+    if (node.Right < 0) {
+      std::uint32_t bits = 0;
+      for (int s = spans_[id].End; s-- > spans_[id].Begin;) bits = bits << 1 | (free_[s] ? 1u : 0u);
+      free_bits_[id] = bits;
+    }
     first_free_[id] = node.Right < 0 ? LeafFirstFree(static_cast<int>(id))
                                      : std::min(first_free_[id + 1], first_free_[node.Right]);
   }
@@ -234,9 +247,10 @@ int FitIndex::BestPartner(int c, float min_fit, AlreadyMet already_met) const {
             beaten(HighestFit(chooser, node.Club), first_free_[top.node]))
           break;
         if (node.Right < 0) {
-          const Span& span = spans_[top.node];
-          for (int s = span.Begin; s < span.End; ++s) {
-            if (free_[s] && points_[s].Index != c) consider(points_[s]);
+          const Point* const leaf = points_.data() + spans_[top.node].Begin;
+          for (std::uint32_t bits = free_bits_[top.node]; bits != 0; bits &= bits - 1) {
+            const Point& q = leaf[std::countr_zero(bits)];
+            if (q.Index != c) consider(q);
           }
           break;
         }
