@@ -52,6 +52,12 @@ bool ReplacesBoard(int command_id) {
   return command_id == kCmdRunPairing || command_id == kCmdRunOptimal || command_id == kCmdClearAll;
 }
 
+// A pairing run reads the roster and never changes it: its step takes no copy of the
+// roster to compare with afterwards.
+bool LeavesRosterAsItIs(int command_id) {
+  return command_id == kCmdRunPairing || command_id == kCmdRunOptimal;
+}
+
 }  // namespace
 
 bool IsUndoableCommand(int command_id) {
@@ -91,7 +97,7 @@ void Session::ApplyFacts(const SessionFacts& facts, bool file_changed) {
 Session::PendingStep Session::BeginStep(int command_id) {
   PendingStep pending;
   pending.command_id = command_id;
-  pending.roster = TakeSnapshot(roster_);
+  if (!LeavesRosterAsItIs(command_id)) pending.roster = TakeSnapshot(roster_);
   pending.step.before = CurrentFacts();
   if (ReplacesBoard(command_id) && !impl_->day.board.empty()) {
     pending.step.other_board = impl_->day.board;
@@ -101,7 +107,9 @@ Session::PendingStep Session::BeginStep(int command_id) {
 
 void Session::CommitStep(PendingStep& pending) {
   UndoStep& step = pending.step;
-  step.roster = RosterChange::Between(pending.roster, roster_);
+  if (!LeavesRosterAsItIs(pending.command_id)) {
+    step.roster = RosterChange::Between(pending.roster, roster_);
+  }
   const bool roster_changed = !step.roster.empty();
   if (roster_changed) impl_->revision = ++impl_->next_revision;
   if (ReplacesBoard(pending.command_id)) {
