@@ -172,8 +172,13 @@ void ProgressView::Show() {
 }
 
 void ProgressView::SetRange(int low, int high) {
-  window_.Progress()->setRange(low, std::max(low, high));
-  window_.Progress()->setValue(low);
+  QProgressBar* bar = window_.Progress();
+  // The bar was painted empty as it came; it is painted again at its next step, not at
+  // once for the same empty bar.
+  bar->setUpdatesEnabled(false);
+  bar->setRange(low, std::max(low, high));
+  bar->setValue(low);
+  bar->setUpdatesEnabled(true);
   value_ = low;
   if (dialog_) {
     dialog_->setRange(low, std::max(low, high));
