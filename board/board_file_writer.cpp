@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <cstring>
 
+#include "base/file_queue.h"
 #include "base/number_text.h"
 #include "board/board_file.h"
 
@@ -185,14 +186,17 @@ namespace {
 // thousands of bouts is never held whole.
 constexpr std::size_t kPieceBytes = 256 * 1024;
 
-// Makes the file's text into out, handing it to pieces (when given) whenever it has grown
+// Room for the line that takes a piece past its size.
+constexpr std::size_t kPieceRoom = kPieceBytes + 4096;
+
+// Makes the file's text into out, handing it to taker (when given) whenever it has grown
 // to a piece; whatever is left stays in out.
 void MakeBoardFile(const BoutBoard& board, std::string_view roster_file, BoardFileLines* lines,
-                   const FileSystem::TextPieces* pieces, std::string& out) {
+                   TextTaker* taker, std::string& out) {
   const auto hand_on = [&] {
-    if (pieces != nullptr && out.size() >= kPieceBytes) {
-      (*pieces)(out);
-      out.clear();
+    if (taker != nullptr && out.size() >= kPieceBytes) {
+      taker->Take(out);
+      if (out.capacity() < kPieceRoom) out.reserve(kPieceRoom);
     }
   };
   AppendLine(out, {kBoardFileHeader, std::to_string(kBoardFileVersion)});
@@ -234,16 +238,19 @@ std::string FormatBoardFile(const BoutBoard& board, std::string_view roster_file
 
 Status SaveBoardFile(FileSystem& fs, const BoutBoard& board, std::string_view roster_file,
                      BoardFileLines* lines) {
-  // The program's own file: a link planted in its place is replaced, never followed.
-  return fs.WriteFileAtomicInPieces(
+  // Written on a second thread while the rest of the text is made. The program's own
+  // file: a link planted in its place is replaced, never followed.
+  FileQueue queue(fs);
+  queue.Write(
       std::string(kBoardFileName),
-      [&](const FileSystem::TextPieces& pieces) {
+      [&](TextTaker& taker) {
         std::string out;
-        out.reserve(kPieceBytes + 4096);
-        MakeBoardFile(board, roster_file, lines, &pieces, out);
-        if (!out.empty()) pieces(out);
+        out.reserve(kPieceRoom);
+        MakeBoardFile(board, roster_file, lines, &taker, out);
+        taker.Take(out);
       },
       Links::kReplace);
+  return queue.Finish().front();
 }
 
 }  // namespace kestrio::board
