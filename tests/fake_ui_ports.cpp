@@ -9,6 +9,7 @@ namespace kestrio::ui::testing {
 
 MessageAnswer FakeMessages::Show(const Message& message) {
   shown.push_back(message);
+  if (while_up) while_up();
   if (!answers.empty()) {
     const MessageAnswer a = answers.front();
     answers.pop_front();

@@ -41,6 +41,8 @@ class FakeMessages : public MessagePort {
   // Yes/No/Cancel boxes, Yes for the Yes/No "Are you sure?").
   std::deque<MessageAnswer> answers;
   std::vector<Message> shown;
+  // Called while each box is up, as the window repaints behind it.
+  std::function<void()> while_up;
 
   // "caption | text" of every box, for compact assertions.
   std::vector<std::string> Lines() const;
@@ -125,15 +127,23 @@ class FakeMenu : public MenuPort {
 
 class FakeProgress : public ProgressPort {
  public:
-  void Show() override { events.push_back("show"); }
+  void Show() override {
+    events.push_back("show");
+    if (while_up) while_up();
+  }
   void SetRange(int low, int high) override;
-  void Step() override { ++steps; }
+  void Step() override {
+    ++steps;
+    if (while_up) while_up();
+  }
   void Hide() override { events.push_back("hide"); }
   void ShowCancellable() override { events.push_back("show cancellable"); }
   bool CancelRequested() override { return cancel_at_step >= 0 && steps >= cancel_at_step; }
 
   std::vector<std::string> events;
   int steps = 0;
+  // Called as the bar is shown and at each step, as the window repaints.
+  std::function<void()> while_up;
   // The organiser presses Cancel once this many steps were shown; -1 never.
   int cancel_at_step = -1;
 };

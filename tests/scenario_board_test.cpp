@@ -7,10 +7,14 @@
 #include <algorithm>
 #include <map>
 #include <set>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "board/board_file.h"
 #include "tests/session_day.h"
 #include "ui/board_commands.h"
+#include "ui/bouts_pane.h"
 #include "ui/command_ids.h"
 #include "ui/session.h"
 
@@ -289,6 +293,71 @@ TEST_F(BoardDayTest, TheMatScheduleFollowsEveryChangeOfTheBoard) {
   ASSERT_TRUE(again.mat_day().has_value());
   EXPECT_EQ(again.mat_day()->schedule.Slot, session.mat_day()->schedule.Slot);
   EXPECT_TRUE(again_ui.menu.Enabled(kCmdPrintMatLists));
+}
+
+// The Bouts tab as the window draws it: from the board and the schedule it was last
+// given, whenever it paints.
+class DrawnBoutsPane : public BoutsPane {
+ public:
+  void ShowBouts(const board::BoutBoard& board, const std::vector<std::int32_t>& places, int,
+                 const reports::MatDay* day) override {
+    board_ = &board;
+    places_ = places;
+    day_ = day;
+  }
+  std::vector<std::int32_t> HighlightedBouts() const override { return {}; }
+  void ShowShortOfMinimum(const board::BoutBoard&,
+                          const std::vector<board::ShortWrestler>&) override {}
+  std::pair<int, int> HighlightedCandidate() const override { return {-1, -1}; }
+
+  // What a paint now would read that is no longer there: "" when nothing.
+  std::string Stale(const Session& session) const {
+    if (day_ != nullptr && (!session.mat_day() || day_ != &*session.mat_day())) {
+      return "a schedule let go";
+    }
+    for (const std::int32_t place : places_) {
+      if (place < 0 || static_cast<std::size_t>(place) >= board_->Bouts.size()) {
+        return "bout " + std::to_string(place) + " of " + std::to_string(board_->Bouts.size());
+      }
+    }
+    return "";
+  }
+
+ private:
+  const board::BoutBoard* board_ = nullptr;
+  std::vector<std::int32_t> places_;
+  const reports::MatDay* day_ = nullptr;
+};
+
+// A second run over a scheduled board: while its progress and its messages are up, the
+// window may repaint the Bouts tab, which must then read neither the schedule the run
+// let go nor places of the board it replaced.
+TEST_F(BoardDayTest, TheBoutsTabNeverDrawsWhatASecondRunLetGo) {
+  DrawnBoutsPane pane;
+  session.AttachBoutsPane(&pane);
+  OpenSaveAndRunForty();
+  ui.dialogs.schedule.push_back([](MatScheduleForm& form) {
+    form.mats = "2";
+    EXPECT_TRUE(form.Ok());
+  });
+  session.Dispatch(kCmdScheduleMats);
+  ASSERT_TRUE(session.mat_day().has_value());
+  for (int r = 0; r < ui.list.RowCount(); ++r) {
+    if (r % 3 != 0) ui.list.highlighted.insert(r);
+  }
+  session.Dispatch(kCmdDelete);
+  SaveProject("day.tmrx");
+  std::vector<std::string> stale;
+  const auto paint = [&] {
+    if (std::string s = pane.Stale(session); !s.empty()) stale.push_back(s);
+  };
+  ui.progress.while_up = paint;
+  ui.messages.while_up = paint;
+  RunPairing();
+  EXPECT_FALSE(session.mat_day().has_value());
+  EXPECT_EQ(stale, std::vector<std::string>{});
+  ui.progress.while_up = nullptr;
+  ui.messages.while_up = nullptr;
 }
 
 }  // namespace

@@ -72,8 +72,12 @@ void Session::RunPairingCommand(pairing::PairingEngine engine) {
   }
   ProgressBarAdapter progress(ports_.progress);
   // The schedule belonged to the bouts this run replaces; the run's clean-up removes its
-  // files.
-  mat_day_.reset();
+  // files. The Bouts tab draws from the schedule whenever the window repaints, also under
+  // the run's progress and messages: it lets go of it first.
+  if (mat_day_) {
+    mat_day_.reset();
+    ShowBouts();
+  }
   impl_->scheduled_bouts.clear();
   outcome_ = reports::RunPairing(fs_, roster_, &control_, &progress, &run_, engine);
   ran_ = true;
@@ -81,9 +85,12 @@ void Session::RunPairingCommand(pairing::PairingEngine engine) {
   // A cancelled run leaves no result to look at.
   view_.PairingDone = !outcome.status.IsCancelled();
   // A run that paired (its reports written, or some of them) leaves its board for the day.
+  // The Bouts tab then shows the new board's bouts: it held places in the old one.
   if (outcome.BoutSheetsWritable && (outcome.status.ok() || !outcome.FilesWritten.empty())) {
+    const bool bouts_shown = !impl_->day.board.Bouts.empty();
     BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
     KeepRunBoard(context, run_);
+    if (bouts_shown) ShowBoard();
   }
 
   if (!outcome.BoutSheetsWritable) {
