@@ -27,6 +27,7 @@ bool FileQueue::Started() {
   if (no_thread_) return false;
   try {
     spare_.reserve(kMostPiecesWaiting + 1);
+    stopping_ = false;  // a queue may be used again after Finish
     thread_ = std::thread(&FileQueue::Run, this);
     return true;
   } catch (const std::system_error&) {

@@ -22,14 +22,6 @@
 
 namespace kestrio {
 
-// Takes a file's text a piece at a time. Take moves the piece's text away and leaves
-// piece empty, often with room kept from an earlier piece.
-class TextTaker {
- public:
-  virtual ~TextTaker() = default;
-  virtual void Take(std::string& piece) = 0;
-};
-
 class FileQueue {
  public:
   // fs is used on the queue's thread from the first Write to Finish: in between, the

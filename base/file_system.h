@@ -42,6 +42,14 @@ enum class LockWait { kNo, kYes };
 
 class FileSystem;
 
+// Takes a file's text a piece at a time (FileQueue). Take moves the piece's text away and
+// leaves piece empty, often with room kept from an earlier piece.
+class TextTaker {
+ public:
+  virtual ~TextTaker() = default;
+  virtual void Take(std::string& piece) = 0;
+};
+
 // Holds a folder's writing lock until released or destroyed. Movable, not copyable.
 class FolderLock {
  public:

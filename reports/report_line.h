@@ -15,7 +15,7 @@
 #include <string>
 #include <string_view>
 
-#include "base/file_queue.h"
+#include "base/file_system.h"
 
 namespace kestrio::reports {
 
