@@ -360,5 +360,30 @@ TEST_F(BoardDayTest, TheBoutsTabNeverDrawsWhatASecondRunLetGo) {
   ui.messages.while_up = nullptr;
 }
 
+// The same when the new board's file cannot be written: the message saying so comes up
+// with the Bouts tab already on the new board.
+TEST_F(BoardDayTest, TheBoutsTabHasTheNewBoardWhenItsFileCannotBeSaved) {
+  DrawnBoutsPane pane;
+  session.AttachBoutsPane(&pane);
+  OpenSaveAndRunForty();
+  for (int r = 0; r < ui.list.RowCount(); ++r) {
+    if (r % 3 != 0) ui.list.highlighted.insert(r);
+  }
+  session.Dispatch(kCmdDelete);
+  SaveProject("day.tmrx");
+  fs.HoldOpen(std::string(board::kBoardFileName));
+  std::vector<std::string> stale;
+  ui.messages.while_up = [&] {
+    if (std::string s = pane.Stale(session); !s.empty()) stale.push_back(s);
+  };
+  RunPairing();
+  ui.messages.while_up = nullptr;
+  EXPECT_EQ(stale, std::vector<std::string>{});
+  bool said = false;
+  for (const Message& m : ui.messages.shown)
+    said |= m.text.find(board::kBoardFileName) != std::string::npos;
+  EXPECT_TRUE(said);
+}
+
 }  // namespace
 }  // namespace kestrio::ui::board_day

@@ -89,8 +89,9 @@ void Session::RunPairingCommand(pairing::PairingEngine engine) {
   if (outcome.BoutSheetsWritable && (outcome.status.ok() || !outcome.FilesWritten.empty())) {
     const bool bouts_shown = !impl_->day.board.Bouts.empty();
     BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
-    KeepRunBoard(context, run_);
-    if (bouts_shown) ShowBoard();
+    KeepRunBoard(context, run_, [&] {
+      if (bouts_shown) ShowBoard();
+    });
   }
 
   if (!outcome.BoutSheetsWritable) {
