@@ -385,5 +385,23 @@ TEST_F(BoardDayTest, TheBoutsTabHasTheNewBoardWhenItsFileCannotBeSaved) {
   EXPECT_TRUE(said);
 }
 
+// A scratch that removes bouts says so in a message box; the Bouts tab, showing every
+// bout, is on the new board when the message comes up.
+TEST_F(BoardDayTest, TheBoutsTabHasTheBoardABoardCommandLeavesBeforeItsMessage) {
+  DrawnBoutsPane pane;
+  session.AttachBoutsPane(&pane);
+  OpenSaveAndRunForty();
+  const std::size_t bouts = session.bout_board().Bouts.size();
+  std::vector<std::string> stale;
+  ui.messages.while_up = [&] {
+    if (std::string s = pane.Stale(session); !s.empty()) stale.push_back(s);
+  };
+  Highlight({"W20", "W21", "W22", "W23", "W24", "W25", "W26", "W27", "W28", "W12"});
+  session.Dispatch(kCmdScratchWrestler);
+  ui.messages.while_up = nullptr;
+  ASSERT_LT(session.bout_board().Bouts.size(), bouts);
+  EXPECT_EQ(stale, std::vector<std::string>{});
+}
+
 }  // namespace
 }  // namespace kestrio::ui::board_day

@@ -257,11 +257,8 @@ void SaveBoardDay(BoardContext& c) {
   if (!s.ok()) Say(c.messages, s.message());
 }
 
-void KeepRunBoard(BoardContext& context, const pairing::PairingRun& run,
-                  const std::function<void()>& shown) {
+void KeepRunBoard(BoardContext& context, const pairing::PairingRun& run) {
   context.day.board = board::BoardFromRun(run, context.roster);
-  // Before any message: the window repaints under it.
-  shown();
   if (Status s = board::SaveBoardFile(context.fs, context.day.board, context.day.roster_file);
       !s.ok()) {
     Say(context.messages, s.message());

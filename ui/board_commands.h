@@ -4,7 +4,6 @@
 // left, changed through the roster list's highlighted rows, with its file and every
 // report rewritten after each change.
 
-#include <functional>
 #include <string>
 #include <vector>
 
@@ -72,10 +71,7 @@ void AddBoutBetween(BoardContext& context, int a, int b);
 void SaveBoardDay(BoardContext& context);
 
 // The board of a run that paired: kept, and written to its file (a failure is shown).
-// shown is called as soon as the board is kept, before any message: the views that draw
-// from the board take the new one there.
-void KeepRunBoard(BoardContext& context, const pairing::PairingRun& run,
-                  const std::function<void()>& shown);
+void KeepRunBoard(BoardContext& context, const pairing::PairingRun& run);
 
 // At start-up: the board file of the working directory, with the roster data file it
 // names, when both are there and match; anything that does not fit is shown and nothing

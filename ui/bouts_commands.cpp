@@ -54,7 +54,9 @@ void Session::ShowBouts() {
   if (impl_->bouts == nullptr) return;
   const board::BoutBoard& b = impl_->day.board;
   std::vector<std::int32_t> places = BoutsOf(b, HighlightedBoardWrestlers());
-  const reports::MatDay* day = mat_day_ ? &*mat_day_ : nullptr;
+  // The schedule only while it is the board's: a command that changed the bouts has it
+  // made again at its end, and a message on the way must not draw the old one.
+  const reports::MatDay* day = mat_day_ && b.Bouts == impl_->scheduled_bouts ? &*mat_day_ : nullptr;
   SortBouts(b, impl_->bout_sort_column, places, day);
   impl_->bouts->ShowBouts(b, places, impl_->bout_sort_column, day);
 }
@@ -80,7 +82,7 @@ void Session::AddBoutFromView(int a, int b) {
   const int n = static_cast<int>(impl_->day.board.Wrestlers.size());
   if (a < 0 || b < 0 || a >= n || b >= n || a == b) return;
   PendingStep pending = BeginStep(kCmdAddBout);
-  BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
+  BoardContext context{fs_, roster_, ports_.list, *impl_->board_messages, impl_->day};
   context.changes = &pending.step.board;
   context.label = &pending.board_label;
   context.dialogs = &ports_.dialogs;

@@ -145,7 +145,7 @@ void Session::RestoreStepBoard(const UndoStep& step, bool forward) {
   } else if (!step.board_replaced) {
     for (auto it = step.board.rbegin(); it != step.board.rend(); ++it) board::Revert(b, *it);
   }
-  BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
+  BoardContext context{fs_, roster_, ports_.list, *impl_->board_messages, impl_->day};
   SaveBoardDay(context);
 }
 

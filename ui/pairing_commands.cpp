@@ -88,10 +88,9 @@ void Session::RunPairingCommand(pairing::PairingEngine engine) {
   // The Bouts tab then shows the new board's bouts: it held places in the old one.
   if (outcome.BoutSheetsWritable && (outcome.status.ok() || !outcome.FilesWritten.empty())) {
     const bool bouts_shown = !impl_->day.board.Bouts.empty();
-    BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
-    KeepRunBoard(context, run_, [&] {
-      if (bouts_shown) ShowBoard();
-    });
+    BoardContext context{fs_, roster_, ports_.list, *impl_->board_messages, impl_->day};
+    KeepRunBoard(context, run_);
+    if (bouts_shown) ShowBoard();
   }
 
   if (!outcome.BoutSheetsWritable) {

@@ -113,7 +113,7 @@ void Session::RestoreRecoveryCopy(const RecoveryCopy& copy) {
     if (s.ok()) impl_->day.board = std::move(b);
   }
   if (!s.ok()) ShowMessage(s.message(), std::string(kBoardCaption), MessageIcon::Exclamation);
-  BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
+  BoardContext context{fs_, roster_, ports_.list, *impl_->board_messages, impl_->day};
   if (!impl_->day.board.empty()) SaveBoardDay(context);
   RefreshViews();
   AfterChange();

@@ -14,7 +14,9 @@
 namespace kestrio::ui {
 
 Session::Session(FileSystem& fs, const Ports& ports, std::optional<VersionInfo> version)
-    : fs_(fs), ports_(ports), version_(std::move(version)), impl_(std::make_unique<Impl>()) {}
+    : fs_(fs), ports_(ports), version_(std::move(version)), impl_(std::make_unique<Impl>()) {
+  impl_->board_messages.emplace(ports_.messages, [this] { ShowBouts(); });
+}
 
 Session::~Session() = default;
 
@@ -28,7 +30,7 @@ void Session::Start() {
   // After a crash the unsaved work comes first; otherwise the day goes on where it was
   // left: the board of this folder with its roster.
   if (!OfferRecoveryCopy()) {
-    BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
+    BoardContext context{fs_, roster_, ports_.list, *impl_->board_messages, impl_->day};
     if (RestoreBoard(context)) {
       view_.PairingDone = true;
       RestoreSchedule();
@@ -186,7 +188,7 @@ CommandResult Session::RunOneCommand(int command_id) {
     }
     default:
       if (IsBoardCommand(command_id)) {
-        BoardContext context{fs_, roster_, ports_.list, ports_.messages, impl_->day};
+        BoardContext context{fs_, roster_, ports_.list, *impl_->board_messages, impl_->day};
         context.dialogs = &ports_.dialogs;
         if (impl_->bouts != nullptr) context.highlighted_bouts = impl_->bouts->HighlightedBouts();
         if (impl_->pending != nullptr) {

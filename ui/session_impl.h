@@ -2,7 +2,10 @@
 
 // The session's private helpers, shared by the files that implement its commands.
 
+#include <functional>
+#include <optional>
 #include <string>
+#include <utility>
 #include "ui/board_commands.h"
 #include "ui/roster_change.h"
 
@@ -15,6 +18,23 @@ namespace kestrio::ui {
 // Runs a file dialog; a failure is reported. Returns the chosen path, or empty.
 std::string ChooseFile(FileDialogPort& dialogs, MessagePort& messages,
                        const FileDialogRequest& request);
+
+// The board commands' messages. The window repaints under a message box, so the Bouts tab
+// is given the board as it stands before each one: a command that removed bouts would
+// otherwise leave it drawing places past the board's end.
+class BoardMessages : public MessagePort {
+ public:
+  BoardMessages(MessagePort& next, std::function<void()> before)
+      : next_(next), before_(std::move(before)) {}
+  MessageAnswer Show(const Message& message) override {
+    before_();
+    return next_.Show(message);
+  }
+
+ private:
+  MessagePort& next_;
+  std::function<void()> before_;
+};
 
 struct Session::Impl {
   TreeLeaves leaves;
@@ -39,6 +59,8 @@ struct Session::Impl {
   // The board's bouts when the mat schedule was made: a board that differs is scheduled
   // again.
   std::vector<board::Bout> scheduled_bouts;
+  // What the board commands show their messages through.
+  std::optional<BoardMessages> board_messages;
 };
 
 // A command under way: the roster as it was and the step being filled.
